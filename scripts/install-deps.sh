@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent and quiet
+# when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth imagemagick xdotool x11-utils python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq >/dev/null
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,82 @@
+#pragma once
+// The narrow interfaces through which portable code reaches the outside world.
+// The exe passes Win32 implementations (platform/win); tests pass fakes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace corvela {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Reads a whole file. On failure returns false and sets error to the platform's message.
+  virtual bool ReadFile(const std::string& path, std::string& bytes, std::string& error) = 0;
+  // Creates or truncates a file and writes it. On failure returns false and sets error.
+  virtual bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
+  // Writes a temporary file beside path and replaces path with it only once it is complete,
+  // so a failure leaves the previous file intact.
+  virtual bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
+  // Copies a file, replacing an existing destination.
+  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+};
+
+enum class MessageIcon { None, Error, Information, Question, Warning };
+enum class MessageButtons { Ok, YesNoCancel, YesNo };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  virtual MessageResult MessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                                   MessageButtons buttons) = 0;
+  // The application's title: the caption of plain messages.
+  virtual std::string ApplicationTitle() = 0;
+};
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual int32_t Width() = 0;
+  virtual int32_t Height() = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since the system started, wrapping at 2^32.
+  virtual uint32_t TickCount() = 0;
+};
+
+struct FileChooserRequest {
+  std::string Filter;      // "Description|*.ext|..." or empty for every file
+  std::string InitialDir;  // empty: left to the chooser
+  std::string FileName;    // preset file name, may be empty
+  bool MustExist = true;   // false: a name that does not exist may be returned
+};
+
+class FileChooser {
+ public:
+  virtual ~FileChooser() = default;
+  // The chosen absolute path, or nothing when the user cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request) = 0;
+};
+
+// The set of services handed to portable code. Pointers are not owned.
+struct Platform {
+  FileSystem* Files = nullptr;
+  UserInterface* Ui = nullptr;
+  Screen* Display = nullptr;
+  Clock* Ticks = nullptr;
+  FileChooser* Chooser = nullptr;
+};
+
+// The one way errors of the project and player code are reported: title "Error", error icon, OK.
+void ShowError(Platform& platform, const std::string& text);
+// A plain message: the application's title as caption, no icon, OK.
+void ShowMessage(Platform& platform, const std::string& text);
+
+}  // namespace corvela

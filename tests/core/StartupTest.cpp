@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "app/Startup.h"
+#include "support/FakePlatform.h"
+
+namespace corvela {
+namespace {
+
+using testing::FakeWorld;
+
+TEST(ModeSelection, OnlyTheNameAutoRunExeInAnyCaseSelectsThePlayer) {
+  struct Case {
+    const char* path;
+    bool player;
+  };
+  const Case cases[] = {
+      {"C:\\x\\autorun.EXE", true},
+      {"C:\\x\\AUTORUN.exe", true},
+      {"D:AutoRun.exe", true},
+      {"AutoRun.exe", true},
+      {"C:\\x\\AutoRun2.exe", false},
+      {"C:\\x\\Designer.exe", false},
+      {"C:\\x\\AutoRun.exe.bak", false},
+      {"C:\\AutoRun.exe\\Corvela.exe", false},
+      // Only a to z fold: a Latin-1 letter in the name is no match for its capital.
+      {"C:\\x\\\xe1utorun.exe", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPlayerExeName(c.path), c.player) << c.path;
+}
+
+TEST(ModeSelection, PlayerAtADriveRootDropsTheTrailingBackslash) {
+  FakeWorld world;
+  DecideStartup(world.State, "D:\\AutoRun.exe");
+  EXPECT_FALSE(world.State.DesignerMode);
+  EXPECT_EQ(world.State.CDFolder, "D:");
+  EXPECT_EQ(world.State.ProjectFileName, "D:\\AutoRun.mnx");
+  EXPECT_EQ(world.State.ExeFileName, "D:\\AutoRun.exe");
+}
+
+TEST(ModeSelection, PlayerInAFolder) {
+  FakeWorld world;
+  DecideStartup(world.State, "C:\\Menus\\Disc 1\\autorun.exe");
+  EXPECT_EQ(world.State.CDFolder, "C:\\Menus\\Disc 1");
+  EXPECT_EQ(world.State.ProjectFileName, "C:\\Menus\\Disc 1\\AutoRun.mnx");
+}
+
+TEST(IniRules, FirstMatchingNameWinsAndTheValueIsKeptAsItIs) {
+  const std::vector<std::string> lines = {"[Settings]", "Other=1", "defaultpath=C:\\Menu\\ ", "DefaultPath=C:\\Later"};
+  EXPECT_EQ(IniValue(lines, "DefaultPath"), "C:\\Menu\\ ");
+  EXPECT_EQ(IniValue({"DefaultPath"}, "DefaultPath"), "");  // no "=": no name
+  EXPECT_EQ(IniValue({" DefaultPath=x"}, "DefaultPath"), "");  // the name is not trimmed
+  EXPECT_EQ(IniValue({"DefaultPath=a=b"}, "DefaultPath"), "a=b");
+  EXPECT_EQ(IniValue({}, "DefaultPath"), "");
+}
+
+TEST(IniRules, LinesSplitAtEveryKindOfLineEnd) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(DesignerStartup, TakesDefaultPathWithItsTrailingBackslash) {
+  FakeWorld world;
+  world.Files.Files["C:\\Tools\\Corvela.ini"] = "DefaultPath=C:\\Menu\\\r\n";
+  world.Files.Directories.insert("C:\\Tools\\CDROM");
+  DecideStartup(world.State, "C:\\Tools\\Corvela.exe");
+  EXPECT_TRUE(world.State.DesignerMode);
+  EXPECT_EQ(world.State.AppFolder, "C:\\Tools");
+  EXPECT_EQ(world.State.CDFolder, "C:\\Menu\\");
+  EXPECT_EQ(world.State.ProjectFileName, "");
+  EXPECT_TRUE(world.Ui.Shown.empty());
+}
+
+TEST(DesignerStartup, FallsBackToCdromOnlyWhenThatFolderExists) {
+  FakeWorld with;
+  with.Files.Files["C:\\Tools\\Corvela.ini"] = "Other=1\r\n";
+  with.Files.Directories.insert("C:\\Tools\\CDROM");
+  DecideStartup(with.State, "C:\\Tools\\Corvela.exe");
+  EXPECT_EQ(with.State.CDFolder, "C:\\Tools\\CDROM");
+
+  FakeWorld without;
+  DecideStartup(without.State, "C:\\Tools\\Corvela.exe");
+  EXPECT_EQ(without.State.CDFolder, "");
+}
+
+TEST(DesignerStartup, AnUnreadableIniIsReportedOnceAndTreatedAsAbsent) {
+  FakeWorld world;
+  world.Files.Files["C:\\Tools\\Corvela.ini"] = "DefaultPath=C:\\Menu";
+  world.Files.Unreadable.insert("C:\\Tools\\Corvela.ini");
+  world.Files.Directories.insert("C:\\Tools\\CDROM");
+  DecideStartup(world.State, "C:\\Tools\\Corvela.exe");
+  ASSERT_EQ(world.Ui.Shown.size(), 1u);
+  EXPECT_EQ(world.Ui.Shown[0].Caption, "Error");
+  EXPECT_NE(world.Ui.Shown[0].Text.find("Corvela.ini"), std::string::npos);
+  EXPECT_EQ(world.State.CDFolder, "C:\\Tools\\CDROM");
+}
+
+TEST(PathParts, FolderAndFileName) {
+  EXPECT_EQ(FileNamePart("C:\\a\\b.exe"), "b.exe");
+  EXPECT_EQ(FileNamePart("C:b.exe"), "b.exe");
+  EXPECT_EQ(FolderPart("C:\\a\\b.exe"), "C:\\a");
+  EXPECT_EQ(FolderPart("C:\\b.exe"), "C:");
+  EXPECT_EQ(FolderPart("b.exe"), "");
+}
+
+}  // namespace
+}  // namespace corvela

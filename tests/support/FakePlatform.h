@@ -1,0 +1,129 @@
+#pragma once
+// In-memory fakes of the platform services for portable tests.
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "project/Model.h"
+
+namespace corvela::testing {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  std::map<std::string, std::string> Files;  // path -> bytes
+  std::set<std::string> Directories;
+  std::set<std::string> Unreadable;  // exist but cannot be read
+  std::set<std::string> Unwritable;  // cannot be created
+  std::set<std::string> FailingCopies;  // destinations a copy to fails
+
+  bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
+  bool DirectoryExists(const std::string& path) override { return Directories.count(path) > 0; }
+  bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override {
+    auto it = Files.find(path);
+    if (it == Files.end() || Unreadable.count(path)) {
+      error = "Cannot open file \"" + path + "\".";
+      return false;
+    }
+    bytes = it->second;
+    return true;
+  }
+  bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
+    if (Unwritable.count(path)) {
+      error = "Cannot create file \"" + path + "\".";
+      return false;
+    }
+    Files[path] = bytes;
+    return true;
+  }
+  bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error) override {
+    return WriteFile(path, bytes, error);
+  }
+  bool CopyFile(const std::string& from, const std::string& to) override {
+    auto it = Files.find(from);
+    if (it == Files.end() || FailingCopies.count(to)) return false;
+    Files[to] = it->second;
+    return true;
+  }
+};
+
+struct ShownMessage {
+  std::string Text;
+  std::string Caption;
+  MessageIcon Icon;
+  MessageButtons Buttons;
+};
+
+class FakeUi : public UserInterface {
+ public:
+  std::vector<ShownMessage> Shown;
+  std::deque<MessageResult> Answers;  // answers to questions, in order; Ok when empty
+  std::string Title = "Corvela";
+
+  MessageResult MessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                           MessageButtons buttons) override {
+    Shown.push_back({text, caption, icon, buttons});
+    if (Answers.empty()) return MessageResult::Ok;
+    MessageResult r = Answers.front();
+    Answers.pop_front();
+    return r;
+  }
+  std::string ApplicationTitle() override { return Title; }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : Shown) texts.push_back(m.Text);
+    return texts;
+  }
+};
+
+class FakeScreen : public Screen {
+ public:
+  int32_t W = 1280, H = 1024;
+  int32_t Width() override { return W; }
+  int32_t Height() override { return H; }
+};
+
+class FakeClock : public Clock {
+ public:
+  uint32_t Now = 1000;
+  uint32_t TickCount() override { return Now++; }
+};
+
+class FakeChooser : public FileChooser {
+ public:
+  std::vector<FileChooserRequest> Requests;
+  std::optional<std::string> Answer;  // nothing: the user cancels
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override {
+    Requests.push_back(request);
+    return Answer;
+  }
+};
+
+// A platform wired to fakes, and a fresh state over it.
+struct FakeWorld {
+  FakeFileSystem Files;
+  FakeUi Ui;
+  FakeScreen Display;
+  FakeClock Ticks;
+  FakeChooser Chooser;
+  Platform Env;
+  AppState State;
+
+  FakeWorld() : Env(MakeEnv()), State(Env) {}
+
+ private:
+  Platform MakeEnv() {
+    Platform p;
+    p.Files = &Files;
+    p.Ui = &Ui;
+    p.Display = &Display;
+    p.Ticks = &Ticks;
+    p.Chooser = &Chooser;
+    return p;
+  }
+};
+
+}  // namespace corvela::testing
