@@ -3,6 +3,7 @@
 // The exe passes Win32 implementations (platform/win); tests pass fakes.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -65,6 +66,18 @@ class FileChooser {
   virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request) = 0;
 };
 
+class Graphic;
+
+class GraphicLoader {
+ public:
+  virtual ~GraphicLoader() = default;
+  // A Windows bitmap file (button glyphs); null when it cannot be decoded.
+  virtual std::unique_ptr<Graphic> LoadBitmap(const std::string& path) = 0;
+  // A picture chosen by extension: .bmp .ico .emf .wmf .jpg .jpeg .gif; null for anything else
+  // or a file that cannot be decoded.
+  virtual std::unique_ptr<Graphic> LoadPicture(const std::string& path) = 0;
+};
+
 // The set of services handed to portable code. Pointers are not owned.
 struct Platform {
   FileSystem* Files = nullptr;
@@ -72,6 +85,7 @@ struct Platform {
   Screen* Display = nullptr;
   Clock* Ticks = nullptr;
   FileChooser* Chooser = nullptr;
+  GraphicLoader* Graphics = nullptr;
 };
 
 // The one way errors of the project and player code are reported: title "Error", error icon, OK.

@@ -194,6 +194,9 @@ struct MenuObject {
   std::unique_ptr<Graphic> HotTrackBitmap;
   std::unique_ptr<Graphic> Picture;
   std::unique_ptr<Graphic> HotTrackPicture;
+  // What the control shows now, one of the caches above or null: for a button null means the
+  // built-in fallback glyph, for an image no picture.
+  const Graphic* Shown = nullptr;
   std::unique_ptr<PaneWindow> Pane;
 
   explicit MenuObject(ObjectKind kind = ObjectKind::Label);
@@ -244,6 +247,14 @@ class MenuView {
   virtual bool LoadWindowIcon(const std::string& path) = 0;
   // The application's own icon becomes the window icon.
   virtual void UseApplicationIcon() = 0;
+  // The panes of windowed objects: open and play a clip, navigate, load a document.
+  // Failures are the control's business and are ignored.
+  virtual void PlayAvi(MenuObject& obj, const std::string& path) = 0;
+  virtual void NavigateHtml(MenuObject& obj, const std::string& url) = 0;
+  virtual void LoadRtf(MenuObject& obj, const std::string& path) = 0;
+  // Gives every object's control its place on the inner panel in list order and attaches the
+  // player's mouse handlers to labels, buttons and images.
+  virtual void WireObjects() = 0;
 };
 
 // The process-wide state: made once at start-up, handed by reference.
@@ -263,6 +274,10 @@ struct AppState {
   std::string AppFolder;
   int32_t ReservedWord = 0;
   MenuProject Project;
+  // While set, a missing file is reported only the first time it is met (the player applies
+  // resources twice at start and should not show each message twice).
+  bool ReportMissingOnce = false;
+  std::vector<std::string> ReportedMissing;
 };
 
 // Model operations.

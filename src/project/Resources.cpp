@@ -1,8 +1,108 @@
 #include "project/Resources.h"
 
+#include <algorithm>
+
+#include "dialogs/StoredPath.h"
 #include "platform/Platform.h"
 
 namespace corvela {
+
+namespace {
+
+void ReportMissing(AppState& state, const std::string& path) {
+  if (state.ReportMissingOnce) {
+    auto& seen = state.ReportedMissing;
+    if (std::find(seen.begin(), seen.end(), path) != seen.end()) return;
+    seen.push_back(path);
+  }
+  ShowError(state.Env, "File \"" + path + "\" not found");
+}
+
+void ApplyButton(AppState& state, MenuObject& obj, ButtonControl& button) {
+  FileSystem& files = *state.Env.Files;
+  GraphicLoader& loader = *state.Env.Graphics;
+  obj.Shown = nullptr;
+  obj.Bitmap.reset();
+  obj.HotTrackBitmap.reset();
+  obj.NormalFont = button.Font;
+  if (!obj.BitmapFile.empty()) {
+    const std::string path = ResolveStoredPath(state.CDFolder, obj.BitmapFile);
+    if (files.FileExists(path)) {
+      obj.Bitmap = loader.LoadBitmap(path);
+      obj.Shown = obj.Bitmap.get();
+    } else {
+      ReportMissing(state, path);
+    }
+  }
+  if (obj.HotTrackBitmapFile.empty()) return;
+  const std::string hot = ResolveStoredPath(state.CDFolder, obj.HotTrackBitmapFile);
+  if (files.FileExists(hot))
+    obj.HotTrackBitmap = loader.LoadBitmap(hot);
+  else
+    ReportMissing(state, hot);
+}
+
+void ApplyImage(AppState& state, MenuObject& obj) {
+  FileSystem& files = *state.Env.Files;
+  GraphicLoader& loader = *state.Env.Graphics;
+  obj.Shown = nullptr;
+  obj.Picture.reset();
+  obj.HotTrackPicture.reset();
+  if (!obj.FileName.empty()) {
+    const std::string path = ResolveStoredPath(state.CDFolder, obj.FileName);
+    if (!files.FileExists(path)) ReportMissing(state, path);
+    obj.Picture = loader.LoadPicture(path);
+    obj.Shown = obj.Picture.get();
+  }
+  if (!obj.HotTrackImageFile.empty()) {
+    const std::string hot = ResolveStoredPath(state.CDFolder, obj.HotTrackImageFile);
+    if (!files.FileExists(hot)) ReportMissing(state, hot);
+    obj.HotTrackPicture = loader.LoadPicture(hot);
+  }
+}
+
+}  // namespace
+
+void ApplyObjectResources(AppState& state, MenuObject& obj) {
+  MenuView* view = state.View;
+  switch (obj.Kind) {
+    case ObjectKind::Label:
+      obj.NormalFont = obj.AsLabel()->Font;
+      break;
+    case ObjectKind::Button:
+      ApplyButton(state, obj, *obj.AsButton());
+      break;
+    case ObjectKind::Image:
+      ApplyImage(state, obj);
+      break;
+    case ObjectKind::Avi:
+      if (!obj.FileName.empty()) {
+        const std::string path = ResolveStoredPath(state.CDFolder, obj.FileName);
+        if (!state.Env.Files->FileExists(path)) ReportMissing(state, path);
+        if (view) view->PlayAvi(obj, path);
+      }
+      break;
+    case ObjectKind::Html:
+      // The designer keeps its browser panes empty; a URL is used as it is.
+      if (!state.DesignerMode && !obj.FileName.empty() && view)
+        view->NavigateHtml(obj, ResolveStoredPath(state.CDFolder, obj.FileName));
+      break;
+    case ObjectKind::Rtf:
+      if (!obj.FileName.empty()) {
+        const std::string path = ResolveStoredPath(state.CDFolder, obj.FileName);
+        if (!state.Env.Files->FileExists(path)) ReportMissing(state, path);
+        if (view) view->LoadRtf(obj, path);
+      }
+      break;
+    case ObjectKind::Movie:
+      break;
+  }
+}
+
+void ApplyAllObjectResources(AppState& state) {
+  for (auto& obj : state.Project.Objects) ApplyObjectResources(state, *obj);
+  if (state.View) state.View->WireObjects();
+}
 
 void ApplyFormSettings(AppState& state) {
   MenuView* view = state.View;

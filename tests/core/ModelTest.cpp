@@ -18,6 +18,10 @@ class RecordingView : public MenuView {
     return true;
   }
   void UseApplicationIcon() override { Calls.push_back("app icon"); }
+  void PlayAvi(MenuObject&, const std::string& path) override { Calls.push_back("avi " + path); }
+  void NavigateHtml(MenuObject&, const std::string& url) override { Calls.push_back("html " + url); }
+  void LoadRtf(MenuObject&, const std::string& path) override { Calls.push_back("rtf " + path); }
+  void WireObjects() override { Calls.push_back("wire"); }
 };
 
 void AddPlain(AppState& state, ObjectKind kind) {

@@ -102,6 +102,34 @@ class FakeChooser : public FileChooser {
   }
 };
 
+// A decoded graphic that remembers where it came from.
+class FakeGraphic : public Graphic {
+ public:
+  FakeGraphic(std::string source, int* live) : Source(std::move(source)), Live(live) { ++*Live; }
+  ~FakeGraphic() override { --*Live; }
+  int Width() const override { return 32; }
+  int Height() const override { return 32; }
+  std::string Source;
+  int* Live;
+};
+
+// Decodes every existing file except those listed as damaged; counts live graphics.
+class FakeGraphicLoader : public GraphicLoader {
+ public:
+  explicit FakeGraphicLoader(FakeFileSystem& files) : Files(files) {}
+  FakeFileSystem& Files;
+  std::set<std::string> Damaged;
+  int Live = 0;
+  std::unique_ptr<Graphic> LoadBitmap(const std::string& path) override { return Load(path); }
+  std::unique_ptr<Graphic> LoadPicture(const std::string& path) override { return Load(path); }
+
+ private:
+  std::unique_ptr<Graphic> Load(const std::string& path) {
+    if (!Files.FileExists(path) || Damaged.count(path)) return nullptr;
+    return std::make_unique<FakeGraphic>(path, &Live);
+  }
+};
+
 // A platform wired to fakes, and a fresh state over it.
 struct FakeWorld {
   FakeFileSystem Files;
@@ -109,6 +137,7 @@ struct FakeWorld {
   FakeScreen Display;
   FakeClock Ticks;
   FakeChooser Chooser;
+  FakeGraphicLoader Graphics{Files};
   Platform Env;
   AppState State;
 
@@ -122,6 +151,7 @@ struct FakeWorld {
     p.Display = &Display;
     p.Ticks = &Ticks;
     p.Chooser = &Chooser;
+    p.Graphics = &Graphics;
     return p;
   }
 };

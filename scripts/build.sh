@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Configures and builds the tiers: native, native with sanitizers, Windows (MinGW-w64).
+# Usage: scripts/build.sh [native|sanitize|windows]...   (default: all three)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=$(nproc)
+tiers=("$@")
+[ ${#tiers[@]} -eq 0 ] && tiers=(native sanitize windows)
+
+configure() {  # dir, extra args...
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+  fi
+}
+
+mkdir -p build
+for tier in "${tiers[@]}"; do
+  case "$tier" in
+    native)
+      configure build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+      cmake --build build/native -j "$jobs" ;;
+    sanitize)
+      configure build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVELA_SANITIZE=ON
+      cmake --build build/sanitize -j "$jobs" --target core_tests ;;
+    windows)
+      configure build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+      cmake --build build/windows -j "$jobs" ;;
+    *) echo "unknown tier: $tier" >&2; exit 2 ;;
+  esac
+done

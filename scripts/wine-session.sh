@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs a command with a display and a throw-away Wine prefix, then tears both down.
+# Usage: scripts/wine-session.sh COMMAND [ARGS...]
+# A ready prefix template is kept in build/wine-template so that later sessions only copy it.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    kill -0 "$xvfb_pid" 2>/dev/null && break
+    xvfb_pid=""; unset DISPLAY
+  done
+  [ -n "${DISPLAY:-}" ] || { echo "could not start Xvfb" >&2; exit 1; }
+fi
+
+session=$(mktemp -d /tmp/corvela-wine.XXXXXX)
+export HOME="$session/home" WINEPREFIX="$session/prefix" WINEDEBUG=-all WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
+mkdir -p "$HOME"
+
+template="$root/build/wine-template"
+if [ ! -f "$template/system.reg" ]; then
+  echo "Preparing a Wine prefix (once)..." >&2
+  WINEPREFIX="$template.new" wineboot -i >/dev/null 2>&1 </dev/null
+  # Without a window manager, hiding a managed window waits 2 s for an answer that never comes.
+  WINEPREFIX="$template.new" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  WINEPREFIX="$template.new" wineserver -w
+  rm -rf "$template"; mv "$template.new" "$template"
+fi
+cp -a "$template" "$WINEPREFIX"
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+  rm -rf "$session"
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+# Start the server and its helper processes with /dev/null as their output, so that they do not
+# hold the pipes of the tests open.
+wineserver -p
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+
+"$@"
