@@ -3,11 +3,11 @@
 namespace corvela {
 
 void ShowError(Platform& platform, const std::string& text) {
-  platform.Ui->MessageBox(text, "Error", MessageIcon::Error, MessageButtons::Ok);
+  platform.Ui->AskUser(text, "Error", MessageIcon::Error, MessageButtons::Ok);
 }
 
 void ShowMessage(Platform& platform, const std::string& text) {
-  platform.Ui->MessageBox(text, platform.Ui->ApplicationTitle(), MessageIcon::None, MessageButtons::Ok);
+  platform.Ui->AskUser(text, platform.Ui->ApplicationTitle(), MessageIcon::None, MessageButtons::Ok);
 }
 
 }  // namespace corvela

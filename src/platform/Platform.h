@@ -20,9 +20,9 @@ class FileSystem {
   virtual bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
   // Writes a temporary file beside path and replaces path with it only once it is complete,
   // so a failure leaves the previous file intact.
-  virtual bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
+  virtual bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) = 0;
   // Copies a file, replacing an existing destination.
-  virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+  virtual bool CopyOneFile(const std::string& from, const std::string& to) = 0;
 };
 
 enum class MessageIcon { None, Error, Information, Question, Warning };
@@ -32,7 +32,7 @@ enum class MessageResult { Ok, Cancel, Yes, No };
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
-  virtual MessageResult MessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+  virtual MessageResult AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
                                    MessageButtons buttons) = 0;
   // The application's title: the caption of plain messages.
   virtual std::string ApplicationTitle() = 0;

@@ -39,10 +39,10 @@ class FakeFileSystem : public FileSystem {
     Files[path] = bytes;
     return true;
   }
-  bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error) override {
+  bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override {
     return WriteFile(path, bytes, error);
   }
-  bool CopyFile(const std::string& from, const std::string& to) override {
+  bool CopyOneFile(const std::string& from, const std::string& to) override {
     auto it = Files.find(from);
     if (it == Files.end() || FailingCopies.count(to)) return false;
     Files[to] = it->second;
@@ -63,7 +63,7 @@ class FakeUi : public UserInterface {
   std::deque<MessageResult> Answers;  // answers to questions, in order; Ok when empty
   std::string Title = "Corvela";
 
-  MessageResult MessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+  MessageResult AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
                            MessageButtons buttons) override {
     Shown.push_back({text, caption, icon, buttons});
     if (Answers.empty()) return MessageResult::Ok;

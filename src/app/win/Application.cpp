@@ -1,0 +1,76 @@
+#include "app/win/Application.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/Startup.h"
+#include "app/win/MainForm.h"
+#include "designer/win/EditForm.h"
+#include "player/win/AutoRunForm.h"
+#include "player/win/GradientForm.h"
+
+namespace corvela::win {
+
+Application::Application() : env_(), state_(env_) {
+  env_.Files = &files_;
+  env_.Ui = &ui_;
+  env_.Display = &screen_;
+  env_.Ticks = &clock_;
+  env_.Chooser = &chooser_;
+}
+
+Application::~Application() {
+  state_.View = nullptr;
+  // The model's objects own panes that live on the menu window: free them first.
+  state_.Project.Objects.clear();
+}
+
+std::string ExecutablePath() {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size()) return std::string(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool Application::Start(const std::string& exeFileName) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  DecideStartup(state_, exeFileName);
+  if (state_.DesignerMode) {
+    ui_.Title = "Corvela";
+    edit_ = std::make_unique<EditForm>(state_);
+    main_ = std::make_unique<MainForm>(state_, *edit_);
+    if (!main_->Create()) return false;
+    if (!edit_->Create()) return false;
+  }
+  menu_ = std::make_unique<AutoRunForm>(state_);
+  if (!menu_->Create()) return false;
+  gradient_ = std::make_unique<GradientForm>();
+  if (!gradient_->Create()) return false;
+  state_.Project.BackColor = kClSilver;
+  state_.View = menu_.get();
+  if (state_.DesignerMode) {
+    ui_.Owner = main_->hwnd();
+    chooser_.Owner = main_->hwnd();
+    ::ShowWindow(main_->hwnd(), SW_SHOW);
+    ::ShowWindow(edit_->hwnd(), SW_SHOW);
+  } else {
+    ui_.Owner = menu_->hwnd();
+    ::ShowWindow(menu_->hwnd(), SW_SHOW);
+  }
+  return true;
+}
+
+int Application::Run() {
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace corvela::win

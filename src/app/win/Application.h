@@ -1,0 +1,54 @@
+#pragma once
+// The running program: platform services, the process-wide state and the windows of the mode.
+
+#include <memory>
+#include <string>
+
+#include "platform/win/Handles.h"
+#include "platform/win/Win32FileSystem.h"
+#include "platform/win/Win32Services.h"
+#include "project/Model.h"
+
+namespace corvela::win {
+
+class MainForm;
+class EditForm;
+class AutoRunForm;
+class GradientForm;
+
+class Application {
+ public:
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Decides the mode from exeFileName and creates the windows of that mode in their order.
+  bool Start(const std::string& exeFileName);
+  // Runs the event loop until the main window closes; returns the exit code.
+  int Run();
+
+  AppState& State() { return state_; }
+  MainForm* Main() { return main_.get(); }
+  EditForm* Edit() { return edit_.get(); }
+  AutoRunForm* Menu() { return menu_.get(); }
+
+ private:
+  ComApartment com_;
+  Win32FileSystem files_;
+  Win32Ui ui_;
+  Win32Screen screen_;
+  Win32Clock clock_;
+  Win32FileChooser chooser_;
+  Platform env_;
+  AppState state_;
+  std::unique_ptr<EditForm> edit_;
+  std::unique_ptr<MainForm> main_;
+  std::unique_ptr<AutoRunForm> menu_;
+  std::unique_ptr<GradientForm> gradient_;
+};
+
+// The full path of the running executable.
+std::string ExecutablePath();
+
+}  // namespace corvela::win

@@ -1,0 +1,124 @@
+#include "platform/win/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "platform/win/Handles.h"
+
+namespace corvela::win {
+
+std::string SystemErrorText(unsigned long code) {
+  char* buffer = nullptr;
+  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = n && buffer ? std::string(buffer, n) : "Error " + std::to_string(code) + ".";
+  if (buffer) ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+namespace {
+
+std::string Failure(const char* what, const std::string& path, DWORD code) {
+  return std::string(what) + " \"" + path + "\". " + SystemErrorText(code);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::ReadFile(const std::string& path, std::string& bytes, std::string& error) {
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    error = Failure("Cannot open file", path, ::GetLastError());
+    return false;
+  }
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 31)) {
+    error = Failure("Cannot read file", path, ::GetLastError());
+    return false;
+  }
+  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+      error = Failure("Cannot read file", path, ::GetLastError());
+      return false;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  return true;
+}
+
+bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes, std::string& error) {
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    error = Failure("Cannot create file", path, ::GetLastError());
+    return false;
+  }
+  if (!WriteAll(file.get(), bytes)) {
+    error = Failure("Cannot write file", path, ::GetLastError());
+    return false;
+  }
+  return true;
+}
+
+bool Win32FileSystem::SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
+  // A read-only target must fail before anything is written, as a plain create would.
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    error = Failure("Cannot create file", path, ERROR_ACCESS_DENIED);
+    return false;
+  }
+  const std::string temp = path + ".saving";
+  {
+    UniqueFile file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file) {
+      error = Failure("Cannot create file", path, ::GetLastError());
+      return false;
+    }
+    if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
+      DWORD code = ::GetLastError();
+      file.reset();
+      ::DeleteFileA(temp.c_str());
+      error = Failure("Cannot write file", path, code);
+      return false;
+    }
+  }
+  if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DWORD code = ::GetLastError();
+    ::DeleteFileA(temp.c_str());
+    error = Failure("Cannot create file", path, code);
+    return false;
+  }
+  return true;
+}
+
+bool Win32FileSystem::CopyOneFile(const std::string& from, const std::string& to) {
+  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+}  // namespace corvela::win

@@ -1,0 +1,21 @@
+#pragma once
+// Files through the Win32 API, with the platform's own error texts.
+
+#include "platform/Platform.h"
+
+namespace corvela::win {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override;
+  bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+  bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
+  bool CopyOneFile(const std::string& from, const std::string& to) override;
+};
+
+// The system's text for an error code, without the trailing line break.
+std::string SystemErrorText(unsigned long code);
+
+}  // namespace corvela::win
