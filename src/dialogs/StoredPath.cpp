@@ -61,7 +61,7 @@ SelectResult SelectFileInCdFolder(AppState& state, std::string& field, const std
     if (style == RefusalStyle::Plain)
       ShowMessage(state.Env, message);
     else
-      state.Env.Ui->MessageBox(message, "Information", MessageIcon::Information, MessageButtons::Ok);
+      state.Env.Ui->AskUser(message, "Information", MessageIcon::Information, MessageButtons::Ok);
     return SelectResult::Refused;
   }
   if (stored == field) return SelectResult::Unchanged;
