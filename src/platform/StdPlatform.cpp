@@ -1,0 +1,122 @@
+#include "platform/StdPlatform.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "project/Model.h"
+
+namespace corvela {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string Describe(const std::string& what, const std::string& path, int err) {
+  return what + " \"" + path + "\". " + std::strerror(err);
+}
+
+// Creates or truncates path and writes bytes; 0 or the errno of the failure.
+int WriteWhole(const std::string& path, const std::string& bytes) {
+  FilePtr file(std::fopen(path.c_str(), "wb"));
+  if (!file) return errno ? errno : EIO;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0)
+    return errno ? errno : EIO;
+  if (std::fclose(file.release()) != 0) return errno ? errno : EIO;
+  return 0;
+}
+
+}  // namespace
+
+bool StdFileSystem::FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec) && !fs::is_directory(path, ec);
+}
+
+bool StdFileSystem::DirectoryExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+bool StdFileSystem::ReadFile(const std::string& path, std::string& bytes, std::string& error) {
+  FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    error = Describe("Cannot open file", path, errno);
+    return false;
+  }
+  std::string content;
+  char buffer[1 << 16];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
+  if (std::ferror(file.get())) {
+    error = Describe("Cannot read file", path, errno);
+    return false;
+  }
+  bytes = std::move(content);
+  return true;
+}
+
+bool StdFileSystem::WriteFile(const std::string& path, const std::string& bytes, std::string& error) {
+  if (int err = WriteWhole(path, bytes)) {
+    error = Describe("Cannot create file", path, err);
+    return false;
+  }
+  return true;
+}
+
+bool StdFileSystem::SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
+  const std::string temp = path + ".tmp";
+  std::error_code ec;
+  if (int err = WriteWhole(temp, bytes)) {
+    fs::remove(temp, ec);
+    error = Describe("Cannot create file", path, err);
+    return false;
+  }
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    error = "Cannot create file \"" + path + "\". " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,
+                                              MessageButtons buttons) {
+  std::cerr << Prefix << text << '\n';
+  switch (buttons) {
+    case MessageButtons::Ok:
+      return MessageResult::Ok;
+    case MessageButtons::YesNoCancel:
+      return MessageResult::Cancel;
+    case MessageButtons::YesNo:
+      return MessageResult::No;
+  }
+  return MessageResult::Ok;
+}
+
+std::unique_ptr<Graphic> NullGraphicLoader::LoadBitmap(const std::string&) { return nullptr; }
+std::unique_ptr<Graphic> NullGraphicLoader::LoadPicture(const std::string&) { return nullptr; }
+
+uint32_t SteadyClock::TickCount() {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now().time_since_epoch());
+  return static_cast<uint32_t>(ms.count());
+}
+
+}  // namespace corvela

@@ -1,0 +1,80 @@
+#pragma once
+// Platform services from the C++ standard library alone, for programs without a window: the mnx
+// tool, the fuzzer and the benchmarks. Paths are passed to the C library as they are.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace corvela {
+
+class StdFileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override;
+  bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+  // Writes <path>.tmp and renames it over path.
+  bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
+  bool CopyOneFile(const std::string& from, const std::string& to) override;
+};
+
+// Prints every message as one line on stderr and answers questions with Cancel (or No), so that
+// nothing is done on the user's behalf.
+class StderrUserInterface : public UserInterface {
+ public:
+  explicit StderrUserInterface(std::string prefix = {}) : Prefix(std::move(prefix)) {}
+  MessageResult AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
+                           MessageButtons buttons) override;
+  std::string ApplicationTitle() override { return "Corvela"; }
+
+ private:
+  std::string Prefix;
+};
+
+// A screen of a fixed size; without a display, windows are centred on it.
+class FixedScreen : public Screen {
+ public:
+  FixedScreen(int32_t width = 1024, int32_t height = 768) : W(width), H(height) {}
+  int32_t Width() override { return W; }
+  int32_t Height() override { return H; }
+
+ private:
+  int32_t W, H;
+};
+
+// Milliseconds of the monotonic clock, wrapping at 2^32 like the system's tick count.
+class SteadyClock : public Clock {
+ public:
+  uint32_t TickCount() override;
+};
+
+// Decodes nothing: programs without a window show no pictures.
+class NullGraphicLoader : public GraphicLoader {
+ public:
+  std::unique_ptr<Graphic> LoadBitmap(const std::string& path) override;
+  std::unique_ptr<Graphic> LoadPicture(const std::string& path) override;
+};
+
+// All of the above, wired into one Platform (no file chooser).
+struct StdPlatform {
+  explicit StdPlatform(std::string messagePrefix = {}) : Ui(std::move(messagePrefix)) {
+    Env.Files = &Files;
+    Env.Ui = &Ui;
+    Env.Display = &Display;
+    Env.Ticks = &Ticks;
+    Env.Graphics = &Graphics;
+  }
+  StdPlatform(const StdPlatform&) = delete;
+  StdPlatform& operator=(const StdPlatform&) = delete;
+
+  StdFileSystem Files;
+  StderrUserInterface Ui;
+  FixedScreen Display;
+  SteadyClock Ticks;
+  NullGraphicLoader Graphics;
+  Platform Env;
+};
+
+}  // namespace corvela

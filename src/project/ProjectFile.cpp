@@ -1,0 +1,323 @@
+#include "project/ProjectFile.h"
+
+#include <exception>
+#include <limits>
+
+#include "platform/Platform.h"
+#include "project/ProjectFields.h"
+#include "project/Resources.h"
+
+namespace corvela {
+
+// ---------------------------------------------------------------- primitives
+
+void ByteWriter::U32(uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) Out.push_back(static_cast<char>((value >> shift) & 0xFFu));
+}
+
+bool ByteWriter::Str(const std::string& text) {
+  if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
+  I32(static_cast<int32_t>(text.size()));
+  Out += text;
+  return true;
+}
+
+bool ByteReader::U8(uint8_t& value) {
+  if (Remaining() < 1) return false;
+  value = static_cast<uint8_t>(Data[Pos++]);
+  return true;
+}
+
+bool ByteReader::Bool(bool& value) {
+  uint8_t byte = 0;
+  if (!U8(byte)) return false;
+  value = byte != 0;
+  return true;
+}
+
+bool ByteReader::U32(uint32_t& value) {
+  if (Remaining() < 4) return false;
+  uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<uint8_t>(Data[Pos + i])) << (8 * i);
+  Pos += 4;
+  value = v;
+  return true;
+}
+
+bool ByteReader::I32(int32_t& value) {
+  uint32_t raw = 0;
+  if (!U32(raw)) return false;
+  value = static_cast<int32_t>(raw);
+  return true;
+}
+
+bool ByteReader::Str(std::string& text) {
+  const size_t start = Pos;
+  int32_t count = 0;
+  if (!I32(count)) return false;
+  // The count is only a claim of the file: check it against what is there before allocating.
+  if (count < 0 || static_cast<size_t>(count) > Remaining()) {
+    Pos = start;
+    return false;
+  }
+  text.assign(Data + Pos, static_cast<size_t>(count));
+  Pos += static_cast<size_t>(count);
+  return true;
+}
+
+std::string ByteReader::Rest() {
+  std::string rest(Data + Pos, Remaining());
+  Pos = Size;
+  return rest;
+}
+
+// ---------------------------------------------------------------- fields by type
+
+namespace {
+
+bool PutField(ByteWriter& out, uint8_t value) {
+  out.U8(value);
+  return true;
+}
+bool PutField(ByteWriter& out, bool value) {
+  out.Bool(value);
+  return true;
+}
+bool PutField(ByteWriter& out, int32_t value) {
+  out.I32(value);
+  return true;
+}
+bool PutField(ByteWriter& out, uint32_t value) {
+  out.U32(value);
+  return true;
+}
+bool PutField(ByteWriter& out, LinkAction value) {
+  out.U8(static_cast<uint8_t>(value));
+  return true;
+}
+bool PutField(ByteWriter& out, const std::string& value) { return WriteString(out, value); }
+bool PutField(ByteWriter& out, const FontRecord& value) { return WriteFont(out, value); }
+
+bool GetField(ByteReader& in, uint8_t& value) { return in.U8(value); }
+bool GetField(ByteReader& in, bool& value) { return in.Bool(value); }
+bool GetField(ByteReader& in, int32_t& value) { return in.I32(value); }
+bool GetField(ByteReader& in, uint32_t& value) { return in.U32(value); }
+bool GetField(ByteReader& in, LinkAction& value) {
+  uint8_t byte = 0;
+  if (!in.U8(byte)) return false;
+  value = static_cast<LinkAction>(byte);
+  return true;
+}
+bool GetField(ByteReader& in, std::string& value) { return ReadString(in, value); }
+bool GetField(ByteReader& in, FontRecord& value) { return ReadFont(in, value); }
+
+auto Putter(ByteWriter& out) {
+  return [&out](const char*, const auto& value) { return PutField(out, value); };
+}
+auto Getter(ByteReader& in) {
+  return [&in](const char*, auto& value) { return GetField(in, value); };
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- records
+
+bool WriteString(ByteWriter& out, const std::string& text) { return out.Str(text); }
+bool ReadString(ByteReader& in, std::string& text) { return in.Str(text); }
+
+bool WriteFont(ByteWriter& out, const FontRecord& font) { return fields::FontFields(font, Putter(out)); }
+bool ReadFont(ByteReader& in, FontRecord& font) { return fields::FontFields(font, Getter(in)); }
+
+bool WriteLink(ByteWriter& out, const ObjectLink& link) { return fields::LinkFields(link, Putter(out)); }
+bool ReadLink(ByteReader& in, ObjectLink& link) { return fields::LinkFields(link, Getter(in)); }
+
+bool WriteWindow(ByteWriter& out, const FormSettings& window) {
+  return fields::WindowFields(window, window.Left, window.Top, Putter(out));
+}
+bool ReadWindow(ByteReader& in, FormSettings& window, int32_t& storedLeft, int32_t& storedTop) {
+  return fields::WindowFields(window, storedLeft, storedTop, Getter(in));
+}
+
+bool WritePanel(ByteWriter& out, const PanelSettings& panel) { return fields::PanelFields(panel, Putter(out)); }
+bool ReadPanel(ByteReader& in, PanelSettings& panel) { return fields::PanelFields(panel, Getter(in)); }
+
+bool WriteLabel(ByteWriter& out, const LabelControl& label) { return fields::LabelFields(label, Putter(out)); }
+bool ReadLabel(ByteReader& in, LabelControl& label) { return fields::LabelFields(label, Getter(in)); }
+bool WriteButton(ByteWriter& out, const ButtonControl& button) { return fields::ButtonFields(button, Putter(out)); }
+bool ReadButton(ByteReader& in, ButtonControl& button) { return fields::ButtonFields(button, Getter(in)); }
+bool WriteImage(ByteWriter& out, const ImageControl& image) { return fields::ImageFields(image, Putter(out)); }
+bool ReadImage(ByteReader& in, ImageControl& image) { return fields::ImageFields(image, Getter(in)); }
+bool WritePane(ByteWriter& out, const PaneControl& pane) { return fields::PaneFields(pane, Putter(out)); }
+bool ReadPane(ByteReader& in, PaneControl& pane) { return fields::PaneFields(pane, Getter(in)); }
+
+bool WriteObject(ByteWriter& out, const MenuObject& obj) {
+  const auto kind = static_cast<uint8_t>(obj.Kind);
+  // A record that does not match its kind would be read back as a different one.
+  if (!IsValidKind(kind) || !fields::ControlMatchesKind(obj)) return false;
+  out.U8(kind);
+  return WriteLink(out, obj.Link) && fields::ObjectFileFields(obj, Putter(out)) &&
+         fields::ControlFields(obj.Control, Putter(out));
+}
+
+bool ReadObject(ByteReader& in, MenuObject& obj) {
+  obj.Hot = false;
+  obj.Selected = false;
+  uint8_t kind = 0;
+  if (!in.U8(kind)) return false;
+  // A kind outside 0 to 6 has no control to read into, so nothing after it can be read either.
+  // It fails like any other unreadable record, and the load reports "IO Error": one message that
+  // says the file is damaged tells the user more than a load that stops silently.
+  if (!IsValidKind(kind)) return false;
+  obj.Kind = static_cast<ObjectKind>(kind);
+  obj.Control = DefaultControlFor(obj.Kind);
+  return ReadLink(in, obj.Link) && fields::ObjectFileFields(obj, Getter(in)) &&
+         fields::ControlFields(obj.Control, Getter(in));
+}
+
+bool WriteSettingsBlock(ByteWriter& out, const AppState& state) {
+  const MenuProject& p = state.Project;
+  if (!WriteString(out, p.FormIcon) || !WriteString(out, p.StartSound)) return false;
+  out.U32(p.BackColor);
+  out.U32(p.GradientColor);
+  out.U8(p.GradientStyle);
+  if (!WriteLink(out, p.StartLink) || !WriteWindow(out, p.Form) || !WritePanel(out, p.Panel)) return false;
+  if (p.Objects.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
+  out.I32(static_cast<int32_t>(p.Objects.size()));
+  for (const auto& obj : p.Objects)
+    if (!obj || !WriteObject(out, *obj)) return false;
+  return true;
+}
+
+bool ReadSettingsBlock(ByteReader& in, AppState& state, SettingsReadResult& result) {
+  MenuProject& p = state.Project;
+  if (!ReadString(in, p.FormIcon) || !ReadString(in, p.StartSound) || !in.U32(p.BackColor) ||
+      !in.U32(p.GradientColor) || !in.U8(p.GradientStyle) || !ReadLink(in, p.StartLink))
+    return false;
+
+  // The previous objects go as soon as the window record begins, even if it then fails.
+  ClearObjects(state);
+  const bool windowRead = ReadWindow(in, p.Form, result.StoredLeft, result.StoredTop);
+  if (windowRead) CentreWindowOnScreen(state);
+  const bool panelRead = windowRead && ReadPanel(in, p.Panel);
+  // The window shows whatever of its settings arrived, as a live window would have.
+  if (state.View) state.View->FormSettingsChanged();
+  if (!panelRead) return false;
+
+  int32_t count = 0;
+  if (!in.I32(count)) return false;
+  // Objects are appended one by one as they are read: the count is only a claim of the file
+  // and reserves nothing.
+  for (int32_t i = 0; i < count; ++i) {
+    auto obj = std::make_unique<MenuObject>();
+    if (!ReadObject(in, *obj)) return false;
+    p.Objects.push_back(std::move(obj));
+  }
+  RenumberTags(state);
+  return true;
+}
+
+// ---------------------------------------------------------------- whole files
+
+namespace {
+
+// Magic, settings block and reserved word: everything but the trailer.
+std::optional<std::string> SerializeBody(const AppState& state) {
+  ByteWriter out;
+  out.U32(kProjectMagic);
+  if (!WriteSettingsBlock(out, state)) return std::nullopt;
+  out.I32(state.ReservedWord);
+  return out.Take();
+}
+
+}  // namespace
+
+ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetails* details) {
+  ByteReader in(bytes);
+  try {
+    uint32_t magic = 0;
+    // A file too short to hold the magic does not begin with it either, and stays untouched.
+    if (!in.U32(magic) || magic != kProjectMagic) return ParseOutcome::FormatMismatch;
+    SettingsReadResult settings;
+    int32_t reserved = 0;
+    if (!ReadSettingsBlock(in, state, settings) || !in.I32(reserved)) {
+      if (details) details->FailOffset = in.Offset();
+      return ParseOutcome::IoError;
+    }
+    state.ReservedWord = reserved;
+    if (details) {
+      details->StoredLeft = settings.StoredLeft;
+      details->StoredTop = settings.StoredTop;
+      details->Trailer = in.Rest();
+    }
+    return ParseOutcome::Loaded;
+  } catch (const std::exception&) {
+    // Running out of memory half-way is one more way for the file not to load.
+    if (details) details->FailOffset = in.Offset();
+    return ParseOutcome::IoError;
+  }
+}
+
+std::optional<std::string> SerializeProject(const AppState& state, const std::string& trailer) {
+  try {
+    std::optional<std::string> bytes = SerializeBody(state);
+    if (bytes) *bytes += trailer;
+    return bytes;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+std::string TickTrailer(Clock& clock) {
+  ByteWriter out;
+  for (int i = 0; i < kTrailerWords; ++i) out.U32(clock.TickCount());
+  return out.Take();
+}
+
+bool SaveProjectFile(AppState& state, const std::string& path) {
+  std::optional<std::string> bytes;
+  try {
+    bytes = SerializeBody(state);
+    if (bytes) *bytes += TickTrailer(*state.Env.Ticks);
+  } catch (const std::exception&) {
+    bytes.reset();
+  }
+  if (!bytes) {
+    ShowError(state.Env, "IO Error");
+    return false;
+  }
+  std::string error;
+  if (!state.Env.Files->SaveFileSafely(path, *bytes, error)) {
+    ShowError(state.Env, error);
+    return false;
+  }
+  return true;
+}
+
+bool LoadProject(AppState& state, const std::string& path) {
+  FileSystem& files = *state.Env.Files;
+  if (!files.FileExists(path)) {
+    ShowError(state.Env, "File \"" + path + "\" not found");
+    return false;
+  }
+  std::string bytes, error;
+  if (!files.ReadFile(path, bytes, error)) {
+    ShowError(state.Env, error);
+    return false;
+  }
+  switch (ParseProject(state, bytes)) {
+    case ParseOutcome::FormatMismatch:
+      ShowError(state.Env, "File format not match");
+      return false;
+    case ParseOutcome::IoError:
+      ShowError(state.Env, "IO Error");
+      return false;
+    case ParseOutcome::Loaded:
+      break;
+  }
+  ApplyAllObjectResources(state);
+  ApplyFormSettings(state);
+  state.Modified = false;
+  return true;
+}
+
+}  // namespace corvela

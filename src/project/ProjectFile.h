@@ -1,0 +1,127 @@
+#pragma once
+// AutoRun.mnx: a flat little-endian sequence of fields with no version, sizes or checksum,
+// written and read by one pair of routines per record.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "project/Model.h"
+
+namespace corvela {
+
+class Clock;
+
+inline constexpr uint32_t kProjectMagic = 0x55AAAA55u;
+inline constexpr int kTrailerWords = 20;
+
+// Appends little-endian fields to a byte string.
+class ByteWriter {
+ public:
+  void U8(uint8_t value) { Out.push_back(static_cast<char>(value)); }
+  void Bool(bool value) { U8(value ? 1 : 0); }
+  void I32(int32_t value) { U32(static_cast<uint32_t>(value)); }
+  void U32(uint32_t value);
+  // A count and the bytes; fails only for a string too long for its 32-bit count.
+  bool Str(const std::string& text);
+  void Raw(const std::string& bytes) { Out += bytes; }
+  const std::string& Bytes() const { return Out; }
+  std::string Take() { return std::move(Out); }
+
+ private:
+  std::string Out;
+};
+
+// Reads little-endian fields from a bounded buffer. A read that would pass the end fails and
+// leaves both the target and the position as they were.
+class ByteReader {
+ public:
+  ByteReader(const char* data, size_t size) : Data(data), Size(size) {}
+  explicit ByteReader(const std::string& bytes) : ByteReader(bytes.data(), bytes.size()) {}
+
+  bool U8(uint8_t& value);
+  // Any byte other than 0 reads as true.
+  bool Bool(bool& value);
+  bool I32(int32_t& value);
+  bool U32(uint32_t& value);
+  // Fails for a negative count or one larger than the bytes left, before allocating anything.
+  bool Str(std::string& text);
+  size_t Offset() const { return Pos; }
+  size_t Remaining() const { return Size - Pos; }
+  std::string Rest();
+
+ private:
+  const char* Data;
+  size_t Size;
+  size_t Pos = 0;
+};
+
+// One writer and one reader per record. Each stops at the first field that fails and returns
+// false; a reader leaves the fields before the failure set.
+bool WriteString(ByteWriter& out, const std::string& text);
+bool ReadString(ByteReader& in, std::string& text);
+bool WriteFont(ByteWriter& out, const FontRecord& font);
+bool ReadFont(ByteReader& in, FontRecord& font);
+bool WriteLink(ByteWriter& out, const ObjectLink& link);
+bool ReadLink(ByteReader& in, ObjectLink& link);
+// The window's current Left and Top are written.
+bool WriteWindow(ByteWriter& out, const FormSettings& window);
+// The stored Left and Top go to storedLeft and storedTop, never into the window.
+bool ReadWindow(ByteReader& in, FormSettings& window, int32_t& storedLeft, int32_t& storedTop);
+bool WritePanel(ByteWriter& out, const PanelSettings& panel);
+bool ReadPanel(ByteReader& in, PanelSettings& panel);
+bool WriteLabel(ByteWriter& out, const LabelControl& label);
+bool ReadLabel(ByteReader& in, LabelControl& label);
+bool WriteButton(ByteWriter& out, const ButtonControl& button);
+bool ReadButton(ByteReader& in, ButtonControl& button);
+bool WriteImage(ByteWriter& out, const ImageControl& image);
+bool ReadImage(ByteReader& in, ImageControl& image);
+bool WritePane(ByteWriter& out, const PaneControl& pane);
+bool ReadPane(ByteReader& in, PaneControl& pane);
+// Fails for a kind outside 0 to 6 and for a control record that does not belong to the kind.
+bool WriteObject(ByteWriter& out, const MenuObject& obj);
+// obj must be fresh: its kind and control are set from the record.
+bool ReadObject(ByteReader& in, MenuObject& obj);
+
+struct SettingsReadResult {
+  int32_t StoredLeft = 0;
+  int32_t StoredTop = 0;
+};
+bool WriteSettingsBlock(ByteWriter& out, const AppState& state);
+// Reads straight into the model: the fields before a failure keep their new values, the old
+// objects go when the window record begins, objects read completely stay, the failing one does
+// not. The window is centred on the screen and told about its new settings.
+bool ReadSettingsBlock(ByteReader& in, AppState& state, SettingsReadResult& result);
+
+// The whole file in memory, for the exe, the mnx tool and the fuzzer alike.
+enum class ParseOutcome { Loaded, FormatMismatch, IoError };
+
+struct ParseDetails {
+  int32_t StoredLeft = 0;
+  int32_t StoredTop = 0;
+  // Everything after the reserved word: normally the 80 bytes of the trailer.
+  std::string Trailer;
+  // Where the reading failed.
+  size_t FailOffset = 0;
+};
+
+// The magic, the settings block and the reserved word, read into the model (ReservedWord
+// included). Nothing is changed for FormatMismatch; for IoError the model is as
+// ReadSettingsBlock leaves it. Shows no message.
+ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetails* details = nullptr);
+// Magic, settings block, ReservedWord, then the trailer bytes as given. Nothing for a model
+// that cannot be written (an object whose kind or control record is invalid).
+std::optional<std::string> SerializeProject(const AppState& state, const std::string& trailer);
+// Twenty tick counts, each taken as it is written.
+std::string TickTrailer(Clock& clock);
+
+// Writes the project through a temporary file so that a failure leaves the previous file intact.
+// Failures are reported with ShowError ("IO Error", or the platform's message when the file
+// cannot be written).
+bool SaveProjectFile(AppState& state, const std::string& path);
+// Reads the project into the model and applies its resources and form settings; clears Modified.
+// Failures are reported with ShowError.
+bool LoadProject(AppState& state, const std::string& path);
+
+}  // namespace corvela

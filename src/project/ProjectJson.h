@@ -1,0 +1,33 @@
+#pragma once
+// The JSON form of a project file, under the field names of the model: how the mnx tool, scripts
+// and version control see a project. Strings map byte for byte: byte b is the character U+00bb,
+// so any 8-bit text survives the trip through UTF-8 JSON.
+
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "project/Model.h"
+
+namespace corvela {
+
+// Keys keep the order of the fields in the file.
+using Json = nlohmann::ordered_json;
+
+std::string Latin1ToUtf8(const std::string& bytes);
+// False for text with a character above U+00FF.
+bool Utf8ToLatin1(const std::string& text, std::string& bytes);
+
+// Every stored field of the project with the window's Left and Top as the model holds them,
+// then ReservedWord and the trailer (whole words as "Trailer", a remainder of fewer than four
+// bytes as "TrailerTail").
+Json ProjectToJson(const AppState& state, const std::string& trailer);
+
+// Sets up state as a new project (NewProject) and sets every field the JSON gives; a new object
+// starts as MakeNewObject makes it and needs its Kind. ReservedWord becomes the given value or 0;
+// trailer is the given one, or nothing when the JSON has none. Unknown keys and values of the
+// wrong type or range fail with an error that names them.
+bool ProjectFromJson(const Json& json, AppState& state, std::optional<std::string>& trailer, std::string& error);
+
+}  // namespace corvela
