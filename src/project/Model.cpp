@@ -145,9 +145,10 @@ void NewProject(AppState& state) {
 
 void CentreWindowOnScreen(AppState& state) {
   FormSettings& f = state.Project.Form;
-  // Integer division truncating toward zero, as C++ does.
-  f.Left = (state.Env.Display->Width() - f.Width) / 2;
-  f.Top = (state.Env.Display->Height() - f.Height) / 2;
+  // Integer division truncating toward zero, as C++ does. A loaded file may hold any width: the
+  // difference is taken in 64 bits, and half of it always fits again.
+  f.Left = static_cast<int32_t>((int64_t{state.Env.Display->Width()} - f.Width) / 2);
+  f.Top = static_cast<int32_t>((int64_t{state.Env.Display->Height()} - f.Height) / 2);
 }
 
 }  // namespace corvela

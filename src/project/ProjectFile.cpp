@@ -204,7 +204,9 @@ bool ReadSettingsBlock(ByteReader& in, AppState& state, SettingsReadResult& resu
   if (!panelRead) return false;
 
   int32_t count = 0;
+  result.ObjectCountOffset = in.Offset();
   if (!in.I32(count)) return false;
+  result.StoredObjectCount = count;
   // Objects are appended one by one as they are read: the count is only a claim of the file
   // and reserves nothing.
   for (int32_t i = 0; i < count; ++i) {
@@ -247,6 +249,8 @@ ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetail
     if (details) {
       details->StoredLeft = settings.StoredLeft;
       details->StoredTop = settings.StoredTop;
+      details->StoredObjectCount = settings.StoredObjectCount;
+      details->ObjectCountOffset = settings.ObjectCountOffset;
       details->Trailer = in.Rest();
     }
     return ParseOutcome::Loaded;

@@ -87,6 +87,9 @@ bool ReadObject(ByteReader& in, MenuObject& obj);
 struct SettingsReadResult {
   int32_t StoredLeft = 0;
   int32_t StoredTop = 0;
+  // The object count as stored (a negative one reads as no objects) and where it is.
+  int32_t StoredObjectCount = 0;
+  size_t ObjectCountOffset = 0;
 };
 bool WriteSettingsBlock(ByteWriter& out, const AppState& state);
 // Reads straight into the model: the fields before a failure keep their new values, the old
@@ -100,6 +103,8 @@ enum class ParseOutcome { Loaded, FormatMismatch, IoError };
 struct ParseDetails {
   int32_t StoredLeft = 0;
   int32_t StoredTop = 0;
+  int32_t StoredObjectCount = 0;
+  size_t ObjectCountOffset = 0;
   // Everything after the reserved word: normally the 80 bytes of the trailer.
   std::string Trailer;
   // Where the reading failed.

@@ -1,0 +1,105 @@
+// mnx: a project file as JSON and back, for scripts, tests and version control.
+//   mnx dump FILE          prints FILE as JSON
+//   mnx build JSON FILE    writes FILE from JSON
+// Exit status: 0 done, 1 bad input (one line on stderr says what), 2 wrong usage.
+
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "platform/StdPlatform.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectJson.h"
+
+namespace corvela {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kBadInput = 1;
+constexpr int kUsage = 2;
+
+int Usage() {
+  std::cerr << "usage: mnx dump FILE\n"
+               "       mnx build JSON FILE\n";
+  return kUsage;
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "mnx: " << message << '\n';
+  return kBadInput;
+}
+
+// The file's bytes, or the message the exe would show for a missing or unreadable file.
+bool ReadInput(StdPlatform& platform, const std::string& path, std::string& bytes, std::string& error) {
+  if (!platform.Files.FileExists(path)) {
+    error = "File \"" + path + "\" not found";
+    return false;
+  }
+  return platform.Files.ReadFile(path, bytes, error);
+}
+
+int Dump(const std::string& path) {
+  StdPlatform platform("mnx: ");
+  AppState state(platform.Env);
+  std::string bytes, error;
+  if (!ReadInput(platform, path, bytes, error)) return Fail(error);
+  ParseDetails details;
+  switch (ParseProject(state, bytes, &details)) {
+    case ParseOutcome::FormatMismatch:
+      return Fail("File format not match: \"" + path + "\" does not begin with 55 AA AA 55");
+    case ParseOutcome::IoError:
+      return Fail("IO Error: \"" + path + "\" cannot be read past byte " + std::to_string(details.FailOffset));
+    case ParseOutcome::Loaded:
+      break;
+  }
+  // The file's own window position, not the centred one the exe would use.
+  state.Project.Form.Left = details.StoredLeft;
+  state.Project.Form.Top = details.StoredTop;
+  std::cout << ProjectToJson(state, details.Trailer).dump(2) << '\n';
+  // The JSON holds what the exe reads: a boolean byte above 1 reads as true and a negative object
+  // count as none, and they come back as 1 and 0.
+  if (SerializeProject(state, details.Trailer) != bytes)
+    std::cerr << "mnx: note: \"" << path << "\" holds a boolean byte above 1 or a negative object count; "
+              << "building from this JSON writes 1 or 0 there\n";
+  return kDone;
+}
+
+int Build(const std::string& jsonPath, const std::string& path) {
+  StdPlatform platform("mnx: ");
+  AppState state(platform.Env);
+  std::string text, error;
+  if (!ReadInput(platform, jsonPath, text, error)) return Fail(error);
+  Json json;
+  try {
+    json = Json::parse(text);
+  } catch (const Json::exception& e) {
+    return Fail("\"" + jsonPath + "\" is not JSON: " + e.what());
+  }
+  std::optional<std::string> trailer;
+  if (!ProjectFromJson(json, state, trailer, error)) return Fail("\"" + jsonPath + "\": " + error);
+  std::optional<std::string> bytes = SerializeProject(state, trailer ? *trailer : TickTrailer(platform.Ticks));
+  if (!bytes) return Fail("IO Error: the project cannot be written");
+  if (!platform.Files.SaveFileSafely(path, *bytes, error)) return Fail(error);
+  return kDone;
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  if (command == "dump" && argc == 3) return Dump(argv[2]);
+  if (command == "build" && argc == 4) return Build(argv[2], argv[3]);
+  return Usage();
+}
+
+}  // namespace
+}  // namespace corvela
+
+int main(int argc, char** argv) {
+  try {
+    return corvela::Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "mnx: " << e.what() << '\n';
+    return 1;
+  }
+}
