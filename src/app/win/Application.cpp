@@ -55,8 +55,9 @@ bool Application::Start(const std::string& exeFileName) {
   if (state_.DesignerMode) {
     ui_.Owner = main_->hwnd();
     chooser_.Owner = main_->hwnd();
+    edit_->SetToolPalette(main_.get());
     ::ShowWindow(main_->hwnd(), SW_SHOW);
-    ::ShowWindow(edit_->hwnd(), SW_SHOW);
+    main_->FormShow();
   } else {
     ui_.Owner = menu_->hwnd();
     ::ShowWindow(menu_->hwnd(), SW_SHOW);
@@ -67,6 +68,7 @@ bool Application::Start(const std::string& exeFileName) {
 int Application::Run() {
   MSG msg;
   while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (main_ && main_->TranslateShortcut(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }

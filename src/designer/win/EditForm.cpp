@@ -15,6 +15,17 @@ bool EditForm::Create() {
   return Window::Create(cls, args);
 }
 
+bool EditForm::ExecuteCommand(unsigned) { return false; }
+
+void EditForm::FitToMenuWindow() {
+  const FormSettings& f = state_.Project.Form;
+  ::SetWindowTextA(hwnd(), (f.Caption + " [Design]").c_str());
+  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, f.Width, f.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  RefreshSurface();
+}
+
+void EditForm::RefreshSurface() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
+
 LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CLOSE:
