@@ -78,6 +78,21 @@ class GraphicLoader {
   virtual std::unique_ptr<Graphic> LoadPicture(const std::string& path) = 0;
 };
 
+struct FontRecord;
+
+struct TextExtent {
+  int32_t Width = 0;
+  int32_t Height = 0;
+};
+
+// Measures text as labels and button captions draw it: "&" marks as drawn, tabs expanded, lines
+// broken at word boundaries to fit maxWidth when wordWrap is set, a single line otherwise.
+class TextMeasurer {
+ public:
+  virtual ~TextMeasurer() = default;
+  virtual TextExtent Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) = 0;
+};
+
 // The set of services handed to portable code. Pointers are not owned.
 struct Platform {
   FileSystem* Files = nullptr;
@@ -86,6 +101,7 @@ struct Platform {
   Clock* Ticks = nullptr;
   FileChooser* Chooser = nullptr;
   GraphicLoader* Graphics = nullptr;
+  TextMeasurer* Text = nullptr;  // sizes AutoSize labels; without one they keep their size
 };
 
 // The one way errors of the project and player code are reported: title "Error", error icon, OK.
