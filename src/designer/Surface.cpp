@@ -1,0 +1,297 @@
+#include "designer/Surface.h"
+
+#include <algorithm>
+
+#include "platform/Platform.h"
+#include "project/Resources.h"
+
+namespace corvela {
+
+std::optional<ObjectKind> KindAddedBy(DesignTool tool) {
+  switch (tool) {
+    case DesignTool::Select:
+      return std::nullopt;
+    case DesignTool::AddLabel:
+      return ObjectKind::Label;
+    case DesignTool::AddButton:
+      return ObjectKind::Button;
+    case DesignTool::AddImage:
+      return ObjectKind::Image;
+    case DesignTool::AddAvi:
+      return ObjectKind::Avi;
+    case DesignTool::AddHtml:
+      return ObjectKind::Html;
+    case DesignTool::AddRtf:
+      return ObjectKind::Rtf;
+    case DesignTool::AddMovie:
+      return ObjectKind::Movie;
+  }
+  return std::nullopt;
+}
+
+std::optional<FileInputSpec> FileInputFor(ObjectKind kind) {
+  switch (kind) {
+    case ObjectKind::Avi:
+      return FileInputSpec{false, "AVI files (*.avi)|*.avi"};
+    case ObjectKind::Html:
+      return FileInputSpec{true, "HTML files (*.html,*.htm)|*.html;*.htm"};
+    case ObjectKind::Rtf:
+      return FileInputSpec{false, "RTF files (*.rtf)|*.rtf"};
+    default:
+      return std::nullopt;
+  }
+}
+
+PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, SurfacePoint p, DesignTool tool) {
+  if (button != MouseButton::Left) return PressOutcome::Ignored;
+  if (std::optional<ObjectKind> kind = KindAddedBy(tool)) {
+    AddObject(*kind, p.X, p.Y);
+    return PressOutcome::ObjectAdded;
+  }
+  PressWithSelectTool(ctrl, p);
+  return PressOutcome::Pressed;
+}
+
+void DesignSurface::PressWithSelectTool(bool ctrl, SurfacePoint p) {
+  auto& objects = state_.Project.Objects;
+  moved_ = false;
+  dragMode_ = DragState::Band;
+  pointer_ = p;
+  MenuObject* pressed = nullptr;
+  if (!ctrl) {
+    hitCode_ = kHitNothing;
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+      MenuObject& obj = **it;
+      hitCode_ = obj.Selected ? HitTestHandles(p.X, p.Y, obj) : kHitNothing;
+      if (hitCode_ == kHitNothing && StrictlyInside(obj, p.X, p.Y)) {
+        lastPoint_ = p;
+        dragMode_ = DragState::Pressed;
+        pressed = &obj;
+        break;
+      }
+      if (hitCode_ >= kHitBody) {
+        lastPoint_ = p;
+        dragMode_ = DragState::Dragging;
+        break;
+      }
+    }
+  }
+  if (dragMode_ == DragState::Pressed) {
+    for (auto& obj : objects) obj->Selected = obj.get() == pressed;
+    hitCode_ = kHitBody;
+    dragMode_ = DragState::Dragging;
+  }
+  bandOrigin_ = p;
+  RefreshSurface();
+}
+
+CursorShape DesignSurface::MouseMove(SurfacePoint p) {
+  switch (dragMode_) {
+    case DragState::Idle:
+      cursor_ = CursorAt(state_.Project, p.X, p.Y);
+      break;
+    case DragState::Band:
+      if (p == pointer_) break;
+      pointer_ = p;
+      moved_ = true;
+      DrawBand(NormalisedBand(bandOrigin_, p));
+      break;
+    case DragState::Dragging:
+      if (p == pointer_) break;
+      pointer_ = p;
+      DragStep(p);
+      break;
+    case DragState::Pressed:
+      break;
+  }
+  return cursor_;
+}
+
+void DesignSurface::DragStep(SurfacePoint p) {
+  moved_ = true;
+  const int32_t dx = p.X - lastPoint_.X;
+  const int32_t dy = p.Y - lastPoint_.Y;
+  for (auto& obj : state_.Project.Objects)
+    if (obj->Selected) ApplyDragStep(obj->Base(), hitCode_, dx, dy);
+  state_.Modified = true;
+  lastPoint_ = p;
+  // The refresh clamps: an object held at an edge follows again as soon as the pointer turns.
+  RefreshSurface();
+}
+
+void DesignSurface::MouseUp(bool ctrl, SurfacePoint p) {
+  if (dragMode_ != DragState::Dragging) {
+    if (moved_)
+      SelectByBand(ctrl);
+    else
+      SelectByClick(ctrl, p);
+  }
+  dragMode_ = DragState::Idle;
+  moved_ = false;
+  DrawBand(kNoBand);
+  RefreshSurface();
+}
+
+void DesignSurface::CancelPress() {
+  if (dragMode_ == DragState::Idle) return;
+  dragMode_ = DragState::Idle;
+  moved_ = false;
+  DrawBand(kNoBand);
+  RefreshSurface();
+}
+
+void DesignSurface::SelectByBand(bool ctrl) {
+  for (auto& obj : state_.Project.Objects) {
+    if (TouchesBand(*obj, bandRect_))
+      obj->Selected = ctrl ? !obj->Selected : true;
+    else
+      obj->Selected = false;
+  }
+}
+
+void DesignSurface::SelectByClick(bool ctrl, SurfacePoint p) {
+  auto& objects = state_.Project.Objects;
+  bool found = false;
+  for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+    MenuObject& obj = **it;
+    if (ContainsPoint(obj, p.X, p.Y)) {
+      if (found) continue;  // lower objects under the point keep their state
+      found = true;
+      obj.Selected = ctrl ? !obj.Selected : true;
+    } else if (!ctrl) {
+      obj.Selected = false;
+    }
+  }
+}
+
+void DesignSurface::DrawBand(const SurfaceRect& band) {
+  const SurfaceRect previous = bandRect_;
+  bandRect_ = band;
+  if (previous != kNoBand || band != kNoBand) host_.BandChanged(previous, band);
+}
+
+std::string DesignSurface::Caption() const {
+  return state_.Project.Form.Caption + " [Design]";
+}
+
+void DesignSurface::RefreshSurface() {
+  ClampObjectPositions(state_.Project, host_.InnerPanelSize());
+  // The picture is made afresh, so a band drawn on the old one is gone without being erased.
+  bandRect_ = kNoBand;
+  host_.RepaintSurface();
+  RenumberTags(state_);
+}
+
+void DesignSurface::AddObject(ObjectKind kind, int32_t x, int32_t y) {
+  auto& objects = state_.Project.Objects;
+  for (auto& obj : objects) obj->Selected = false;
+  objects.push_back(MakeNewObject(kind));
+  MenuObject& added = *objects.back();
+  added.Base().Left = x;
+  added.Base().Top = y;
+  host_.ControlCreated(added);
+  ApplyObjectResources(state_, added);
+  state_.Modified = true;
+  RefreshSurface();
+}
+
+void DesignSurface::SelectAllObjects() {
+  for (auto& obj : state_.Project.Objects) obj->Selected = true;
+  RefreshSurface();
+}
+
+void DesignSurface::DeleteSelectedObjects() {
+  auto& objects = state_.Project.Objects;
+  for (size_t i = objects.size(); i-- > 0;)
+    if (objects[i]->Selected) RemoveObject(state_, objects[i].get());
+  RefreshSurface();
+}
+
+void DesignSurface::ClearAllObjects() {
+  ClearObjects(state_);
+  RefreshSurface();
+}
+
+int DesignSurface::SingleSelectedIndex() const {
+  const auto& objects = state_.Project.Objects;
+  int found = -1;
+  for (size_t i = 0; i < objects.size(); ++i) {
+    if (!objects[i]->Selected) continue;
+    if (found >= 0) return -1;
+    found = static_cast<int>(i);
+  }
+  return found;
+}
+
+MenuObject* DesignSurface::SingleSelectedObject() const {
+  const int index = SingleSelectedIndex();
+  return index < 0 ? nullptr : state_.Project.Objects[static_cast<size_t>(index)].get();
+}
+
+void DesignSurface::BringSelectedToFront() {
+  const int index = SingleSelectedIndex();
+  if (index < 0) return;
+  auto& objects = state_.Project.Objects;
+  host_.ControlBroughtToFront(*objects[static_cast<size_t>(index)]);
+  std::rotate(objects.begin() + index, objects.begin() + index + 1, objects.end());
+  RenumberTags(state_);
+  state_.Modified = true;
+  RefreshSurface();
+}
+
+void DesignSurface::SendSelectedToBack() {
+  const int index = SingleSelectedIndex();
+  if (index < 0) return;
+  auto& objects = state_.Project.Objects;
+  host_.ControlSentToBack(*objects[static_cast<size_t>(index)]);
+  std::rotate(objects.begin(), objects.begin() + index, objects.begin() + index + 1);
+  RenumberTags(state_);
+  state_.Modified = true;
+  RefreshSurface();
+}
+
+void DesignSurface::EditStartLink(DesignDialogs& dialogs) {
+  if (dialogs.EditLink(state_.Project.StartLink)) state_.Modified = true;
+}
+
+void DesignSurface::EditObjectProperties(DesignDialogs& dialogs) {
+  MenuObject* obj = SingleSelectedObject();
+  if (!obj) return;
+  bool changed = false;
+  switch (obj->Kind) {
+    case ObjectKind::Label:
+      changed = dialogs.EditLabelProperties(*obj);
+      break;
+    case ObjectKind::Button:
+      changed = dialogs.EditButtonProperties(*obj);
+      break;
+    case ObjectKind::Image:
+      changed = dialogs.EditImageProperties(*obj);
+      break;
+    case ObjectKind::Avi:
+    case ObjectKind::Html:
+    case ObjectKind::Rtf: {
+      const FileInputSpec spec = *FileInputFor(obj->Kind);
+      changed = dialogs.GetFile(obj->FileName, spec.AllowUrl, spec.Filter);
+      break;
+    }
+    case ObjectKind::Movie:
+      break;
+  }
+  if (!changed) return;
+  ApplyObjectResources(state_, *obj);
+  state_.Modified = true;
+  RefreshSurface();
+}
+
+void DesignSurface::EditObjectLink(DesignDialogs& dialogs) {
+  MenuObject* obj = SingleSelectedObject();
+  if (!obj) return;
+  if (static_cast<uint8_t>(obj->Kind) > static_cast<uint8_t>(ObjectKind::Image)) {
+    state_.Env.Ui->AskUser(kNoLinkText, "Information", MessageIcon::Information, MessageButtons::Ok);
+    return;
+  }
+  if (dialogs.EditLink(obj->Link)) state_.Modified = true;
+}
+
+}  // namespace corvela

@@ -1,0 +1,140 @@
+#pragma once
+// The design surface's behaviour without its window: the press, move and release of the
+// mouse on the picture, the selection, dragging and resizing, and the editing commands.
+// TEditForm turns its messages into these calls and draws what SurfaceHost is asked to draw.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "designer/SurfaceGeometry.h"
+#include "project/Model.h"
+
+namespace corvela {
+
+// The tool that is down on the main window's toolbar; exactly one is.
+enum class DesignTool : uint8_t { Select, AddLabel, AddButton, AddImage, AddAvi, AddHtml, AddRtf, AddMovie };
+// The kind an add tool places; nothing for Select.
+std::optional<ObjectKind> KindAddedBy(DesignTool tool);
+
+enum class MouseButton : uint8_t { Left, Right, Middle };
+
+// DragMode of the surface. Pressed exists only inside the press handler.
+enum class DragState : int8_t { Idle = -1, Band = 0, Pressed = 1, Dragging = 2 };
+
+enum class PressOutcome : uint8_t {
+  Ignored,      // not the left button: nothing happens until the release
+  Pressed,      // a drag or a band began; capture the mouse until the release
+  ObjectAdded,  // an add tool placed an object: put the Select tool down again
+};
+
+// What the surface needs of its window.
+class SurfaceHost {
+ public:
+  virtual ~SurfaceHost() = default;
+  // Client size of the menu window's inner panel, which the picture shares.
+  virtual SurfaceSize InnerPanelSize() = 0;
+  // Re-make the picture: caption := Caption(); paint the inner panel with its children, HTML
+  // panes left out, into the picture's bitmap (a failure is swallowed); draw Marks() over it;
+  // show it. The new picture carries no band.
+  virtual void RepaintSurface() = 0;
+  // The band moved: erase the previous focus rectangle and draw the current one, each unless
+  // it is kNoBand (drawing a focus rectangle twice erases it).
+  virtual void BandChanged(const SurfaceRect& previous, const SurfaceRect& current) = 0;
+  // A new object was appended as the topmost: create its control on the inner panel.
+  virtual void ControlCreated(MenuObject& obj) = 0;
+  // The object's control goes to the front of, or the back of, the inner panel's children;
+  // after ControlSentToBack the menu background goes to the back again, behind every object.
+  virtual void ControlBroughtToFront(MenuObject& obj) = 0;
+  virtual void ControlSentToBack(MenuObject& obj) = 0;
+};
+
+// The modal dialogs the object commands open. Each edits in place and returns true only when
+// the user confirmed a change with OK.
+class DesignDialogs {
+ public:
+  virtual ~DesignDialogs() = default;
+  virtual bool EditLabelProperties(MenuObject& obj) = 0;
+  virtual bool EditButtonProperties(MenuObject& obj) = 0;
+  virtual bool EditImageProperties(MenuObject& obj) = 0;
+  virtual bool EditLink(ObjectLink& link) = 0;
+  // The file input dialog on a string field; allowUrl lets a URL be typed instead of a file.
+  virtual bool GetFile(std::string& field, bool allowUrl, const std::string& filter) = 0;
+};
+
+// How the file input dialog is opened for the file of an AVI, HTML or RTF pane.
+struct FileInputSpec {
+  bool AllowUrl = false;
+  std::string Filter;
+};
+std::optional<FileInputSpec> FileInputFor(ObjectKind kind);
+
+inline constexpr const char* kNoLinkText = "AVI, HTML or RTF do not support link.";
+
+class DesignSurface {
+ public:
+  DesignSurface(AppState& state, SurfaceHost& host) : state_(state), host_(host) {}
+  DesignSurface(const DesignSurface&) = delete;
+  DesignSurface& operator=(const DesignSurface&) = delete;
+
+  // Image1MouseDown / Image1MouseMove / Image1MouseUp, in picture coordinates. Only Ctrl of the
+  // held keys matters; the released button is not tested.
+  PressOutcome MouseDown(MouseButton button, bool ctrl, SurfacePoint p, DesignTool tool);
+  // Returns the pointer shape to show now; it changes only while no press is in progress.
+  CursorShape MouseMove(SurfacePoint p);
+  void MouseUp(bool ctrl, SurfacePoint p);
+  // The mouse capture was taken away mid-press (a window or box popped up): end the press
+  // without selecting anything, so later moves without a button do not drag.
+  void CancelPress();
+
+  // Clamp the objects onto the panel, re-make the picture and marks, renumber the tags.
+  void RefreshSurface();
+  std::string Caption() const;
+  std::vector<SurfaceMark> Marks() const { return BuildSurfaceMarks(state_.Project); }
+
+  void AddObject(ObjectKind kind, int32_t x, int32_t y);
+  void SelectAllObjects();
+  void DeleteSelectedObjects();
+  void ClearAllObjects();
+  void BringSelectedToFront();
+  void SendSelectedToBack();
+
+  // The object commands act on the one selected object; with none or several they do nothing.
+  MenuObject* SingleSelectedObject() const;
+  void EditStartLink(DesignDialogs& dialogs);
+  void EditObjectProperties(DesignDialogs& dialogs);
+  void EditObjectLink(DesignDialogs& dialogs);
+
+  DragState DragMode() const { return dragMode_; }
+  bool PressInProgress() const { return dragMode_ != DragState::Idle; }
+  int32_t HitCode() const { return hitCode_; }
+  bool Moved() const { return moved_; }
+  SurfacePoint LastPoint() const { return lastPoint_; }
+  SurfacePoint BandOrigin() const { return bandOrigin_; }
+  SurfaceRect BandRect() const { return bandRect_; }
+  CursorShape Cursor() const { return cursor_; }
+
+ private:
+  void PressWithSelectTool(bool ctrl, SurfacePoint p);
+  void DragStep(SurfacePoint p);
+  void DrawBand(const SurfaceRect& band);
+  void SelectByBand(bool ctrl);
+  void SelectByClick(bool ctrl, SurfacePoint p);
+  int SingleSelectedIndex() const;
+
+  AppState& state_;
+  SurfaceHost& host_;
+  DragState dragMode_ = DragState::Idle;
+  int32_t hitCode_ = kHitNothing;
+  bool moved_ = false;
+  SurfacePoint lastPoint_{-1, -1};
+  SurfacePoint bandOrigin_{-1, -1};
+  SurfaceRect bandRect_ = kNoBand;
+  // Where the pointer was last reported during a press: a move event that does not change it
+  // is no movement (Windows sends such events when windows change under the pointer).
+  SurfacePoint pointer_{-1, -1};
+  CursorShape cursor_ = CursorShape::Arrow;
+};
+
+}  // namespace corvela
