@@ -93,6 +93,14 @@ class TextMeasurer {
   virtual TextExtent Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) = 0;
 };
 
+// The current values of the system colours (colour values 0x80000000 + index).
+class SystemColours {
+ public:
+  virtual ~SystemColours() = default;
+  // RGB, 0x00BBGGRR, of the system colour with this index.
+  virtual uint32_t SystemColour(int index) = 0;
+};
+
 // The set of services handed to portable code. Pointers are not owned.
 struct Platform {
   FileSystem* Files = nullptr;
@@ -101,6 +109,7 @@ struct Platform {
   Clock* Ticks = nullptr;
   FileChooser* Chooser = nullptr;
   GraphicLoader* Graphics = nullptr;
+  SystemColours* Colours = nullptr;  // without them, colours resolve to the classic scheme
   TextMeasurer* Text = nullptr;  // sizes AutoSize labels; without one they keep their size
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SystemColours.h"
 #include "project/Model.h"
 
 namespace corvela::testing {
@@ -130,6 +131,16 @@ class FakeGraphicLoader : public GraphicLoader {
   }
 };
 
+// System colours from the classic scheme, with chosen ones changed through Values.
+class FakeSystemColours : public SystemColours {
+ public:
+  std::map<int, uint32_t> Values;  // index -> RGB
+  uint32_t SystemColour(int index) override {
+    auto it = Values.find(index);
+    return it != Values.end() ? it->second : ClassicSystemColour(index);
+  }
+};
+
 // A platform wired to fakes, and a fresh state over it.
 struct FakeWorld {
   FakeFileSystem Files;
@@ -138,6 +149,7 @@ struct FakeWorld {
   FakeClock Ticks;
   FakeChooser Chooser;
   FakeGraphicLoader Graphics{Files};
+  FakeSystemColours Colours;
   Platform Env;
   AppState State;
 
@@ -152,6 +164,7 @@ struct FakeWorld {
     p.Ticks = &Ticks;
     p.Chooser = &Chooser;
     p.Graphics = &Graphics;
+    p.Colours = &Colours;
     return p;
   }
 };
