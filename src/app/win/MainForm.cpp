@@ -225,7 +225,8 @@ void MainForm::FormResize() {
   RECT last{};
   ::SendMessageA(toolBar_, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
   const int barHeight = kButtonHeight + 4;
-  ::MoveWindow(toolBar_, 0, 0, client.right, barHeight, TRUE);
+  // The toolbar ends after its last button; the logo panel takes the rest of the strip.
+  ::MoveWindow(toolBar_, 0, 0, last.right, barHeight, TRUE);
   const int cdLeft = last.right;
   ::MoveWindow(cdIconBar_, cdLeft, 0, kButtonWidth + 2, barHeight, TRUE);
   // The logo panel reaches from after the CD icon button to the right end of the strip.

@@ -1,12 +1,72 @@
 #include "designer/win/EditForm.h"
 
+#include <windowsx.h>
+
+#include "app/win/Commands.h"
+#include "designer/win/PanelCapture.h"
+#include "player/win/AutoRunForm.h"
+#include "player/win/FrameStyles.h"
+#include "player/win/PanelPaint.h"
+#include "player/win/Panes.h"
+
 namespace corvela::win {
+
+namespace {
+
+DesignTool ToolFor(std::optional<ObjectKind> kind) {
+  if (!kind) return DesignTool::Select;
+  switch (*kind) {
+    case ObjectKind::Label: return DesignTool::AddLabel;
+    case ObjectKind::Button: return DesignTool::AddButton;
+    case ObjectKind::Image: return DesignTool::AddImage;
+    case ObjectKind::Avi: return DesignTool::AddAvi;
+    case ObjectKind::Html: return DesignTool::AddHtml;
+    case ObjectKind::Rtf: return DesignTool::AddRtf;
+    case ObjectKind::Movie: return DesignTool::AddMovie;
+  }
+  return DesignTool::Select;
+}
+
+LPCSTR CursorName(CursorShape shape) {
+  switch (shape) {
+    case CursorShape::SizeAll: return IDC_SIZEALL;
+    case CursorShape::SizeNWSE: return IDC_SIZENWSE;
+    case CursorShape::SizeNS: return IDC_SIZENS;
+    case CursorShape::SizeNESW: return IDC_SIZENESW;
+    case CursorShape::SizeWE: return IDC_SIZEWE;
+    case CursorShape::Arrow: break;
+  }
+  return IDC_ARROW;
+}
+
+RECT ToRect(const SurfaceRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+
+struct PopupItem {
+  unsigned Command;
+  const char* Text;
+};
+const PopupItem kPopup[] = {
+    {cmdFormProperties, "Form Properties...\tCtrl+Alt+P"},
+    {cmdStartLink, "Start Link...\tCtrl+Alt+L"},
+    {cmdObjectProperties, "Object Properties...\tCtrl+P"},
+    {cmdObjectLink, "Object Link...\tCtrl+L"},
+    {0, nullptr},
+    {cmdDelete, "Delete\tDel"},
+    {0, nullptr},
+    {cmdBringToFront, "Bring to Front\tCtrl+F"},
+    {cmdSendToBack, "Send to Back\tCtrl+B"},
+    {0, nullptr},
+    {cmdSelectAll, "Select All"},
+};
+
+}  // namespace
 
 bool EditForm::Create() {
   WindowClassArgs cls;
   cls.Name = "TEditForm";
   WindowArgs args;
-  args.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  args.Style = WS_OVERLAPPEDWINDOW & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  args.Style |= WS_CLIPCHILDREN;
   args.Title = state_.Project.Form.Caption + " [Design]";
   args.X = state_.Project.Form.Left;
   args.Y = state_.Project.Form.Top;
@@ -15,20 +75,270 @@ bool EditForm::Create() {
   return Window::Create(cls, args);
 }
 
-bool EditForm::ExecuteCommand(unsigned) { return false; }
-
-void EditForm::FitToMenuWindow() {
-  const FormSettings& f = state_.Project.Form;
-  ::SetWindowTextA(hwnd(), (f.Caption + " [Design]").c_str());
-  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, f.Width, f.Height, SWP_NOZORDER | SWP_NOACTIVATE);
-  RefreshSurface();
+MenuPanelLayout EditForm::Layout() const {
+  RECT client{0, 0, 0, 0};
+  if (hwnd()) ::GetClientRect(hwnd(), &client);
+  return LayoutMenuPanels(client.right, client.bottom, state_.Project.Form.BorderWidth, state_.Project.Panel);
 }
 
-void EditForm::RefreshSurface() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
+POINT EditForm::PictureOrigin() const {
+  MenuPanelLayout layout = Layout();
+  return POINT{layout.Panel.Left + layout.Inner.Left, layout.Panel.Top + layout.Inner.Top};
+}
+
+SurfacePoint EditForm::ToPicture(LPARAM lp) const {
+  POINT origin = PictureOrigin();
+  return SurfacePoint{GET_X_LPARAM(lp) - origin.x, GET_Y_LPARAM(lp) - origin.y};
+}
+
+SurfaceSize EditForm::InnerPanelSize() {
+  RECT rc{0, 0, 0, 0};
+  if (menu_ && menu_->InnerPanel()) ::GetClientRect(menu_->InnerPanel(), &rc);
+  return SurfaceSize{rc.right, rc.bottom};
+}
+
+void EditForm::RepaintSurface() {
+  if (!hwnd()) return;
+  ::SetWindowTextA(hwnd(), surface_.Caption().c_str());
+  SurfaceSize size = InnerPanelSize();
+  WindowDc screen(hwnd());
+  if (!picture_ || pictureSize_.cx != size.Width || pictureSize_.cy != size.Height) {
+    picture_.reset(::CreateCompatibleBitmap(screen.get(), size.Width > 0 ? size.Width : 1,
+                                            size.Height > 0 ? size.Height : 1));
+    pictureSize_ = SIZE{size.Width, size.Height};
+  }
+  UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+  SelectScope select(dc.get(), picture_.get());
+  if (menu_ && menu_->InnerPanel()) {
+    // Browser panes are left out of the picture: the marks show them as white boxes.
+    auto isHtml = [this](HWND child) {
+      for (const auto& obj : state_.Project.Objects) {
+        if (obj->Kind != ObjectKind::Html || !obj->Pane) continue;
+        if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get()); pane && pane->Handle() == child) return true;
+      }
+      return false;
+    };
+    PaintWindowTree(menu_->InnerPanel(), dc.get(), isHtml);
+  }
+  DrawMarks(dc.get());
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void EditForm::DrawMarks(HDC dc) {
+  DcStateScope saved(dc);
+  UniquePen pen(::CreatePen(PS_DOT, 1, RGB(0x80, 0x80, 0x80)));
+  UniqueBrush handleBrush(::CreateSolidBrush(RGB(0x80, 0x80, 0x80)));
+  UniqueBrush white(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  for (const SurfaceMark& mark : surface_.Marks()) {
+    RECT box = ToRect(mark.Box);
+    switch (mark.Kind) {
+      case MarkKind::HtmlBackground:
+        ::SetROP2(dc, R2_COPYPEN);
+        ::FillRect(dc, &box, white.get());
+        break;
+      case MarkKind::Placeholder:
+        ::SetROP2(dc, R2_COPYPEN);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::TextOutA(dc, box.left, box.top, mark.Text.c_str(), static_cast<int>(mark.Text.size()));
+        break;
+      case MarkKind::Frame: {
+        ::SetROP2(dc, R2_XORPEN);
+        SelectScope p(dc, pen.get());
+        SelectScope b(dc, ::GetStockObject(NULL_BRUSH));
+        ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        break;
+      }
+      case MarkKind::Handle: {
+        ::SetROP2(dc, R2_XORPEN);
+        SelectScope p(dc, pen.get());
+        SelectScope b(dc, handleBrush.get());
+        ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        break;
+      }
+    }
+  }
+}
+
+void EditForm::BandChanged(const SurfaceRect& previous, const SurfaceRect& current) {
+  WindowDc dc(hwnd());
+  POINT origin = PictureOrigin();
+  for (const SurfaceRect* band : {&previous, &current}) {
+    if (*band == kNoBand) continue;
+    RECT r = ToRect(*band);
+    ::OffsetRect(&r, origin.x, origin.y);
+    // Focus rectangles need at least a pixel each way to show.
+    if (r.right == r.left) ++r.right;
+    if (r.bottom == r.top) ++r.bottom;
+    ::DrawFocusRect(dc.get(), &r);
+  }
+}
+
+void EditForm::ControlCreated(MenuObject&) {
+  if (state_.View) state_.View->WireObjects();
+}
+
+void EditForm::ControlBroughtToFront(MenuObject&) {
+  if (state_.View) state_.View->WireObjects();
+}
+
+void EditForm::ControlSentToBack(MenuObject&) {
+  if (state_.View) state_.View->WireObjects();
+}
+
+void EditForm::MirrorFrame() {
+  WindowFrame frame = FrameFor(state_.Project.Form);
+  // The surface offers only its system menu: it is never minimised or maximised on its own.
+  frame.MinimizeBox = frame.MaximizeBox = false;
+  frame.ContextHelp = false;
+  frame.SystemMenu = true;
+  FrameStyleBits bits = StylesFor(frame);
+  bits.Style |= WS_CLIPCHILDREN;
+  ApplyFrameStyles(hwnd(), bits);
+  // The same colour key as the menu window.
+  LONG_PTR ex = ::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
+  const FormSettings& f = state_.Project.Form;
+  if (f.TransparentColor) {
+    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(hwnd(), f.TransparentColorValue & 0x00FFFFFF, 0, LWA_COLORKEY);
+  } else if (ex & WS_EX_LAYERED) {
+    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+  }
+  if (menu_) {
+    HICON icon = reinterpret_cast<HICON>(::SendMessageA(menu_->hwnd(), WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(menu_->hwnd(), GCLP_HICON));
+    // The menu window owns its icon; ours is a copy so that either can change alone.
+    icon_.reset(icon ? ::CopyIcon(icon) : nullptr);
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  }
+}
+
+void EditForm::FitToMenuWindow() {
+  SuppressResizeSync = true;
+  MirrorFrame();
+  RECT bounds{0, 0, 0, 0};
+  if (menu_) ::GetWindowRect(menu_->hwnd(), &bounds);
+  ::SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  SuppressResizeSync = false;
+  FormResize();
+  surface_.RefreshSurface();
+}
+
+void EditForm::FormResize() {
+  if (SuppressResizeSync || !hwnd()) return;
+  RECT bounds;
+  ::GetWindowRect(hwnd(), &bounds);
+  FormSettings& f = state_.Project.Form;
+  const bool sizeChanged = f.Width != bounds.right - bounds.left || f.Height != bounds.bottom - bounds.top;
+  f.Left = bounds.left;
+  f.Top = bounds.top;
+  f.Width = bounds.right - bounds.left;
+  f.Height = bounds.bottom - bounds.top;
+  if (menu_) {
+    // Both windows wear the same frame, so their inner areas match again.
+    ::SetWindowPos(menu_->hwnd(), nullptr, f.Left, f.Top, f.Width, f.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  (void)sizeChanged;
+  picture_.reset();
+  surface_.RefreshSurface();
+}
+
+bool EditForm::ExecuteCommand(unsigned id) {
+  switch (id) {
+    case cmdDelete: surface_.DeleteSelectedObjects(); return true;
+    case cmdClear: surface_.ClearAllObjects(); return true;
+    case cmdBringToFront: surface_.BringSelectedToFront(); return true;
+    case cmdSendToBack: surface_.SendSelectedToBack(); return true;
+    case cmdSelectAll: surface_.SelectAllObjects(); return true;
+    default: return false;
+  }
+}
+
+void EditForm::ShowPopupMenu(POINT screen) {
+  UniqueMenu popup(::CreatePopupMenu());
+  for (const auto& item : kPopup) {
+    if (item.Command == 0)
+      ::AppendMenuA(popup.get(), MF_SEPARATOR, 0, nullptr);
+    else
+      ::AppendMenuA(popup.get(), MF_STRING, item.Command, item.Text);
+  }
+  UINT chosen = static_cast<UINT>(::TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y,
+                                                   0, hwnd(), nullptr));
+  // The main window carries out what the surface does not do itself.
+  if (chosen && !ExecuteCommand(chosen) && commandTarget_) ::SendMessageA(commandTarget_, WM_COMMAND, chosen, 0);
+}
+
+void EditForm::Paint(HDC dc, const RECT& client) {
+  MenuPanelLayout layout = Layout();
+  RECT all = client;
+  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+  {
+    DcStateScope state(dc);
+    ::SetViewportOrgEx(dc, layout.Panel.Left, layout.Panel.Top, nullptr);
+    for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
+  }
+  if (!picture_) return;
+  POINT origin = PictureOrigin();
+  UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  SelectScope select(source.get(), picture_.get());
+  ::BitBlt(dc, origin.x, origin.y, layout.Inner.Width(), layout.Inner.Height(), source.get(), 0, 0, SRCCOPY);
+}
 
 LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); })) return 0;
   switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      FormResize();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      MouseButton button = msg == WM_LBUTTONDOWN ? MouseButton::Left
+                           : msg == WM_RBUTTONDOWN ? MouseButton::Right
+                                                   : MouseButton::Middle;
+      DesignTool tool = ToolFor(tools_ ? tools_->CurrentTool() : std::nullopt);
+      PressOutcome outcome = surface_.MouseDown(button, (wp & MK_CONTROL) != 0, ToPicture(lp), tool);
+      if (outcome == PressOutcome::Pressed) ::SetCapture(hwnd());
+      if (outcome == PressOutcome::ObjectAdded && tools_) tools_->SelectTool();
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      CursorShape shape = surface_.MouseMove(ToPicture(lp));
+      ::SetCursor(::LoadCursorA(nullptr, CursorName(shape)));
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      surface_.MouseUp((wp & MK_CONTROL) != 0, ToPicture(lp));
+      if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      if (msg == WM_RBUTTONUP) {
+        POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ::ClientToScreen(hwnd(), &screen);
+        ShowPopupMenu(screen);
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (surface_.PressInProgress() && reinterpret_cast<HWND>(lp) != hwnd()) surface_.CancelPress();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT) {
+        ::SetCursor(::LoadCursorA(nullptr, CursorName(surface_.Cursor())));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      if (!ExecuteCommand(LOWORD(wp)) && commandTarget_) ::SendMessageA(commandTarget_, WM_COMMAND, wp, lp);
+      return 0;
     case WM_CLOSE:
+      // The surface closes only with the designer.
       if (ClosingAllowed) Destroy();
       return 0;
   }

@@ -1,12 +1,21 @@
 #pragma once
-// TEditForm: the design surface, lying where the menu window would be.
+// TEditForm: the design surface, lying where the menu window would be. It shows a picture of
+// the menu window's inner panel with frames and handles over it and takes all mouse input;
+// DesignSurface decides what a press, move or release does.
+
+#include <windows.h>
 
 #include <optional>
 
+#include "designer/Surface.h"
+#include "platform/win/Handles.h"
 #include "platform/win/Window.h"
+#include "player/MenuFrame.h"
 #include "project/Model.h"
 
 namespace corvela::win {
+
+class AutoRunForm;
 
 // The tool buttons the design surface reads: an add tool, or none for Select.
 class ToolPalette {
@@ -17,25 +26,58 @@ class ToolPalette {
   virtual void SelectTool() = 0;
 };
 
-class EditForm : public Window {
+class EditForm : public Window, public SurfaceHost {
  public:
-  explicit EditForm(AppState& state) : state_(state) {}
+  explicit EditForm(AppState& state) : state_(state), surface_(state, *this) {}
   bool Create();
   void SetToolPalette(ToolPalette* tools) { tools_ = tools; }
-  // The editing commands of the menu and toolbar; false for a command it does not know.
+  void SetMenuWindow(AutoRunForm* menu) { menu_ = menu; }
+  // Commands the surface does not carry out itself go to this window (the main window).
+  void SetCommandTarget(HWND target) { commandTarget_ = target; }
+  // The editing commands of the menu, the toolbar and the popup menu; false for others.
   bool ExecuteCommand(unsigned id);
   // Takes the menu window's frame, icon, transparency, bounds and panel border, and redraws.
   void FitToMenuWindow();
-  void RefreshSurface();
+  void RefreshSurface() { surface_.RefreshSurface(); }
+  // FormResize: the menu window takes the surface's bounds, then a new picture is made.
+  void FormResize();
+  DesignSurface& Surface() { return surface_; }
+  // Where the picture lies in the client area.
+  POINT PictureOrigin() const;
+  HBITMAP Picture() const { return picture_.get(); }
+
   // Set by the main window once it has agreed to close; until then closing is refused.
   bool ClosingAllowed = false;
+  // While set, size changes are not copied to the menu window.
+  bool SuppressResizeSync = false;
+
+  // SurfaceHost
+  SurfaceSize InnerPanelSize() override;
+  void RepaintSurface() override;
+  void BandChanged(const SurfaceRect& previous, const SurfaceRect& current) override;
+  void ControlCreated(MenuObject& obj) override;
+  void ControlBroughtToFront(MenuObject& obj) override;
+  void ControlSentToBack(MenuObject& obj) override;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  MenuPanelLayout Layout() const;
+  void Paint(HDC dc, const RECT& client);
+  void DrawMarks(HDC dc);
+  void MirrorFrame();
+  void ShowPopupMenu(POINT screen);
+  SurfacePoint ToPicture(LPARAM lp) const;
+
   AppState& state_;
+  DesignSurface surface_;
   ToolPalette* tools_ = nullptr;
+  AutoRunForm* menu_ = nullptr;
+  HWND commandTarget_ = nullptr;
+  UniqueBitmap picture_;
+  SIZE pictureSize_{0, 0};
+  UniqueIcon icon_;
 };
 
 }  // namespace corvela::win

@@ -1,0 +1,36 @@
+#include "player/win/FrameStyles.h"
+
+namespace corvela::win {
+
+namespace {
+constexpr DWORD kFrameStyleMask = WS_POPUP | WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU |
+                                  WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kFrameExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_WINDOWEDGE;
+}  // namespace
+
+FrameStyleBits StylesFor(const WindowFrame& frame) {
+  FrameStyleBits bits;
+  if (frame.Popup) bits.Style |= WS_POPUP;
+  if (frame.Caption) bits.Style |= WS_CAPTION;
+  if (frame.ThickFrame) bits.Style |= WS_THICKFRAME;
+  if (frame.DialogFrame) bits.ExStyle |= WS_EX_DLGMODALFRAME;
+  if (frame.ToolWindow) bits.ExStyle |= WS_EX_TOOLWINDOW;
+  if (frame.SystemMenu) bits.Style |= WS_SYSMENU;
+  if (frame.MinimizeBox) bits.Style |= WS_MINIMIZEBOX;
+  if (frame.MaximizeBox) bits.Style |= WS_MAXIMIZEBOX;
+  if (frame.ContextHelp) bits.ExStyle |= WS_EX_CONTEXTHELP;
+  return bits;
+}
+
+void ApplyFrameStyles(HWND hwnd, const FrameStyleBits& bits) {
+  DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE));
+  DWORD ex = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  style = (style & ~kFrameStyleMask) | bits.Style;
+  ex = (ex & ~kFrameExStyleMask) | bits.ExStyle;
+  ::SetWindowLongPtrA(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+  ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex));
+  ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace corvela::win
