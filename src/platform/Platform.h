@@ -101,6 +101,32 @@ class SystemColours {
   virtual uint32_t SystemColour(int index) = 0;
 };
 
+// The shell's hand-off of a file, folder, URL or mail address to whatever handles it.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // verb, parameters and directory may be null. Returns the shell's result: above 32 on success,
+  // otherwise its error code (2 file not found, 31 no association, ...).
+  virtual int Execute(const char* verb, const std::string& file, const char* parameters, const char* directory,
+                      int32_t showCommand) = 0;
+};
+
+// The multimedia system's sound devices, one sound at a time.
+class SoundPlayer {
+ public:
+  virtual ~SoundPlayer() = default;
+  // Closes the device of the previous sound, which stops it; 0 also when none is open,
+  // otherwise the multimedia error code.
+  virtual int Close() = 0;
+  // Opens a device for the file, its type chosen from the file itself; 0 or the error code
+  // (kSoundFileNotFound for a missing file).
+  virtual int Open(const std::string& path) = 0;
+  // Starts the open device and returns at once; the end of playback is reported elsewhere.
+  // 0 or the error code of the request itself.
+  virtual int Play() = 0;
+};
+inline constexpr int kSoundFileNotFound = 275;
+
 // The set of services handed to portable code. Pointers are not owned.
 struct Platform {
   FileSystem* Files = nullptr;
@@ -111,6 +137,8 @@ struct Platform {
   GraphicLoader* Graphics = nullptr;
   SystemColours* Colours = nullptr;  // without them, colours resolve to the classic scheme
   TextMeasurer* Text = nullptr;  // sizes AutoSize labels; without one they keep their size
+  Shell* Launcher = nullptr;
+  SoundPlayer* Sound = nullptr;
 };
 
 // The one way errors of the project and player code are reported: title "Error", error icon, OK.

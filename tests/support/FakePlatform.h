@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -141,6 +142,49 @@ class FakeSystemColours : public SystemColours {
   }
 };
 
+struct ShellCall {
+  std::optional<std::string> Verb;
+  std::string File;
+  std::optional<std::string> Parameters;
+  std::optional<std::string> Directory;
+  int32_t ShowCommand;
+};
+
+// Records every shell call and answers Result (success by default).
+class FakeShell : public Shell {
+ public:
+  std::vector<ShellCall> Calls;
+  int Result = 42;
+  int Execute(const char* verb, const std::string& file, const char* parameters, const char* directory,
+              int32_t showCommand) override {
+    auto opt = [](const char* s) { return s ? std::optional<std::string>(s) : std::nullopt; };
+    Calls.push_back({opt(verb), file, opt(parameters), opt(directory), showCommand});
+    return Result;
+  }
+};
+
+// Records the device requests as "close", "open <path>", "play". Open fails for paths in
+// Unplayable; Close and Play answer CloseResult and PlayResult.
+class FakeSoundPlayer : public SoundPlayer {
+ public:
+  std::vector<std::string> Calls;
+  std::set<std::string> Unplayable;
+  int CloseResult = 0;
+  int PlayResult = 0;
+  int Close() override {
+    Calls.push_back("close");
+    return CloseResult;
+  }
+  int Open(const std::string& path) override {
+    Calls.push_back("open " + path);
+    return Unplayable.count(path) ? 281 : 0;  // 281: no device for the extension
+  }
+  int Play() override {
+    Calls.push_back("play");
+    return PlayResult;
+  }
+};
+
 // A platform wired to fakes, and a fresh state over it.
 struct FakeWorld {
   FakeFileSystem Files;
@@ -149,6 +193,8 @@ struct FakeWorld {
   FakeClock Ticks;
   FakeChooser Chooser;
   FakeGraphicLoader Graphics{Files};
+  FakeShell Launcher;
+  FakeSoundPlayer Sound;
   FakeSystemColours Colours;
   Platform Env;
   AppState State;
@@ -164,6 +210,8 @@ struct FakeWorld {
     p.Ticks = &Ticks;
     p.Chooser = &Chooser;
     p.Graphics = &Graphics;
+    p.Launcher = &Launcher;
+    p.Sound = &Sound;
     p.Colours = &Colours;
     return p;
   }

@@ -18,6 +18,8 @@ Application::Application() : env_(), state_(env_) {
   env_.Display = &screen_;
   env_.Ticks = &clock_;
   env_.Chooser = &chooser_;
+  env_.Launcher = &shell_;
+  env_.Sound = &sound_;
 }
 
 Application::~Application() {
@@ -55,11 +57,13 @@ bool Application::Start(const std::string& exeFileName) {
   if (state_.DesignerMode) {
     ui_.Owner = main_->hwnd();
     chooser_.Owner = main_->hwnd();
+    shell_.Owner = main_->hwnd();
     edit_->SetToolPalette(main_.get());
     ::ShowWindow(main_->hwnd(), SW_SHOW);
     main_->FormShow();
   } else {
     ui_.Owner = menu_->hwnd();
+    shell_.Owner = menu_->hwnd();
     ::ShowWindow(menu_->hwnd(), SW_SHOW);
   }
   return true;

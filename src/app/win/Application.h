@@ -7,6 +7,8 @@
 #include "platform/win/Handles.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Services.h"
+#include "platform/win/Win32Shell.h"
+#include "platform/win/Win32Sound.h"
 #include "project/Model.h"
 
 namespace corvela::win {
@@ -40,6 +42,8 @@ class Application {
   Win32Screen screen_;
   Win32Clock clock_;
   Win32FileChooser chooser_;
+  Win32Shell shell_;
+  Win32Sound sound_;
   Platform env_;
   AppState state_;
   std::unique_ptr<EditForm> edit_;
