@@ -1,6 +1,12 @@
 #include "player/win/AutoRunForm.h"
 
 #include "app/win/ResourceIds.h"
+#include "platform/win/Win32Services.h"
+#include "player/MenuFrame.h"
+#include "player/win/FrameStyles.h"
+#include "player/win/PanelPaint.h"
+#include "project/ProjectFile.h"
+#include "project/Resources.h"
 
 namespace corvela::win {
 
@@ -13,6 +19,11 @@ COLORREF ToColorRef(Colour c) {
   return static_cast<COLORREF>(c & 0x00FFFFFF);
 }
 }  // namespace
+
+AutoRunForm::~AutoRunForm() {
+  for (auto& obj : state_.Project.Objects)
+    if (obj) obj->Pane.reset();
+}
 
 bool AutoRunForm::Create() {
   WindowClassArgs cls;
@@ -36,6 +47,43 @@ bool AutoRunForm::Create() {
 void AutoRunForm::Timer1Timer() {
   ::KillTimer(hwnd(), kTimer1);
   state_.Modified = false;
+  if (state_.DesignerMode) return;
+
+  // Resources are applied inside LoadProject and once more below: each missing file is reported
+  // only the first time.
+  state_.ReportMissingOnce = true;
+  state_.ReportedMissing.clear();
+  const bool loaded = LoadProject(state_, state_.ProjectFileName);
+  const FormSettings& form = state_.Project.Form;
+  if (!loaded && (form.Width <= 0 || form.Height <= 0)) {
+    // Nothing was loaded (no file, not a project, unreadable, or broken before the window's
+    // settings): LoadProject has shown why, and an invisible window would only linger.
+    state_.ReportMissingOnce = false;
+    ::DestroyWindow(hwnd());
+    return;
+  }
+  // Panel1 takes BackColor, which the inner panel paints from.
+  ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
+  ApplyAllObjectResources(state_);
+  state_.ReportMissingOnce = false;
+  state_.ReportedMissing.clear();
+  PaintBackground();
+  TakeApplicationTitleAndIcon();
+  PlayStartSound();
+  RunStartLink();
+}
+
+void AutoRunForm::PlayStartSound() {}
+
+void AutoRunForm::RunStartLink() {}
+
+void AutoRunForm::TakeApplicationTitleAndIcon() {
+  // The menu window is the program's main window, so its own caption and icon are what the
+  // taskbar shows; message boxes take the caption as the application's title.
+  if (auto* ui = dynamic_cast<Win32Ui*>(state_.Env.Ui)) ui->Title = state_.Project.Form.Caption;
+  HICON icon = icon_ ? icon_.get() : reinterpret_cast<HICON>(::GetClassLongPtrA(hwnd(), GCLP_HICON));
+  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void AutoRunForm::FormResize() {
@@ -46,18 +94,61 @@ void AutoRunForm::FormResize() {
 }
 
 void AutoRunForm::LayoutPanels() {
-  if (!panel_.hwnd()) return;
+  if (!panel_.hwnd() || !panel1_.hwnd()) return;
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  ::MoveWindow(panel_.hwnd(), 0, 0, rc.right, rc.bottom, TRUE);
-  ::GetClientRect(panel_.hwnd(), &rc);
-  ::MoveWindow(panel1_.hwnd(), 0, 0, rc.right, rc.bottom, TRUE);
+  const MenuPanelLayout layout =
+      LayoutMenuPanels(rc.right, rc.bottom, state_.Project.Form.BorderWidth, state_.Project.Panel);
+  const Rect& p = layout.Panel;
+  const Rect& i = layout.Inner;
+  ::SetWindowPos(panel_.hwnd(), nullptr, p.Left, p.Top, p.Width(), p.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(panel1_.hwnd(), nullptr, i.Left, i.Top, i.Width(), i.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  ::InvalidateRect(panel_.hwnd(), nullptr, FALSE);
 }
 
 void AutoRunForm::FormSettingsChanged() {
   const FormSettings& f = state_.Project.Form;
   ::SetWindowTextA(hwnd(), f.Caption.c_str());
-  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, f.Width, f.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Frame and colour key first, so that the window never shows at its size without them.
+  ApplyTransparency();
+  ApplyFrameStyles(hwnd(), StylesFor(FrameFor(f)));
+  const int width = f.Width > 0 ? f.Width : 0;
+  const int height = f.Height > 0 ? f.Height : 0;
+  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  // The panels follow margins and bevels even when the size stayed the same.
+  LayoutPanels();
+  ApplyWindowState();
+}
+
+void AutoRunForm::ApplyTransparency() {
+  const FormSettings& f = state_.Project.Form;
+  const DWORD ex = static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE));
+  if (f.TransparentColor) {
+    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(ex | WS_EX_LAYERED));
+    ::SetLayeredWindowAttributes(hwnd(), ToColorRef(f.TransparentColorValue), 0, LWA_COLORKEY);
+  } else if (ex & WS_EX_LAYERED) {
+    // Taking the style away also drops the colour key.
+    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(ex & ~WS_EX_LAYERED));
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+  }
+}
+
+void AutoRunForm::ApplyWindowState() {
+  // The designer's menu window is never shown: its state only matters once a player shows it.
+  if (!::IsWindowVisible(hwnd())) return;
+  switch (FrameFor(state_.Project.Form).State) {
+    case static_cast<uint8_t>(WindowState::Minimized):
+      if (!::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_MINIMIZE);
+      break;
+    case static_cast<uint8_t>(WindowState::Maximized):
+      if (!::IsZoomed(hwnd())) ::ShowWindow(hwnd(), SW_MAXIMIZE);
+      break;
+    default:
+      if (::IsIconic(hwnd()) || ::IsZoomed(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+      break;
+  }
 }
 
 void AutoRunForm::PaintBackground() {
@@ -80,10 +171,64 @@ void AutoRunForm::UseApplicationIcon() {
   icon_.reset();
 }
 
-void AutoRunForm::PlayAvi(MenuObject&, const std::string&) {}
-void AutoRunForm::NavigateHtml(MenuObject&, const std::string&) {}
-void AutoRunForm::LoadRtf(MenuObject&, const std::string&) {}
-void AutoRunForm::WireObjects() { PaintBackground(); }
+Pane* AutoRunForm::PaneOf(MenuObject& obj) {
+  auto* pane = dynamic_cast<Pane*>(obj.Pane.get());
+  if (pane && pane->Kind() == obj.Kind) return pane;
+  obj.Pane.reset();
+  if (!panel1_.hwnd()) return nullptr;
+  std::unique_ptr<Pane> made = CreatePane(obj.Kind, panel1_.hwnd(), obj.Base());
+  if (!made) return nullptr;
+  pane = made.get();
+  obj.Pane = std::move(made);
+  return pane;
+}
+
+void AutoRunForm::PlayAvi(MenuObject& obj, const std::string& path) {
+  if (auto* pane = dynamic_cast<AviPane*>(PaneOf(obj))) pane->Play(path);
+}
+
+void AutoRunForm::NavigateHtml(MenuObject& obj, const std::string& url) {
+  if (auto* pane = dynamic_cast<HtmlPane*>(PaneOf(obj))) pane->Navigate(url);
+}
+
+void AutoRunForm::LoadRtf(MenuObject& obj, const std::string& path) {
+  if (auto* pane = dynamic_cast<RtfPane*>(PaneOf(obj))) pane->Load(path);
+}
+
+void AutoRunForm::WireObjects() {
+  // Each pane goes to the top in list order, so a later pane lies above an earlier one; all of
+  // them are child windows and so lie above what the panel paints itself.
+  for (auto& obj : state_.Project.Objects) {
+    if (!obj) continue;
+    Pane* pane = PaneOf(*obj);
+    if (!pane) continue;
+    pane->Place(obj->Base());
+    ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  PaintBackground();
+}
+
+bool AutoRunForm::SetPaneCursor(HWND child) {
+  for (auto& obj : state_.Project.Objects) {
+    auto* pane = obj ? dynamic_cast<Pane*>(obj->Pane.get()) : nullptr;
+    if (pane && pane->Handle() == child && obj->HasLink()) {
+      ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+      return true;
+    }
+  }
+  return false;
+}
+
+void AutoRunForm::PaintForm(HDC dc, const RECT& client) {
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void AutoRunForm::PaintPanel(HDC dc, const RECT& client) {
+  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+  ::FillRect(dc, &client, face);
+  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, state_.Project.Panel);
+  for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
+}
 
 void AutoRunForm::PaintInner(HDC dc, const RECT& client) {
   UniqueBrush brush(::CreateSolidBrush(ToColorRef(state_.Project.BackColor)));
@@ -100,6 +245,10 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { PaintForm(dc, rc); });
+      return 0;
     case WM_DESTROY:
       if (!state_.DesignerMode) ::PostQuitMessage(0);
       return 0;
@@ -122,28 +271,20 @@ LRESULT AutoRunForm::PanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PaintScope ps(hwnd());
-      RECT rc;
-      ::GetClientRect(hwnd(), &rc);
-      BufferDc buffer(ps.get(), rc.right, rc.bottom);
-      if (inner_) {
-        form_.PaintInner(buffer.get(), rc);
-      } else {
-        ::FillRect(buffer.get(), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-      }
-      ::BitBlt(ps.get(), 0, 0, rc.right, rc.bottom, buffer.get(), 0, 0, SRCCOPY);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) {
+        if (inner_)
+          form_.PaintInner(dc, rc);
+        else
+          form_.PaintPanel(dc, rc);
+      });
       return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT rc;
-      ::GetClientRect(hwnd(), &rc);
-      if (inner_)
-        form_.PaintInner(reinterpret_cast<HDC>(wp), rc);
-      else
-        ::FillRect(reinterpret_cast<HDC>(wp), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-      return 0;
-    }
+    case WM_SETCURSOR:
+      // Panes ask their parent first; a pane with a link shows the hand like painted objects.
+      if (inner_ && reinterpret_cast<HWND>(wp) != hwnd() && form_.SetPaneCursor(reinterpret_cast<HWND>(wp)))
+        return TRUE;
+      break;
   }
   return Default(msg, wp, lp);
 }

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
+#include "player/win/Panes.h"
 #include "project/Model.h"
 
 namespace corvela::win {
@@ -13,11 +16,15 @@ namespace corvela::win {
 class AutoRunForm : public Window, public MenuView {
  public:
   explicit AutoRunForm(AppState& state) : state_(state) {}
+  // The panes live on the inner panel: the objects give them up before the window goes.
+  ~AutoRunForm() override;
   // FormCreate: the window starts with no area; Timer1 fires once 10 ms later.
   bool Create();
 
   HWND OuterPanel() const { return panel_.hwnd(); }
   HWND InnerPanel() const { return panel1_.hwnd(); }
+  // The object's pane, created on the inner panel if it has none yet; null for painted kinds.
+  Pane* PaneOf(MenuObject& obj);
 
   // MenuView
   void FormSettingsChanged() override;
@@ -47,9 +54,21 @@ class AutoRunForm : public Window, public MenuView {
   };
 
   void Timer1Timer();
+  // The start hooks of the player: the start sound, then the start link.
+  void PlayStartSound();
+  void RunStartLink();
+  void TakeApplicationTitleAndIcon();
   void FormResize();
   void LayoutPanels();
+  void ApplyTransparency();
+  void ApplyWindowState();
+  // The window's client area outside the outer panel (its BorderWidth margin).
+  void PaintForm(HDC dc, const RECT& client);
+  // The outer panel: its single border and bevels around the inner panel.
+  void PaintPanel(HDC dc, const RECT& client);
   void PaintInner(HDC dc, const RECT& client);
+  // A pane object under the cursor that has a link shows the hand.
+  bool SetPaneCursor(HWND child);
 
   AppState& state_;
   PanelWindow panel_{*this, false};

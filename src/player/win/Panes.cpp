@@ -1,0 +1,375 @@
+#include "player/win/Panes.h"
+
+#include <commctrl.h>
+#include <exdisp.h>
+#include <ole2.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <new>
+
+#include "platform/win/Window.h"
+#include "player/win/PanelPaint.h"
+
+namespace corvela::win {
+
+namespace {
+
+int Extent(int32_t value) { return std::max<int32_t>(value, 0); }
+
+HWND CreateChild(const char* cls, DWORD exStyle, DWORD style, HWND parent, const ControlBase& b) {
+  return ::CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, b.Left, b.Top,
+                           Extent(b.Width), Extent(b.Height), parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+}
+
+// The rich edit class that shows RTF lives in msftedit.dll, loaded once for the process.
+bool RichEditLoaded() {
+  static UniqueModule module(::LoadLibraryA("msftedit.dll"));
+  return static_cast<bool>(module);
+}
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+  DWORD got = 0;
+  if (!::ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &got, nullptr)) return 1;
+  *read = static_cast<LONG>(got);
+  return 0;
+}
+
+// SysFreeString for a BSTR made here.
+class Bstr {
+ public:
+  explicit Bstr(const std::string& text) {
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(n, 1)), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    value_ = ::SysAllocString(wide.c_str());
+  }
+  ~Bstr() { ::SysFreeString(value_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  BSTR get() const { return value_; }
+
+ private:
+  BSTR value_ = nullptr;
+};
+
+// OleInitialize / OleUninitialize: in-place activation needs OLE, not just COM.
+class OleScope {
+ public:
+  OleScope() : hr_(::OleInitialize(nullptr)) {}
+  ~OleScope() {
+    if (SUCCEEDED(hr_)) ::OleUninitialize();
+  }
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
+}  // namespace
+
+void Pane::Place(const ControlBase& b) {
+  ::SetWindowPos(Handle(), nullptr, b.Left, b.Top, Extent(b.Width), Extent(b.Height),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// ---------------------------------------------------------------- AVI
+
+AviPane::AviPane(HWND parent, const ControlBase& bounds) {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_ANIMATE_CLASS};
+    return ::InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)registered;
+  // The timer keeps playback on the GUI thread, like everything else of the player.
+  window_.reset(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, parent, bounds));
+}
+
+bool AviPane::Play(const std::string& path) {
+  HWND h = window_.get();
+  if (!h) return false;
+  if (!::SendMessageA(h, ACM_OPENA, 0, reinterpret_cast<LPARAM>(path.c_str()))) return false;
+  return ::SendMessageA(h, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
+}
+
+// ---------------------------------------------------------------- RTF
+
+RtfPane::RtfPane(HWND parent, const ControlBase& bounds) {
+  if (!RichEditLoaded()) return;
+  window_.reset(CreateChild("RICHEDIT50W", WS_EX_CLIENTEDGE, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
+                            parent, bounds));
+  // Without a font of its own the control starts in a bold system font, and documents that do
+  // not reset their formatting would come out bold.
+  if (window_) ::SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+}
+
+bool RtfPane::Load(const std::string& path) {
+  if (!window_) return false;
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  EDITSTREAM stream{};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(file.get());
+  stream.pfnCallback = &ReadChunk;
+  ::SendMessageA(window_.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  return stream.dwError == 0;
+}
+
+// ---------------------------------------------------------------- plain surfaces
+
+enum class SurfaceLook { RaisedPanel, WindowColour };
+
+// A child window of our own: the movie placeholder and the browser's host.
+class PlainSurface : public Window {
+ public:
+  explicit PlainSurface(SurfaceLook look) : look_(look) {}
+  bool Create(HWND parent, const ControlBase& b) {
+    WindowClassArgs cls;
+    cls.Name = look_ == SurfaceLook::RaisedPanel ? "TMoviePanel" : "TWebBrowserHost";
+    WindowArgs args;
+    args.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    args.X = b.Left;
+    args.Y = b.Top;
+    args.Width = Extent(b.Width);
+    args.Height = Extent(b.Height);
+    args.Parent = parent;
+    return Window::Create(cls, args);
+  }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_ERASEBKGND) return 1;
+    if (HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); })) return 0;
+    return Default(msg, wp, lp);
+  }
+
+ private:
+  void Paint(HDC dc, const RECT& rc) {
+    if (look_ == SurfaceLook::WindowColour) {
+      ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOW));
+      return;
+    }
+    HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(dc, &rc, face);
+    DrawPanelBand(dc, PanelBand{Rect{0, 0, rc.right, rc.bottom}, 1, BandLook::Raised}, face);
+  }
+
+  SurfaceLook look_;
+};
+
+MoviePane::MoviePane(HWND parent, const ControlBase& bounds)
+    : surface_(std::make_unique<PlainSurface>(SurfaceLook::RaisedPanel)) {
+  surface_->Create(parent, bounds);
+}
+
+MoviePane::~MoviePane() = default;
+
+HWND MoviePane::Handle() const { return surface_->hwnd(); }
+
+// ---------------------------------------------------------------- HTML
+
+namespace {
+
+// The container side of the browser control: client site, in-place site and frame in one object.
+class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+ public:
+  explicit BrowserSite(HWND host) : host_(host) {}
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
+      *out = static_cast<IOleClientSite*>(this);
+    } else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) {
+      *out = static_cast<IOleInPlaceSite*>(this);
+    } else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) {
+      *out = static_cast<IOleInPlaceFrame*>(this);
+    } else {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // IOleClientSite
+  HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
+    if (out) *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+  // IOleWindow (shared by the in-place site and the frame)
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override {
+    if (!out) return E_POINTER;
+    *out = host_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+  // IOleInPlaceSite
+  HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
+    if (!frame || !document || !position || !clip || !info) return E_POINTER;
+    *frame = this;
+    AddRef();
+    *document = nullptr;
+    ::GetClientRect(host_, position);
+    *clip = *position;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = ::GetAncestor(host_, GA_ROOT);
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+
+  // IOleInPlaceUIWindow
+  HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+
+  // IOleInPlaceFrame
+  HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+ private:
+  ~BrowserSite() = default;
+  HWND host_;
+  ULONG refs_ = 1;
+};
+
+}  // namespace
+
+class BrowserHost {
+ public:
+  BrowserHost(HWND parent, const ControlBase& bounds) {
+    if (!surface_.Create(parent, bounds)) return;
+    if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                  object_.put_void())))
+      return;
+    site_.attach(new (std::nothrow) BrowserSite(surface_.hwnd()));
+    if (!site_ || FAILED(object_->SetClientSite(site_.get()))) {
+      object_.reset();
+      return;
+    }
+    RECT rc;
+    ::GetClientRect(surface_.hwnd(), &rc);
+    if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, surface_.hwnd(), &rc)) ||
+        FAILED(object_->QueryInterface(IID_IWebBrowser2, browser_.put_void()))) {
+      Shutdown();
+      return;
+    }
+    // No scripting error boxes or other dialogs from pages on a menu.
+    browser_->put_Silent(VARIANT_TRUE);
+  }
+  ~BrowserHost() { Shutdown(); }
+  BrowserHost(const BrowserHost&) = delete;
+  BrowserHost& operator=(const BrowserHost&) = delete;
+
+  HWND hwnd() const { return surface_.hwnd(); }
+  bool HasBrowser() const { return static_cast<bool>(browser_); }
+
+  void Resized() {
+    if (!object_) return;
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (FAILED(object_->QueryInterface(IID_IOleInPlaceObject, inPlace.put_void()))) return;
+    RECT rc;
+    ::GetClientRect(surface_.hwnd(), &rc);
+    inPlace->SetObjectRects(&rc, &rc);
+  }
+
+  bool Navigate(const std::string& url) {
+    if (!browser_) return false;
+    Bstr target(url);
+    VARIANT empty;
+    ::VariantInit(&empty);
+    return SUCCEEDED(browser_->Navigate(target.get(), &empty, &empty, &empty, &empty));
+  }
+
+ private:
+  void Shutdown() {
+    browser_.reset();
+    if (object_) {
+      object_->Close(OLECLOSE_NOSAVE);
+      object_->SetClientSite(nullptr);
+      object_.reset();
+    }
+    site_.reset();
+  }
+
+  // Declared first so that OLE outlives everything below.
+  OleScope ole_;
+  PlainSurface surface_{SurfaceLook::WindowColour};
+  ComPtr<BrowserSite> site_;
+  ComPtr<IOleObject> object_;
+  ComPtr<IWebBrowser2> browser_;
+};
+
+HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds) : host_(std::make_unique<BrowserHost>(parent, bounds)) {}
+
+HtmlPane::~HtmlPane() = default;
+
+HWND HtmlPane::Handle() const { return host_->hwnd(); }
+
+bool HtmlPane::HasBrowser() const { return host_->HasBrowser(); }
+
+void HtmlPane::Place(const ControlBase& bounds) {
+  Pane::Place(bounds);
+  host_->Resized();
+}
+
+bool HtmlPane::Navigate(const std::string& url) { return host_->Navigate(url); }
+
+// ---------------------------------------------------------------- factory
+
+std::unique_ptr<Pane> CreatePane(ObjectKind kind, HWND parent, const ControlBase& bounds) {
+  std::unique_ptr<Pane> pane;
+  switch (kind) {
+    case ObjectKind::Avi:
+      pane = std::make_unique<AviPane>(parent, bounds);
+      break;
+    case ObjectKind::Html:
+      pane = std::make_unique<HtmlPane>(parent, bounds);
+      break;
+    case ObjectKind::Rtf:
+      pane = std::make_unique<RtfPane>(parent, bounds);
+      break;
+    case ObjectKind::Movie:
+      pane = std::make_unique<MoviePane>(parent, bounds);
+      break;
+    default:
+      return nullptr;
+  }
+  if (!pane->Handle()) return nullptr;
+  return pane;
+}
+
+}  // namespace corvela::win

@@ -1,0 +1,86 @@
+#pragma once
+// The child windows of AVI, HTML, RTF and Movie objects. Each object owns its pane through
+// MenuObject::Pane; freeing the object destroys the window and releases what it holds.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/win/Handles.h"
+#include "project/Model.h"
+
+namespace corvela::win {
+
+class Pane : public PaneWindow {
+ public:
+  virtual HWND Handle() const = 0;
+  virtual ObjectKind Kind() const = 0;
+  // Moves the pane to the control's bounds, relative to the inner panel.
+  virtual void Place(const ControlBase& bounds);
+};
+
+// A SysAnimate32 control that plays its clip on the GUI thread's timer.
+class AviPane : public Pane {
+ public:
+  AviPane(HWND parent, const ControlBase& bounds);
+  HWND Handle() const override { return window_.get(); }
+  ObjectKind Kind() const override { return ObjectKind::Avi; }
+  // Opens the clip and plays it in a loop; a missing or unreadable clip leaves the pane empty.
+  bool Play(const std::string& path);
+
+ private:
+  UniqueWindow window_;
+};
+
+// A read-only rich edit control with a vertical scroll bar and no tab stop.
+class RtfPane : public Pane {
+ public:
+  RtfPane(HWND parent, const ControlBase& bounds);
+  HWND Handle() const override { return window_.get(); }
+  ObjectKind Kind() const override { return ObjectKind::Rtf; }
+  // Replaces the text with the rich-text document; false when the file cannot be read, and the
+  // text stays as it was.
+  bool Load(const std::string& path);
+
+ private:
+  UniqueWindow window_;
+};
+
+class PlainSurface;
+
+// An empty raised panel: a placeholder that nothing plays in.
+class MoviePane : public Pane {
+ public:
+  MoviePane(HWND parent, const ControlBase& bounds);
+  ~MoviePane() override;
+  HWND Handle() const override;
+  ObjectKind Kind() const override { return ObjectKind::Movie; }
+
+ private:
+  std::unique_ptr<PlainSurface> surface_;
+};
+
+class BrowserHost;
+
+// The web browser control, in-place active in a plain child window.
+class HtmlPane : public Pane {
+ public:
+  HtmlPane(HWND parent, const ControlBase& bounds);
+  ~HtmlPane() override;
+  HWND Handle() const override;
+  ObjectKind Kind() const override { return ObjectKind::Html; }
+  void Place(const ControlBase& bounds) override;
+  // Starts navigating and returns at once; how it ends (a page, an error page) is the browser's.
+  bool Navigate(const std::string& url);
+  // True when the browser control was created and activated.
+  bool HasBrowser() const;
+
+ private:
+  std::unique_ptr<BrowserHost> host_;
+};
+
+// A new pane of the object's kind as a child of parent, or null for kinds that have no window.
+std::unique_ptr<Pane> CreatePane(ObjectKind kind, HWND parent, const ControlBase& bounds);
+
+}  // namespace corvela::win
