@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/win/Commands.h"
+#include "project/ProjectFile.h"
+#include "support/FakePlatform.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
@@ -77,6 +79,117 @@ TEST_F(DesignerProcess, SavePublishesTheCdFolderAndRemembersIt) {
   EXPECT_EQ(testing::ReadBytes(cd + "\\AutoRun.mnx").size(), 181u);
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(designer.WaitForExit(10000));
+}
+
+// Clicks at a point of the design surface's picture (no panel border in a new project).
+void ClickSurface(HWND edit, int x, int y, WPARAM keys = 0) {
+  ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+  ::SendMessageA(edit, WM_LBUTTONUP, keys, MAKELPARAM(x, y));
+}
+
+void DragSurface(HWND edit, POINT from, POINT to) {
+  ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  // Several steps, as a real drag delivers them.
+  for (int i = 1; i <= 4; ++i) {
+    int x = from.x + (to.x - from.x) * i / 4, y = from.y + (to.y - from.y) * i / 4;
+    ::SendMessageA(edit, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+  }
+  ::SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+
+// The saved project as the model reads it.
+struct SavedProject {
+  testing::FakeWorld World;
+  bool Read(const std::string& path) {
+    return ParseProject(World.State, testing::ReadBytes(path)) == ParseOutcome::Loaded;
+  }
+};
+
+TEST_F(DesignerProcess, ObjectsPlacedDraggedAndOrderedWithTheMouseAreSaved) {
+  ChildProcess designer(exe);
+  HWND main = Start(designer);
+  ASSERT_NE(main, nullptr);
+  HWND edit = designer.WaitForWindow("TEditForm", 5000);
+  HWND toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  const unsigned tools[] = {win::cmdToolLabel, win::cmdToolButton, win::cmdToolImage,
+                            win::cmdToolAvi,   win::cmdToolHtml,   win::cmdToolRtf};
+  int x = 10;
+  for (unsigned tool : tools) {
+    ::SendMessageA(toolbar, TB_CHECKBUTTON, tool, TRUE);
+    ClickSurface(edit, x, 20);
+    // One use, then the Select tool is down again.
+    EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, win::cmdToolSelect, 0)) << tool;
+    x += 60;
+  }
+  // The RTF pane added last is selected: drag it down by 100 and make the label topmost.
+  DragSurface(edit, POINT{320, 30}, POINT{320, 130});
+  ClickSurface(edit, 15, 25);
+  ::SendMessageA(main, WM_COMMAND, win::cmdBringToFront, 0);
+  ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+
+  SavedProject saved;
+  ASSERT_TRUE(saved.Read(cd + "\\AutoRun.mnx"));
+  const auto& objects = saved.World.State.Project.Objects;
+  ASSERT_EQ(objects.size(), 6u);
+  const ObjectKind order[] = {ObjectKind::Button, ObjectKind::Image, ObjectKind::Avi,
+                              ObjectKind::Html,   ObjectKind::Rtf,   ObjectKind::Label};
+  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(objects[i]->Kind, order[i]) << i;
+  EXPECT_EQ(objects[0]->Base().Left, 70);
+  EXPECT_EQ(objects[0]->Base().Width, 120);
+  EXPECT_EQ(objects[0]->AsButton()->Caption, "New Button");
+  EXPECT_EQ(objects[3]->Base().Width, 105);
+  EXPECT_EQ(objects[4]->Base().Left, 310);
+  EXPECT_EQ(objects[4]->Base().Top, 120);
+  EXPECT_EQ(objects[5]->AsLabel()->Caption, "New Label");
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(designer.WaitForExit(10000));
+}
+
+TEST_F(DesignerProcess, TheCloseQuestionHonoursEachAnswer) {
+  ChildProcess designer(exe);
+  HWND main = Start(designer);
+  ASSERT_NE(main, nullptr);
+  HWND edit = designer.WaitForWindow("TEditForm", 5000);
+  HWND toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  ::SendMessageA(toolbar, TB_CHECKBUTTON, win::cmdToolLabel, TRUE);
+  ClickSurface(edit, 30, 30);
+
+  // The surface alone refuses to close.
+  ::SendMessageA(edit, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(edit));
+
+  const struct {
+    int button;
+    bool ends;
+  } answers[] = {{IDCANCEL, false}, {IDNO, true}};
+  for (const auto& answer : answers) {
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    HWND box = designer.WaitForDialog("Exit", 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(testing::MessageBoxText(box), "Save Changes to file?");
+    ::PostMessageA(box, WM_COMMAND, answer.button, 0);
+    EXPECT_EQ(designer.WaitForExit(3000), answer.ends) << answer.button;
+  }
+  // No means nothing was written.
+  EXPECT_EQ(::GetFileAttributesA((cd + "\\AutoRun.mnx").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(DesignerProcess, YesToTheCloseQuestionSavesFirst) {
+  ChildProcess designer(exe);
+  HWND main = Start(designer);
+  ASSERT_NE(main, nullptr);
+  HWND edit = designer.WaitForWindow("TEditForm", 5000);
+  ::SendMessageA(::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr), TB_CHECKBUTTON, win::cmdToolImage, TRUE);
+  ClickSurface(edit, 40, 50);
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  HWND box = designer.WaitForDialog("Exit", 5000);
+  ASSERT_NE(box, nullptr);
+  ::PostMessageA(box, WM_COMMAND, IDYES, 0);
+  EXPECT_TRUE(designer.WaitForExit(5000));
+  SavedProject saved;
+  ASSERT_TRUE(saved.Read(cd + "\\AutoRun.mnx"));
+  ASSERT_EQ(saved.World.State.Project.Objects.size(), 1u);
+  EXPECT_EQ(saved.World.State.Project.Objects[0]->Kind, ObjectKind::Image);
 }
 
 }  // namespace

@@ -116,6 +116,28 @@ HWND ChildProcess::WaitForWindow(const char* className, DWORD timeoutMs) const {
   return nullptr;
 }
 
+HWND ChildProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
+  DWORD start = ::GetTickCount();
+  do {
+    for (HWND box : Windows("#32770"))
+      if (::IsWindowVisible(box) && WindowText(box) == caption) return box;
+    ::Sleep(20);
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Static") continue;
+    std::string part = WindowText(child);
+    if (part.empty()) continue;
+    if (!text.empty()) text += "\n";
+    text += part;
+  }
+  return text;
+}
+
 std::string WindowText(HWND hwnd) {
   char text[512] = {};
   ::GetWindowTextA(hwnd, text, sizeof text);

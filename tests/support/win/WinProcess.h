@@ -42,6 +42,8 @@ class ChildProcess {
   HWND WaitForWindow(const char* className, DWORD timeoutMs) const;
   // All top-level windows of this process with the class name.
   std::vector<HWND> Windows(const char* className) const;
+  // Waits for a visible dialog box (#32770) of this process with the caption.
+  HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) const;
 
  private:
   corvela::win::UniqueKernelHandle process_;
@@ -49,6 +51,8 @@ class ChildProcess {
 };
 
 std::string WindowText(HWND hwnd);
+// The message text of a message box: its static text children joined.
+std::string MessageBoxText(HWND box);
 std::string ClassName(HWND hwnd);
 
 }  // namespace corvela::testing
