@@ -1,0 +1,91 @@
+#include "designer/DialogCommands.h"
+
+#include "dialogs/StoredPath.h"
+#include "platform/Platform.h"
+#include "project/Resources.h"
+
+namespace corvela {
+
+std::optional<FileInputRequest> FileInputRequestFor(ObjectKind kind) {
+  switch (kind) {
+    case ObjectKind::Avi:
+      return FileInputRequest{false, kAviFilter};
+    case ObjectKind::Html:
+      return FileInputRequest{true, kHtmlFilter};
+    case ObjectKind::Rtf:
+      return FileInputRequest{false, kRtfFilter};
+    default:
+      return std::nullopt;
+  }
+}
+
+MenuObject* SingleSelectedObject(AppState& state) {
+  MenuObject* found = nullptr;
+  for (auto& obj : state.Project.Objects) {
+    if (!obj->Selected) continue;
+    if (found) return nullptr;
+    found = obj.get();
+  }
+  return found;
+}
+
+void EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
+  const ClientSize editingArea = window.MenuClientSize();
+  if (!dialogs.EditFormProperties(state.Project)) return;
+  // The dialog wrote the window's own settings (caption, frame, transparency, panel border) into
+  // the model; the menu window takes them before the form settings are applied.
+  if (state.View) state.View->FormSettingsChanged();
+  ApplyFormSettings(state);
+  window.CopyMenuWindowLook();
+  window.SetClientSize(editingArea);
+  window.CopyPanelBorder();
+  if (state.View) state.View->PaintBackground();
+  window.RunResizeHandler();
+  state.Modified = true;
+}
+
+void EditStartLink(AppState& state, DialogOpener& dialogs) {
+  if (dialogs.EditLink(state.Project.StartLink)) state.Modified = true;
+}
+
+void EditObjectProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
+  MenuObject* obj = SingleSelectedObject(state);
+  if (!obj) return;
+  bool confirmed = false;
+  switch (obj->Kind) {
+    case ObjectKind::Label:
+      confirmed = dialogs.EditLabelProperties(*obj);
+      break;
+    case ObjectKind::Button:
+      confirmed = dialogs.EditButtonProperties(*obj);
+      break;
+    case ObjectKind::Image:
+      confirmed = dialogs.EditImageProperties(*obj);
+      break;
+    case ObjectKind::Avi:
+    case ObjectKind::Html:
+    case ObjectKind::Rtf: {
+      const FileInputRequest request = *FileInputRequestFor(obj->Kind);
+      confirmed = dialogs.GetFile(obj->FileName, request.AllowUrl, request.Filter);
+      break;
+    }
+    case ObjectKind::Movie:
+      break;
+  }
+  if (!confirmed) return;
+  ApplyObjectResources(state, *obj);
+  state.Modified = true;
+  window.RefreshSurface();
+}
+
+void EditObjectLink(AppState& state, DialogOpener& dialogs) {
+  MenuObject* obj = SingleSelectedObject(state);
+  if (!obj) return;
+  if (static_cast<uint8_t>(obj->Kind) > static_cast<uint8_t>(ObjectKind::Image)) {
+    state.Env.Ui->AskUser(kNoLinkMessage, "Information", MessageIcon::Information, MessageButtons::Ok);
+    return;
+  }
+  if (dialogs.EditLink(obj->Link)) state.Modified = true;
+}
+
+}  // namespace corvela

@@ -1,0 +1,64 @@
+#include "dialogs/DialogRules.h"
+
+#include <limits>
+
+namespace corvela {
+
+namespace {
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+}  // namespace
+
+int32_t SpinValue(const std::string& text) {
+  size_t i = 0, end = text.size();
+  while (i < end && IsBlank(text[i])) ++i;
+  while (end > i && IsBlank(text[end - 1])) --end;
+  bool negative = false;
+  if (i < end && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == end) return 0;
+  // Accumulated as a negative number, so that the most negative 32-bit value is reachable.
+  constexpr int64_t kLimit = static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1;
+  int64_t magnitude = 0;
+  for (; i < end; ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return 0;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > kLimit) return 0;
+  }
+  if (!negative && magnitude == kLimit) return 0;
+  return static_cast<int32_t>(negative ? -magnitude : magnitude);
+}
+
+std::string SpinText(int32_t value) { return std::to_string(value); }
+
+std::string SpinStep(const std::string& text, int32_t delta) {
+  int64_t next = static_cast<int64_t>(SpinValue(text)) + delta;
+  if (next > std::numeric_limits<int32_t>::max()) next = std::numeric_limits<int32_t>::max();
+  if (next < std::numeric_limits<int32_t>::min()) next = std::numeric_limits<int32_t>::min();
+  return SpinText(static_cast<int32_t>(next));
+}
+
+int ListEntryFor(int value, int entryCount) { return value >= 0 && value < entryCount ? value : -1; }
+
+namespace {
+// value * to / from, rounded half away from zero.
+int32_t ScaleEdge(int32_t value, int32_t from, int32_t to) {
+  const int64_t product = static_cast<int64_t>(value) * to;
+  const int64_t half = from / 2;
+  return static_cast<int32_t>(product >= 0 ? (product + half) / from : (product - half) / from);
+}
+}  // namespace
+
+DialogRect ScaleToDesignedClient(const DialogRect& control, DialogSize made, DialogSize designed) {
+  if (made.Width <= 0 || made.Height <= 0) return control;
+  const int32_t left = ScaleEdge(control.Left, made.Width, designed.Width);
+  const int32_t top = ScaleEdge(control.Top, made.Height, designed.Height);
+  const int32_t right = ScaleEdge(control.Left + control.Width, made.Width, designed.Width);
+  const int32_t bottom = ScaleEdge(control.Top + control.Height, made.Height, designed.Height);
+  return {left, top, right - left, bottom - top};
+}
+
+DialogPoint CentredOnScreen(DialogSize screen, DialogSize window) {
+  return {(screen.Width - window.Width) / 2, (screen.Height - window.Height) / 2};
+}
+
+}  // namespace corvela

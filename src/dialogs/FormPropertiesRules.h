@@ -1,0 +1,57 @@
+#pragma once
+// The "Form Properties" dialog without its window: what its controls show and how OK writes them
+// back into the project, the menu window's settings and its outer panel.
+
+#include <array>
+#include <string>
+
+#include "dialogs/DialogRules.h"
+#include "dialogs/StoredPath.h"
+#include "project/Model.h"
+
+namespace corvela {
+
+// The stored value of each list is the entry's index, except for the position list.
+inline constexpr std::array<const char*, 9> kGradientStyleEntries = {
+    "TopBottom", "BottomTop", "LeftRight", "RightLeft", "FromCenter", "FromTopLeft", "FromBottomLeft", "Radial", "None"};
+inline constexpr std::array<const char*, 6> kFormBorderStyleEntries = {"None",   "FixSingle",  "Sizeable",
+                                                                       "Dialog", "ToolWindow", "SizeToolWin"};
+inline constexpr std::array<const char*, 2> kPositionEntries = {"Screen Center", "Designed"};
+inline constexpr std::array<const char*, 2> kPanelBorderStyleEntries = {"None", "Single"};
+inline constexpr std::array<const char*, 4> kBevelEntries = {"None", "Lowered", "Raised", "Space"};
+
+// Position list: entry 1 "Designed" only for poDesigned; every other position shows, and is
+// written back as, "Screen Center".
+int PositionEntryFor(uint8_t position);
+uint8_t PositionForEntry(int entry);
+
+// The controls' contents: edit texts exactly as the edits hold them, list entries, colours and
+// the check box.
+struct FormPropertiesFields {
+  std::string Caption;
+  std::string FormIcon;
+  std::string StartSound;
+  Colour BackColor = 0;
+  int GradientStyle = -1;
+  Colour GradientColor = 0;
+  int BorderStyle = -1;
+  int Position = 0;
+  Colour TransparentColorValue = 0;
+  bool TransparentColor = false;
+  int PanelBorderStyle = -1;
+  std::string PanelBorderWidth;
+  int BevelInner = -1;
+  int BevelOuter = -1;
+  std::string BevelWidth;
+};
+
+FormPropertiesFields FillFormProperties(const MenuProject& project);
+// Writes every field back, changed or not, when flags allow it, and returns whether it did. The
+// caption is kept exactly as typed; the icon and sound paths are normalised stored paths.
+bool WriteBackFormProperties(const FormPropertiesFields& fields, const DialogFlags& flags, MenuProject& project);
+
+// The two "Select..." buttons for files: plain refusal; icons only, or every file for the sound.
+SelectResult SelectFormIcon(AppState& state, std::string& field);
+SelectResult SelectStartSound(AppState& state, std::string& field);
+
+}  // namespace corvela
