@@ -59,9 +59,13 @@ std::vector<int> SetHotObject(AppState& state, int hot) {
   return changed;
 }
 
-std::vector<int> ObjectMouseMove(AppState& state, int32_t tag) { return SetHotObject(state, tag); }
+std::vector<int> ObjectMouseMove(AppState& state, int32_t tag) {
+  return SetHotObject(state, tag);
+}
 
-std::vector<int> Image1MouseMove(AppState& state) { return SetHotObject(state, -1); }
+std::vector<int> Image1MouseMove(AppState& state) {
+  return SetHotObject(state, -1);
+}
 
 int PaintedObjectAt(const MenuProject& project, int32_t x, int32_t y) {
   const auto& objects = project.Objects;

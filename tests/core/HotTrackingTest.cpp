@@ -132,7 +132,7 @@ TEST(PaintedObjectAt, FindsTheTopmostPaintedObjectAndLooksThroughPanes) {
     int32_t X, Y;
     int Want;
   } cases[] = {
-      {5, 5, 0}, {20, 20, 1}, {49, 22, 1}, {50, 22, 0}, {30, 30, 0},  // right and bottom edges are outside
+      {5, 5, 0},   {20, 20, 1}, {49, 22, 1}, {50, 22, 0},   {30, 30, 0},  // right and bottom edges are outside
       {45, 27, 3},  // label and button overlap: the later one wins
       {69, 54, 3}, {70, 54, 0}, {99, 99, 0}, {100, 50, -1}, {-1, 5, -1},
   };

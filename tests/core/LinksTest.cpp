@@ -49,8 +49,8 @@ TEST(RunLink, HandsEachShellActionToTheShellWithItsVerbFileParametersAndDirector
       {LinkAction::OpenFile, "", "", "", "open", "E:", "", "E:"},
       // A URL goes as it is, without the link's parameters and directory.
       {LinkAction::OpenUrl, "http://example.org/", "/p", "\\d", "open", "http://example.org/", "", ""},
-      {LinkAction::SendEmail, "me@example.org", "?subject=Hi", "\\d", "open", "mailto:me@example.org",
-       "?subject=Hi", ""},
+      {LinkAction::SendEmail, "me@example.org", "?subject=Hi", "\\d", "open", "mailto:me@example.org", "?subject=Hi",
+       ""},
       {LinkAction::PrintFile, "\\doc\\a.txt", "/q", "\\doc", "print", "E:\\doc\\a.txt", "/q", ""},
       // Browse CD ignores its target.
       {LinkAction::BrowseCd, "\\sub", "/e", "\\d", "explore", "E:", "/e", ""},
@@ -101,8 +101,7 @@ TEST(ShellErrorText, GivesEveryDocumentedMessageAndOperationErrorForTheRest) {
       {32, "The specified dynamic-link library was not found."},
   };
   for (const auto& [result, text] : known) EXPECT_EQ(ShellErrorText(result), text) << result;
-  for (int result : {1, 4, 6, 7, 9, 10, 12, 19, 25, -1})
-    EXPECT_EQ(ShellErrorText(result), "Operation Error") << result;
+  for (int result : {1, 4, 6, 7, 9, 10, 12, 19, 25, -1}) EXPECT_EQ(ShellErrorText(result), "Operation Error") << result;
 }
 
 TEST(RunLink, AShellResultOf32OrLessIsShownAsAnErrorAndAbove32IsSuccess) {

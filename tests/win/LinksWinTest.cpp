@@ -64,9 +64,9 @@ TEST(Win32Shell, ReturnsTheShellsErrorCodesAndStartsProgramsWithParametersAndDir
   EXPECT_EQ(shell.Execute("open", folder / "a.xyz", "", "", SW_SHOWNORMAL), 31);
 
   // The started program writes into its working directory, which shows that both arrived.
-  EXPECT_GT(shell.Execute("open", SystemFolder() + "\\cmd.exe", "/c echo started>out.txt", folder.Path().c_str(),
-                          SW_HIDE),
-            32);
+  EXPECT_GT(
+      shell.Execute("open", SystemFolder() + "\\cmd.exe", "/c echo started>out.txt", folder.Path().c_str(), SW_HIDE),
+      32);
   PumpUntil(10000, [&] { return testing::ReadBytes(folder / "out.txt").rfind("started", 0) == 0; });
   EXPECT_EQ(testing::ReadBytes(folder / "out.txt").rfind("started", 0), 0u);
   // Let cmd end before the folder is removed.
