@@ -12,7 +12,9 @@ namespace corvela {
 // ---------------------------------------------------------------- primitives
 
 void ByteWriter::U32(uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) Out.push_back(static_cast<char>((value >> shift) & 0xFFu));
+  const char bytes[4] = {static_cast<char>(value & 0xFFu), static_cast<char>((value >> 8) & 0xFFu),
+                         static_cast<char>((value >> 16) & 0xFFu), static_cast<char>((value >> 24) & 0xFFu)};
+  Out.append(bytes, 4);
 }
 
 bool ByteWriter::Str(const std::string& text) {
