@@ -1,47 +1,61 @@
 #include "designer/win/PanelCapture.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/win/Handles.h"
 
 namespace corvela::win {
 
 namespace {
 
-void PrintOne(HWND hwnd, HDC target, int x, int y, UINT message, LPARAM flags) {
-  RECT rc;
-  ::GetWindowRect(hwnd, &rc);
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  if (w <= 0 || h <= 0) return;
-  BufferDc buffer(target, w, h);
-  ::SendMessageA(hwnd, message, reinterpret_cast<WPARAM>(buffer.get()), flags);
-  ::BitBlt(target, x, y, w, h, buffer.get(), 0, 0, SRCCOPY);
-}
+struct Child {
+  HWND Hwnd;
+  RECT Bounds;  // screen coordinates
+};
 
-void PaintChildren(HWND parent, HDC target, const POINT& rootOrigin, const std::function<bool(HWND)>& skip) {
+// Visible descendants from the bottom of the z-order up, parents before their children, so
+// that upper windows cover lower ones.
+void Collect(HWND parent, const std::function<bool(HWND)>& skip, std::vector<Child>& out) {
   HWND first = ::GetWindow(parent, GW_CHILD);
   if (!first) return;
-  // From the bottom of the z-order up, so that upper windows cover lower ones.
   for (HWND child = ::GetWindow(first, GW_HWNDLAST); child; child = ::GetWindow(child, GW_HWNDPREV)) {
     if (!(::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || skip(child)) continue;
     RECT rc;
     ::GetWindowRect(child, &rc);
-    PrintOne(child, target, rc.left - rootOrigin.x, rc.top - rootOrigin.y, WM_PRINT,
-             PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
-    PaintChildren(child, target, rootOrigin, skip);
+    if (rc.right > rc.left && rc.bottom > rc.top) out.push_back({child, rc});
+    Collect(child, skip, out);
   }
 }
 
 }  // namespace
 
 void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip) {
-  RECT client;
-  ::GetClientRect(root, &client);
   POINT origin{0, 0};
   ::ClientToScreen(root, &origin);
   {
     DcStateScope state(target);
     ::SendMessageA(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
   }
-  PaintChildren(root, target, origin, skip);
+  std::vector<Child> children;
+  Collect(root, skip, children);
+  if (children.empty()) return;
+  // One scratch bitmap large enough for every child, instead of one per child per picture.
+  int width = 0, height = 0;
+  for (const Child& c : children) {
+    width = std::max<int>(width, c.Bounds.right - c.Bounds.left);
+    height = std::max<int>(height, c.Bounds.bottom - c.Bounds.top);
+  }
+  BufferDc scratch(target, width, height);
+  for (const Child& c : children) {
+    const int w = c.Bounds.right - c.Bounds.left, h = c.Bounds.bottom - c.Bounds.top;
+    {
+      DcStateScope state(scratch.get());
+      ::SendMessageA(c.Hwnd, WM_PRINT, reinterpret_cast<WPARAM>(scratch.get()),
+                     PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
+    }
+    ::BitBlt(target, c.Bounds.left - origin.x, c.Bounds.top - origin.y, w, h, scratch.get(), 0, 0, SRCCOPY);
+  }
 }
 
 }  // namespace corvela::win
