@@ -1,8 +1,117 @@
 #include "player/win/GradientForm.h"
 
+#include <algorithm>
+
 namespace corvela::win {
 
-bool GradientForm::Create() {
+namespace {
+BITMAPINFO TopDown32(int32_t width, int32_t height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+}  // namespace
+
+DcFillSurface::~DcFillSurface() {
+  if (displaced_) ::SelectObject(dc_, displaced_);
+}
+
+void DcFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
+  const int32_t left = std::max(r.Left, 0), right = std::min(r.Right, width_);
+  const int32_t top = std::max(r.Top, 0), bottom = std::min(r.Bottom, height_);
+  if (left >= right || top >= bottom) return;
+  const COLORREF colour = static_cast<COLORREF>(rgb & 0x00FFFFFF);
+  if (!brush_ || colour != brushColour_) {
+    UniqueBrush brush(::CreateSolidBrush(colour));
+    if (!brush) return;
+    HGDIOBJ previous = ::SelectObject(dc_, brush.get());
+    if (!displaced_) displaced_ = previous;
+    // The old brush is no longer selected, so it can go.
+    brush_ = std::move(brush);
+    brushColour_ = colour;
+    ++brushesMade_;
+  }
+  ::PatBlt(dc_, left, top, right - left, bottom - top, PATCOPY);
+}
+
+DibFillSurface::DibFillSurface(DibSurface& dib) : dib_(dib) {
+  // GDI may still hold drawing on the bitmap in its batch.
+  ::GdiFlush();
+}
+
+void DibFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
+  const int32_t left = std::max(r.Left, 0), right = std::min(r.Right, Width());
+  const int32_t top = std::max(r.Top, 0), bottom = std::min(r.Bottom, Height());
+  if (left >= right || top >= bottom || !dib_.Pixels()) return;
+  const uint32_t pixel = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+  for (int32_t y = top; y < bottom; ++y) {
+    uint32_t* row = dib_.Pixels() + static_cast<size_t>(y) * static_cast<size_t>(Width());
+    std::fill(row + left, row + right, pixel);
+  }
+}
+
+DibSurface::~DibSurface() { Release(); }
+
+void DibSurface::Release() {
+  if (displaced_) ::SelectObject(dc_.get(), displaced_);
+  displaced_ = nullptr;
+  bitmap_.reset();
+  pixels_ = nullptr;
+  width_ = height_ = 0;
+}
+
+bool DibSurface::Resize(int32_t width, int32_t height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (bitmap_ && width == width_ && height == height_) return true;
+  Release();
+  if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
+  if (!dc_) return false;
+  const BITMAPINFO bi = TopDown32(width, height);
+  void* bits = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return false;
+  displaced_ = ::SelectObject(dc_.get(), bitmap.get());
+  bitmap_ = std::move(bitmap);
+  pixels_ = static_cast<uint32_t*>(bits);
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+UniqueBitmap RenderBackground(DibSurface& renderer, const MenuProject& project, SystemColours* colours,
+                              int32_t panelWidth, int32_t panelHeight) {
+  const std::optional<BackgroundFill> fill = PlanBackground(project, panelWidth, panelHeight);
+  if (!fill || !renderer.Resize(fill->RendererWidth(), fill->RendererHeight())) return {};
+  if (fill->Geometry == FillGeometry::Radial) {
+    DibFillSurface surface(renderer);
+    FillBackground(surface, *fill, colours);
+  } else {
+    DcFillSurface surface(renderer.Dc(), renderer.Width(), renderer.Height());
+    FillBackground(surface, *fill, colours);
+  }
+  if (fill->Width == 0 || fill->Height == 0) return {};
+  const BITMAPINFO bi = TopDown32(fill->Width, fill->Height);
+  void* bits = nullptr;
+  UniqueBitmap picture(::CreateDIBSection(renderer.Dc(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDc dc(::CreateCompatibleDC(renderer.Dc()));
+  if (!picture || !dc) return {};
+  SelectScope select(dc.get(), picture.get());
+  ::BitBlt(dc.get(), 0, 0, fill->Width, fill->Height, renderer.Dc(), 0, 0, SRCCOPY);
+  return picture;
+}
+
+UniqueBitmap RenderBackground(const AppState& state, int32_t panelWidth, int32_t panelHeight) {
+  DibSurface renderer;
+  return RenderBackground(renderer, state.Project, state.Env.Colours, panelWidth, panelHeight);
+}
+
+bool GradientForm::Create(int32_t panelWidth, int32_t panelHeight) {
   WindowClassArgs cls;
   cls.Name = "TGradientForm";
   WindowArgs args;
@@ -11,7 +120,44 @@ bool GradientForm::Create() {
   args.Title = "Gradient";
   args.X = args.Y = 0;
   args.Width = args.Height = 0;
-  return Window::Create(cls, args);
+  if (!Window::Create(cls, args)) return false;
+  SetRendererSize(panelWidth, panelHeight);
+  return true;
+}
+
+void GradientForm::SetRendererSize(int32_t panelWidth, int32_t panelHeight) {
+  const int32_t width = std::max(panelWidth, 0) + 2, height = std::max(panelHeight, 0) + 2;
+  renderer_.Resize(width, height);
+  if (hwnd())
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+UniqueBitmap GradientForm::RenderBackground(const AppState& state, int32_t panelWidth, int32_t panelHeight) {
+  if (!PlanBackground(state.Project, panelWidth, panelHeight)) return {};
+  SetRendererSize(panelWidth, panelHeight);
+  return win::RenderBackground(renderer_, state.Project, state.Env.Colours, panelWidth, panelHeight);
+}
+
+void GradientForm::PaintContent(HDC dc) {
+  if (renderer_.Dc()) ::BitBlt(dc, 0, 0, renderer_.Width(), renderer_.Height(), renderer_.Dc(), 0, 0, SRCCOPY);
+}
+
+LRESULT GradientForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      // The renderer is already an off-screen picture: one blit, no second buffer needed.
+      PaintScope ps(hwnd());
+      PaintContent(ps.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintContent(reinterpret_cast<HDC>(wp));
+      return 0;
+  }
+  return Default(msg, wp, lp);
 }
 
 }  // namespace corvela::win
