@@ -4,6 +4,7 @@
 
 #include "dialogs/StoredPath.h"
 #include "platform/Platform.h"
+#include "player/ObjectLayout.h"
 
 namespace corvela {
 
@@ -68,12 +69,15 @@ void ApplyObjectResources(AppState& state, MenuObject& obj) {
   switch (obj.Kind) {
     case ObjectKind::Label:
       obj.NormalFont = obj.AsLabel()->Font;
+      // Caption and font come from the file or a dialog: an AutoSize label fits them now.
+      ApplyAutoSize(obj, state.Env.Text);
       break;
     case ObjectKind::Button:
       ApplyButton(state, obj, *obj.AsButton());
       break;
     case ObjectKind::Image:
       ApplyImage(state, obj);
+      ApplyAutoSize(obj, state.Env.Text);
       break;
     case ObjectKind::Avi:
       if (!obj.FileName.empty()) {

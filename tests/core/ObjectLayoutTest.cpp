@@ -6,6 +6,9 @@
 #include <sstream>
 #include <vector>
 
+#include "project/Resources.h"
+#include "support/FakePlatform.h"
+
 namespace corvela {
 namespace {
 
@@ -323,6 +326,25 @@ TEST(ImageLayout, AutoSizeFollowsThePictureShownAndKeepsTheTopLeft) {
   obj.Shown = &hot;
   EXPECT_FALSE(ApplyAutoSize(obj, nullptr));
   EXPECT_EQ(image.Width, 40);
+}
+
+TEST(ImageLayout, ApplyingResourcesFitsAutoSizeLabelsAndImages) {
+  testing::FakeWorld world;
+  FakeMeasurer m;
+  world.Env.Text = &m;
+  world.State.CDFolder = "C:\\cd";
+  world.Files.Files["C:\\cd\\pic.bmp"] = "BM";
+  auto image = std::make_unique<MenuObject>(ObjectKind::Image);
+  image->FileName = "\\pic.bmp";
+  image->AsImage()->AutoSize = true;
+  auto label = std::make_unique<MenuObject>(ObjectKind::Label);
+  label->AsLabel()->Caption = "Menu";
+  ApplyObjectResources(world.State, *image);
+  ApplyObjectResources(world.State, *label);
+  EXPECT_EQ(image->AsImage()->Width, 32) << "the fake picture is 32 x 32";
+  EXPECT_EQ(image->AsImage()->Height, 32);
+  EXPECT_EQ(label->AsLabel()->Width, 24);
+  EXPECT_EQ(label->AsLabel()->Height, 13);
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ Application::Application() : env_(), state_(env_) {
   env_.Display = &screen_;
   env_.Ticks = &clock_;
   env_.Chooser = &chooser_;
+  env_.Graphics = &graphics_;
+  env_.Text = &text_;
   env_.Launcher = &shell_;
   env_.Sound = &sound_;
 }

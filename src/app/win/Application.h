@@ -5,8 +5,11 @@
 #include <string>
 
 #include "platform/win/Handles.h"
+#include "platform/win/Win32Colours.h"
 #include "platform/win/Win32FileSystem.h"
+#include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
+#include "platform/win/Win32Text.h"
 #include "platform/win/Win32Shell.h"
 #include "platform/win/Win32Sound.h"
 #include "project/Model.h"
@@ -42,6 +45,9 @@ class Application {
   Win32Screen screen_;
   Win32Clock clock_;
   Win32FileChooser chooser_;
+  Win32SystemColours colours_;
+  Win32GraphicLoader graphics_;
+  Win32TextMeasurer text_;
   Win32Shell shell_;
   Win32Sound sound_;
   Platform env_;

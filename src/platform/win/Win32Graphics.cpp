@@ -1,0 +1,308 @@
+#include "platform/win/Win32Graphics.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <tuple>
+#include <vector>
+
+namespace corvela::win {
+
+namespace {
+
+// Larger pictures would not fit CopyPixels' 32-bit buffer size; no menu needs them.
+constexpr uint64_t kMaxPixelBytes = 0x7FFFFFFFu;
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7u;
+constexpr size_t kPlaceableHeaderSize = 22;
+constexpr size_t kMetaHeaderSize = 18;
+
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string LowerExtension(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string ext = path.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(::tolower(c)); });
+  return ext;
+}
+
+// A 32-bit top-down DIB section; bits receives its pixels.
+UniqueBitmap CreateDib(int width, int height, void** bits) {
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  return UniqueBitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+COLORREF PixelColour(uint32_t bgra) { return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF); }
+
+// True when some pixel is not fully opaque. Opaque pictures get alpha 0 as GDI itself writes it,
+// so that colour-key comparisons see plain RGB.
+bool SettleAlpha(uint32_t* pixels, size_t count) {
+  const bool alpha = std::any_of(pixels, pixels + count, [](uint32_t p) { return (p >> 24) != 0xFF; });
+  if (!alpha) std::for_each(pixels, pixels + count, [](uint32_t& p) { p &= 0x00FFFFFFu; });
+  return alpha;
+}
+
+bool ReadAll(const std::string& path, std::vector<unsigned char>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+uint16_t Word(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t DWord(const unsigned char* p) { return Word(p) | (static_cast<uint32_t>(Word(p + 2)) << 16); }
+
+int ScreenPixelsPerInch(int axis) {
+  WindowDc screen(nullptr);
+  const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), axis) : 0;
+  return dpi > 0 ? dpi : 96;
+}
+
+std::unique_ptr<WinGraphic> FromEnhMetaFile(UniqueEnhMetaFile emf) {
+  if (!emf) return nullptr;
+  ENHMETAHEADER header{};
+  if (!::GetEnhMetaFileHeader(emf.get(), sizeof header, &header) || header.dSignature != ENHMETA_SIGNATURE)
+    return nullptr;
+  // The frame is in 0.01 mm.
+  const int w = ::MulDiv(header.rclFrame.right - header.rclFrame.left, ScreenPixelsPerInch(LOGPIXELSX), 2540);
+  const int h = ::MulDiv(header.rclFrame.bottom - header.rclFrame.top, ScreenPixelsPerInch(LOGPIXELSY), 2540);
+  if (w <= 0 || h <= 0) return nullptr;
+  return std::make_unique<WinGraphic>(std::move(emf), w, h);
+}
+
+std::unique_ptr<WinGraphic> LoadEnhMetaFile(const std::string& path) {
+  return FromEnhMetaFile(UniqueEnhMetaFile(::GetEnhMetaFileA(path.c_str())));
+}
+
+// Only the placeable form carries a size; GDI reads the records behind its 22-byte header once
+// told the picture's extent.
+std::unique_ptr<WinGraphic> LoadWindowsMetaFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (!ReadAll(path, bytes) || bytes.size() < kPlaceableHeaderSize + kMetaHeaderSize) return nullptr;
+  const unsigned char* p = bytes.data();
+  if (DWord(p) != kPlaceableKey) return nullptr;
+  const int left = static_cast<int16_t>(Word(p + 6)), top = static_cast<int16_t>(Word(p + 8));
+  const int right = static_cast<int16_t>(Word(p + 10)), bottom = static_cast<int16_t>(Word(p + 12));
+  const int inch = Word(p + 14);
+  const unsigned char* records = p + kPlaceableHeaderSize;
+  const uint16_t type = Word(records), headerWords = Word(records + 2);
+  if (inch == 0 || (type != 1 && type != 2) || headerWords != kMetaHeaderSize / 2) return nullptr;
+  const int units = std::abs(right - left), unitsDown = std::abs(bottom - top);
+  if (units == 0 || unitsDown == 0) return nullptr;
+  METAFILEPICT mfp{MM_ANISOTROPIC, ::MulDiv(units, 2540, inch), ::MulDiv(unitsDown, 2540, inch), nullptr};
+  UniqueEnhMetaFile emf(::SetWinMetaFileBits(static_cast<UINT>(bytes.size() - kPlaceableHeaderSize), records,
+                                             nullptr, &mfp));
+  if (!emf) return nullptr;
+  const int w = ::MulDiv(units, ScreenPixelsPerInch(LOGPIXELSX), inch);
+  const int h = ::MulDiv(unitsDown, ScreenPixelsPerInch(LOGPIXELSY), inch);
+  if (w <= 0 || h <= 0) return nullptr;
+  return std::make_unique<WinGraphic>(std::move(emf), w, h);
+}
+
+int BitsPerPixel(const WICPixelFormatGUID& format) {
+  struct Entry {
+    const GUID* format;
+    int bits;
+  } static const table[] = {
+      {&GUID_WICPixelFormat32bppBGRA, 32}, {&GUID_WICPixelFormat32bppPBGRA, 32},
+      {&GUID_WICPixelFormat32bppBGR, 24},  {&GUID_WICPixelFormat24bppBGR, 24},
+      {&GUID_WICPixelFormat8bppIndexed, 8}, {&GUID_WICPixelFormat4bppIndexed, 4},
+      {&GUID_WICPixelFormat1bppIndexed, 1}, {&GUID_WICPixelFormatBlackWhite, 1},
+  };
+  for (const Entry& e : table)
+    if (IsEqualGUID(format, *e.format)) return e.bits;
+  return 0;
+}
+
+// Of an icon's images: the one of the system's icon size with the most colours, else the largest.
+UINT BestIconFrame(IWICBitmapDecoder* decoder) {
+  UINT count = 0;
+  if (FAILED(decoder->GetFrameCount(&count))) return 0;
+  const UINT cx = static_cast<UINT>(::GetSystemMetrics(SM_CXICON));
+  const UINT cy = static_cast<UINT>(::GetSystemMetrics(SM_CYICON));
+  UINT best = 0;
+  std::tuple<bool, uint64_t, int> bestScore{false, 0, -1};
+  for (UINT i = 0; i < count; ++i) {
+    ComPtr<IWICBitmapFrameDecode> frame;
+    UINT w = 0, h = 0;
+    WICPixelFormatGUID format{};
+    if (FAILED(decoder->GetFrame(i, frame.put())) || FAILED(frame->GetSize(&w, &h)) ||
+        FAILED(frame->GetPixelFormat(&format)))
+      continue;
+    const bool exact = w == cx && h == cy;
+    std::tuple<bool, uint64_t, int> score{exact, exact ? 0 : uint64_t{w} * h, BitsPerPixel(format)};
+    if (score > bestScore) {
+      bestScore = score;
+      best = i;
+    }
+  }
+  return best;
+}
+
+bool ContainerMatches(const GUID& container, WinGraphic::Kind kind) {
+  switch (kind) {
+    case WinGraphic::Kind::Bitmap:
+      return IsEqualGUID(container, GUID_ContainerFormatBmp);
+    case WinGraphic::Kind::Icon:
+      return IsEqualGUID(container, GUID_ContainerFormatIco);
+    case WinGraphic::Kind::Jpeg:
+      return IsEqualGUID(container, GUID_ContainerFormatJpeg);
+    case WinGraphic::Kind::Gif:
+      return IsEqualGUID(container, GUID_ContainerFormatGif);
+    case WinGraphic::Kind::Metafile:
+      break;
+  }
+  return false;
+}
+
+}  // namespace
+
+WinGraphic::WinGraphic(Kind kind, UniqueBitmap dib, int width, int height, bool hasAlpha, COLORREF transparentColour)
+    : kind_(kind),
+      dib_(std::move(dib)),
+      width_(width),
+      height_(height),
+      hasAlpha_(hasAlpha),
+      transparentColour_(transparentColour) {}
+
+WinGraphic::WinGraphic(UniqueEnhMetaFile metafile, int width, int height)
+    : kind_(Kind::Metafile), metafile_(std::move(metafile)), width_(width), height_(height) {}
+
+void WinGraphic::Draw(HDC dc, const RECT& dest, bool transparent) const {
+  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
+  if (dw <= 0 || dh <= 0) return;
+  if (metafile_) {
+    ::PlayEnhMetaFile(dc, metafile_.get(), &dest);
+    return;
+  }
+  UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  if (!source) return;
+  SelectScope select(source.get(), dib_.get());
+  if (hasAlpha_) {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::AlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, blend);
+  } else if (transparent && kind_ == Kind::Bitmap) {
+    ::TransparentBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, transparentColour_);
+  } else if (dw == width_ && dh == height_) {
+    ::BitBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, SRCCOPY);
+  } else {
+    // Averaging smooths a reduced picture; an enlarged one keeps its pixels square, as the
+    // platform's plain stretch draws it.
+    const bool reduced = dw < width_ || dh < height_;
+    const int oldMode = ::SetStretchBltMode(dc, reduced ? HALFTONE : COLORONCOLOR);
+    POINT oldOrigin;
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    ::StretchBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, SRCCOPY);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    ::SetStretchBltMode(dc, oldMode);
+  }
+}
+
+void WinGraphic::DrawTransparent(HDC dc, int x, int y, COLORREF key) const {
+  if (metafile_ || hasAlpha_) {
+    const RECT dest{x, y, x + width_, y + height_};
+    Draw(dc, dest, true);
+    return;
+  }
+  UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  if (!source) return;
+  SelectScope select(source.get(), dib_.get());
+  ::TransparentBlt(dc, x, y, width_, height_, source.get(), 0, 0, width_, height_, key);
+}
+
+std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !::GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return nullptr;
+  const int w = info.bmWidth, h = std::abs(info.bmHeight);
+  void* bits = nullptr;
+  UniqueBitmap dib = CreateDib(w, h, &bits);
+  UniqueMemoryDc from(::CreateCompatibleDC(nullptr)), to(::CreateCompatibleDC(nullptr));
+  if (!dib || !from || !to) return nullptr;
+  {
+    SelectScope selectFrom(from.get(), bitmap), selectTo(to.get(), dib.get());
+    if (!::BitBlt(to.get(), 0, 0, w, h, from.get(), 0, 0, SRCCOPY)) return nullptr;
+  }
+  ::GdiFlush();
+  auto* pixels = static_cast<uint32_t*>(bits);
+  SettleAlpha(pixels, static_cast<size_t>(w) * h);
+  const COLORREF key = info.bmBitsPixel == 1 ? RGB(255, 255, 255) : PixelColour(pixels[static_cast<size_t>(h - 1) * w]);
+  return std::make_unique<WinGraphic>(WinGraphic::Kind::Bitmap, std::move(dib), w, h, false, key);
+}
+
+IWICImagingFactory* Win32GraphicLoader::Factory() {
+  if (!factory_) {
+    ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                       factory_.put_void());
+  }
+  return factory_.get();
+}
+
+std::unique_ptr<WinGraphic> Win32GraphicLoader::Decode(const std::string& path, WinGraphic::Kind kind) {
+  IWICImagingFactory* factory = Factory();
+  if (!factory || path.empty()) return nullptr;
+  const std::wstring wide = Widen(path);
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnLoad,
+                                                decoder.put())))
+    return nullptr;
+  // The extension promised a format: another one behind it is a broken file.
+  GUID container{};
+  if (FAILED(decoder->GetContainerFormat(&container)) || !ContainerMatches(container, kind)) return nullptr;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  const UINT index = kind == WinGraphic::Kind::Icon ? BestIconFrame(decoder.get()) : 0;
+  UINT w = 0, h = 0;
+  WICPixelFormatGUID format{};
+  if (FAILED(decoder->GetFrame(index, frame.put())) || FAILED(frame->GetSize(&w, &h)) ||
+      FAILED(frame->GetPixelFormat(&format)))
+    return nullptr;
+  if (w == 0 || h == 0 || uint64_t{w} * h * 4 > kMaxPixelBytes) return nullptr;
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom)))
+    return nullptr;
+  void* bits = nullptr;
+  UniqueBitmap dib = CreateDib(static_cast<int>(w), static_cast<int>(h), &bits);
+  if (!dib || FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) return nullptr;
+  auto* pixels = static_cast<uint32_t*>(bits);
+  const bool alpha = SettleAlpha(pixels, size_t{w} * h);
+  const bool monochrome = BitsPerPixel(format) == 1;
+  const COLORREF key = monochrome ? RGB(255, 255, 255) : PixelColour(pixels[size_t{h - 1} * w]);
+  return std::make_unique<WinGraphic>(kind, std::move(dib), static_cast<int>(w), static_cast<int>(h), alpha, key);
+}
+
+std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodeBitmap(const std::string& path) {
+  return Decode(path, WinGraphic::Kind::Bitmap);
+}
+
+std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  if (ext == ".bmp") return Decode(path, WinGraphic::Kind::Bitmap);
+  if (ext == ".ico") return Decode(path, WinGraphic::Kind::Icon);
+  if (ext == ".jpg" || ext == ".jpeg") return Decode(path, WinGraphic::Kind::Jpeg);
+  if (ext == ".gif") return Decode(path, WinGraphic::Kind::Gif);
+  if (ext == ".emf") return LoadEnhMetaFile(path);
+  if (ext == ".wmf") return LoadWindowsMetaFile(path);
+  return nullptr;
+}
+
+std::unique_ptr<Graphic> Win32GraphicLoader::LoadBitmap(const std::string& path) { return DecodeBitmap(path); }
+
+std::unique_ptr<Graphic> Win32GraphicLoader::LoadPicture(const std::string& path) { return DecodePicture(path); }
+
+}  // namespace corvela::win

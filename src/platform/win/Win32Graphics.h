@@ -1,0 +1,71 @@
+#pragma once
+// Decoded pictures and glyphs: the Windows Imaging Component reads BMP, ICO, JPEG and GIF into
+// 32-bit premultiplied DIB sections, GDI reads EMF and WMF.
+
+// windows.h first: it renames LoadBitmap, and Platform.h must see the same name.
+#include <windows.h>
+#include <wincodec.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/win/Handles.h"
+#include "project/Model.h"
+
+namespace corvela::win {
+
+class WinGraphic : public Graphic {
+ public:
+  // Where the pixels came from decides how Transparent applies to them.
+  enum class Kind { Bitmap, Icon, Jpeg, Gif, Metafile };
+
+  // dib: a 32-bit top-down DIB section of width x height premultiplied BGRA pixels.
+  WinGraphic(Kind kind, UniqueBitmap dib, int width, int height, bool hasAlpha, COLORREF transparentColour);
+  WinGraphic(UniqueEnhMetaFile metafile, int width, int height);
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  Kind Source() const { return kind_; }
+  bool HasAlpha() const { return hasAlpha_; }
+  // The bottom-left pixel's colour (white for a monochrome bitmap): left out when drawn transparently.
+  COLORREF TransparentColour() const { return transparentColour_; }
+  HBITMAP Dib() const { return dib_.get(); }
+  HENHMETAFILE Metafile() const { return metafile_.get(); }
+
+  // Scaled into dest. With transparent, a bitmap leaves out its transparent colour; icons, GIFs
+  // and pictures with an alpha channel always blend, metafiles play their own drawing, and JPEGs
+  // are opaque.
+  void Draw(HDC dc, const RECT& dest, bool transparent = false) const;
+  // At natural size, leaving out the pixels of colour key (glyphs); a picture with alpha blends.
+  void DrawTransparent(HDC dc, int x, int y, COLORREF key) const;
+
+ private:
+  Kind kind_;
+  UniqueBitmap dib_;
+  UniqueEnhMetaFile metafile_;
+  int width_;
+  int height_;
+  bool hasAlpha_ = false;
+  COLORREF transparentColour_ = 0;
+};
+
+// A 32-bit copy of any bitmap (resources, design-time captures); null when it cannot be copied.
+std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap);
+
+class Win32GraphicLoader : public GraphicLoader {
+ public:
+  std::unique_ptr<Graphic> LoadBitmap(const std::string& path) override;
+  std::unique_ptr<Graphic> LoadPicture(const std::string& path) override;
+
+  // The same, typed, for the Win32 layer.
+  std::unique_ptr<WinGraphic> DecodeBitmap(const std::string& path);
+  std::unique_ptr<WinGraphic> DecodePicture(const std::string& path);
+
+ private:
+  std::unique_ptr<WinGraphic> Decode(const std::string& path, WinGraphic::Kind kind);
+  IWICImagingFactory* Factory();
+  ComPtr<IWICImagingFactory> factory_;
+};
+
+}  // namespace corvela::win

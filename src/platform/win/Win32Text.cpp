@@ -1,0 +1,67 @@
+#include "platform/win/Win32Text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvela::win {
+
+COLORREF GdiColour(Colour colour) {
+  if (colour & kSystemColourFlag) return ::GetSysColor(static_cast<int>(colour & 0xFF));
+  return static_cast<COLORREF>(colour & 0x00FFFFFF);
+}
+
+LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch) {
+  LOGFONTA lf{};
+  lf.lfHeight = -::MulDiv(font.Size, pixelsPerInch, 72);
+  lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
+  lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
+  lf.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const size_t n = std::min(font.Name.size(), sizeof lf.lfFaceName - 1);
+  std::memcpy(lf.lfFaceName, font.Name.data(), n);
+  return lf;
+}
+
+UINT TextFlags(bool wordWrap) { return DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : DT_SINGLELINE); }
+
+HFONT FontCache::Get(const FontRecord& font, int pixelsPerInch) {
+  Key key{font.Name, font.Size, font.Style, pixelsPerInch};
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second.get();
+  const LOGFONTA lf = MakeLogFont(font, pixelsPerInch);
+  UniqueFont created(::CreateFontIndirectA(&lf));
+  HFONT h = created.get();
+  if (h) fonts_.emplace(std::move(key), std::move(created));
+  return h;
+}
+
+void FontCache::Trim(size_t maxFonts) {
+  if (fonts_.size() > maxFonts) fonts_.clear();
+}
+
+GdiTextMeasurer::GdiTextMeasurer(HDC dc, FontCache& fonts)
+    : dc_(dc), fonts_(fonts), pixelsPerInch_(::GetDeviceCaps(dc, LOGPIXELSY)) {}
+
+TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth,
+                                    bool wordWrap) {
+  SelectScope select(dc_, fonts_.Get(font, pixelsPerInch_));
+  RECT r{0, 0, maxWidth, 0};
+  ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | TextFlags(wordWrap));
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+Win32TextMeasurer::Win32TextMeasurer() : dc_(::CreateCompatibleDC(nullptr)) {}
+
+TextExtent Win32TextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth,
+                                      bool wordWrap) {
+  if (!dc_) return {};
+  GdiTextMeasurer measurer(dc_.get(), fonts_);
+  return measurer.Measure(text, font, maxWidth, wordWrap);
+}
+
+}  // namespace corvela::win

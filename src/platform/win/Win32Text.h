@@ -1,0 +1,62 @@
+#pragma once
+// Fonts and text measuring with GDI, from the model's FontRecord.
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "platform/Platform.h"
+#include "platform/win/Handles.h"
+#include "project/Model.h"
+
+namespace corvela::win {
+
+// A model colour as GDI wants it: system colours read their current value.
+COLORREF GdiColour(Colour colour);
+
+// Size in points at the given pixels per inch; a negative size is a cell height in points, as
+// the font dialog stores it.
+LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch);
+
+// The flags labels and captions are measured and drawn with (alignment added by the caller).
+UINT TextFlags(bool wordWrap);
+
+// One HFONT per distinct face, size, style and resolution; the colour is not part of a GDI font.
+class FontCache {
+ public:
+  HFONT Get(const FontRecord& font, int pixelsPerInch);
+  // Frees everything when more than maxFonts are held; call only while none is selected.
+  void Trim(size_t maxFonts);
+  size_t Count() const { return fonts_.size(); }
+
+ private:
+  using Key = std::tuple<std::string, int32_t, uint8_t, int>;
+  std::map<Key, UniqueFont> fonts_;
+};
+
+// Measures with the fonts of a cache in a given DC, as DrawText would lay the text out there.
+class GdiTextMeasurer : public TextMeasurer {
+ public:
+  GdiTextMeasurer(HDC dc, FontCache& fonts);
+  TextExtent Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) override;
+
+ private:
+  HDC dc_;
+  FontCache& fonts_;
+  int pixelsPerInch_;
+};
+
+// The application's measurer for sizing labels: a screen-compatible memory DC of its own.
+class Win32TextMeasurer : public TextMeasurer {
+ public:
+  Win32TextMeasurer();
+  TextExtent Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) override;
+
+ private:
+  UniqueMemoryDc dc_;
+  FontCache fonts_;
+};
+
+}  // namespace corvela::win

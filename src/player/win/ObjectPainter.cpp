@@ -1,0 +1,128 @@
+#include "player/win/ObjectPainter.h"
+
+#include "app/win/ResourceIds.h"
+#include "player/ObjectLayout.h"
+
+namespace corvela::win {
+
+namespace {
+
+// Hot tracking swaps a handful of fonts; far more means stale ones are piling up.
+constexpr size_t kMaxCachedFonts = 64;
+
+RECT ToRect(const Rect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  // ExtTextOut with an opaque rectangle fills without creating a brush.
+  const COLORREF old = ::SetBkColor(dc, colour);
+  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(dc, old);
+}
+
+UINT AlignmentFlags(uint8_t alignment) {
+  switch (static_cast<TextAlignment>(alignment)) {
+    case TextAlignment::RightJustify:
+      return DT_RIGHT;
+    case TextAlignment::Center:
+      return DT_CENTER;
+    case TextAlignment::LeftJustify:
+      break;
+  }
+  return DT_LEFT;
+}
+
+}  // namespace
+
+std::unique_ptr<WinGraphic> LoadFallbackGlyph() {
+  UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                        MAKEINTRESOURCEA(IDB_FALLBACK_GLYPH), IMAGE_BITMAP, 0, 0,
+                                                        LR_CREATEDIBSECTION)));
+  return GraphicFromBitmap(bitmap.get());
+}
+
+ObjectPainter::ObjectPainter() : fallback_(LoadFallbackGlyph()) {}
+
+void ObjectPainter::PaintObjects(HDC dc, const AppState& state, const ButtonStates& states) {
+  fonts_.Trim(kMaxCachedFonts);
+  pixelsPerInch_ = ::GetDeviceCaps(dc, LOGPIXELSY);
+  GdiTextMeasurer measurer(dc, fonts_);
+  const MenuProject& project = state.Project;
+  for (size_t i = 0; i < project.Objects.size(); ++i) {
+    const MenuObject& obj = *project.Objects[i];
+    if (const LabelControl* label = obj.AsLabel(); label && obj.Kind == ObjectKind::Label) {
+      PaintLabel(dc, *label, measurer);
+    } else if (const ButtonControl* button = obj.AsButton(); button && obj.Kind == ObjectKind::Button) {
+      PaintButton(dc, *button, obj.Shown, LookOf(states, project, static_cast<int>(i)), measurer);
+    } else if (const ImageControl* image = obj.AsImage(); image && obj.Kind == ObjectKind::Image) {
+      PaintImage(dc, *image, obj.Shown);
+    }
+  }
+}
+
+void ObjectPainter::PaintText(HDC dc, const std::string& text, const FontRecord& font, RECT rect, UINT flags) {
+  if (text.empty()) return;
+  SelectScope select(dc, fonts_.Get(font, pixelsPerInch_));
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = ::SetTextColor(dc, GdiColour(font.Color));
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  ::SetTextColor(dc, oldColour);
+  ::SetBkMode(dc, oldMode);
+}
+
+void ObjectPainter::PaintLabel(HDC dc, const LabelControl& label, TextMeasurer& measurer) {
+  DcStateScope saved(dc);
+  const RECT bounds{label.Left, label.Top, label.Left + label.Width, label.Top + label.Height};
+  ::IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  const LabelLayout layout = LayoutLabel(label, measurer);
+  if (layout.Fill) FillSolid(dc, bounds, GdiColour(label.Color));
+  // The text rectangle may have moved past the label: the label's own edges cut it, not DrawText.
+  PaintText(dc, label.Caption, label.Font, ToRect(layout.Text, label.Left, label.Top),
+            TextFlags(label.WordWrap) | AlignmentFlags(label.Alignment) | DT_NOCLIP);
+}
+
+void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look,
+                                TextMeasurer& measurer) {
+  DcStateScope saved(dc);
+  RECT bounds{button.Left, button.Top, button.Left + button.Width, button.Top + button.Height};
+  ::IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  const Graphic* glyph = shown ? shown : fallback_.get();
+  const int gw = glyph ? glyph->Width() : 0, gh = glyph ? glyph->Height() : 0;
+  const ButtonPlacement p = LayoutButton(button, look == ButtonLook::Down, look != ButtonLook::Up, gw, gh, measurer);
+  switch (p.Frame) {
+    case ButtonFrame::None:
+      break;
+    case ButtonFrame::Fill:
+      // A button's Color is not stored, so it keeps the control's default, the button face.
+      FillSolid(dc, bounds, GdiColour(kClBtnFace));
+      break;
+    case ButtonFrame::RaisedEdge:
+    case ButtonFrame::SunkenEdge:
+      ::DrawEdge(dc, &bounds, p.Frame == ButtonFrame::RaisedEdge ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
+                 BF_RECT | (p.FillEdge ? BF_MIDDLE : 0));
+      break;
+    case ButtonFrame::Push:
+    case ButtonFrame::PushPressed:
+      ::DrawFrameControl(dc, &bounds, DFC_BUTTON,
+                         DFCS_BUTTONPUSH | (p.Frame == ButtonFrame::PushPressed ? DFCS_PUSHED : 0));
+      break;
+  }
+  if (const auto* g = dynamic_cast<const WinGraphic*>(glyph)) {
+    const RECT at = ToRect(p.Glyph, button.Left, button.Top);
+    // An opaque button shows the glyph's transparent pixels in the button face.
+    if (!button.Transparent) FillSolid(dc, at, ::GetSysColor(COLOR_BTNFACE));
+    g->DrawTransparent(dc, at.left, at.top, g->TransparentColour());
+  }
+  PaintText(dc, button.Caption, button.Font, ToRect(p.Caption, button.Left, button.Top),
+            TextFlags(false) | DT_CENTER | DT_NOCLIP);
+}
+
+void ObjectPainter::PaintImage(HDC dc, const ImageControl& image, const Graphic* shown) {
+  const auto* picture = dynamic_cast<const WinGraphic*>(shown);
+  if (!picture) return;
+  DcStateScope saved(dc);
+  ::IntersectClipRect(dc, image.Left, image.Top, image.Left + image.Width, image.Top + image.Height);
+  const Rect dest = ImageDestination(image, picture->Width(), picture->Height());
+  picture->Draw(dc, ToRect(dest, image.Left, image.Top), image.Transparent);
+}
+
+}  // namespace corvela::win

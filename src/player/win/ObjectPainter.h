@@ -1,0 +1,41 @@
+#pragma once
+// Paints the labels, buttons and images of the menu onto the inner panel, in list order, each cut
+// at its own rectangle. AVI, HTML, RTF and Movie objects are child windows and are not drawn here.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win/Win32Graphics.h"
+#include "platform/win/Win32Text.h"
+#include "player/ButtonTracking.h"
+#include "project/Model.h"
+
+namespace corvela::win {
+
+// The built-in 32 x 32 glyph of buttons whose glyph file is empty, missing or unreadable.
+std::unique_ptr<WinGraphic> LoadFallbackGlyph();
+
+class ObjectPainter {
+ public:
+  ObjectPainter();
+
+  // dc is in inner-panel coordinates and already holds the background.
+  void PaintObjects(HDC dc, const AppState& state, const ButtonStates& states);
+
+  const WinGraphic* FallbackGlyph() const { return fallback_.get(); }
+  size_t CachedFonts() const { return fonts_.Count(); }
+
+ private:
+  void PaintLabel(HDC dc, const LabelControl& label, TextMeasurer& measurer);
+  void PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look,
+                   TextMeasurer& measurer);
+  void PaintImage(HDC dc, const ImageControl& image, const Graphic* shown);
+  void PaintText(HDC dc, const std::string& text, const FontRecord& font, RECT rect, UINT flags);
+
+  FontCache fonts_;
+  std::unique_ptr<WinGraphic> fallback_;
+  int pixelsPerInch_ = 96;
+};
+
+}  // namespace corvela::win
