@@ -18,6 +18,7 @@ Application::Application() : env_(), state_(env_) {
   env_.Display = &screen_;
   env_.Ticks = &clock_;
   env_.Chooser = &chooser_;
+  env_.Colours = &colours_;
   env_.Graphics = &graphics_;
   env_.Text = &text_;
   env_.Launcher = &shell_;
@@ -26,6 +27,7 @@ Application::Application() : env_(), state_(env_) {
 
 Application::~Application() {
   state_.View = nullptr;
+  if (menu_) menu_->SetGradientForm(nullptr);
   // The model's objects own panes that live on the menu window: free them first.
   state_.Project.Objects.clear();
 }
@@ -53,7 +55,10 @@ bool Application::Start(const std::string& exeFileName) {
   menu_ = std::make_unique<AutoRunForm>(state_);
   if (!menu_->Create()) return false;
   gradient_ = std::make_unique<GradientForm>();
-  if (!gradient_->Create()) return false;
+  RECT inner{};
+  ::GetClientRect(menu_->InnerPanel(), &inner);
+  if (!gradient_->Create(inner.right, inner.bottom)) return false;
+  menu_->SetGradientForm(gradient_.get());
   state_.Project.BackColor = kClSilver;
   state_.View = menu_.get();
   if (state_.DesignerMode) {

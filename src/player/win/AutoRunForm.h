@@ -1,0 +1,93 @@
+#pragma once
+// TAutoRunForm: the menu window the end user of a disc sees. In the designer it exists hidden
+// and holds the live object panes.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win/Handles.h"
+#include "platform/win/Window.h"
+#include "player/ButtonTracking.h"
+#include "player/win/ObjectPainter.h"
+#include "player/win/Panes.h"
+#include "project/Model.h"
+
+namespace corvela::win {
+
+class GradientForm;
+
+class AutoRunForm : public Window, public MenuView {
+ public:
+  explicit AutoRunForm(AppState& state) : state_(state) {}
+  // The panes live on the inner panel: the objects give them up before the window goes.
+  ~AutoRunForm() override;
+  // FormCreate: the window starts with no area; Timer1 fires once 10 ms later.
+  bool Create();
+
+  // The hidden renderer PaintBackground draws on; without one each picture gets a renderer of its own.
+  void SetGradientForm(GradientForm* form) { gradient_ = form; }
+
+  HWND OuterPanel() const { return panel_.hwnd(); }
+  HWND InnerPanel() const { return panel1_.hwnd(); }
+  // The object's pane, created on the inner panel if it has none yet; null for painted kinds.
+  Pane* PaneOf(MenuObject& obj);
+
+  // MenuView
+  void FormSettingsChanged() override;
+  void PaintBackground() override;
+  bool LoadWindowIcon(const std::string& path) override;
+  void UseApplicationIcon() override;
+  void PlayAvi(MenuObject& obj, const std::string& path) override;
+  void NavigateHtml(MenuObject& obj, const std::string& url) override;
+  void LoadRtf(MenuObject& obj, const std::string& path) override;
+  void WireObjects() override;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  class PanelWindow : public Window {
+   public:
+    PanelWindow(AutoRunForm& form, bool inner) : form_(form), inner_(inner) {}
+    bool Create(HWND parent);
+
+   protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+   private:
+    AutoRunForm& form_;
+    bool inner_;
+  };
+
+  void Timer1Timer();
+  // The start hooks of the player: the start sound, then the start link.
+  void PlayStartSound();
+  void RunStartLink();
+  void TakeApplicationTitleAndIcon();
+  void FormResize();
+  void LayoutPanels();
+  void ApplyTransparency();
+  void ApplyWindowState();
+  // The window's client area outside the outer panel (its BorderWidth margin).
+  void PaintForm(HDC dc, const RECT& client);
+  // The outer panel: its single border and bevels around the inner panel.
+  void PaintPanel(HDC dc, const RECT& client);
+  void PaintInner(HDC dc, const RECT& client);
+  // A pane object under the cursor that has a link shows the hand.
+  bool SetPaneCursor(HWND child);
+
+  AppState& state_;
+  PanelWindow panel_{*this, false};
+  PanelWindow panel1_{*this, true};
+  bool suppressResize_ = false;
+  UniqueIcon icon_;
+  GradientForm* gradient_ = nullptr;
+  // Image1's picture: the gradient, or none so that BackColor shows.
+  UniqueBitmap background_;
+  ObjectPainter painter_;
+  // Which painted button is pressed or under the mouse; the panel's mouse handling drives it.
+  ButtonStates buttonStates_;
+};
+
+}  // namespace corvela::win

@@ -111,6 +111,20 @@ UniqueBitmap RenderBackground(const AppState& state, int32_t panelWidth, int32_t
   return RenderBackground(renderer, state.Project, state.Env.Colours, panelWidth, panelHeight);
 }
 
+void DrawBackground(HDC dc, HBITMAP picture, int32_t width, int32_t height) {
+  BITMAP info{};
+  if (!picture || !::GetObjectA(picture, sizeof info, &info)) return;
+  UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  SelectScope select(source.get(), picture);
+  if (info.bmWidth == width && info.bmHeight == height) {
+    ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+  } else {
+    DcStateScope state(dc);
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  }
+}
+
 bool GradientForm::Create(int32_t panelWidth, int32_t panelHeight) {
   WindowClassArgs cls;
   cls.Name = "TGradientForm";

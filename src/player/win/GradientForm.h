@@ -84,6 +84,10 @@ UniqueBitmap RenderBackground(DibSurface& renderer, const MenuProject& project, 
 // The same on a renderer made for this one call, for a menu window without a TGradientForm.
 UniqueBitmap RenderBackground(const AppState& state, int32_t panelWidth, int32_t panelHeight);
 
+// Draws Image1's picture on the inner panel's DC, stretched to width × height as Image1 shows it
+// (1:1 while the picture is rebuilt at every size change).
+void DrawBackground(HDC dc, HBITMAP picture, int32_t width, int32_t height);
+
 // TGradientForm: a hidden borderless window, never shown, whose surface is the renderer. It keeps
 // the renderer's size, and paints the renderer's last picture if it is ever asked to.
 class GradientForm : public Window {
