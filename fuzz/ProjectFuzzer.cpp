@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AppState state(platform.Env);
   ParseDetails details;
   const ParseOutcome outcome = ParseProject(state, bytes, &details);
-  if (outcome == ParseOutcome::FormatMismatch && !state.Project.Objects.empty()) Broken("refused file changed the model");
+  if (outcome == ParseOutcome::FormatMismatch && !state.Project.Objects.empty())
+    Broken("refused file changed the model");
   if (outcome != ParseOutcome::Loaded) return 0;
   for (size_t i = 0; i < state.Project.Objects.size(); ++i)
     if (state.Project.Objects[i]->Base().Tag != static_cast<int32_t>(i)) Broken("tags are not the indexes");

@@ -97,7 +97,7 @@ bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) 
 }
 
 MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,
-                                              MessageButtons buttons) {
+                                           MessageButtons buttons) {
   std::cerr << Prefix << text << '\n';
   switch (buttons) {
     case MessageButtons::Ok:
@@ -110,12 +110,16 @@ MessageResult StderrUserInterface::AskUser(const std::string& text, const std::s
   return MessageResult::Ok;
 }
 
-std::unique_ptr<Graphic> NullGraphicLoader::LoadBitmap(const std::string&) { return nullptr; }
-std::unique_ptr<Graphic> NullGraphicLoader::LoadPicture(const std::string&) { return nullptr; }
+std::unique_ptr<Graphic> NullGraphicLoader::LoadBitmap(const std::string&) {
+  return nullptr;
+}
+std::unique_ptr<Graphic> NullGraphicLoader::LoadPicture(const std::string&) {
+  return nullptr;
+}
 
 uint32_t SteadyClock::TickCount() {
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now().time_since_epoch());
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
   return static_cast<uint32_t>(ms.count());
 }
 

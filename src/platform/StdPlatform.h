@@ -26,7 +26,7 @@ class StderrUserInterface : public UserInterface {
  public:
   explicit StderrUserInterface(std::string prefix = {}) : Prefix(std::move(prefix)) {}
   MessageResult AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
-                           MessageButtons buttons) override;
+                        MessageButtons buttons) override;
   std::string ApplicationTitle() override { return "Corvela"; }
 
  private:

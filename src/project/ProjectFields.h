@@ -20,9 +20,9 @@ bool FontFields(Font& font, Visit&& visit) {
 // The file order is not the order of the members of ObjectLink.
 template <class Link, class Visit>
 bool LinkFields(Link& link, Visit&& visit) {
-  return visit("Action", link.Action) && visit("ShowCommand", link.ShowCommand) &&
-         visit("SoundFile", link.SoundFile) && visit("Target", link.Target) &&
-         visit("Parameters", link.Parameters) && visit("StartDirectory", link.StartDirectory);
+  return visit("Action", link.Action) && visit("ShowCommand", link.ShowCommand) && visit("SoundFile", link.SoundFile) &&
+         visit("Target", link.Target) && visit("Parameters", link.Parameters) &&
+         visit("StartDirectory", link.StartDirectory);
 }
 
 // Left and Top are passed apart because reading stores them elsewhere: the loaded window is
@@ -54,9 +54,9 @@ bool LabelFields(Label& c, Visit&& visit) {
 
 template <class Button, class Visit>
 bool ButtonFields(Button& c, Visit&& visit) {
-  return visit("Caption", c.Caption) && visit("Flat", c.Flat) && visit("Font", c.Font) &&
-         visit("Height", c.Height) && visit("Hint", c.Hint) && visit("Layout", c.Layout) && visit("Left", c.Left) &&
-         visit("Margin", c.Margin) && visit("Name", c.Name) && visit("Spacing", c.Spacing) && visit("Top", c.Top) &&
+  return visit("Caption", c.Caption) && visit("Flat", c.Flat) && visit("Font", c.Font) && visit("Height", c.Height) &&
+         visit("Hint", c.Hint) && visit("Layout", c.Layout) && visit("Left", c.Left) && visit("Margin", c.Margin) &&
+         visit("Name", c.Name) && visit("Spacing", c.Spacing) && visit("Top", c.Top) &&
          visit("Transparent", c.Transparent) && visit("Width", c.Width);
 }
 
@@ -98,8 +98,7 @@ template <class Object, class Visit>
 bool ObjectFileFields(Object& obj, Visit&& visit) {
   return visit("ReservedText", obj.ReservedText) && visit("HotTrackBitmapFile", obj.HotTrackBitmapFile) &&
          visit("HotTrackImageFile", obj.HotTrackImageFile) && visit("HotTrackFont", obj.HotTrackFont) &&
-         visit("NormalFont", obj.NormalFont) && visit("BitmapFile", obj.BitmapFile) &&
-         visit("FileName", obj.FileName);
+         visit("NormalFont", obj.NormalFont) && visit("BitmapFile", obj.BitmapFile) && visit("FileName", obj.FileName);
 }
 
 // True when the control record's alternative is the one the kind reads and writes.

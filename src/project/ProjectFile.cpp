@@ -97,21 +97,37 @@ bool PutField(ByteWriter& out, LinkAction value) {
   out.U8(static_cast<uint8_t>(value));
   return true;
 }
-bool PutField(ByteWriter& out, const std::string& value) { return WriteString(out, value); }
-bool PutField(ByteWriter& out, const FontRecord& value) { return WriteFont(out, value); }
+bool PutField(ByteWriter& out, const std::string& value) {
+  return WriteString(out, value);
+}
+bool PutField(ByteWriter& out, const FontRecord& value) {
+  return WriteFont(out, value);
+}
 
-bool GetField(ByteReader& in, uint8_t& value) { return in.U8(value); }
-bool GetField(ByteReader& in, bool& value) { return in.Bool(value); }
-bool GetField(ByteReader& in, int32_t& value) { return in.I32(value); }
-bool GetField(ByteReader& in, uint32_t& value) { return in.U32(value); }
+bool GetField(ByteReader& in, uint8_t& value) {
+  return in.U8(value);
+}
+bool GetField(ByteReader& in, bool& value) {
+  return in.Bool(value);
+}
+bool GetField(ByteReader& in, int32_t& value) {
+  return in.I32(value);
+}
+bool GetField(ByteReader& in, uint32_t& value) {
+  return in.U32(value);
+}
 bool GetField(ByteReader& in, LinkAction& value) {
   uint8_t byte = 0;
   if (!in.U8(byte)) return false;
   value = static_cast<LinkAction>(byte);
   return true;
 }
-bool GetField(ByteReader& in, std::string& value) { return ReadString(in, value); }
-bool GetField(ByteReader& in, FontRecord& value) { return ReadFont(in, value); }
+bool GetField(ByteReader& in, std::string& value) {
+  return ReadString(in, value);
+}
+bool GetField(ByteReader& in, FontRecord& value) {
+  return ReadFont(in, value);
+}
 
 auto Putter(ByteWriter& out) {
   return [&out](const char*, const auto& value) { return PutField(out, value); };
@@ -124,14 +140,26 @@ auto Getter(ByteReader& in) {
 
 // ---------------------------------------------------------------- records
 
-bool WriteString(ByteWriter& out, const std::string& text) { return out.Str(text); }
-bool ReadString(ByteReader& in, std::string& text) { return in.Str(text); }
+bool WriteString(ByteWriter& out, const std::string& text) {
+  return out.Str(text);
+}
+bool ReadString(ByteReader& in, std::string& text) {
+  return in.Str(text);
+}
 
-bool WriteFont(ByteWriter& out, const FontRecord& font) { return fields::FontFields(font, Putter(out)); }
-bool ReadFont(ByteReader& in, FontRecord& font) { return fields::FontFields(font, Getter(in)); }
+bool WriteFont(ByteWriter& out, const FontRecord& font) {
+  return fields::FontFields(font, Putter(out));
+}
+bool ReadFont(ByteReader& in, FontRecord& font) {
+  return fields::FontFields(font, Getter(in));
+}
 
-bool WriteLink(ByteWriter& out, const ObjectLink& link) { return fields::LinkFields(link, Putter(out)); }
-bool ReadLink(ByteReader& in, ObjectLink& link) { return fields::LinkFields(link, Getter(in)); }
+bool WriteLink(ByteWriter& out, const ObjectLink& link) {
+  return fields::LinkFields(link, Putter(out));
+}
+bool ReadLink(ByteReader& in, ObjectLink& link) {
+  return fields::LinkFields(link, Getter(in));
+}
 
 bool WriteWindow(ByteWriter& out, const FormSettings& window) {
   return fields::WindowFields(window, window.Left, window.Top, Putter(out));
@@ -140,17 +168,37 @@ bool ReadWindow(ByteReader& in, FormSettings& window, int32_t& storedLeft, int32
   return fields::WindowFields(window, storedLeft, storedTop, Getter(in));
 }
 
-bool WritePanel(ByteWriter& out, const PanelSettings& panel) { return fields::PanelFields(panel, Putter(out)); }
-bool ReadPanel(ByteReader& in, PanelSettings& panel) { return fields::PanelFields(panel, Getter(in)); }
+bool WritePanel(ByteWriter& out, const PanelSettings& panel) {
+  return fields::PanelFields(panel, Putter(out));
+}
+bool ReadPanel(ByteReader& in, PanelSettings& panel) {
+  return fields::PanelFields(panel, Getter(in));
+}
 
-bool WriteLabel(ByteWriter& out, const LabelControl& label) { return fields::LabelFields(label, Putter(out)); }
-bool ReadLabel(ByteReader& in, LabelControl& label) { return fields::LabelFields(label, Getter(in)); }
-bool WriteButton(ByteWriter& out, const ButtonControl& button) { return fields::ButtonFields(button, Putter(out)); }
-bool ReadButton(ByteReader& in, ButtonControl& button) { return fields::ButtonFields(button, Getter(in)); }
-bool WriteImage(ByteWriter& out, const ImageControl& image) { return fields::ImageFields(image, Putter(out)); }
-bool ReadImage(ByteReader& in, ImageControl& image) { return fields::ImageFields(image, Getter(in)); }
-bool WritePane(ByteWriter& out, const PaneControl& pane) { return fields::PaneFields(pane, Putter(out)); }
-bool ReadPane(ByteReader& in, PaneControl& pane) { return fields::PaneFields(pane, Getter(in)); }
+bool WriteLabel(ByteWriter& out, const LabelControl& label) {
+  return fields::LabelFields(label, Putter(out));
+}
+bool ReadLabel(ByteReader& in, LabelControl& label) {
+  return fields::LabelFields(label, Getter(in));
+}
+bool WriteButton(ByteWriter& out, const ButtonControl& button) {
+  return fields::ButtonFields(button, Putter(out));
+}
+bool ReadButton(ByteReader& in, ButtonControl& button) {
+  return fields::ButtonFields(button, Getter(in));
+}
+bool WriteImage(ByteWriter& out, const ImageControl& image) {
+  return fields::ImageFields(image, Putter(out));
+}
+bool ReadImage(ByteReader& in, ImageControl& image) {
+  return fields::ImageFields(image, Getter(in));
+}
+bool WritePane(ByteWriter& out, const PaneControl& pane) {
+  return fields::PaneFields(pane, Putter(out));
+}
+bool ReadPane(ByteReader& in, PaneControl& pane) {
+  return fields::PaneFields(pane, Getter(in));
+}
 
 bool WriteObject(ByteWriter& out, const MenuObject& obj) {
   const auto kind = static_cast<uint8_t>(obj.Kind);

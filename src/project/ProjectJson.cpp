@@ -49,12 +49,24 @@ bool Utf8ToLatin1(const std::string& text, std::string& bytes) {
 
 namespace {
 
-Json ToJsonValue(uint8_t v) { return static_cast<unsigned>(v); }
-Json ToJsonValue(bool v) { return v; }
-Json ToJsonValue(int32_t v) { return v; }
-Json ToJsonValue(uint32_t v) { return v; }
-Json ToJsonValue(LinkAction v) { return static_cast<unsigned>(v); }
-Json ToJsonValue(const std::string& v) { return Latin1ToUtf8(v); }
+Json ToJsonValue(uint8_t v) {
+  return static_cast<unsigned>(v);
+}
+Json ToJsonValue(bool v) {
+  return v;
+}
+Json ToJsonValue(int32_t v) {
+  return v;
+}
+Json ToJsonValue(uint32_t v) {
+  return v;
+}
+Json ToJsonValue(LinkAction v) {
+  return static_cast<unsigned>(v);
+}
+Json ToJsonValue(const std::string& v) {
+  return Latin1ToUtf8(v);
+}
 Json ToJsonValue(const FontRecord& font);
 
 auto Into(Json& json) {
@@ -210,8 +222,7 @@ class JsonReader {
   std::string& Error;
 };
 
-bool ObjectFromJson(JsonReader& reader, const Json& v, const std::string& path,
-                    std::unique_ptr<MenuObject>& result) {
+bool ObjectFromJson(JsonReader& reader, const Json& v, const std::string& path, std::unique_ptr<MenuObject>& result) {
   if (!v.is_object()) return reader.Fail(path, "expected an object");
   auto kindIt = v.find("Kind");
   if (kindIt == v.end()) return reader.Fail(path + ".Kind", "missing: every object needs its kind");
@@ -265,11 +276,11 @@ bool ProjectFromJson(const Json& json, AppState& state, std::optional<std::strin
   MenuProject& p = state.Project;
   if (!json.is_object()) return reader.Fail("(top level)", "expected an object");
 
-  const bool top = reader.Fields(
-      json, "", {"StartLink", "Form", "Panel", "Objects", "Trailer", "TrailerTail"}, [&](auto&& visit) {
-        return visit("FormIcon", p.FormIcon) && visit("StartSound", p.StartSound) &&
-               visit("BackColor", p.BackColor) && visit("GradientColor", p.GradientColor) &&
-               visit("GradientStyle", p.GradientStyle) && visit("ReservedWord", state.ReservedWord);
+  const bool top =
+      reader.Fields(json, "", {"StartLink", "Form", "Panel", "Objects", "Trailer", "TrailerTail"}, [&](auto&& visit) {
+        return visit("FormIcon", p.FormIcon) && visit("StartSound", p.StartSound) && visit("BackColor", p.BackColor) &&
+               visit("GradientColor", p.GradientColor) && visit("GradientStyle", p.GradientStyle) &&
+               visit("ReservedWord", state.ReservedWord);
       });
   if (!top) return false;
   if (auto it = json.find("StartLink"); it != json.end()) {

@@ -3,10 +3,9 @@
 // and version control see a project. Strings map byte for byte: byte b is the character U+00bb,
 // so any 8-bit text survives the trip through UTF-8 JSON.
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "project/Model.h"
 

@@ -49,7 +49,9 @@ class RecordingView : public MenuView {
   void WireObjects() override { Calls.push_back("wire"); }
 };
 
-std::string JsonOf(const AppState& state) { return ProjectToJson(state, "").dump(); }
+std::string JsonOf(const AppState& state) {
+  return ProjectToJson(state, "").dump();
+}
 
 std::string SavedEveryKind() {
   FakeWorld world;
@@ -141,7 +143,8 @@ TEST(ProjectFileRecords, ControlRecordsFollowTheirFieldOrder) {
                              .I32(0x8000000F)
                              .Font(lf.Name, lf.Color, lf.Size, lf.Style)
                              .I32(51)
-                             .Str("hint \xA0" "1")
+                             .Str("hint \xA0"
+                                  "1")
                              .U8(2)
                              .I32(-4)
                              .Str("Ctl1")
@@ -157,7 +160,8 @@ TEST(ProjectFileRecords, ControlRecordsFollowTheirFieldOrder) {
                              .U8(1)
                              .Font(bf.Name, bf.Color, bf.Size, bf.Style)
                              .I32(52)
-                             .Str("hint \xA0" "2")
+                             .Str("hint \xA0"
+                                  "2")
                              .U8(3)
                              .I32(-5)
                              .I32(-5)
@@ -173,7 +177,8 @@ TEST(ProjectFileRecords, ControlRecordsFollowTheirFieldOrder) {
                              .U8(1)
                              .U8(1)
                              .I32(53)
-                             .Str("hint \xA0" "3")
+                             .Str("hint \xA0"
+                                  "3")
                              .I32(-6)
                              .Str("Ctl3")
                              .U8(1)
@@ -183,7 +188,15 @@ TEST(ProjectFileRecords, ControlRecordsFollowTheirFieldOrder) {
                              .Out);
   out = ByteWriter();
   ASSERT_TRUE(WritePane(out, std::get<PaneControl>(rtf->Control)));
-  EXPECT_EQ(out.Bytes(), Bytes().I32(56).Str("hint \xA0" "6").I32(-9).Str("Ctl6").I32(-13).I32(106).Out);
+  EXPECT_EQ(out.Bytes(), Bytes()
+                             .I32(56)
+                             .Str("hint \xA0"
+                                  "6")
+                             .I32(-9)
+                             .Str("Ctl6")
+                             .I32(-13)
+                             .I32(106)
+                             .Out);
 }
 
 TEST(ProjectFileRecords, ObjectRecordPutsKindLinkFilesAndFontsBeforeTheControl) {
@@ -195,8 +208,7 @@ TEST(ProjectFileRecords, ObjectRecordPutsKindLinkFilesAndFontsBeforeTheControl) 
   ASSERT_TRUE(WriteObject(out, *obj));
   ByteWriter pane;
   ASSERT_TRUE(WritePane(pane, std::get<PaneControl>(obj->Control)));
-  EXPECT_EQ(out.Bytes(), Bytes()
-                                 .U8(6)
+  EXPECT_EQ(out.Bytes(), Bytes().U8(6)
                                  .U8(static_cast<unsigned>(l.Action))
                                  .I32(l.ShowCommand)
                                  .Str(l.SoundFile)
@@ -315,7 +327,8 @@ TEST(LoadProject, MissingUnreadableAndForeignFilesChangeNothing) {
          fs.Unreadable.insert(kPath);
        },
        "Cannot open file \"" + kPath + "\"."},
-      {"magic off by one", [](testing::FakeFileSystem& fs) { fs.Files[kPath] = "\x55\xAA\xAA\x56" + SavedEveryKind().substr(4); },
+      {"magic off by one",
+       [](testing::FakeFileSystem& fs) { fs.Files[kPath] = "\x55\xAA\xAA\x56" + SavedEveryKind().substr(4); },
        "File format not match"},
       {"empty file", [](testing::FakeFileSystem& fs) { fs.Files[kPath] = ""; }, "File format not match"},
   };

@@ -22,8 +22,8 @@ TEST(ProjectJsonText, EveryByteIsOneCharacterAndBack) {
 }
 
 TEST(ProjectJsonText, RefusesWhatNoByteCanHold) {
-  for (const char* text : {"\xE2\x82\xAC" /* euro sign */, "\xC4\x80" /* U+0100 */, "\xC3", "\xC3\x41",
-                           "\xC0\x80" /* overlong NUL */}) {
+  for (const char* text :
+       {"\xE2\x82\xAC" /* euro sign */, "\xC4\x80" /* U+0100 */, "\xC3", "\xC3\x41", "\xC0\x80" /* overlong NUL */}) {
     std::string bytes = "unchanged";
     EXPECT_FALSE(Utf8ToLatin1(text, bytes)) << text;
     EXPECT_EQ(bytes, "unchanged");
