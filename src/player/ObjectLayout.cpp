@@ -4,9 +4,13 @@ namespace corvela {
 
 namespace {
 
-Rect Shrunk(Rect r, int32_t by) { return {r.Left + by, r.Top + by, r.Right - by, r.Bottom - by}; }
+Rect Shrunk(Rect r, int32_t by) {
+  return {r.Left + by, r.Top + by, r.Right - by, r.Bottom - by};
+}
 
-Rect At(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
+Rect At(int32_t x, int32_t y, int32_t w, int32_t h) {
+  return {x, y, x + w, y + h};
+}
 
 constexpr uint8_t kLayoutBottom = 2;
 
@@ -58,8 +62,8 @@ bool AutoSizeLabel(LabelControl& label, TextMeasurer& measurer) {
   return true;
 }
 
-GlyphPlacement PlaceGlyphAndCaption(uint8_t layout, int32_t clientW, int32_t clientH, int32_t glyphW,
-                                    int32_t glyphH, int32_t textW, int32_t textH, int32_t margin, int32_t spacing) {
+GlyphPlacement PlaceGlyphAndCaption(uint8_t layout, int32_t clientW, int32_t clientH, int32_t glyphW, int32_t glyphH,
+                                    int32_t textW, int32_t textH, int32_t margin, int32_t spacing) {
   const auto kind = layout <= 3 ? static_cast<ButtonLayout>(layout) : ButtonLayout::GlyphLeft;
   const bool horizontal = kind == ButtonLayout::GlyphLeft || kind == ButtonLayout::GlyphRight;
   GlyphPlacement p;

@@ -83,12 +83,12 @@ struct GlyphPlacement {
   Point Glyph;
   Point Caption;
 };
-GlyphPlacement PlaceGlyphAndCaption(uint8_t layout, int32_t clientW, int32_t clientH, int32_t glyphW,
-                                    int32_t glyphH, int32_t textW, int32_t textH, int32_t margin, int32_t spacing);
+GlyphPlacement PlaceGlyphAndCaption(uint8_t layout, int32_t clientW, int32_t clientH, int32_t glyphW, int32_t glyphH,
+                                    int32_t textW, int32_t textH, int32_t margin, int32_t spacing);
 
 // down: the left button is held after a press on the button; mouseInside: the mouse is over it.
 ButtonPlacement LayoutButton(const ButtonControl& button, bool down, bool mouseInside, int32_t glyphW, int32_t glyphH,
-                          TextMeasurer& measurer);
+                             TextMeasurer& measurer);
 
 // ---------------------------------------------------------------- images
 

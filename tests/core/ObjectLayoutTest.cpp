@@ -1,11 +1,10 @@
-#include "player/ObjectLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <sstream>
 #include <vector>
 
+#include "player/ObjectLayout.h"
 #include "project/Resources.h"
 #include "support/FakePlatform.h"
 
@@ -191,8 +190,7 @@ TEST(ButtonPlacementArithmetic, MarginAndSpacingRules) {
       {"an unknown layout value is glyph left", 9, 60, 40, 16, 16, 30, 13, -1, 4, {5, 12}, {25, 14}},
   };
   for (const Case& c : cases) {
-    const GlyphPlacement p =
-        PlaceGlyphAndCaption(c.layout, c.cw, c.ch, c.gw, c.gh, c.tw, c.th, c.margin, c.spacing);
+    const GlyphPlacement p = PlaceGlyphAndCaption(c.layout, c.cw, c.ch, c.gw, c.gh, c.tw, c.th, c.margin, c.spacing);
     EXPECT_EQ(p.Glyph.X, c.glyph.X) << c.why;
     EXPECT_EQ(p.Glyph.Y, c.glyph.Y) << c.why;
     EXPECT_EQ(p.Caption.X, c.caption.X) << c.why;
@@ -222,7 +220,13 @@ TEST(ButtonLayoutTest, FrameByFlatTransparentAndState) {
       {"framed down", false, true, true, true, ButtonFrame::PushPressed, false, {2, 2, 58, 48}},
       {"flat transparent, mouse elsewhere", true, true, false, false, ButtonFrame::None, false, {1, 1, 59, 49}},
       {"flat opaque, mouse elsewhere: Color", true, false, false, false, ButtonFrame::Fill, false, {1, 1, 59, 49}},
-      {"flat opaque, mouse inside: face inside a raised edge", true, false, false, true, ButtonFrame::RaisedEdge, true,
+      {"flat opaque, mouse inside: face inside a raised edge",
+       true,
+       false,
+       false,
+       true,
+       ButtonFrame::RaisedEdge,
+       true,
        {1, 1, 59, 49}},
       {"flat transparent, mouse inside", true, true, false, true, ButtonFrame::RaisedEdge, false, {1, 1, 59, 49}},
       {"flat down", true, false, true, true, ButtonFrame::SunkenEdge, true, {1, 1, 59, 49}},

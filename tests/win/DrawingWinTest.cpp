@@ -1,11 +1,14 @@
 // Pictures decoded from real files of every format, and labels, buttons and images painted with
 // real GDI into a 32-bit bitmap whose pixels are read back.
-#include <windows.h>
-#include <wincodec.h>
-
 #include <gtest/gtest.h>
+#include <wincodec.h>
+#include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Text.h"
 #include "player/ObjectLayout.h"
+#include "player/win/GradientForm.h"
 #include "player/win/ObjectPainter.h"
 #include "support/FakePlatform.h"
 #include "support/win/GdiObjects.h"
@@ -181,14 +185,14 @@ std::string PlaceableWmf(COLORREF colour) {
     Put16(records, function);
     for (uint16_t p : params) Put16(records, p);
   };
-  record(0x020B, {0, 0});      // SetWindowOrg
+  record(0x020B, {0, 0});       // SetWindowOrg
   record(0x020C, {500, 1000});  // SetWindowExt y, x
   record(0x02FC, {BS_SOLID, static_cast<uint16_t>(colour & 0xFFFF), static_cast<uint16_t>(colour >> 16), 0});
-  record(0x012D, {0});                         // SelectObject brush
-  record(0x02FA, {PS_NULL, 0, 0, 0, 0});       // CreatePenIndirect
-  record(0x012D, {1});                         // SelectObject pen
-  record(0x041B, {501, 1001, 0, 0});           // Rectangle bottom, right, top, left
-  record(0, {});                               // end
+  record(0x012D, {0});                    // SelectObject brush
+  record(0x02FA, {PS_NULL, 0, 0, 0, 0});  // CreatePenIndirect
+  record(0x012D, {1});                    // SelectObject pen
+  record(0x041B, {501, 1001, 0, 0});      // Rectangle bottom, right, top, left
+  record(0, {});                          // end
   std::string header;
   Put16(header, 1);
   Put16(header, 9);
@@ -284,9 +288,23 @@ class Canvas {
     RECT r{area.right, area.bottom, area.left, area.top};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x)
-        if (At(x, y) != c) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
-                                std::max<LONG>(r.bottom, y + 1)};
+        if (At(x, y) != c)
+          r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+               std::max<LONG>(r.bottom, y + 1)};
     return r;
+  }
+  bool SaveBmp(const std::string& path) const {
+    ::GdiFlush();
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{sizeof info, w_, -h_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(w_ * h_ * 4);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(reinterpret_cast<const char*>(bits_), static_cast<std::streamsize>(w_) * h_ * 4);
+    return out.good();
   }
   // Pixels in the rectangle that differ from c.
   int CountNot(const RECT& r, COLORREF c) const {
@@ -300,8 +318,9 @@ class Canvas {
     RECT r{w_, h_, 0, 0};
     for (int y = 0; y < h_; ++y)
       for (int x = 0; x < w_; ++x)
-        if (At(x, y) == c) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
-                                std::max<LONG>(r.bottom, y + 1)};
+        if (At(x, y) == c)
+          r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+               std::max<LONG>(r.bottom, y + 1)};
     return r;
   }
 
@@ -356,20 +375,63 @@ TEST_F(Decoding, EveryListedFormatDecodesWithItsSizeAndColours) {
     int tolerance;
     POINT seeThrough;  // a pixel that shows the white background, or -1
   } cases[] = {
-      {Write("quad.bmp", Bmp24(8, 6, [](int x, int y) { return Quadrant(x, y, 8, 6); })), WinGraphic::Kind::Bitmap, 8,
-       6, false, {7, 5}, kYellow, 0, {-1, -1}},
-      {Write("quad.BMP", Bmp24(8, 6, [](int x, int y) { return Quadrant(x, y, 8, 6); })), WinGraphic::Kind::Bitmap, 8,
-       6, false, {0, 0}, kRed, 0, {-1, -1}},
+      {Write("quad.bmp", Bmp24(8, 6, [](int x, int y) { return Quadrant(x, y, 8, 6); })),
+       WinGraphic::Kind::Bitmap,
+       8,
+       6,
+       false,
+       {7, 5},
+       kYellow,
+       0,
+       {-1, -1}},
+      {Write("quad.BMP", Bmp24(8, 6, [](int x, int y) { return Quadrant(x, y, 8, 6); })),
+       WinGraphic::Kind::Bitmap,
+       8,
+       6,
+       false,
+       {0, 0},
+       kRed,
+       0,
+       {-1, -1}},
       // Left half opaque blue, right half fully transparent.
-      {Write("half.ico",
-             Ico32(32, 32, [](int x, int) { return x < 16 ? 0xFF0000FFu : 0x00000000u; })),
-       WinGraphic::Kind::Icon, 32, 32, true, {3, 3}, kBlue, 0, {20, 3}},
-      {Write("quad.gif", Gif(8, 6, gifPalette, [](int x, int y) { return (y >= 3) * 2 + (x >= 4); }, -1)),
-       WinGraphic::Kind::Gif, 8, 6, false, {1, 4}, kBlue, 0, {-1, -1}},
+      {Write("half.ico", Ico32(32, 32, [](int x, int) { return x < 16 ? 0xFF0000FFu : 0x00000000u; })),
+       WinGraphic::Kind::Icon,
+       32,
+       32,
+       true,
+       {3, 3},
+       kBlue,
+       0,
+       {20, 3}},
+      {Write("quad.gif", Gif(
+                             8, 6, gifPalette, [](int x, int y) { return (y >= 3) * 2 + (x >= 4); }, -1)),
+       WinGraphic::Kind::Gif,
+       8,
+       6,
+       false,
+       {1, 4},
+       kBlue,
+       0,
+       {-1, -1}},
       // Index 3 is transparent in this one.
-      {Write("keyed.gif", Gif(8, 6, gifPalette, [](int x, int y) { return (y >= 3) * 2 + (x >= 4); }, 3)),
-       WinGraphic::Kind::Gif, 8, 6, true, {5, 1}, kGreen, 0, {6, 5}},
-      {Write("frame.wmf", PlaceableWmf(kTeal)), WinGraphic::Kind::Metafile, 96, 48, false, {48, 24}, kTeal, 0,
+      {Write("keyed.gif", Gif(
+                              8, 6, gifPalette, [](int x, int y) { return (y >= 3) * 2 + (x >= 4); }, 3)),
+       WinGraphic::Kind::Gif,
+       8,
+       6,
+       true,
+       {5, 1},
+       kGreen,
+       0,
+       {6, 5}},
+      {Write("frame.wmf", PlaceableWmf(kTeal)),
+       WinGraphic::Kind::Metafile,
+       96,
+       48,
+       false,
+       {48, 24},
+       kTeal,
+       0,
        {-1, -1}},
       {folder / "frame.emf", WinGraphic::Kind::Metafile, 96, 48, false, {48, 24}, kTeal, 0, {-1, -1}},
   };
@@ -430,15 +492,16 @@ TEST_F(Decoding, WhatCannotBeDecodedIsNull) {
   for (const Case& c : cases) EXPECT_EQ(loader.LoadPicture(c.path), nullptr) << c.why;
   // Glyphs are Windows bitmaps only, whatever the name says.
   const COLORREF palette[4] = {kRed, kGreen, kBlue, kYellow};
-  EXPECT_EQ(loader.LoadBitmap(Write("glyph.gif", Gif(2, 2, palette, [](int, int) { return 0; }, -1))), nullptr);
+  EXPECT_EQ(loader.LoadBitmap(Write("glyph.gif", Gif(
+                                                     2, 2, palette, [](int, int) { return 0; }, -1))),
+            nullptr);
   EXPECT_EQ(loader.LoadBitmap(Write("glyph.bmp.ico", Ico32(4, 4, [](int, int) { return 0xFF00FF00u; }))), nullptr);
   EXPECT_NE(loader.LoadBitmap(Write("glyph.dat", bmp)), nullptr) << "a glyph's name is not checked";
 }
 
 TEST_F(Decoding, GlyphTransparentColourIsTheBottomLeftPixelOrWhiteForMonochrome) {
-  auto colour = loader.DecodeBitmap(Write("c.bmp", Bmp24(4, 4, [](int x, int y) {
-    return x == 0 && y == 3 ? kMagenta : kBlue;
-  })));
+  auto colour = loader.DecodeBitmap(
+      Write("c.bmp", Bmp24(4, 4, [](int x, int y) { return x == 0 && y == 3 ? kMagenta : kBlue; })));
   ASSERT_NE(colour, nullptr);
   EXPECT_EQ(colour->TransparentColour(), kMagenta);
   // The bottom-left pixel is black here, yet white is the key.
@@ -459,7 +522,9 @@ TEST_F(Decoding, GlyphTransparentColourIsTheBottomLeftPixelOrWhiteForMonochrome)
 
 // ---------------------------------------------------------------- painting
 
-bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool Empty(const RECT& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
 
 bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -471,7 +536,9 @@ std::string Describe(const RECT& r) {
          std::to_string(r.bottom) + "}";
 }
 
-RECT Offset(const Rect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+RECT Offset(const Rect& r, int dx, int dy) {
+  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
 
 class Painting : public ::testing::Test {
  protected:
@@ -533,7 +600,9 @@ class Painting : public ::testing::Test {
     return path;
   }
   // 16 x 16 blue with its first column magenta, so the bottom-left pixel keys that column out.
-  std::string Glyph() { return Write("glyph.bmp", Bmp24(16, 16, [](int x, int) { return x == 0 ? kMagenta : kBlue; })); }
+  std::string Glyph() {
+    return Write("glyph.bmp", Bmp24(16, 16, [](int x, int) { return x == 0 ? kMagenta : kBlue; }));
+  }
 
   testing::FakeWorld world;
   AppState& state = world.State;
@@ -653,9 +722,9 @@ TEST_F(Painting, ButtonGlyphAndCaptionGoWhereTheLayoutPutsThem) {
     bool down;
     COLORREF keyShows;  // what the glyph's keyed column shows
   } cases[] = {
-      {false, true, 0, false, face},  {false, true, 1, false, face},   {false, true, 2, false, face},
-      {false, true, 3, false, face},  {false, true, 0, true, face},    {true, true, 0, false, kGreen},
-      {true, true, 2, true, kGreen},  {true, false, 1, false, face},   {false, false, 3, true, face},
+      {false, true, 0, false, face}, {false, true, 1, false, face}, {false, true, 2, false, face},
+      {false, true, 3, false, face}, {false, true, 0, true, face},  {true, true, 0, false, kGreen},
+      {true, true, 2, true, kGreen}, {true, false, 1, false, face}, {false, false, 3, true, face},
   };
   for (const Case& c : cases) {
     state.Project.Objects.clear();
@@ -808,7 +877,8 @@ TEST_F(Painting, GdiObjectCountStaysFlatOverRepeatedPaintsAndLoads) {
   const std::vector<std::string> pictures = {
       Write("p.bmp", Bmp24(8, 6, [](int x, int y) { return Quadrant(x, y, 8, 6); })),
       Write("p.ico", Ico32(16, 16, [](int, int) { return 0x80FF0000u; })),
-      Write("p.gif", Gif(4, 4, palette, [](int x, int) { return x % 4; }, 2)),
+      Write("p.gif", Gif(
+                         4, 4, palette, [](int x, int) { return x % 4; }, 2)),
       Write("p.wmf", PlaceableWmf(kRed)),
       folder / "p.emf",
       folder / "p.jpg",
@@ -840,6 +910,129 @@ TEST_F(Painting, GdiObjectCountStaysFlatOverRepeatedPaintsAndLoads) {
   const auto before = testing::GdiObjects();
   for (int i = 0; i < 200; ++i) once(i);
   EXPECT_EQ(testing::GdiObjects(), before);
+}
+
+// Not a check: with CORVELA_OBJECTS_SHEET=path.bmp set, paints a menu panel with labels, buttons
+// and images of every kind over a gradient, as the real Win32 path draws them, for a person to look at.
+TEST_F(Painting, ContactSheet) {
+  const char* path = std::getenv("CORVELA_OBJECTS_SHEET");
+  if (!path) GTEST_SKIP() << "CORVELA_OBJECTS_SHEET not set";
+  constexpr int kW = 640, kH = 420;
+  state.Project.BackColor = 0x00803010u;
+  state.Project.GradientColor = 0x00F0D8B0u;
+  state.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::TopBottom);
+  // A disc glyph on a magenta key, and a few pictures.
+  const std::string disc = Write("disc.bmp", Bmp24(24, 24, [](int x, int y) {
+                                   const double d = std::hypot(x - 11.5, y - 11.5);
+                                   if (d > 11) return kMagenta;
+                                   if (d < 3) return kWhite;
+                                   return d > 9.5 ? RGB(40, 60, 120) : RGB(70 + x * 6, 120 + y * 4, 220);
+                                 }));
+  const std::string photo =
+      Write("photo.bmp", Bmp24(96, 64, [](int x, int y) {
+              const double sky = y / 64.0;
+              if (y > 40 + 6 * std::sin(x / 9.0)) return RGB(60 + x / 3, 130 - y / 2, 50);
+              return RGB(static_cast<int>(120 + 100 * sky), static_cast<int>(170 + 60 * sky), 240);
+            }));
+  const std::string icon = Write("ball.ico", Ico32(32, 32, [](int x, int y) {
+                                   const double d = std::hypot(x - 15.5, y - 15.5);
+                                   if (d > 15) return 0u;
+                                   const uint32_t shade = static_cast<uint32_t>(255 - d * 6);
+                                   return 0xFF000000u | (shade << 16) | ((shade / 2) << 8) | 40u;
+                                 }));
+  const COLORREF palette[4] = {kRed, RGB(250, 200, 40), RGB(40, 160, 80), kWhite};
+  const std::string gif = Write(
+      "stripes.gif", Gif(
+                         40, 40, palette, [](int x, int y) { return (x / 8 + y / 8) % 2 ? 3 : (x + y) / 16 % 3; }, 3));
+  ASSERT_TRUE(WriteEmf(folder / "chart.emf", kTeal));
+  const std::string wmf = Write("logo.wmf", PlaceableWmf(RGB(200, 60, 60)));
+
+  FontRecord title;
+  title.Name = "Arial";
+  title.Size = 20;
+  title.Style = fsBold;
+  title.Color = 0xFFFFFF;
+  LabelControl& heading = AddLabel("Welcome to the Demo CD", 0, 12, kW, 36);
+  heading.Font = title;
+  heading.Alignment = 2;
+  heading.Transparent = true;
+  LabelControl& opaque = AddLabel("Opaque, left, top", 20, 60, 180, 24);
+  opaque.Color = 0x00C0F0FF;
+  LabelControl& right = AddLabel("Right, centred", 220, 60, 180, 24);
+  right.Color = 0x00FFE0C0;
+  right.Alignment = 1;
+  right.Layout = 1;
+  LabelControl& bottom = AddLabel("Centre, bottom", 420, 60, 200, 30);
+  bottom.Color = kClBtnFace;
+  bottom.Alignment = 2;
+  bottom.Layout = 2;
+  LabelControl& wrap = AddLabel(
+      "A transparent label with word wrap shows the gradient behind its text, "
+      "&Help is underlined and Save && Exit keeps one ampersand.",
+      20, 94, 300, 50);
+  wrap.WordWrap = true;
+  wrap.Transparent = true;
+  wrap.Font.Color = 0xFFFFFF;
+  wrap.Font.Size = 9;
+
+  struct ButtonSpec {
+    const char* caption;
+    int x, y, w, h;
+    bool flat, transparent, withGlyph;
+    uint8_t layout;
+    int margin, spacing;
+  } buttons[] = {
+      {"&Install", 20, 160, 140, 44, false, true, true, 0, -1, 4},
+      {"Browse", 170, 160, 140, 44, false, true, true, 1, 5, -1},
+      {"Read me", 20, 214, 90, 70, false, true, true, 2, -1, -1},
+      {"Exit", 120, 214, 90, 70, false, true, true, 3, 4, 2},
+      {"", 220, 214, 90, 70, false, true, false, 0, -1, 4},
+      {"Flat, mouse over", 330, 160, 150, 44, true, true, true, 0, -1, 4},
+      {"Flat, pressed", 490, 160, 130, 44, true, false, true, 0, -1, 4},
+      {"Flat, transparent", 330, 214, 150, 44, true, true, true, 0, -1, 4},
+      {"Flat, opaque", 490, 214, 130, 44, true, false, true, 1, -1, 4},
+      {"Framed, pressed", 330, 268, 150, 44, false, true, false, 0, -1, 4},
+  };
+  ButtonStates states;
+  for (const ButtonSpec& b : buttons) {
+    ButtonControl& button = AddButton(b.caption, b.x, b.y, b.w, b.h, b.withGlyph ? disc : "");
+    button.Font = FontRecord{};
+    button.Flat = b.flat;
+    button.Transparent = b.transparent;
+    button.Layout = b.layout;
+    button.Margin = b.margin;
+    button.Spacing = b.spacing;
+    const int index = static_cast<int>(state.Project.Objects.size()) - 1;
+    if (std::string(b.caption) == "Flat, mouse over") states.MouseInsideIndex = index;
+    if (std::string(b.caption).find("pressed") != std::string::npos && states.PressedIndex < 0) {
+      states.PressedIndex = index;
+      states.PressedInside = true;
+    }
+  }
+  AddImage(photo, 20, 310, 140, 90).Stretch = true;
+  AddImage(photo, 170, 310, 60, 90).Center = true;
+  AddImage(icon, 240, 320, 40, 40).Center = true;
+  AddImage(gif, 290, 320, 40, 40);
+  AddImage(folder / "chart.emf", 340, 330, 96, 48);
+  AddImage(wmf, 450, 330, 160, 60).Stretch = true;
+  Canvas canvas(kW, kH);
+  const win::UniqueBitmap background = win::RenderBackground(state, kW, kH);
+  win::DrawBackground(canvas.dc(), background.get(), kW, kH);
+  // One button is pressed at a time: the framed one is painted pressed on its own.
+  testing::FakeWorld second;
+  auto& objects = state.Project.Objects;
+  auto framed = std::find_if(objects.begin(), objects.end(), [](const std::unique_ptr<MenuObject>& o) {
+    return o->AsButton() && o->AsButton()->Caption == "Framed, pressed";
+  });
+  ASSERT_NE(framed, objects.end());
+  second.State.Project.Objects.push_back(std::move(*framed));
+  objects.erase(framed);
+  painter.PaintObjects(canvas.dc(), state, states);
+  ButtonStates pressed;
+  pressed.PressedIndex = 0;
+  pressed.PressedInside = true;
+  painter.PaintObjects(canvas.dc(), second.State, pressed);
+  EXPECT_TRUE(canvas.SaveBmp(path));
 }
 
 }  // namespace

@@ -47,7 +47,9 @@ UniqueBitmap CreateDib(int width, int height, void** bits) {
   return UniqueBitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
-COLORREF PixelColour(uint32_t bgra) { return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF); }
+COLORREF PixelColour(uint32_t bgra) {
+  return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+}
 
 // True when some pixel is not fully opaque. Opaque pictures get alpha 0 as GDI itself writes it,
 // so that colour-key comparisons see plain RGB.
@@ -64,8 +66,12 @@ bool ReadAll(const std::string& path, std::vector<unsigned char>& bytes) {
   return !in.bad();
 }
 
-uint16_t Word(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t DWord(const unsigned char* p) { return Word(p) | (static_cast<uint32_t>(Word(p + 2)) << 16); }
+uint16_t Word(const unsigned char* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t DWord(const unsigned char* p) {
+  return Word(p) | (static_cast<uint32_t>(Word(p + 2)) << 16);
+}
 
 int ScreenPixelsPerInch(int axis) {
   WindowDc screen(nullptr);
@@ -105,8 +111,8 @@ std::unique_ptr<WinGraphic> LoadWindowsMetaFile(const std::string& path) {
   const int units = std::abs(right - left), unitsDown = std::abs(bottom - top);
   if (units == 0 || unitsDown == 0) return nullptr;
   METAFILEPICT mfp{MM_ANISOTROPIC, ::MulDiv(units, 2540, inch), ::MulDiv(unitsDown, 2540, inch), nullptr};
-  UniqueEnhMetaFile emf(::SetWinMetaFileBits(static_cast<UINT>(bytes.size() - kPlaceableHeaderSize), records,
-                                             nullptr, &mfp));
+  UniqueEnhMetaFile emf(
+      ::SetWinMetaFileBits(static_cast<UINT>(bytes.size() - kPlaceableHeaderSize), records, nullptr, &mfp));
   if (!emf) return nullptr;
   const int w = ::MulDiv(units, ScreenPixelsPerInch(LOGPIXELSX), inch);
   const int h = ::MulDiv(unitsDown, ScreenPixelsPerInch(LOGPIXELSY), inch);
@@ -119,9 +125,8 @@ int BitsPerPixel(const WICPixelFormatGUID& format) {
     const GUID* format;
     int bits;
   } static const table[] = {
-      {&GUID_WICPixelFormat32bppBGRA, 32}, {&GUID_WICPixelFormat32bppPBGRA, 32},
-      {&GUID_WICPixelFormat32bppBGR, 24},  {&GUID_WICPixelFormat24bppBGR, 24},
-      {&GUID_WICPixelFormat8bppIndexed, 8}, {&GUID_WICPixelFormat4bppIndexed, 4},
+      {&GUID_WICPixelFormat32bppBGRA, 32},  {&GUID_WICPixelFormat32bppPBGRA, 32}, {&GUID_WICPixelFormat32bppBGR, 24},
+      {&GUID_WICPixelFormat24bppBGR, 24},   {&GUID_WICPixelFormat8bppIndexed, 8}, {&GUID_WICPixelFormat4bppIndexed, 4},
       {&GUID_WICPixelFormat1bppIndexed, 1}, {&GUID_WICPixelFormatBlackWhite, 1},
   };
   for (const Entry& e : table)
@@ -301,8 +306,12 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string&
   return nullptr;
 }
 
-std::unique_ptr<Graphic> Win32GraphicLoader::LoadBitmap(const std::string& path) { return DecodeBitmap(path); }
+std::unique_ptr<Graphic> Win32GraphicLoader::LoadBitmap(const std::string& path) {
+  return DecodeBitmap(path);
+}
 
-std::unique_ptr<Graphic> Win32GraphicLoader::LoadPicture(const std::string& path) { return DecodePicture(path); }
+std::unique_ptr<Graphic> Win32GraphicLoader::LoadPicture(const std::string& path) {
+  return DecodePicture(path);
+}
 
 }  // namespace corvela::win

@@ -3,8 +3,8 @@
 // 32-bit premultiplied DIB sections, GDI reads EMF and WMF.
 
 // windows.h first: it renames LoadBitmap, and Platform.h must see the same name.
-#include <windows.h>
 #include <wincodec.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>

@@ -27,7 +27,9 @@ LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch) {
   return lf;
 }
 
-UINT TextFlags(bool wordWrap) { return DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : DT_SINGLELINE); }
+UINT TextFlags(bool wordWrap) {
+  return DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+}
 
 HFONT FontCache::Get(const FontRecord& font, int pixelsPerInch) {
   Key key{font.Name, font.Size, font.Style, pixelsPerInch};
@@ -47,8 +49,7 @@ void FontCache::Trim(size_t maxFonts) {
 GdiTextMeasurer::GdiTextMeasurer(HDC dc, FontCache& fonts)
     : dc_(dc), fonts_(fonts), pixelsPerInch_(::GetDeviceCaps(dc, LOGPIXELSY)) {}
 
-TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth,
-                                    bool wordWrap) {
+TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) {
   SelectScope select(dc_, fonts_.Get(font, pixelsPerInch_));
   RECT r{0, 0, maxWidth, 0};
   ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | TextFlags(wordWrap));

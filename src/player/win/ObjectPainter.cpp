@@ -10,7 +10,9 @@ namespace {
 // Hot tracking swaps a handful of fonts; far more means stale ones are piling up.
 constexpr size_t kMaxCachedFonts = 64;
 
-RECT ToRect(const Rect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+RECT ToRect(const Rect& r, int dx, int dy) {
+  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   // ExtTextOut with an opaque rectangle fills without creating a brush.
@@ -34,9 +36,8 @@ UINT AlignmentFlags(uint8_t alignment) {
 }  // namespace
 
 std::unique_ptr<WinGraphic> LoadFallbackGlyph() {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                        MAKEINTRESOURCEA(IDB_FALLBACK_GLYPH), IMAGE_BITMAP, 0, 0,
-                                                        LR_CREATEDIBSECTION)));
+  UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageA(
+      ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_FALLBACK_GLYPH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   return GraphicFromBitmap(bitmap.get());
 }
 

@@ -28,8 +28,7 @@ class ObjectPainter {
 
  private:
   void PaintLabel(HDC dc, const LabelControl& label, TextMeasurer& measurer);
-  void PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look,
-                   TextMeasurer& measurer);
+  void PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look, TextMeasurer& measurer);
   void PaintImage(HDC dc, const ImageControl& image, const Graphic* shown);
   void PaintText(HDC dc, const std::string& text, const FontRecord& font, RECT rect, UINT flags);
 
