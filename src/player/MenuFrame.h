@@ -54,9 +54,9 @@ struct PanelBand {
 inline constexpr int32_t kPanelSingleBorderWidth = 2;
 
 struct MenuPanelLayout {
-  Rect Panel;                     // the outer panel in the window's client area
-  std::vector<PanelBand> Bands;   // outermost first, in the outer panel's client coordinates
-  Rect Inner;                     // the inner panel in the outer panel's client coordinates
+  Rect Panel;                    // the outer panel in the window's client area
+  std::vector<PanelBand> Bands;  // outermost first, in the outer panel's client coordinates
+  Rect Inner;                    // the inner panel in the outer panel's client coordinates
 };
 
 // The window's BorderWidth is a margin around the outer panel; inside it come the panel's single

@@ -1,8 +1,8 @@
-#include "player/MenuFrame.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "player/MenuFrame.h"
 
 namespace corvela {
 namespace {
@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                   Frame({&F::Popup, &F::Caption, &F::DialogFrame, &F::SystemMenu, &F::ContextHelp})},
         FrameCase{"ToolWindowHasNoBoxes", 4, biSystemMenu | biMinimize, 1,
                   Frame({&F::Caption, &F::ToolWindow, &F::SystemMenu})},
-        FrameCase{"SizeToolWin", 5, biSystemMenu, 0, Frame({&F::Caption, &F::ThickFrame, &F::ToolWindow, &F::SystemMenu})},
+        FrameCase{"SizeToolWin", 5, biSystemMenu, 0,
+                  Frame({&F::Caption, &F::ThickFrame, &F::ToolWindow, &F::SystemMenu})},
         // Values a damaged file may carry.
         FrameCase{"UnknownStyleIsNone", 9, biSystemMenu, 0, Frame({&F::Popup, &F::SystemMenu})},
         FrameCase{"UnknownStateIsNormal", 2, biSystemMenu, 7, Frame({&F::Caption, &F::ThickFrame, &F::SystemMenu})}),

@@ -94,8 +94,10 @@ void AutoRunForm::FormResize() {
   state_.Modified = true;
 }
 
-void AutoRunForm::LayoutPanels() {
-  if (!panel_.hwnd() || !panel1_.hwnd()) return;
+bool AutoRunForm::LayoutPanels() {
+  if (!panel_.hwnd() || !panel1_.hwnd()) return false;
+  RECT before;
+  ::GetClientRect(panel1_.hwnd(), &before);
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
   const MenuPanelLayout layout =
@@ -106,6 +108,7 @@ void AutoRunForm::LayoutPanels() {
   ::SetWindowPos(panel1_.hwnd(), nullptr, i.Left, i.Top, i.Width(), i.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(hwnd(), nullptr, FALSE);
   ::InvalidateRect(panel_.hwnd(), nullptr, FALSE);
+  return before.right != i.Width() || before.bottom != i.Height();
 }
 
 void AutoRunForm::FormSettingsChanged() {
@@ -116,10 +119,10 @@ void AutoRunForm::FormSettingsChanged() {
   ApplyFrameStyles(hwnd(), StylesFor(FrameFor(f)));
   const int width = f.Width > 0 ? f.Width : 0;
   const int height = f.Height > 0 ? f.Height : 0;
-  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  // The panels follow margins and bevels even when the size stayed the same.
-  LayoutPanels();
+  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Margins and bevels can change the inner panel's size while the window keeps its own; the
+  // background picture is made for the inner panel's size.
+  if (LayoutPanels() && !suppressResize_) PaintBackground();
   ApplyWindowState();
 }
 
@@ -212,7 +215,8 @@ void AutoRunForm::WireObjects() {
     pane->Place(obj->Base());
     ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  PaintBackground();
+  // The objects changed, the background did not.
+  ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
 }
 
 bool AutoRunForm::SetPaneCursor(HWND child) {

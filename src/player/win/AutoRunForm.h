@@ -66,7 +66,8 @@ class AutoRunForm : public Window, public MenuView {
   void RunStartLink();
   void TakeApplicationTitleAndIcon();
   void FormResize();
-  void LayoutPanels();
+  // Places both panels; true when the inner panel's size changed.
+  bool LayoutPanels();
   void ApplyTransparency();
   void ApplyWindowState();
   // The window's client area outside the outer panel (its BorderWidth margin).

@@ -2,7 +2,9 @@
 
 namespace corvela::win {
 
-RECT ToRECT(const Rect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+RECT ToRECT(const Rect& r) {
+  return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
 
 namespace {
 

@@ -15,7 +15,9 @@ namespace corvela::win {
 
 namespace {
 
-int Extent(int32_t value) { return std::max<int32_t>(value, 0); }
+int Extent(int32_t value) {
+  return std::max<int32_t>(value, 0);
+}
 
 HWND CreateChild(const char* cls, DWORD exStyle, DWORD style, HWND parent, const ControlBase& b) {
   return ::CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, b.Left, b.Top,
@@ -101,7 +103,8 @@ RtfPane::RtfPane(HWND parent, const ControlBase& bounds) {
                             parent, bounds));
   // Without a font of its own the control starts in a bold system font, and documents that do
   // not reset their formatting would come out bold.
-  if (window_) ::SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+  if (window_)
+    ::SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
 }
 
 bool RtfPane::Load(const std::string& path) {
@@ -165,7 +168,9 @@ MoviePane::MoviePane(HWND parent, const ControlBase& bounds)
 
 MoviePane::~MoviePane() = default;
 
-HWND MoviePane::Handle() const { return surface_->hwnd(); }
+HWND MoviePane::Handle() const {
+  return surface_->hwnd();
+}
 
 // ---------------------------------------------------------------- HTML
 
@@ -272,8 +277,7 @@ class BrowserHost {
  public:
   BrowserHost(HWND parent, const ControlBase& bounds) {
     if (!surface_.Create(parent, bounds)) return;
-    if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                  object_.put_void())))
+    if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void())))
       return;
     site_.attach(new (std::nothrow) BrowserSite(surface_.hwnd()));
     if (!site_ || FAILED(object_->SetClientSite(site_.get()))) {
@@ -337,16 +341,22 @@ HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds) : host_(std::make_uni
 
 HtmlPane::~HtmlPane() = default;
 
-HWND HtmlPane::Handle() const { return host_->hwnd(); }
+HWND HtmlPane::Handle() const {
+  return host_->hwnd();
+}
 
-bool HtmlPane::HasBrowser() const { return host_->HasBrowser(); }
+bool HtmlPane::HasBrowser() const {
+  return host_->HasBrowser();
+}
 
 void HtmlPane::Place(const ControlBase& bounds) {
   Pane::Place(bounds);
   host_->Resized();
 }
 
-bool HtmlPane::Navigate(const std::string& url) { return host_->Navigate(url); }
+bool HtmlPane::Navigate(const std::string& url) {
+  return host_->Navigate(url);
+}
 
 // ---------------------------------------------------------------- factory
 
