@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win/Win32Colours.h"
+#include "player/win/AutoRunForm.h"
 #include "player/win/GradientForm.h"
 #include "support/FakePlatform.h"
 
@@ -127,6 +128,57 @@ TEST_F(GradientWin, GdiObjectCountStaysFlatOverRepeatedRenders) {
     ASSERT_EQ(static_cast<bool>(picture), i % 9 != 8);
   }
   EXPECT_EQ(GdiObjects(), before);
+}
+
+// What a window paints through WM_PRINTCLIENT, as 0x00BBGGRR.
+PixelBuffer PrintClient(HWND hwnd) {
+  RECT rc;
+  ::GetClientRect(hwnd, &rc);
+  win::DibSurface dib;
+  if (!dib.Resize(rc.right, rc.bottom)) return {};
+  ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_CLIENT);
+  ::GdiFlush();
+  PixelBuffer out(rc.right, rc.bottom);
+  for (int y = 0; y < rc.bottom; ++y)
+    for (int x = 0; x < rc.right; ++x) {
+      const uint32_t p = dib.Pixels()[static_cast<size_t>(y) * rc.right + x];
+      out.FillSolid({x, y, x + 1, y + 1}, ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+    }
+  return out;
+}
+
+TEST_F(GradientWin, MenuWindowRebuildsItsPictureOnResizeAndDropsItForNone) {
+  world.State.DesignerMode = true;  // Timer1 then only switches itself off
+  world.State.Project.BackColor = kClBlue;
+  world.State.Project.GradientColor = kClWhite;
+  world.State.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::FromCenter);
+  win::AutoRunForm menu(world.State);
+  ASSERT_TRUE(menu.Create());
+  menu.SetGradientForm(&form);
+  const auto expectShown = [&](int w, int h) {
+    const PixelBuffer shown = PrintClient(menu.InnerPanel());
+    ASSERT_EQ(shown.Width(), w);
+    ASSERT_EQ(shown.Height(), h);
+    const auto expected = RenderBackgroundPixels(world.State.Project, &colours, w, h);
+    if (expected)
+      EXPECT_EQ(shown.Pixels(), expected->Pixels());
+    else
+      EXPECT_EQ(shown.Pixels(), PixelBuffer(w, h, world.State.Project.BackColor).Pixels());
+  };
+  // Every size change rebuilds the picture for the new size.
+  for (auto [w, h] : {std::pair{90, 70}, {131, 47}}) {
+    ::SetWindowPos(menu.hwnd(), nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SCOPED_TRACE(::testing::Message() << w << "x" << h);
+    expectShown(w, h);
+  }
+  world.State.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::None);
+  menu.PaintBackground();
+  expectShown(131, 47);
+  // Without a TGradientForm the picture is the same.
+  world.State.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::Radial);
+  menu.SetGradientForm(nullptr);
+  menu.PaintBackground();
+  expectShown(131, 47);
 }
 
 TEST(MulDivWin, MatchesTheSystemFunction) {
