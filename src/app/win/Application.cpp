@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "app/win/MainForm.h"
 #include "designer/win/EditForm.h"
+#include "dialogs/win/PropertyDialogs.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/GradientForm.h"
 
@@ -48,6 +49,7 @@ bool Application::Start(const std::string& exeFileName) {
   if (state_.DesignerMode) {
     ui_.Title = "Corvela";
     edit_ = std::make_unique<EditForm>(state_);
+    dialogs_ = std::make_unique<PropertyDialogs>(state_);
     main_ = std::make_unique<MainForm>(state_, *edit_);
     if (!main_->Create()) return false;
     if (!edit_->Create()) return false;

@@ -20,6 +20,7 @@ class MainForm;
 class EditForm;
 class AutoRunForm;
 class GradientForm;
+class PropertyDialogs;
 
 class Application {
  public:
@@ -37,6 +38,8 @@ class Application {
   MainForm* Main() { return main_.get(); }
   EditForm* Edit() { return edit_.get(); }
   AutoRunForm* Menu() { return menu_.get(); }
+  // The designer's property dialogs, link editor and file input; null in the player.
+  PropertyDialogs* Dialogs() { return dialogs_.get(); }
 
  private:
   ComApartment com_;
@@ -56,6 +59,7 @@ class Application {
   std::unique_ptr<MainForm> main_;
   std::unique_ptr<AutoRunForm> menu_;
   std::unique_ptr<GradientForm> gradient_;
+  std::unique_ptr<PropertyDialogs> dialogs_;
 };
 
 // The full path of the running executable.

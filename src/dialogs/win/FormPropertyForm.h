@@ -1,0 +1,33 @@
+#pragma once
+// TFormPropertyForm: "Form Properties", the menu window as a whole.
+
+#include "dialogs/FormPropertiesRules.h"
+#include "dialogs/win/DialogControls.h"
+#include "dialogs/win/ModalDialog.h"
+
+namespace corvela::win {
+
+class FormPropertyForm : public ModalDialog {
+ public:
+  explicit FormPropertyForm(AppState& state);
+  // Fills the dialog from the project and shows it; true when OK was pressed after a change, and
+  // the project has then been written. False at once without a project.
+  bool Execute(MenuProject* project);
+
+ protected:
+  DialogPlacement Placement() const override { return {{618, 346}, true, {}}; }
+  std::vector<FixedSizeControl> FixedSizes() const override;
+  void OnInit() override;
+  void OnOK() override;
+  void OnCommand(int id, int code) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  void PickColour(Colour& colour, int swatchId);
+
+  AppState& state_;
+  FormPropertiesFields fields_;
+  ColourChooser colours_;
+};
+
+}  // namespace corvela::win

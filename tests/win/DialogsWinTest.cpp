@@ -1,0 +1,516 @@
+// The real dialog templates and classes, driven from a second thread the way a user would: texts
+// typed into edits, list entries chosen, boxes ticked, the colour and font dialogs answered, OK or
+// Cancel pressed. Choosers and message boxes of the CD-folder rule go to fakes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dialogs/win/DialogIds.h"
+#include "dialogs/win/PropertyDialogs.h"
+#include "platform/win/Handles.h"
+#include "support/FakePlatform.h"
+#include "support/win/WinProcess.h"
+
+namespace corvela {
+namespace {
+
+using testing::FakeWorld;
+
+struct DialogSearch {
+  const char* Caption;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<DialogSearch*>(lp);
+  if (!::IsWindowVisible(hwnd) || testing::ClassName(hwnd) != "#32770") return TRUE;
+  if (search->Caption && testing::WindowText(hwnd) != search->Caption) return TRUE;
+  search->Found = hwnd;
+  return FALSE;
+}
+
+// The visible dialog box of a thread with this caption (any caption when null), waiting for it.
+HWND WaitForDialog(DWORD thread, const char* caption, DWORD timeoutMs = 5000) {
+  const DWORD start = ::GetTickCount();
+  do {
+    DialogSearch search{caption, nullptr};
+    ::EnumThreadWindows(thread, &MatchDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.Found) return search.Found;
+    ::Sleep(20);
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+// Drives the dialog that the calling thread is about to open. The script runs on a helper thread
+// once the dialog is visible; whatever it leaves open is cancelled after a grace period, so that a
+// failing script ends the modal loop instead of hanging the test.
+class DialogDriver {
+ public:
+  DialogDriver(const char* caption, std::function<void(HWND)> script)
+      : owner_(::GetCurrentThreadId()), caption_(caption), script_(std::move(script)), thread_([this] { Run(); }) {}
+  ~DialogDriver() { Finish(); }
+  // Call when the modal call has returned.
+  void Finish() {
+    finished_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  bool Found() const { return found_; }
+
+ private:
+  void Run() {
+    HWND dialog = WaitForDialog(owner_, caption_);
+    found_ = dialog != nullptr;
+    if (dialog) script_(dialog);
+    const DWORD start = ::GetTickCount();
+    while (!finished_ && ::GetTickCount() - start < 15000) {
+      ::Sleep(100);
+      if (::GetTickCount() - start < 1500) continue;
+      while (HWND open = WaitForDialog(owner_, nullptr, 0)) {
+        ::PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ::Sleep(100);
+        if (finished_) break;
+      }
+    }
+  }
+
+  DWORD owner_;
+  const char* caption_;
+  std::function<void(HWND)> script_;
+  std::atomic<bool> finished_{false};
+  std::atomic<bool> found_{false};
+  std::thread thread_;
+};
+
+// What a user does, sent from the helper thread.
+void Type(HWND dialog, int id, const std::string& text) { ::SetDlgItemTextA(dialog, id, text.c_str()); }
+std::string TextOf(HWND dialog, int id) { return testing::WindowText(::GetDlgItem(dialog, id)); }
+void Choose(HWND dialog, int id, int entry) {
+  HWND list = ::GetDlgItem(dialog, id);
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+int EntryOf(HWND dialog, int id) { return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
+void Tick(HWND dialog, int id) { ::SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+// A click that opens a nested modal box must not wait for it: it is posted.
+void ClickLater(HWND dialog, int id) {
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+void Click(HWND dialog, int id) {
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+void Press(HWND dialog, int id) { ClickLater(dialog, id); }
+// Answers the nested common dialog (colour or font) with OK or Cancel; false when it never came.
+bool Answer(HWND dialog, const char* caption, int button) {
+  HWND nested = WaitForDialog(::GetWindowThreadProcessId(dialog, nullptr), caption);
+  if (!nested) return false;
+  ::PostMessageA(nested, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  const DWORD start = ::GetTickCount();
+  while (::IsWindow(nested) && ::IsWindowVisible(nested) && ::GetTickCount() - start < 5000) ::Sleep(20);
+  return true;
+}
+
+// The tooltip window that belongs to a dialog.
+HWND OwnedTooltip(HWND dialog) {
+  struct Search {
+    HWND Owner;
+    HWND Found;
+  } search{dialog, nullptr};
+  ::EnumThreadWindows(
+      ::GetWindowThreadProcessId(dialog, nullptr),
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (::GetWindow(hwnd, GW_OWNER) != s->Owner || testing::ClassName(hwnd) != TOOLTIPS_CLASSA) return TRUE;
+        s->Found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+std::vector<int> TabOrder(HWND dialog) {
+  std::vector<int> ids;
+  HWND first = ::GetNextDlgTabItem(dialog, nullptr, FALSE);
+  for (HWND item = first; item;) {
+    ids.push_back(::GetDlgCtrlID(item));
+    item = ::GetNextDlgTabItem(dialog, item, FALSE);
+    if (item == first) break;
+  }
+  return ids;
+}
+
+// With CORVELA_DIALOG_SHOTS set to a folder, each dialog is saved there as it is on screen.
+void Screenshot(HWND dialog, const char* name) {
+  const char* folder = std::getenv("CORVELA_DIALOG_SHOTS");
+  if (!folder) return;
+  ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ::Sleep(300);
+  RECT r;
+  ::GetWindowRect(dialog, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  win::WindowDc screen(nullptr);
+  win::BufferDc shot(screen.get(), w, h);
+  ::BitBlt(shot.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+  BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const int stride = (w * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * h, '\0');
+  ::GetDIBits(shot.get(), shot.bitmap(), 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info + pixels.size()), 0, 0,
+                        static_cast<DWORD>(sizeof file + sizeof info)};
+  testing::WriteBytes(std::string(folder) + "\\" + name + ".bmp",
+                      std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                          std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
+}
+
+struct Dialogs : ::testing::Test {
+  FakeWorld World;
+  AppState& State = World.State;
+  win::PropertyDialogs Boxes{State};
+  Dialogs() { State.CDFolder = "C:\\Menu"; }
+};
+
+// Caption, client size in pixels and where each dialog opens.
+TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
+  MenuObject label(ObjectKind::Label), button(ObjectKind::Button), image(ObjectKind::Image);
+  std::string file;
+  struct Case {
+    const char* caption;
+    SIZE client;
+    bool centred;
+    std::function<void()> open;
+  };
+  const Case cases[] = {
+      {"Form Properties", {618, 346}, true, [&] { Boxes.EditFormProperties(State.Project); }},
+      {"Label Properties", {422, 250}, false, [&] { Boxes.EditLabelProperties(label); }},
+      {"Button Properties", {448, 282}, true, [&] { Boxes.EditButtonProperties(button); }},
+      {"Image Properties", {488, 162}, true, [&] { Boxes.EditImageProperties(image); }},
+      {"Edit Link", {546, 170}, true, [&] { Boxes.EditLink(State.Project.StartLink); }},
+      {"File", {427, 155}, true, [&] { Boxes.GetFile(file, false, kAviFilter); }},
+      {"File or URL", {427, 155}, true, [&] { Boxes.GetFile(file, true, kHtmlFilter); }},
+  };
+  for (const Case& c : cases) {
+    RECT client{}, window{};
+    LONG style = 0;
+    DialogDriver driver(c.caption, [&](HWND dialog) {
+      ::GetClientRect(dialog, &client);
+      ::GetWindowRect(dialog, &window);
+      style = ::GetWindowLongA(dialog, GWL_STYLE);
+      Press(dialog, IDCANCEL);
+    });
+    c.open();
+    driver.Finish();
+    ASSERT_TRUE(driver.Found()) << c.caption;
+    EXPECT_EQ(client.right, c.client.cx) << c.caption;
+    EXPECT_EQ(client.bottom, c.client.cy) << c.caption;
+    EXPECT_TRUE(style & WS_SYSMENU) << c.caption;
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << c.caption;
+    if (c.centred) {
+      EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2) << c.caption;
+      EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2) << c.caption;
+    } else {
+      EXPECT_EQ(window.left, 192);
+      EXPECT_EQ(window.top, 107);
+    }
+  }
+}
+
+TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
+  MenuProject& p = State.Project;
+  p.Form.Caption = "Menu";
+  p.FormIcon = "\\menu.ico";
+  p.GradientStyle = 4;
+  p.Form.BorderStyle = 2;
+  p.Form.Position = static_cast<uint8_t>(FormPosition::Designed);
+  p.Panel.BorderWidth = 4;
+  std::vector<int> tabs;
+  std::string shownCaption, shownIcon;
+  int shownGradient = -2, shownPosition = -2;
+  bool positionEnabled = true;
+  DialogDriver driver("Form Properties", [&](HWND d) {
+    shownCaption = TextOf(d, IDC_FORM_CAPTION);
+    shownIcon = TextOf(d, IDC_FORM_ICON);
+    shownGradient = EntryOf(d, IDC_GRADIENT_STYLE);
+    shownPosition = EntryOf(d, IDC_POSITION);
+    positionEnabled = ::IsWindowEnabled(::GetDlgItem(d, IDC_POSITION));
+    tabs = TabOrder(d);
+    Screenshot(d, "form-properties");
+    Type(d, IDC_FORM_CAPTION, "  Welcome");
+    Type(d, IDC_START_SOUND, "sounds\\intro.wav");
+    Choose(d, IDC_GRADIENT_STYLE, 8);
+    Choose(d, IDC_BEVEL_INNER, 3);
+    // The spin buttons step from what the edit holds, without bounds.
+    Type(d, IDC_BEVEL_WIDTH, "-3");
+    ::SendDlgItemMessageA(d, IDC_BEVEL_WIDTH, WM_KEYDOWN, VK_DOWN, 0);
+    Type(d, IDC_PANEL_BORDER_WIDTH, "junk");
+    Tick(d, IDC_TRANSPARENT);
+    Press(d, IDOK);
+  });
+  const bool written = Boxes.EditFormProperties(p);
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(shownCaption, "Menu");
+  EXPECT_EQ(shownIcon, "\\menu.ico");
+  EXPECT_EQ(shownGradient, 4);
+  EXPECT_EQ(shownPosition, 1);
+  EXPECT_FALSE(positionEnabled);
+  EXPECT_EQ(tabs, (std::vector<int>{IDC_FORM_CAPTION, IDC_FORM_ICON, IDC_FORM_ICON_SELECT, IDC_START_SOUND,
+                                    IDC_START_SOUND_SELECT, IDC_BACK_COLOR_SELECT, IDC_GRADIENT_STYLE,
+                                    IDC_GRADIENT_COLOR_SELECT, IDC_BORDER_STYLE, IDC_TRANSPARENT_COLOR_SELECT,
+                                    IDC_TRANSPARENT, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH, IDC_BEVEL_INNER,
+                                    IDC_BEVEL_OUTER, IDC_BEVEL_WIDTH, IDOK, IDCANCEL}));
+  ASSERT_TRUE(written);
+  EXPECT_EQ(p.Form.Caption, "  Welcome");
+  EXPECT_EQ(p.StartSound, "\\sounds\\intro.wav");
+  EXPECT_EQ(p.GradientStyle, 8);
+  EXPECT_EQ(p.Panel.BevelInner, 3);
+  EXPECT_EQ(p.Panel.BevelWidth, -4);
+  EXPECT_EQ(p.Panel.BorderWidth, 0);
+  EXPECT_TRUE(p.Form.TransparentColor);
+  EXPECT_EQ(p.Form.Position, static_cast<uint8_t>(FormPosition::Designed));
+  EXPECT_EQ(p.Form.BorderStyle, 2);
+}
+
+// OK on an untouched dialog, and Cancel after a change, leave the record alone.
+TEST_F(Dialogs, NothingIsWrittenWithoutOkAfterAChange) {
+  MenuObject label(ObjectKind::Label), button(ObjectKind::Button), image(ObjectKind::Image);
+  State.Project.FormIcon = "menu.ico";  // OK after a change would normalise it
+  button.BitmapFile = "play.bmp";
+  image.FileName = "logo.gif";
+  State.Project.StartLink.Target = "setup.exe";
+  State.Project.StartLink.Action = LinkAction::OpenFile;
+  std::string file = " clip.avi ";
+  struct Case {
+    const char* caption;
+    int edit;
+    std::function<bool()> open;
+  };
+  const Case cases[] = {
+      {"Form Properties", IDC_FORM_CAPTION, [&] { return Boxes.EditFormProperties(State.Project); }},
+      {"Label Properties", IDC_CAPTION, [&] { return Boxes.EditLabelProperties(label); }},
+      {"Button Properties", IDC_CAPTION, [&] { return Boxes.EditButtonProperties(button); }},
+      {"Image Properties", IDC_IMAGE_FILE, [&] { return Boxes.EditImageProperties(image); }},
+      {"Edit Link", IDC_LINK_PARAMETERS, [&] { return Boxes.EditLink(State.Project.StartLink); }},
+      {"File", IDC_FILE_NAME, [&] { return Boxes.GetFile(file, false, kAviFilter); }},
+  };
+  for (const Case& c : cases) {
+    for (int button : {IDOK, IDCANCEL}) {
+      DialogDriver driver(c.caption, [&](HWND d) {
+        if (button == IDCANCEL) Type(d, c.edit, "changed");
+        Press(d, button);
+      });
+      EXPECT_FALSE(c.open()) << c.caption << " " << button;
+      driver.Finish();
+      EXPECT_TRUE(driver.Found()) << c.caption;
+    }
+  }
+  EXPECT_EQ(State.Project.FormIcon, "menu.ico");
+  EXPECT_EQ(label.AsLabel()->Caption, "");
+  EXPECT_EQ(button.BitmapFile, "play.bmp");
+  EXPECT_EQ(image.FileName, "logo.gif");
+  EXPECT_EQ(State.Project.StartLink.Target, "setup.exe");
+  EXPECT_EQ(file, " clip.avi ");
+}
+
+TEST_F(Dialogs, AConfirmedColourIsAChangeAndACancelledOneIsNot) {
+  State.Project.BackColor = 0x00336699u;
+  for (int answer : {IDCANCEL, IDOK}) {
+    bool answered = false;
+    DialogDriver driver("Form Properties", [&](HWND d) {
+      ClickLater(d, answer == IDOK ? IDC_BACK_COLOR : IDC_GRADIENT_COLOR_SELECT);
+      answered = Answer(d, "Color", answer);
+      Press(d, IDOK);
+    });
+    const bool written = Boxes.EditFormProperties(State.Project);
+    driver.Finish();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(written, answer == IDOK);
+  }
+  EXPECT_EQ(State.Project.BackColor, 0x00336699u);  // the preset colour came back
+}
+
+TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
+  MenuObject label(ObjectKind::Label);
+  label.AsLabel()->Caption = "Hello";
+  label.AsLabel()->Alignment = 1;
+  label.HotTrackFont.Name = "DejaVu Sans";  // a face this system has, so that the dialog keeps its style
+  label.HotTrackFont.Style = fsBold | fsUnderline;
+  label.AsLabel()->Font.Color = 0x000000FFu;
+  bool answered = false;
+  int alignment = -2;
+  DialogDriver driver("Label Properties", [&](HWND d) {
+    alignment = EntryOf(d, IDC_ALIGNMENT);
+    Screenshot(d, "label-properties");
+    ClickLater(d, IDC_HOT_FONT);
+    answered = Answer(d, "Font", IDOK);
+    Choose(d, IDC_LAYOUT, 2);
+    Press(d, IDOK);
+  });
+  const bool written = Boxes.EditLabelProperties(label);
+  driver.Finish();
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(alignment, 1);
+  ASSERT_TRUE(written);
+  EXPECT_FALSE(label.HotTrackFont.Name.empty());
+  EXPECT_EQ(label.HotTrackFont.Style & (fsBold | fsUnderline), fsBold | fsUnderline);
+  EXPECT_EQ(label.AsLabel()->Layout, 2);
+  EXPECT_EQ(label.AsLabel()->Caption, "Hello");
+  EXPECT_EQ(label.AsLabel()->Font.Color, 0x000000FFu);  // the other sample kept its font
+
+  // Cancelling the font dialog is no change.
+  DialogDriver again("Label Properties", [&](HWND d) {
+    ClickLater(d, IDC_FONT_SELECT);
+    answered = Answer(d, "Font", IDCANCEL);
+    Press(d, IDOK);
+  });
+  EXPECT_FALSE(Boxes.EditLabelProperties(label));
+  again.Finish();
+  EXPECT_TRUE(answered);
+}
+
+TEST_F(Dialogs, ButtonBitmapsSpinsAndChecks) {
+  MenuObject button(ObjectKind::Button);
+  button.AsButton()->Margin = -1;
+  World.Chooser.Answer = "C:\\Elsewhere\\x.bmp";
+  std::string shownMargin, afterRefusal;
+  std::vector<int> tabs;
+  DialogDriver driver("Button Properties", [&](HWND d) {
+    shownMargin = TextOf(d, IDC_MARGIN);
+    tabs = TabOrder(d);
+    Screenshot(d, "button-properties");
+    Type(d, IDC_BITMAP, "art\\old.bmp");
+    Click(d, IDC_BITMAP_SELECT);  // refused: outside the CD folder
+    afterRefusal = TextOf(d, IDC_BITMAP);
+    World.Chooser.Answer = "C:\\Menu\\art\\hot.bmp";
+    Click(d, IDC_HOT_BITMAP_SELECT);
+    ::SendDlgItemMessageA(d, IDC_MARGIN, WM_KEYDOWN, VK_UP, 0);
+    ::SendDlgItemMessageA(d, IDC_MARGIN, WM_KEYDOWN, VK_UP, 0);
+    Type(d, IDC_SPACING, "");
+    Choose(d, IDC_LAYOUT, 3);
+    Tick(d, IDC_FLAT);
+    Press(d, IDOK);
+  });
+  const bool written = Boxes.EditButtonProperties(button);
+  driver.Finish();
+  EXPECT_EQ(shownMargin, "-1");
+  EXPECT_EQ(tabs, (std::vector<int>{IDC_CAPTION, IDC_LAYOUT, IDC_FONT_SELECT, IDC_HOT_FONT_SELECT, IDC_BITMAP,
+                                    IDC_BITMAP_SELECT, IDC_HOT_BITMAP, IDC_HOT_BITMAP_SELECT, IDC_MARGIN, IDC_SPACING,
+                                    IDC_FLAT, IDC_TRANSPARENT, IDOK, IDCANCEL}));
+  EXPECT_EQ(afterRefusal, "art\\old.bmp");
+  ASSERT_EQ(World.Ui.Shown.size(), 1u);
+  EXPECT_EQ(World.Ui.Shown[0].Text, "Selected file should be in \"C:\\Menu\" directory or its subdirectory directory");
+  EXPECT_EQ(World.Chooser.Requests.at(0).FileName, "C:\\Menu\\art\\old.bmp");
+  EXPECT_EQ(World.Chooser.Requests.at(0).Filter, kBitmapFilter);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(button.BitmapFile, "\\art\\old.bmp");
+  EXPECT_EQ(button.HotTrackBitmapFile, "\\art\\hot.bmp");
+  EXPECT_EQ(button.AsButton()->Margin, 1);
+  EXPECT_EQ(button.AsButton()->Spacing, 0);
+  EXPECT_EQ(button.AsButton()->Layout, 3);
+  EXPECT_TRUE(button.AsButton()->Flat);
+}
+
+TEST_F(Dialogs, ImageDisplayStyleSetsTheThreeFlags) {
+  MenuObject image(ObjectKind::Image);
+  image.AsImage()->Center = true;
+  image.AsImage()->Stretch = true;
+  int shown = -2;
+  DialogDriver driver("Image Properties", [&](HWND d) {
+    shown = EntryOf(d, IDC_DISPLAY_STYLE);
+    Screenshot(d, "image-properties");
+    Choose(d, IDC_DISPLAY_STYLE, 3);
+    Type(d, IDC_HOT_IMAGE_FILE, "pics\\logo.gif");
+    Press(d, IDOK);
+  });
+  ASSERT_TRUE(Boxes.EditImageProperties(image));
+  driver.Finish();
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(image.AsImage()->Center);
+  EXPECT_FALSE(image.AsImage()->Stretch);
+  EXPECT_TRUE(image.AsImage()->AutoSize);
+  EXPECT_EQ(image.HotTrackImageFile, "\\pics\\logo.gif");
+}
+
+TEST_F(Dialogs, LinkEditorEnablesByActionAndBrowseFillsTheStartDirectory) {
+  ObjectLink& link = State.Project.StartLink;
+  link.Action = LinkAction::OpenUrl;
+  link.Target = "http://example.org/";
+  link.SoundFile = "\\keep.wav";
+  World.Chooser.Answer = "C:\\Menu\\tools\\setup.exe";
+  struct Enabled {
+    bool target, parameters, directory, browse;
+  } asUrl{}, asFile{}, asNone{};
+  auto read = [](HWND d) {
+    auto on = [&](int id) { return ::IsWindowEnabled(::GetDlgItem(d, id)) != FALSE; };
+    return Enabled{on(IDC_LINK_TARGET), on(IDC_LINK_PARAMETERS), on(IDC_LINK_START_DIRECTORY), on(IDC_LINK_BROWSE)};
+  };
+  std::string target, directory;
+  int tools = 0;
+  DialogDriver driver("Edit Link", [&](HWND d) {
+    asUrl = read(d);
+    tools = static_cast<int>(::SendMessageA(OwnedTooltip(d), TTM_GETTOOLCOUNT, 0, 0));
+    Choose(d, IDC_LINK_ACTION, 1);
+    asFile = read(d);
+    Screenshot(d, "edit-link");
+    Click(d, IDC_LINK_BROWSE);
+    target = TextOf(d, IDC_LINK_TARGET);
+    directory = TextOf(d, IDC_LINK_START_DIRECTORY);
+    Type(d, IDC_LINK_PARAMETERS, " /quiet ");
+    Choose(d, IDC_LINK_ACTION, 0);
+    asNone = read(d);
+    Choose(d, IDC_LINK_ACTION, 5);
+    Press(d, IDOK);
+  });
+  const bool written = Boxes.EditLink(link);
+  driver.Finish();
+  EXPECT_TRUE(asUrl.target && !asUrl.parameters && !asUrl.directory && !asUrl.browse);
+  EXPECT_TRUE(asFile.target && asFile.parameters && asFile.directory && asFile.browse);
+  EXPECT_TRUE(!asNone.target && !asNone.parameters && !asNone.directory && !asNone.browse);
+  EXPECT_GE(tools, 1);
+  EXPECT_EQ(target, "\\tools\\setup.exe");
+  EXPECT_EQ(directory, "\\tools");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(link.Action, LinkAction::PrintFile);
+  EXPECT_EQ(link.Target, "\\tools\\setup.exe");
+  EXPECT_EQ(link.StartDirectory, "\\tools");
+  EXPECT_EQ(link.Parameters, " /quiet ");
+  EXPECT_EQ(link.SoundFile, "\\keep.wav");
+}
+
+TEST_F(Dialogs, FileInputAsksByWhetherAUrlIsAllowedAndTrims) {
+  std::string prompt;
+  std::string file = "\\old.htm";
+  DialogDriver driver("File or URL", [&](HWND d) {
+    prompt = TextOf(d, IDC_FILE_PROMPT);
+    Screenshot(d, "file-input");
+    Type(d, IDC_FILE_NAME, "  http://example.org/menu.html ");
+    Press(d, IDOK);
+  });
+  ASSERT_TRUE(Boxes.GetFile(file, true, kHtmlFilter));
+  driver.Finish();
+  EXPECT_EQ(prompt, "Input file name or URL, or select file");
+  EXPECT_EQ(file, "http://example.org/menu.html");
+
+  // "Select..." accepts a name that does not exist yet, inside the CD folder.
+  World.Chooser.Answer = "C:\\Menu\\clips\\new.avi";
+  DialogDriver select("File", [&](HWND d) {
+    prompt = TextOf(d, IDC_FILE_PROMPT);
+    Click(d, IDC_FILE_SELECT);
+    Press(d, IDOK);
+  });
+  ASSERT_TRUE(Boxes.GetFile(file, false, kAviFilter));
+  select.Finish();
+  EXPECT_EQ(prompt, "Input file name or select file");
+  EXPECT_EQ(file, "\\clips\\new.avi");
+  EXPECT_FALSE(World.Chooser.Requests.at(0).MustExist);
+  EXPECT_EQ(World.Chooser.Requests.at(0).Filter, kAviFilter);
+}
+
+}  // namespace
+}  // namespace corvela
