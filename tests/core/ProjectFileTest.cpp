@@ -457,6 +457,20 @@ TEST(LoadProject, ObjectCountsAndKindsTheWriterNeverProduces) {
   }
 }
 
+// Found by the fuzzer: centring a stored width of -2^31 overflowed 32-bit arithmetic.
+TEST(LoadProject, ExtremeWindowSizesAreCentredWithoutOverflow) {
+  FakeWorld saved;
+  NewProject(saved.State);
+  saved.State.Project.Form.Width = INT32_MIN;
+  saved.State.Project.Form.Height = INT32_MAX;
+  ASSERT_TRUE(SaveProjectFile(saved.State, kPath));
+  FakeWorld world;
+  world.Files.Files[kPath] = saved.Files.Files[kPath];
+  ASSERT_TRUE(LoadProject(world.State, kPath));
+  EXPECT_EQ(world.State.Project.Form.Left, (1280 + 2147483648LL) / 2);
+  EXPECT_EQ(world.State.Project.Form.Top, (1024 - 2147483647LL) / 2);
+}
+
 TEST(LoadProject, FieldsBeforeAFailureKeepTheirNewValues) {
   // Settings block cut inside the start link's Target: the icon, sound, colours and action are
   // already set; the old objects are still there because the window record never began.
