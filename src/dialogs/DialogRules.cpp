@@ -5,7 +5,9 @@
 namespace corvela {
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 }  // namespace
 
 int32_t SpinValue(const std::string& text) {
@@ -28,7 +30,9 @@ int32_t SpinValue(const std::string& text) {
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::string SpinText(int32_t value) { return std::to_string(value); }
+std::string SpinText(int32_t value) {
+  return std::to_string(value);
+}
 
 std::string SpinStep(const std::string& text, int32_t delta) {
   int64_t next = static_cast<int64_t>(SpinValue(text)) + delta;
@@ -37,7 +41,9 @@ std::string SpinStep(const std::string& text, int32_t delta) {
   return SpinText(static_cast<int32_t>(next));
 }
 
-int ListEntryFor(int value, int entryCount) { return value >= 0 && value < entryCount ? value : -1; }
+int ListEntryFor(int value, int entryCount) {
+  return value >= 0 && value < entryCount ? value : -1;
+}
 
 namespace {
 // value * to / from, rounded half away from zero.

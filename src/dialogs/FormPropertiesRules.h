@@ -12,8 +12,9 @@
 namespace corvela {
 
 // The stored value of each list is the entry's index, except for the position list.
-inline constexpr std::array<const char*, 9> kGradientStyleEntries = {
-    "TopBottom", "BottomTop", "LeftRight", "RightLeft", "FromCenter", "FromTopLeft", "FromBottomLeft", "Radial", "None"};
+inline constexpr std::array<const char*, 9> kGradientStyleEntries = {"TopBottom",      "BottomTop",  "LeftRight",
+                                                                     "RightLeft",      "FromCenter", "FromTopLeft",
+                                                                     "FromBottomLeft", "Radial",     "None"};
 inline constexpr std::array<const char*, 6> kFormBorderStyleEntries = {"None",   "FixSingle",  "Sizeable",
                                                                        "Dialog", "ToolWindow", "SizeToolWin"};
 inline constexpr std::array<const char*, 2> kPositionEntries = {"Screen Center", "Designed"};

@@ -12,8 +12,9 @@ namespace corvela {
 
 // The stored Action is the entry's index. The trailing blank of entry 2 is part of its text.
 inline constexpr std::array<const char*, 8> kLinkActionEntries = {
-    "None",       "Open or Execute File", "Open URL to Visit(or download file from) Internet ", "Send Email",
-    "Play Sound File", "Print File",      "Browse CD",                                          "Exit AutoRun"};
+    "None",       "Open or Execute File", "Open URL to Visit(or download file from) Internet ",
+    "Send Email", "Play Sound File",      "Print File",
+    "Browse CD",  "Exit AutoRun"};
 
 struct LinkEditorFields {
   int Action = -1;
@@ -29,8 +30,7 @@ struct LinkFieldStates {
   bool StartDirectory = false;
   bool Browse = false;
   bool operator==(const LinkFieldStates& o) const {
-    return Target == o.Target && Parameters == o.Parameters && StartDirectory == o.StartDirectory &&
-           Browse == o.Browse;
+    return Target == o.Target && Parameters == o.Parameters && StartDirectory == o.StartDirectory && Browse == o.Browse;
   }
 };
 LinkFieldStates EnabledLinkFields(int action);

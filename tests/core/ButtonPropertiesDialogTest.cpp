@@ -68,16 +68,5 @@ TEST(ButtonPropertiesDialog, TypedValuesAreReadAsTheRulesSay) {
   EXPECT_EQ(obj->AsButton()->Font, DistinctFont(3));
 }
 
-TEST(ButtonPropertiesDialog, BitmapsAreChosenAmongWindowsBitmapsInsideTheCdFolder) {
-  testing::FakeWorld world;
-  world.State.CDFolder = "D:\\Menu";
-  world.Chooser.Answer = "D:\\Menu\\art\\play.bmp";
-  std::string field = "art\\old.bmp";
-  EXPECT_EQ(SelectButtonBitmap(world.State, field), SelectResult::Changed);
-  EXPECT_EQ(field, "\\art\\play.bmp");
-  EXPECT_EQ(world.Chooser.Requests[0].Filter, "Bitmaps (*.bmp)|*.bmp");
-  EXPECT_EQ(world.Chooser.Requests[0].FileName, "D:\\Menu\\art\\old.bmp");
-}
-
 }  // namespace
 }  // namespace corvela

@@ -103,9 +103,9 @@ TEST_F(DialogCommands, FormPropertiesConfirmedUpdatesBothWindowsInOrder) {
   State.Project.FormIcon = "\\menu.ico";
   World.Files.Files["D:\\Menu\\menu.ico"] = "icon";
   EditFormProperties(State, Dialogs, Window);
-  EXPECT_EQ(Log.Calls, (std::vector<std::string>{"menu size", "menu settings", "menu background",
-                                                 "menu icon D:\\Menu\\menu.ico", "copy look", "client 400x300",
-                                                 "copy panel", "menu background", "resize"}));
+  EXPECT_EQ(Log.Calls,
+            (std::vector<std::string>{"menu size", "menu settings", "menu background", "menu icon D:\\Menu\\menu.ico",
+                                      "copy look", "client 400x300", "copy panel", "menu background", "resize"}));
   EXPECT_EQ(State.Project.Form.BorderStyle, 2);
   EXPECT_TRUE(State.Modified);
 }
@@ -168,15 +168,6 @@ TEST_F(DialogCommands, ObjectPropertiesAppliesTheResourcesOfTheEditedObject) {
   MenuObject& label = Add(ObjectKind::Label, true);
   EditObjectProperties(State, Dialogs, Window);
   EXPECT_EQ(label.NormalFont.Name, "Edited");  // the control's new font became the normal one
-}
-
-TEST_F(DialogCommands, CancelledObjectPropertiesChangeNothing) {
-  MenuObject& avi = Add(ObjectKind::Avi, true);
-  Dialogs.Answer = false;
-  EditObjectProperties(State, Dialogs, Window);
-  EXPECT_EQ(avi.FileName, "");
-  EXPECT_FALSE(State.Modified);
-  EXPECT_TRUE(Log.Calls.empty());
 }
 
 TEST_F(DialogCommands, ObjectCommandsNeedExactlyOneSelectedObject) {

@@ -19,28 +19,6 @@ struct FormPropertiesDialog : ::testing::Test {
   Json Snapshot() const { return ProjectToJson(World.State, ""); }
 };
 
-TEST_F(FormPropertiesDialog, FillShowsTheStoredValues) {
-  Project.FormIcon = "icon.ico";  // as stored: OK would normalise it, filling does not
-  Project.Panel = PanelSettings{1, 2, 3, -4, 5};
-  Project.Form.Position = static_cast<uint8_t>(FormPosition::Designed);
-  const FormPropertiesFields f = FillFormProperties(Project);
-  EXPECT_EQ(f.Caption, Project.Form.Caption);
-  EXPECT_EQ(f.FormIcon, "icon.ico");
-  EXPECT_EQ(f.StartSound, "\\start.wav");
-  EXPECT_EQ(f.BackColor, 0x80000005u);
-  EXPECT_EQ(f.GradientStyle, 8);
-  EXPECT_EQ(f.GradientColor, 0x00123456u);
-  EXPECT_EQ(f.BorderStyle, 5);
-  EXPECT_EQ(f.Position, 1);
-  EXPECT_EQ(f.TransparentColorValue, Project.Form.TransparentColorValue);
-  EXPECT_EQ(f.TransparentColor, Project.Form.TransparentColor);
-  EXPECT_EQ(f.PanelBorderStyle, 1);
-  EXPECT_EQ(f.BevelInner, 2);
-  EXPECT_EQ(f.BevelOuter, 3);
-  EXPECT_EQ(f.BevelWidth, "-4");
-  EXPECT_EQ(f.PanelBorderWidth, "5");
-}
-
 TEST_F(FormPropertiesDialog, NothingIsWrittenWithoutBothOkAndAChange) {
   Project.FormIcon = " icon.ico ";  // would become \icon.ico if anything were written
   const Json before = Snapshot();
@@ -70,11 +48,11 @@ TEST_F(FormPropertiesDialog, OneChangeWritesEveryFieldBack) {
 
 TEST_F(FormPropertiesDialog, ListsSpinsAndSwatchesStoreWhatTheyShow) {
   FormPropertiesFields f = FillFormProperties(Project);
-  f.GradientStyle = 8;       // "None"
-  f.BorderStyle = 5;         // "SizeToolWin"
-  f.PanelBorderStyle = 1;    // "Single"
-  f.BevelInner = 3;          // "Space"
-  f.BevelOuter = 1;          // "Lowered"
+  f.GradientStyle = 8;     // "None"
+  f.BorderStyle = 5;       // "SizeToolWin"
+  f.PanelBorderStyle = 1;  // "Single"
+  f.BevelInner = 3;        // "Space"
+  f.BevelOuter = 1;        // "Lowered"
   f.PanelBorderWidth = "-3";
   f.BevelWidth = "";
   f.BackColor = 0x000000FFu;
@@ -100,17 +78,6 @@ TEST_F(FormPropertiesDialog, ListsSpinsAndSwatchesStoreWhatTheyShow) {
   EXPECT_TRUE(Project.Form.TransparentColor);
   EXPECT_EQ(Project.Form.Position, static_cast<uint8_t>(FormPosition::Designed));
   EXPECT_EQ(Project.FormIcon, "");  // an emptied path stays empty
-}
-
-TEST_F(FormPropertiesDialog, AStoredValueTheListLacksSurvivesAConfirmedChange) {
-  Project.GradientStyle = 12;
-  Project.Panel.BevelOuter = 9;
-  FormPropertiesFields f = FillFormProperties(Project);
-  EXPECT_EQ(f.GradientStyle, -1);
-  f.Caption = "x";
-  ASSERT_TRUE(WriteBackFormProperties(f, kOkAfterChange, Project));
-  EXPECT_EQ(Project.GradientStyle, 12);
-  EXPECT_EQ(Project.Panel.BevelOuter, 9);
 }
 
 TEST_F(FormPropertiesDialog, SelectButtonsUseTheirFiltersAndThePlainRefusal) {

@@ -56,16 +56,5 @@ TEST(ImagePropertiesDialog, CenterAndStretchTogetherBecomeCenterAfterAnyConfirme
   EXPECT_TRUE(obj->AsImage()->Transparent);
 }
 
-TEST(ImagePropertiesDialog, PicturesAreChosenWithTheFixedPictureFilter) {
-  testing::FakeWorld world;
-  world.State.CDFolder = "D:\\Menu";
-  world.Chooser.Answer = "D:\\Menu2\\logo.gif";
-  std::string field;
-  EXPECT_EQ(SelectImageFile(world.State, field), SelectResult::Refused);
-  EXPECT_EQ(world.Chooser.Requests[0].Filter.rfind("All (*.gif,*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|", 0), 0u);
-  EXPECT_EQ(world.Chooser.Requests[0].InitialDir, "D:\\Menu");
-  EXPECT_EQ(world.Ui.Shown.at(0).Caption, "Corvela");
-}
-
 }  // namespace
 }  // namespace corvela

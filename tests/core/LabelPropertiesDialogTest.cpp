@@ -74,12 +74,5 @@ TEST(LabelPropertiesDialog, ListEntriesStoreTheirIndexAndAutoSizeWordWrapAreLeft
   EXPECT_FALSE(label.WordWrap);
 }
 
-TEST(LabelPropertiesDialog, AnObjectOfAnotherKindIsNeverWritten) {
-  auto obj = DistinctObject(ObjectKind::Button);
-  const std::string caption = obj->AsButton()->Caption;
-  EXPECT_FALSE(WriteBackLabelProperties(FillLabelProperties(*obj), {true, true}, *obj));
-  EXPECT_EQ(obj->AsButton()->Caption, caption);
-}
-
 }  // namespace
 }  // namespace corvela

@@ -25,8 +25,8 @@ TEST(LinkEditorDialog, EnablingTable) {
     LinkFieldStates states;
   };
   const Row rows[] = {
-      {0, {false, false, false, false}}, {1, {true, true, true, true}},    {2, {true, false, false, false}},
-      {3, {true, false, false, false}},  {4, {true, false, false, true}},  {5, {true, false, false, true}},
+      {0, {false, false, false, false}}, {1, {true, true, true, true}},     {2, {true, false, false, false}},
+      {3, {true, false, false, false}},  {4, {true, false, false, true}},   {5, {true, false, false, true}},
       {6, {false, false, false, false}}, {7, {false, false, false, false}}, {-1, {false, false, false, false}},
   };
   for (const auto& r : rows) EXPECT_EQ(EnabledLinkFields(r.action), r.states) << r.action;
@@ -52,10 +52,8 @@ TEST(LinkEditorDialog, OnlyTheFileActionsNormaliseTargetAndStartDirectory) {
     const char* directory;
   };
   const Case cases[] = {
-      {LinkAction::OpenFile, "\\setup.exe", "\\tools"},
-      {LinkAction::PlaySound, "\\setup.exe", "\\tools"},
-      {LinkAction::PrintFile, "\\setup.exe", "\\tools"},
-      {LinkAction::OpenUrl, " setup.exe ", "tools"},
+      {LinkAction::OpenFile, "\\setup.exe", "\\tools"},  {LinkAction::PlaySound, "\\setup.exe", "\\tools"},
+      {LinkAction::PrintFile, "\\setup.exe", "\\tools"}, {LinkAction::OpenUrl, " setup.exe ", "tools"},
       {LinkAction::SendEmail, " setup.exe ", "tools"},  // an address keeps its blanks
       {LinkAction::None, " setup.exe ", "tools"},       // disabled fields keep and store their text
       {LinkAction::BrowseCd, " setup.exe ", "tools"},
@@ -72,23 +70,6 @@ TEST(LinkEditorDialog, OnlyTheFileActionsNormaliseTargetAndStartDirectory) {
     EXPECT_EQ(link.SoundFile, "\\click.wav");  // carried through, not shown
     EXPECT_EQ(link.ShowCommand, 3);
   }
-}
-
-TEST(LinkEditorDialog, AnActionTheListLacksSurvives) {
-  ObjectLink link = SampleLink(static_cast<LinkAction>(9));
-  LinkEditorFields f = FillLinkEditor(link);
-  EXPECT_EQ(f.Action, -1);
-  f.Parameters = "x";
-  ASSERT_TRUE(WriteBackLinkEditor(f, {true, true}, link));
-  EXPECT_EQ(static_cast<int>(link.Action), 9);
-  EXPECT_EQ(link.Target, " setup.exe ");
-}
-
-TEST(LinkEditorDialog, StoredFolderOf) {
-  EXPECT_EQ(StoredFolderOf("\\tools\\setup.exe"), "\\tools");
-  EXPECT_EQ(StoredFolderOf("\\a\\b\\c.txt"), "\\a\\b");
-  EXPECT_EQ(StoredFolderOf("\\setup.exe"), "\\");
-  EXPECT_EQ(StoredFolderOf("setup.exe"), "\\");  // folder held with a trailing backslash
 }
 
 TEST(LinkEditorDialog, BrowseFillsTargetAndStartDirectory) {
@@ -124,6 +105,14 @@ TEST(LinkEditorDialog, BrowseFillsTargetAndStartDirectory) {
   world.Chooser.Answer.reset();
   EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Cancelled);
   EXPECT_EQ(f.StartDirectory, "\\");
+
+  // A CD folder edited by hand with a trailing backslash gives a path without one.
+  world.State.CDFolder = "D:\\Menu\\";
+  world.Chooser.Answer = "D:\\Menu\\tools\\setup.exe";
+  f.StartDirectory = "";
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Changed);
+  EXPECT_EQ(f.Target, "tools\\setup.exe");
+  EXPECT_EQ(f.StartDirectory, "tools");
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // typed into edits, list entries chosen, boxes ticked, the colour and font dialogs answered, OK or
 // Cancel pressed. Choosers and message boxes of the CD-folder rule go to fakes.
 #include <gtest/gtest.h>
-
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <atomic>
@@ -90,15 +90,23 @@ class DialogDriver {
 };
 
 // What a user does, sent from the helper thread.
-void Type(HWND dialog, int id, const std::string& text) { ::SetDlgItemTextA(dialog, id, text.c_str()); }
-std::string TextOf(HWND dialog, int id) { return testing::WindowText(::GetDlgItem(dialog, id)); }
+void Type(HWND dialog, int id, const std::string& text) {
+  ::SetDlgItemTextA(dialog, id, text.c_str());
+}
+std::string TextOf(HWND dialog, int id) {
+  return testing::WindowText(::GetDlgItem(dialog, id));
+}
 void Choose(HWND dialog, int id, int entry) {
   HWND list = ::GetDlgItem(dialog, id);
   ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
   ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
-int EntryOf(HWND dialog, int id) { return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
-void Tick(HWND dialog, int id) { ::SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+int EntryOf(HWND dialog, int id) {
+  return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+void Tick(HWND dialog, int id) {
+  ::SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+}
 // A click that opens a nested modal box must not wait for it: it is posted.
 void ClickLater(HWND dialog, int id) {
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
@@ -106,7 +114,9 @@ void ClickLater(HWND dialog, int id) {
 void Click(HWND dialog, int id) {
   ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
-void Press(HWND dialog, int id) { ClickLater(dialog, id); }
+void Press(HWND dialog, int id) {
+  ClickLater(dialog, id);
+}
 // Answers the nested common dialog (colour or font) with OK or Cancel; false when it never came.
 bool Answer(HWND dialog, const char* caption, int button) {
   HWND nested = WaitForDialog(::GetWindowThreadProcessId(dialog, nullptr), caption);

@@ -47,7 +47,8 @@ void DrawFolderButton(const DRAWITEMSTRUCT& item) {
   SelectScope selectPen(dc, pen.get());
   {
     SelectScope selectBrush(dc, backBrush.get());
-    const POINT body[] = {{x, y + 1}, {x + 1, y}, {x + 6, y}, {x + 7, y + 2}, {x + 15, y + 2}, {x + 15, y + 12}, {x, y + 12}};
+    const POINT body[] = {{x, y + 1},      {x + 1, y},       {x + 6, y}, {x + 7, y + 2},
+                          {x + 15, y + 2}, {x + 15, y + 12}, {x, y + 12}};
     ::Polygon(dc, body, static_cast<int>(std::size(body)));
   }
   SelectScope selectBrush(dc, frontBrush.get());
@@ -84,8 +85,9 @@ std::optional<FontRecord> ChooseFontRecord(HWND owner, const FontRecord& initial
   FontRecord chosen;
   chosen.Name = logFont.lfFaceName;
   chosen.Size = (request.iPointSize + 5) / 10;
-  chosen.Style = static_cast<uint8_t>((logFont.lfWeight >= FW_BOLD ? fsBold : 0) | (logFont.lfItalic ? fsItalic : 0) |
-                                      (logFont.lfUnderline ? fsUnderline : 0) | (logFont.lfStrikeOut ? fsStrikeOut : 0));
+  chosen.Style =
+      static_cast<uint8_t>((logFont.lfWeight >= FW_BOLD ? fsBold : 0) | (logFont.lfItalic ? fsItalic : 0) |
+                           (logFont.lfUnderline ? fsUnderline : 0) | (logFont.lfStrikeOut ? fsStrikeOut : 0));
   chosen.Color = static_cast<Colour>(request.rgbColors & 0x00FFFFFF);
   return chosen;
 }

@@ -14,9 +14,7 @@ bool FormPropertyForm::Execute(MenuProject* project) {
 }
 
 std::vector<FixedSizeControl> FormPropertyForm::FixedSizes() const {
-  return {{IDC_BACK_COLOR, {41, 25}},
-          {IDC_GRADIENT_COLOR, {41, 25}},
-          {IDC_TRANSPARENT_COLOR, {41, 25}}};
+  return {{IDC_BACK_COLOR, {41, 25}}, {IDC_GRADIENT_COLOR, {41, 25}}, {IDC_TRANSPARENT_COLOR, {41, 25}}};
 }
 
 void FormPropertyForm::OnInit() {

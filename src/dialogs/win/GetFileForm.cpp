@@ -21,7 +21,9 @@ void GetFileForm::OnInit() {
   SetText(IDC_FILE_NAME, text_);
 }
 
-void GetFileForm::OnOK() { text_ = Text(IDC_FILE_NAME); }
+void GetFileForm::OnOK() {
+  text_ = Text(IDC_FILE_NAME);
+}
 
 void GetFileForm::OnCommand(int id, int code) {
   if (id != IDC_FILE_SELECT || code != BN_CLICKED) return;

@@ -19,7 +19,9 @@ bool LinkForm::Execute(ObjectLink* link) {
   return WriteBackLinkEditor(fields_, Flags, *link);
 }
 
-std::vector<FixedSizeControl> LinkForm::FixedSizes() const { return {{IDC_LINK_BROWSE, {27, 26}}}; }
+std::vector<FixedSizeControl> LinkForm::FixedSizes() const {
+  return {{IDC_LINK_BROWSE, {27, 26}}};
+}
 
 void LinkForm::OnInit() {
   FillList(IDC_LINK_ACTION, kLinkActionEntries, fields_.Action);
@@ -64,7 +66,8 @@ void LinkForm::Browse() {
 
 void LinkForm::AddBrowseTip() {
   tooltip_.reset(::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleA(nullptr), nullptr));
+                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleA(nullptr),
+                                   nullptr));
   if (!tooltip_) return;
   TOOLINFOA tool{};
   tool.cbSize = sizeof tool;

@@ -124,10 +124,9 @@ void ModalDialog::FitAndPlace() {
   ::GetWindowRect(hwnd_, &window);
   const DialogSize size{placement.Client.Width + (window.right - window.left) - made.Width,
                         placement.Client.Height + (window.bottom - window.top) - made.Height};
-  const DialogPoint at = placement.Centred ? CentredOnScreen({::GetSystemMetrics(SM_CXSCREEN),
-                                                              ::GetSystemMetrics(SM_CYSCREEN)},
-                                                             size)
-                                           : placement.Position;
+  const DialogPoint at = placement.Centred
+                             ? CentredOnScreen({::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, size)
+                             : placement.Position;
   ::SetWindowPos(hwnd_, nullptr, at.X, at.Y, size.Width, size.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -182,7 +181,9 @@ std::string ModalDialog::Text(int id) const {
   return std::string(buffer.data());
 }
 
-void ModalDialog::SetText(int id, const std::string& text) { ::SetDlgItemTextA(hwnd_, id, text.c_str()); }
+void ModalDialog::SetText(int id, const std::string& text) {
+  ::SetDlgItemTextA(hwnd_, id, text.c_str());
+}
 
 void ModalDialog::FillList(int id, const char* const* entries, size_t count, int selected) {
   HWND list = Item(id);
@@ -195,14 +196,20 @@ int ModalDialog::ListEntry(int id) const {
   return static_cast<int>(::SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
 }
 
-bool ModalDialog::Checked(int id) const { return ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+bool ModalDialog::Checked(int id) const {
+  return ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+}
 
 void ModalDialog::SetChecked(int id, bool checked) {
   ::CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void ModalDialog::Enable(int id, bool enabled) { ::EnableWindow(Item(id), enabled ? TRUE : FALSE); }
+void ModalDialog::Enable(int id, bool enabled) {
+  ::EnableWindow(Item(id), enabled ? TRUE : FALSE);
+}
 
-void ModalDialog::Redraw(int id) { ::InvalidateRect(Item(id), nullptr, TRUE); }
+void ModalDialog::Redraw(int id) {
+  ::InvalidateRect(Item(id), nullptr, TRUE);
+}
 
 }  // namespace corvela::win
