@@ -1,0 +1,246 @@
+// The e2e driver: publishes a CD folder with the real publishing code, starts the published player
+// as its own process, watches its windows and message boxes, and closes it again. Shell scripts
+// run it under Wine between their own steps (screenshots, pixel checks).
+//
+//   e2e_driver publish DESIGNER_EXE CD_FOLDER
+//   e2e_driver play PLAYER_EXE WIDTH HEIGHT TIMEOUT_MS     prints "pid left top width height"
+//   e2e_driver close PID
+//   e2e_driver missing PLAYER_EXE                           a player without AutoRun.mnx beside it
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/StdPlatform.h"
+#include "platform/win/Handles.h"
+#include "platform/win/Win32FileSystem.h"
+#include "platform/win/Win32Services.h"
+#include "project/ProjectFile.h"
+#include "project/Publish.h"
+
+namespace {
+
+using corvela::win::UniqueFile;
+using corvela::win::UniqueKernelHandle;
+
+int Fail(const std::string& why) {
+  std::fprintf(stderr, "e2e_driver: %s\n", why.c_str());
+  return 1;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  ::GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND hwnd) {
+  char text[1024] = {};
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const char* cls) {
+  struct Search {
+    DWORD Pid;
+    const char* Class;
+    std::vector<HWND> Found;
+  } search{pid, cls, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == s->Pid && ClassOf(hwnd) == s->Class) s->Found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// The static texts of a message box, joined by newlines.
+std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) != "Static" || TextOf(child).empty()) continue;
+    if (!text.empty()) text += "\n";
+    text += TextOf(child);
+  }
+  return text;
+}
+
+HWND VisibleBox(DWORD pid) {
+  for (HWND box : TopWindows(pid, "#32770"))
+    if (::IsWindowVisible(box)) return box;
+  return nullptr;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+// Starts the player with its standard output and error on NUL, so that it holds no pipe of ours.
+bool StartPlayer(const std::string& exe, PROCESS_INFORMATION& pi) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  UniqueFile null(::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                OPEN_EXISTING, 0, nullptr));
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = si.hStdOutput = si.hStdError = null.get();
+  std::string commandLine = "\"" + exe + "\"";
+  const std::string folder = FolderOf(exe);
+  return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si,
+                          &pi) != FALSE;
+}
+
+int Publish(const std::string& designerExe, const std::string& cd) {
+  corvela::win::Win32FileSystem files;
+  corvela::StderrUserInterface ui;
+  corvela::win::Win32Screen screen;
+  corvela::win::Win32Clock clock;
+  corvela::Platform env;
+  env.Files = &files;
+  env.Ui = &ui;
+  env.Display = &screen;
+  env.Ticks = &clock;
+  corvela::AppState state(env);
+  state.ExeFileName = designerExe;
+  state.CDFolder = cd;
+  std::string bytes, error;
+  if (!files.ReadFile(cd + "\\AutoRun.mnx", bytes, error)) return Fail(error);
+  if (corvela::ParseProject(state, bytes) != corvela::ParseOutcome::Loaded) return Fail("the demo project does not load");
+  const size_t objects = state.Project.Objects.size();
+  if (!corvela::PublishCDFolder(state, cd)) return Fail("publishing failed");
+
+  for (const char* name : {"AutoRun.exe", "AutoRun.ico", "autorun.inf", "AutoRun.mnx"})
+    if (!files.FileExists(cd + "\\" + name)) return Fail(std::string(name) + " was not published");
+  std::string inf;
+  files.ReadFile(cd + "\\autorun.inf", inf, error);
+  if (inf != corvela::kAutorunInf) return Fail("autorun.inf is not as expected: " + inf);
+  std::string copy, original;
+  files.ReadFile(cd + "\\AutoRun.exe", copy, error);
+  files.ReadFile(designerExe, original, error);
+  if (copy != original) return Fail("AutoRun.exe is not a copy of the designer");
+  corvela::AppState reread(env);
+  files.ReadFile(cd + "\\AutoRun.mnx", bytes, error);
+  if (corvela::ParseProject(reread, bytes) != corvela::ParseOutcome::Loaded || reread.Project.Objects.size() != objects)
+    return Fail("the published project does not read back");
+  std::printf("published %zu objects\n", objects);
+  return 0;
+}
+
+int Play(const std::string& exe, int width, int height, DWORD timeoutMs) {
+  PROCESS_INFORMATION pi{};
+  if (!StartPlayer(exe, pi)) return Fail("cannot start " + exe);
+  UniqueKernelHandle process(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  const DWORD start = ::GetTickCount();
+  DWORD shownAt = 0;
+  RECT rc{};
+  // Every size the window has while visible must be none or the project's: never a design size.
+  for (;;) {
+    if (::GetTickCount() - start > timeoutMs) {
+      ::TerminateProcess(process.get(), 99);
+      return Fail("the menu window did not appear at " + std::to_string(width) + " x " + std::to_string(height));
+    }
+    if (::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return Fail("the player ended");
+    if (HWND box = VisibleBox(pi.dwProcessId)) {
+      const std::string text = BoxText(box);
+      ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+      ::TerminateProcess(process.get(), 99);
+      return Fail("the player showed a message: " + text);
+    }
+    auto menus = TopWindows(pi.dwProcessId, "TAutoRunForm");
+    if (!menus.empty() && ::IsWindowVisible(menus.front())) {
+      ::GetWindowRect(menus.front(), &rc);
+      const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+      if (w == width && h == height) {
+        if (!shownAt) shownAt = ::GetTickCount();
+      } else if (w != 0 || h != 0) {
+        ::TerminateProcess(process.get(), 99);
+        return Fail("the menu window showed at " + std::to_string(w) + " x " + std::to_string(h));
+      }
+    }
+    // Give the first paints and the panes time to settle before anyone looks.
+    if (shownAt && ::GetTickCount() - shownAt > 1500) break;
+    ::Sleep(5);
+  }
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  if (rc.left != (cx - width) / 2 || rc.top != (cy - height) / 2) {
+    ::TerminateProcess(process.get(), 99);
+    return Fail("the menu window is not centred");
+  }
+  std::printf("%lu %ld %ld %d %d\n", pi.dwProcessId, rc.left, rc.top, width, height);
+  return 0;
+}
+
+int Close(DWORD pid) {
+  UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid));
+  if (!process) return Fail("no process " + std::to_string(pid));
+  auto menus = TopWindows(pid, "TAutoRunForm");
+  if (menus.empty()) return Fail("no menu window");
+  ::PostMessageA(menus.front(), WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.get(), 99);
+    return Fail("the player did not end after its window was closed");
+  }
+  DWORD code = 1;
+  ::GetExitCodeProcess(process.get(), &code);
+  if (code != 0) return Fail("the player ended with code " + std::to_string(code));
+  return 0;
+}
+
+int Missing(const std::string& exe) {
+  PROCESS_INFORMATION pi{};
+  if (!StartPlayer(exe, pi)) return Fail("cannot start " + exe);
+  UniqueKernelHandle process(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  const std::string expected = "File \"" + FolderOf(exe) + "\\AutoRun.mnx\" not found";
+  HWND box = nullptr;
+  const DWORD start = ::GetTickCount();
+  while (!(box = VisibleBox(pi.dwProcessId))) {
+    if (::GetTickCount() - start > 10000 || ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
+      ::TerminateProcess(process.get(), 99);
+      return Fail("no error box");
+    }
+    ::Sleep(20);
+  }
+  const std::string text = BoxText(box), caption = TextOf(box);
+  for (HWND menu : TopWindows(pi.dwProcessId, "TAutoRunForm")) {
+    RECT rc;
+    ::GetWindowRect(menu, &rc);
+    if (::IsWindowVisible(menu) && rc.right > rc.left && rc.bottom > rc.top) {
+      ::TerminateProcess(process.get(), 99);
+      return Fail("the menu window has an area without a project");
+    }
+  }
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  if (text != expected || caption != "Error") {
+    ::TerminateProcess(process.get(), 99);
+    return Fail("the box says \"" + caption + "\": " + text + "; expected: " + expected);
+  }
+  // Exactly one box: a second one would keep it alive.
+  if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.get(), 99);
+    return Fail("the player kept running after its error");
+  }
+  DWORD code = 1;
+  ::GetExitCodeProcess(process.get(), &code);
+  if (code != 0) return Fail("the player ended with code " + std::to_string(code));
+  std::printf("one error, then the end\n");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 3 && args[0] == "publish") return Publish(args[1], args[2]);
+  if (args.size() == 5 && args[0] == "play")
+    return Play(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()),
+                static_cast<DWORD>(std::atoi(args[4].c_str())));
+  if (args.size() == 2 && args[0] == "close") return Close(static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)));
+  if (args.size() == 2 && args[0] == "missing") return Missing(args[1]);
+  return Fail("usage: publish DESIGNER_EXE CD | play EXE W H TIMEOUT_MS | close PID | missing EXE");
+}
