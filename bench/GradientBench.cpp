@@ -14,8 +14,8 @@ namespace corvela {
 namespace {
 
 constexpr int32_t kPanelWidth = 1920, kPanelHeight = 1080;
-const char* const kStyleNames[] = {"TopBottom",      "BottomTop", "LeftRight", "RightLeft", "FromCenter",
-                                   "FromTopLeft",    "FromBottomLeft", "Radial", "None"};
+const char* const kStyleNames[] = {"TopBottom",   "BottomTop",      "LeftRight", "RightLeft", "FromCenter",
+                                   "FromTopLeft", "FromBottomLeft", "Radial",    "None"};
 
 MenuProject ProjectWithStyle(int style) {
   MenuProject project;

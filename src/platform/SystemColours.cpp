@@ -7,7 +7,9 @@
 namespace corvela {
 
 namespace {
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
+  return r | (g << 8) | (b << 16);
+}
 
 // Indices 0 (scroll bar) to 30 (menu bar), in the system's order.
 constexpr std::array<uint32_t, 31> kClassicScheme = {

@@ -144,13 +144,24 @@ void FillGradientRect(FillSurface& surface, PixelRect rect, FillGeometry geometr
   const BandColours bands(ResolveColour(start, colours), ResolveColour(end, colours));
   switch (static_cast<uint8_t>(geometry)) {
     case 0:
-    case 1: FillLinear(surface, rect, bands, true); break;
+    case 1:
+      FillLinear(surface, rect, bands, true);
+      break;
     case 2:
-    case 3: FillLinear(surface, rect, bands, false); break;
-    case 4: FillRings(surface, rect, bands); break;
-    case 5: FillCorner(surface, rect, bands, true); break;
-    case 6: FillCorner(surface, rect, bands, false); break;
-    default: break;
+    case 3:
+      FillLinear(surface, rect, bands, false);
+      break;
+    case 4:
+      FillRings(surface, rect, bands);
+      break;
+    case 5:
+      FillCorner(surface, rect, bands, true);
+      break;
+    case 6:
+      FillCorner(surface, rect, bands, false);
+      break;
+    default:
+      break;
   }
 }
 
@@ -238,15 +249,24 @@ std::optional<BackgroundFill> PlanBackground(const MenuProject& project, int32_t
     return fill;
   };
   switch (static_cast<GradientStyle>(project.GradientStyle)) {
-    case GradientStyle::TopBottom: return set(FillGeometry::BottomUp, back, gradient);
-    case GradientStyle::BottomTop: return set(FillGeometry::BottomUp, gradient, back);
-    case GradientStyle::LeftRight: return set(FillGeometry::RightToLeft, back, gradient);
-    case GradientStyle::RightLeft: return set(FillGeometry::RightToLeft, gradient, back);
-    case GradientStyle::FromCenter: return set(FillGeometry::Rings, back, gradient);
-    case GradientStyle::FromTopLeft: return set(FillGeometry::TopLeftCorner, back, gradient);
-    case GradientStyle::FromBottomLeft: return set(FillGeometry::BottomLeftCorner, back, gradient);
-    case GradientStyle::Radial: return set(FillGeometry::Radial, back, gradient);
-    case GradientStyle::None: break;
+    case GradientStyle::TopBottom:
+      return set(FillGeometry::BottomUp, back, gradient);
+    case GradientStyle::BottomTop:
+      return set(FillGeometry::BottomUp, gradient, back);
+    case GradientStyle::LeftRight:
+      return set(FillGeometry::RightToLeft, back, gradient);
+    case GradientStyle::RightLeft:
+      return set(FillGeometry::RightToLeft, gradient, back);
+    case GradientStyle::FromCenter:
+      return set(FillGeometry::Rings, back, gradient);
+    case GradientStyle::FromTopLeft:
+      return set(FillGeometry::TopLeftCorner, back, gradient);
+    case GradientStyle::FromBottomLeft:
+      return set(FillGeometry::BottomLeftCorner, back, gradient);
+    case GradientStyle::Radial:
+      return set(FillGeometry::Radial, back, gradient);
+    case GradientStyle::None:
+      break;
   }
   return std::nullopt;
 }

@@ -1,5 +1,3 @@
-#include "player/Gradient.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,13 +6,18 @@
 #include <vector>
 
 #include "platform/SystemColours.h"
+#include "player/Gradient.h"
 #include "support/FakePlatform.h"
 
 namespace corvela {
 namespace {
 
-constexpr Colour Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
-constexpr Colour Grey(uint32_t level) { return Rgb(level, level, level); }
+constexpr Colour Rgb(uint32_t r, uint32_t g, uint32_t b) {
+  return r | (g << 8) | (b << 16);
+}
+constexpr Colour Grey(uint32_t level) {
+  return Rgb(level, level, level);
+}
 constexpr Colour kSentinel = 0x00ABCDEFu;
 
 PixelBuffer Filled(int w, int h, FillGeometry geometry, Colour start, Colour end) {
@@ -37,16 +40,29 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroInSixtyFourBits) {
     int32_t a, b, c, expected;
   };
   const Case cases[] = {
-      {1, 255, 2, 128},   {1, -255, 2, -128}, {3, -10, 4, -8},  {-3, 10, 4, -8},   {3, 10, -4, -8},
-      {-3, -10, 4, 8},    {5, 1, 3, 2},       {4, 1, 3, 1},     {-5, 1, 3, -2},    {0, -7, 3, 0},
-      {1, 300, 256, 1},   {3, 300, 256, 4},   {4, 300, 256, 5}, {7, 0, 0, -1},     {0, 0, 0, -1},
+      {1, 255, 2, 128},
+      {1, -255, 2, -128},
+      {3, -10, 4, -8},
+      {-3, 10, 4, -8},
+      {3, 10, -4, -8},
+      {-3, -10, 4, 8},
+      {5, 1, 3, 2},
+      {4, 1, 3, 1},
+      {-5, 1, 3, -2},
+      {0, -7, 3, 0},
+      {1, 300, 256, 1},
+      {3, 300, 256, 4},
+      {4, 300, 256, 5},
+      {7, 0, 0, -1},
+      {0, 0, 0, -1},
       // The product needs more than 32 bits; the result does not.
       {100000, 100000, 100000, 100000},
       // Results beyond 32 bits give -1, and so does -2^31, as on Windows.
-      {65536, 65536, 2, -1},   {INT32_MIN, 1, 1, -1},   {INT32_MAX, 1, 1, INT32_MAX},
+      {65536, 65536, 2, -1},
+      {INT32_MIN, 1, 1, -1},
+      {INT32_MAX, 1, 1, INT32_MAX},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
+  for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
 }
 
 TEST(BandColour, InterpolatesEachChannelWithItsOwnSignedDelta) {
@@ -196,7 +212,9 @@ TEST(FillRadialRect, CentreToCornersMonotonicAndSymmetric) {
 }
 
 // Blue and white as in the examples: red and green step together, blue stays 255.
-constexpr Colour BlueToWhite(uint32_t level) { return Rgb(level, level, 255); }
+constexpr Colour BlueToWhite(uint32_t level) {
+  return Rgb(level, level, 255);
+}
 
 TEST(RenderBackground, EachStyleOnASevenByFivePanel) {
   struct Case {

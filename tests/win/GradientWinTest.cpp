@@ -92,8 +92,8 @@ TEST_F(GradientWin, GdiPicturesMatchThePortableOnesPixelForPixel) {
     for (uint8_t style = 0; style <= 8; ++style) {
       world.State.Project.GradientStyle = style;
       for (auto [w, h] : sizes) {
-        SCOPED_TRACE(::testing::Message() << "style " << int(style) << ", " << w << "x" << h << ", back "
-                                          << std::hex << c.back);
+        SCOPED_TRACE(::testing::Message()
+                     << "style " << int(style) << ", " << w << "x" << h << ", back " << std::hex << c.back);
         const auto expected = RenderBackgroundPixels(world.State.Project, &colours, w, h);
         const UniqueBitmap picture = form.RenderBackground(world.State, w, h);
         ASSERT_EQ(static_cast<bool>(picture), expected.has_value());
@@ -209,7 +209,7 @@ TEST_F(GradientWin, ContactSheet) {
   constexpr int kTileW = 240, kTileH = 160, kGap = 8, kColumns = 3;
   const int sheetW = kColumns * (kTileW + kGap) + kGap, sheetH = 3 * (kTileH + kGap) + kGap;
   PixelBuffer sheet(sheetW, sheetH, 0x00303030u);
-  world.State.Project.BackColor = 0x00A03010u;     // a dark blue
+  world.State.Project.BackColor = 0x00A03010u;      // a dark blue
   world.State.Project.GradientColor = 0x0060E0FFu;  // a warm yellow
   for (uint8_t style = 0; style <= 8; ++style) {
     world.State.Project.GradientStyle = style;
@@ -221,8 +221,7 @@ TEST_F(GradientWin, ContactSheet) {
     }
     const PixelBuffer tile = ReadBitmap(picture.get());
     for (int y = 0; y < kTileH; ++y)
-      for (int x = 0; x < kTileW; ++x)
-        sheet.FillSolid({left + x, top + y, left + x + 1, top + y + 1}, tile.At(x, y));
+      for (int x = 0; x < kTileW; ++x) sheet.FillSolid({left + x, top + y, left + x + 1, top + y + 1}, tile.At(x, y));
   }
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER info{};

@@ -55,7 +55,9 @@ void DibFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
   }
 }
 
-DibSurface::~DibSurface() { Release(); }
+DibSurface::~DibSurface() {
+  Release();
+}
 
 void DibSurface::Release() {
   if (displaced_) ::SelectObject(dc_.get(), displaced_);
@@ -143,8 +145,7 @@ void GradientForm::SetRendererSize(int32_t panelWidth, int32_t panelHeight) {
   const int32_t width = std::max(panelWidth, 0) + 2, height = std::max(panelHeight, 0) + 2;
   renderer_.Resize(width, height);
   if (hwnd())
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 UniqueBitmap GradientForm::RenderBackground(const AppState& state, int32_t panelWidth, int32_t panelHeight) {
