@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/FileInputRules.h"
-#include "support/FakePlatform.h"
 
 namespace corvela {
 namespace {
@@ -36,21 +35,6 @@ TEST(FileInputDialog, WithoutOkAndAChangeTheFileNameStays) {
   EXPECT_FALSE(FinishFileInput("new.avi", {true, false}, fileName));
   EXPECT_FALSE(FinishFileInput("new.avi", {false, true}, fileName));
   EXPECT_EQ(fileName, "\\old.avi");
-}
-
-TEST(FileInputDialog, SelectAcceptsANewNameInsideTheCdFolder) {
-  testing::FakeWorld world;
-  world.State.CDFolder = "D:\\Menu";
-  world.Chooser.Answer = "D:\\Menu\\new\\page.htm";
-  std::string field = "";
-  EXPECT_EQ(SelectInputFile(world.State, field, kHtmlFilter), SelectResult::Changed);
-  EXPECT_EQ(field, "\\new\\page.htm");
-  EXPECT_FALSE(world.Chooser.Requests[0].MustExist);
-  EXPECT_EQ(world.Chooser.Requests[0].Filter, kHtmlFilter);
-
-  world.Chooser.Answer = "D:\\page.htm";
-  EXPECT_EQ(SelectInputFile(world.State, field, kHtmlFilter), SelectResult::Refused);
-  EXPECT_EQ(world.Ui.Shown.at(0).Caption, "Corvela");  // plain style
 }
 
 }  // namespace

@@ -426,27 +426,6 @@ TEST_F(Dialogs, ButtonBitmapsSpinsAndChecks) {
   EXPECT_TRUE(button.AsButton()->Flat);
 }
 
-TEST_F(Dialogs, ImageDisplayStyleSetsTheThreeFlags) {
-  MenuObject image(ObjectKind::Image);
-  image.AsImage()->Center = true;
-  image.AsImage()->Stretch = true;
-  int shown = -2;
-  DialogDriver driver("Image Properties", [&](HWND d) {
-    shown = EntryOf(d, IDC_DISPLAY_STYLE);
-    Screenshot(d, "image-properties");
-    Choose(d, IDC_DISPLAY_STYLE, 3);
-    Type(d, IDC_HOT_IMAGE_FILE, "pics\\logo.gif");
-    Press(d, IDOK);
-  });
-  ASSERT_TRUE(Boxes.EditImageProperties(image));
-  driver.Finish();
-  EXPECT_EQ(shown, 1);
-  EXPECT_FALSE(image.AsImage()->Center);
-  EXPECT_FALSE(image.AsImage()->Stretch);
-  EXPECT_TRUE(image.AsImage()->AutoSize);
-  EXPECT_EQ(image.HotTrackImageFile, "\\pics\\logo.gif");
-}
-
 TEST_F(Dialogs, LinkEditorEnablesByActionAndBrowseFillsTheStartDirectory) {
   ObjectLink& link = State.Project.StartLink;
   link.Action = LinkAction::OpenUrl;
