@@ -212,6 +212,7 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
       ::GetClientRect(dialog, &client);
       ::GetWindowRect(dialog, &window);
       style = ::GetWindowLongA(dialog, GWL_STYLE);
+      Screenshot(dialog, c.caption);
       Press(dialog, IDCANCEL);
     });
     c.open();
