@@ -1,0 +1,164 @@
+// Player start: the time from process start to the first complete paint of the demo menu, against
+// a bare Win32 window exe (bare_window.exe) measured in the same run. "Complete" means every probe
+// pixel on screen shows its final colour: the gradient at the top and bottom of the inner panel,
+// a painted label and the rich-text pane for the player, the solid colour for the bare window.
+// Runs under Wine; bench/player_start.sh prepares the published demo disc and calls it:
+//   player_start_bench.exe CD\AutoRun.exe bare_window.exe [RUNS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/win/Handles.h"
+
+namespace {
+
+using corvela::win::UniqueFile;
+using corvela::win::UniqueKernelHandle;
+using corvela::win::WindowDc;
+
+double Seconds() {
+  static const LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A pixel relative to the window's top-left corner and the colour it ends with.
+struct Probe {
+  int X, Y;
+  COLORREF Colour;
+  int Tolerance;
+};
+
+struct Target {
+  const char* Name;
+  std::string Exe;
+  const char* WindowClass;
+  int Width, Height;
+  std::vector<Probe> Probes;
+};
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+HWND FindWindowOf(DWORD pid, const char* cls) {
+  struct Search {
+    DWORD Pid;
+    const char* Class;
+    HWND Found;
+  } search{pid, cls, nullptr};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        char name[64] = {};
+        ::GetClassNameA(hwnd, name, sizeof name);
+        if (owner != s->Pid || std::string(name) != s->Class) return TRUE;
+        s->Found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+bool Painted(const Target& t, HWND hwnd) {
+  if (!::IsWindowVisible(hwnd)) return false;
+  RECT rc;
+  ::GetWindowRect(hwnd, &rc);
+  if (rc.right - rc.left != t.Width || rc.bottom - rc.top != t.Height) return false;
+  WindowDc screen(nullptr);
+  for (const Probe& p : t.Probes)
+    if (!Near(::GetPixel(screen.get(), rc.left + p.X, rc.top + p.Y), p.Colour, p.Tolerance)) return false;
+  return true;
+}
+
+// Seconds from CreateProcess to the complete first paint; negative on failure. Ends the process.
+double TimeToFirstPaint(const Target& t) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  UniqueFile null(::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                OPEN_EXISTING, 0, nullptr));
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = si.hStdOutput = si.hStdError = null.get();
+  std::string commandLine = "\"" + t.Exe + "\"";
+  const std::string folder = t.Exe.substr(0, t.Exe.find_last_of('\\'));
+  PROCESS_INFORMATION pi{};
+  const double start = Seconds();
+  if (!::CreateProcessA(t.Exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si,
+                        &pi))
+    return -1;
+  UniqueKernelHandle process(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  double elapsed = -1;
+  HWND hwnd = nullptr;
+  while (Seconds() - start < 30) {
+    if (!hwnd) hwnd = FindWindowOf(pi.dwProcessId, t.WindowClass);
+    if (hwnd && Painted(t, hwnd)) {
+      elapsed = Seconds() - start;
+      break;
+    }
+    if (::WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0) break;
+  }
+  if (hwnd) ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
+  return elapsed;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: player_start_bench PLAYER_EXE BARE_WINDOW_EXE [RUNS]\n");
+    return 2;
+  }
+  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
+  const COLORREF gold = RGB(240, 192, 48);
+  const Target player{"player (demo menu)",
+                      argv[1],
+                      "TAutoRunForm",
+                      640,
+                      480,
+                      {{6, 6, RGB(40, 140, 170), 12},
+                       {6, 472, RGB(12, 32, 74), 12},
+                       {620, 368, gold, 6},
+                       {400, 330, RGB(255, 255, 255), 0}}};
+  const Target bare{"bare window", argv[2], "BareWindow", 640, 480, {{6, 6, gold, 0}, {320, 240, gold, 0}, {633, 473, gold, 0}}};
+
+  // One start of each first: the files are then in the cache for both alike.
+  TimeToFirstPaint(player);
+  TimeToFirstPaint(bare);
+  std::vector<double> playerTimes, bareTimes;
+  for (int i = 0; i < runs; ++i) {
+    const double b = TimeToFirstPaint(bare);
+    const double p = TimeToFirstPaint(player);
+    if (b < 0 || p < 0) {
+      std::fprintf(stderr, "run %d: %s never showed its complete first paint\n", i + 1, b < 0 ? bare.Name : player.Name);
+      return 1;
+    }
+    bareTimes.push_back(b);
+    playerTimes.push_back(p);
+  }
+  const double p = Median(playerTimes), b = Median(bareTimes);
+  std::printf("start to first complete paint, median of %d runs\n", runs);
+  std::printf("  %-20s %8.1f ms\n", player.Name, p * 1000);
+  std::printf("  %-20s %8.1f ms\n", bare.Name, b * 1000);
+  std::printf("  ratio                %8.2f\n", p / b);
+  return 0;
+}
