@@ -207,7 +207,7 @@ class MenuWindow : public ::testing::Test {
     f.Width = w;
     f.Height = h;
     form.FormSettingsChanged();
-    ::ShowWindow(form.hwnd(), SW_SHOWNOACTIVATE);
+    ::ShowWindow(form.hwnd(), SW_SHOWNA);
     ::SetWindowPos(form.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(150);
@@ -304,6 +304,33 @@ TEST_F(MenuWindow, EachBorderStyleGivesItsFrameAndTheWindowKeepsItsSize) {
     EXPECT_EQ(inner.right, client.right);
     EXPECT_EQ(inner.bottom, client.bottom);
   }
+}
+
+TEST_F(MenuWindow, WindowStateTakesEffectOnceShownAndCloseMenuEndsOnlyAPlayer) {
+  state.Project.Form.BorderStyle = static_cast<uint8_t>(FormBorderStyle::Sizeable);
+  state.Project.Form.BorderIcons = biSystemMenu | biMaximize;
+  state.Project.Form.WindowState = static_cast<uint8_t>(WindowState::Maximized);
+  // As in the player, which shows its window before the project arrives.
+  ::ShowWindow(form.hwnd(), SW_SHOWNOACTIVATE);
+  ShowAt(100, 80, 300, 200);
+  EXPECT_TRUE(::IsZoomed(form.hwnd()));
+  state.Project.Form.WindowState = static_cast<uint8_t>(WindowState::Normal);
+  ShowAt(100, 80, 300, 200);
+  EXPECT_FALSE(::IsZoomed(form.hwnd()));
+  RECT rc;
+  ::GetWindowRect(form.hwnd(), &rc);
+  EXPECT_EQ(rc.right - rc.left, 300);
+
+  // The designer's menu window must survive an "Exit AutoRun" link.
+  form.CloseMenu();
+  PumpFor(50);
+  EXPECT_TRUE(::IsWindow(form.hwnd()));
+  g_quitSeen = false;
+  state.DesignerMode = false;
+  form.CloseMenu();
+  EXPECT_TRUE(PumpUntil([&] { return form.hwnd() == nullptr; }, 2000));
+  PumpFor(20);
+  EXPECT_TRUE(g_quitSeen);
 }
 
 TEST_F(MenuWindow, MarginSingleBorderAndBevelsNestAroundTheInnerPanel) {

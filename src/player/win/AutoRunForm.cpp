@@ -219,6 +219,11 @@ void AutoRunForm::WireObjects() {
   ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
 }
 
+void AutoRunForm::CloseMenu() {
+  // Posted, so that a click or the start sequence that asked for it finishes first.
+  if (!state_.DesignerMode && hwnd()) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
 bool AutoRunForm::SetPaneCursor(HWND child) {
   for (auto& obj : state_.Project.Objects) {
     auto* pane = obj ? dynamic_cast<Pane*>(obj->Pane.get()) : nullptr;

@@ -42,6 +42,8 @@ class AutoRunForm : public Window, public MenuView {
   void NavigateHtml(MenuObject& obj, const std::string& url) override;
   void LoadRtf(MenuObject& obj, const std::string& path) override;
   void WireObjects() override;
+  // Closing the player's window ends the program; the designer's hidden one is never closed.
+  void CloseMenu() override;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
