@@ -29,19 +29,6 @@ std::optional<ObjectKind> KindAddedBy(DesignTool tool) {
   return std::nullopt;
 }
 
-std::optional<FileInputSpec> FileInputFor(ObjectKind kind) {
-  switch (kind) {
-    case ObjectKind::Avi:
-      return FileInputSpec{false, "AVI files (*.avi)|*.avi"};
-    case ObjectKind::Html:
-      return FileInputSpec{true, "HTML files (*.html,*.htm)|*.html;*.htm"};
-    case ObjectKind::Rtf:
-      return FileInputSpec{false, "RTF files (*.rtf)|*.rtf"};
-    default:
-      return std::nullopt;
-  }
-}
-
 PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, SurfacePoint p, DesignTool tool) {
   if (button != MouseButton::Left) return PressOutcome::Ignored;
   if (std::optional<ObjectKind> kind = KindAddedBy(tool)) {
@@ -223,11 +210,6 @@ int DesignSurface::SingleSelectedIndex() const {
   return found;
 }
 
-MenuObject* DesignSurface::SingleSelectedObject() const {
-  const int index = SingleSelectedIndex();
-  return index < 0 ? nullptr : state_.Project.Objects[static_cast<size_t>(index)].get();
-}
-
 void DesignSurface::BringSelectedToFront() {
   const int index = SingleSelectedIndex();
   if (index < 0) return;
@@ -248,50 +230,6 @@ void DesignSurface::SendSelectedToBack() {
   RenumberTags(state_);
   state_.Modified = true;
   RefreshSurface();
-}
-
-void DesignSurface::EditStartLink(DesignDialogs& dialogs) {
-  if (dialogs.EditLink(state_.Project.StartLink)) state_.Modified = true;
-}
-
-void DesignSurface::EditObjectProperties(DesignDialogs& dialogs) {
-  MenuObject* obj = SingleSelectedObject();
-  if (!obj) return;
-  bool changed = false;
-  switch (obj->Kind) {
-    case ObjectKind::Label:
-      changed = dialogs.EditLabelProperties(*obj);
-      break;
-    case ObjectKind::Button:
-      changed = dialogs.EditButtonProperties(*obj);
-      break;
-    case ObjectKind::Image:
-      changed = dialogs.EditImageProperties(*obj);
-      break;
-    case ObjectKind::Avi:
-    case ObjectKind::Html:
-    case ObjectKind::Rtf: {
-      const FileInputSpec spec = *FileInputFor(obj->Kind);
-      changed = dialogs.GetFile(obj->FileName, spec.AllowUrl, spec.Filter);
-      break;
-    }
-    case ObjectKind::Movie:
-      break;
-  }
-  if (!changed) return;
-  ApplyObjectResources(state_, *obj);
-  state_.Modified = true;
-  RefreshSurface();
-}
-
-void DesignSurface::EditObjectLink(DesignDialogs& dialogs) {
-  MenuObject* obj = SingleSelectedObject();
-  if (!obj) return;
-  if (static_cast<uint8_t>(obj->Kind) > static_cast<uint8_t>(ObjectKind::Image)) {
-    state_.Env.Ui->AskUser(kNoLinkText, "Information", MessageIcon::Information, MessageButtons::Ok);
-    return;
-  }
-  if (dialogs.EditLink(obj->Link)) state_.Modified = true;
 }
 
 }  // namespace corvela

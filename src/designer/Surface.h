@@ -50,28 +50,6 @@ class SurfaceHost {
   virtual void ControlSentToBack(MenuObject& obj) = 0;
 };
 
-// The modal dialogs the object commands open. Each edits in place and returns true only when
-// the user confirmed a change with OK.
-class DesignDialogs {
- public:
-  virtual ~DesignDialogs() = default;
-  virtual bool EditLabelProperties(MenuObject& obj) = 0;
-  virtual bool EditButtonProperties(MenuObject& obj) = 0;
-  virtual bool EditImageProperties(MenuObject& obj) = 0;
-  virtual bool EditLink(ObjectLink& link) = 0;
-  // The file input dialog on a string field; allowUrl lets a URL be typed instead of a file.
-  virtual bool GetFile(std::string& field, bool allowUrl, const std::string& filter) = 0;
-};
-
-// How the file input dialog is opened for the file of an AVI, HTML or RTF pane.
-struct FileInputSpec {
-  bool AllowUrl = false;
-  std::string Filter;
-};
-std::optional<FileInputSpec> FileInputFor(ObjectKind kind);
-
-inline constexpr const char* kNoLinkText = "AVI, HTML or RTF do not support link.";
-
 class DesignSurface {
  public:
   DesignSurface(AppState& state, SurfaceHost& host) : state_(state), host_(host) {}
@@ -100,11 +78,6 @@ class DesignSurface {
   void BringSelectedToFront();
   void SendSelectedToBack();
 
-  // The object commands act on the one selected object; with none or several they do nothing.
-  MenuObject* SingleSelectedObject() const;
-  void EditStartLink(DesignDialogs& dialogs);
-  void EditObjectProperties(DesignDialogs& dialogs);
-  void EditObjectLink(DesignDialogs& dialogs);
 
   DragState DragMode() const { return dragMode_; }
   bool PressInProgress() const { return dragMode_ != DragState::Idle; }

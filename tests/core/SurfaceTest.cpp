@@ -310,53 +310,5 @@ TEST_F(SurfaceFixture, BringToFrontAndSendToBackMoveOneObjectAndItsTags) {
   EXPECT_FALSE(World.State.Modified);
 }
 
-class RecordingDialogs : public DesignDialogs {
- public:
-  bool Answer = true;
-  std::vector<std::string> Calls;
-  bool EditLabelProperties(MenuObject&) override { return Record("label"); }
-  bool EditButtonProperties(MenuObject&) override { return Record("button"); }
-  bool EditImageProperties(MenuObject&) override { return Record("image"); }
-  bool EditLink(ObjectLink&) override { return Record("link"); }
-  bool GetFile(std::string& field, bool allowUrl, const std::string& filter) override {
-    field = "\\page.htm";
-    return Record(std::string("file ") + (allowUrl ? "url " : "") + filter);
-  }
-
- private:
-  bool Record(const std::string& call) {
-    Calls.push_back(call);
-    return Answer;
-  }
-};
-
-TEST_F(SurfaceFixture, ObjectCommandsNeedExactlyOneSelectedObject) {
-  RecordingDialogs dialogs;
-  MenuObject& html = Add(0, 0, 50, 50, true);
-  html.Kind = ObjectKind::Html;
-  Surface.EditObjectProperties(dialogs);
-  EXPECT_EQ(dialogs.Calls, (std::vector<std::string>{"file url HTML files (*.html,*.htm)|*.html;*.htm"}));
-  EXPECT_EQ(html.FileName, "\\page.htm");
-  EXPECT_TRUE(World.State.Modified);
-
-  Surface.EditObjectLink(dialogs);
-  ASSERT_EQ(World.Ui.Shown.size(), 1u);
-  EXPECT_EQ(World.Ui.Shown[0].Text, "AVI, HTML or RTF do not support link.");
-  EXPECT_EQ(World.Ui.Shown[0].Caption, "Information");
-
-  Add(60, 0, 50, 50, true);
-  dialogs.Calls.clear();
-  Surface.EditObjectProperties(dialogs);
-  Surface.EditObjectLink(dialogs);
-  EXPECT_TRUE(dialogs.Calls.empty());
-
-  html.Selected = false;
-  World.State.Modified = false;
-  dialogs.Answer = false;  // Cancel changes nothing
-  Surface.EditObjectLink(dialogs);
-  EXPECT_EQ(dialogs.Calls, (std::vector<std::string>{"link"}));
-  EXPECT_FALSE(World.State.Modified);
-}
-
 }  // namespace
 }  // namespace corvela

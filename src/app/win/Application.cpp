@@ -68,6 +68,9 @@ bool Application::Start(const std::string& exeFileName) {
     chooser_.Owner = main_->hwnd();
     shell_.Owner = main_->hwnd();
     edit_->SetToolPalette(main_.get());
+    edit_->SetMenuWindow(menu_.get());
+    edit_->SetCommandTarget(main_->hwnd());
+    edit_->SetDialogs(dialogs_.get());
     ::ShowWindow(main_->hwnd(), SW_SHOW);
     main_->FormShow();
   } else {

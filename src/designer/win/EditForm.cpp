@@ -246,7 +246,35 @@ void EditForm::FormResize() {
   surface_.RefreshSurface();
 }
 
+ClientSize EditForm::MenuClientSize() {
+  RECT rc{0, 0, 0, 0};
+  if (menu_) ::GetClientRect(menu_->hwnd(), &rc);
+  return ClientSize{rc.right, rc.bottom};
+}
+
+void EditForm::SetClientSize(ClientSize size) {
+  RECT want{0, 0, size.Width, size.Height};
+  ::AdjustWindowRectEx(&want, static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)));
+  SuppressResizeSync = true;
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SuppressResizeSync = false;
+}
+
+// The surface's panel border is painted from the project's panel settings, so taking the menu
+// window's border is a repaint.
+void EditForm::CopyPanelBorder() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
+
 bool EditForm::ExecuteCommand(unsigned id) {
+  if (dialogs_) {
+    switch (id) {
+      case cmdFormProperties: EditFormProperties(state_, *dialogs_, *this); return true;
+      case cmdStartLink: EditStartLink(state_, *dialogs_); return true;
+      case cmdObjectProperties: EditObjectProperties(state_, *dialogs_, *this); return true;
+      case cmdObjectLink: EditObjectLink(state_, *dialogs_); return true;
+    }
+  }
   switch (id) {
     case cmdDelete: surface_.DeleteSelectedObjects(); return true;
     case cmdClear: surface_.ClearAllObjects(); return true;

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "designer/DialogCommands.h"
 #include "designer/Surface.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
@@ -26,7 +27,7 @@ class ToolPalette {
   virtual void SelectTool() = 0;
 };
 
-class EditForm : public Window, public SurfaceHost {
+class EditForm : public Window, public SurfaceHost, public DesignWindow {
  public:
   explicit EditForm(AppState& state) : state_(state), surface_(state, *this) {}
   bool Create();
@@ -34,11 +35,12 @@ class EditForm : public Window, public SurfaceHost {
   void SetMenuWindow(AutoRunForm* menu) { menu_ = menu; }
   // Commands the surface does not carry out itself go to this window (the main window).
   void SetCommandTarget(HWND target) { commandTarget_ = target; }
+  void SetDialogs(DialogOpener* dialogs) { dialogs_ = dialogs; }
   // The editing commands of the menu, the toolbar and the popup menu; false for others.
   bool ExecuteCommand(unsigned id);
   // Takes the menu window's frame, icon, transparency, bounds and panel border, and redraws.
   void FitToMenuWindow();
-  void RefreshSurface() { surface_.RefreshSurface(); }
+  void RefreshSurface() override { surface_.RefreshSurface(); }
   // FormResize: the menu window takes the surface's bounds, then a new picture is made.
   void FormResize();
   DesignSurface& Surface() { return surface_; }
@@ -59,6 +61,13 @@ class EditForm : public Window, public SurfaceHost {
   void ControlBroughtToFront(MenuObject& obj) override;
   void ControlSentToBack(MenuObject& obj) override;
 
+  // DesignWindow
+  ClientSize MenuClientSize() override;
+  void CopyMenuWindowLook() override { MirrorFrame(); }
+  void SetClientSize(ClientSize size) override;
+  void CopyPanelBorder() override;
+  void RunResizeHandler() override { FormResize(); }
+
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -75,6 +84,7 @@ class EditForm : public Window, public SurfaceHost {
   ToolPalette* tools_ = nullptr;
   AutoRunForm* menu_ = nullptr;
   HWND commandTarget_ = nullptr;
+  DialogOpener* dialogs_ = nullptr;
   UniqueBitmap picture_;
   SIZE pictureSize_{0, 0};
   UniqueIcon icon_;
