@@ -31,6 +31,9 @@ class DesignerProcess : public ::testing::Test {
     HWND main = process.WaitForWindow("TMainForm", 15000);
     // The first showing ends with the caption naming the CD folder.
     for (int i = 0; i < 200 && main && testing::WindowText(main) != "Corvela - " + cd; ++i) ::Sleep(25);
+    // The menu window's one-shot start timer clears Modified once the designer is idle; edits
+    // made before it ticks would be forgotten by the close question.
+    ::Sleep(500);
     return main;
   }
 
