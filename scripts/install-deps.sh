@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth imagemagick xdotool x11-utils python3
+  wine wine64 xvfb xauth imagemagick xdotool x11-utils x11-xserver-utils python3
 )
 
 missing=()
@@ -21,5 +21,10 @@ echo "Installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq >/dev/null
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+log=$(mktemp)
+if ! { $SUDO apt-get update -qq && $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cat "$log" >&2
+  rm -f "$log"
+  exit 1
+fi
+rm -f "$log"

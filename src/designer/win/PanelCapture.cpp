@@ -50,6 +50,10 @@ void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& ski
   for (const Child& c : children) {
     const int w = c.Bounds.right - c.Bounds.left, h = c.Bounds.bottom - c.Bounds.top;
     {
+      // What a window does not print itself (its frame and scroll bars, under some systems)
+      // shows as a neutral face rather than the previous pane's pixels.
+      RECT all{0, 0, w, h};
+      ::FillRect(scratch.get(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
       DcStateScope state(scratch.get());
       ::SendMessageA(c.Hwnd, WM_PRINT, reinterpret_cast<WPARAM>(scratch.get()),
                      PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);

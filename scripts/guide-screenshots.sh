@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Takes the user guide's screenshots of the real designer and player under Wine and writes them
+# to docs/guide/images/. Run after a Windows build:
+#   scripts/wine-session.sh scripts/guide-screenshots.sh
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/windows"
+out="$root/docs/guide/images"
+mkdir -p "$out"
+work=$(mktemp -d /tmp/corvela-guide.XXXXXX)
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+
+cp "$build/Corvela.exe" "$build/Default.ico" "$work/"
+cp -r "$build/examples/demo" "$work/cd"
+printf 'DefaultPath=%s\r\n' "$(winepath -w "$work/cd")" > "$work/Corvela.ini"
+
+# Geometry of the first visible window whose title matches, as WxH+X+Y.
+geometry() {
+  local id
+  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+  [ -n "$id" ] || { echo "no window '$1'" >&2; return 1; }
+  xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2}
+                           END{printf "%dx%d+%d+%d", w, h, x, y}'
+}
+# Keys go to the window with the title: a virtual display has no window manager to give focus.
+keys() {  # title keys...
+  local id
+  id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+  shift
+  xdotool windowfocus "$id" key "$@"
+}
+shot() {  # name geometry
+  import -window root -crop "$2" +repage "$out/$1.png"
+  echo "wrote $out/$1.png ($2)"
+}
+wait_for() {
+  for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "timed out waiting for '$1'" >&2; return 1
+}
+
+# A desktop colour instead of the bare black of a virtual display.
+xsetroot -solid '#3a6d8c' 2>/dev/null || true
+wine "$work/Corvela.exe" >/dev/null 2>&1 &
+wait_for '\[Design\]'
+sleep 1.5
+
+# The whole designer: the strip and the design surface below it.
+edit=$(geometry '\[Design\]')
+IFS='x+' read -r ew eh ex ey <<<"$edit"
+shot designer "1280x$((ey + eh + 8))+0+0"
+
+# Select two buttons: click one, Ctrl+click the next.
+xdotool mousemove $((ex + 60)) $((ey + 150)) click 1
+sleep 0.3
+xdotool keydown ctrl mousemove $((ex + 60)) $((ey + 198)) click 1 keyup ctrl
+sleep 0.5
+shot surface "$edit"
+
+# Form Properties from the Edit menu's shortcut-less item: use the toolbar button instead.
+xdotool mousemove 147 62 click 1
+wait_for 'Form Properties'
+sleep 0.5
+shot form-properties "$(geometry 'Form Properties')"
+keys 'Form Properties' Escape
+sleep 0.5
+
+# The link editor on the first button alone: a click on the background clears the selection.
+xdotool mousemove $((ex + 300)) $((ey + 415)) click 1
+sleep 0.3
+xdotool mousemove $((ex + 60)) $((ey + 150)) click 1
+sleep 0.3
+keys '\[Design\]' ctrl+l
+wait_for 'Edit Link'
+sleep 0.5
+shot link-editor "$(geometry 'Edit Link')"
+keys 'Edit Link' Escape
+sleep 0.5
+
+# Save and Test: the published player.
+keys '\[Design\]' ctrl+t
+sleep 0.5
+# The player's window carries the menu's caption; the design surface's ends in [Design].
+wait_for '^Aurora Photo Suite 3$'
+sleep 2
+shot player "$(geometry '^Aurora Photo Suite 3$')"
