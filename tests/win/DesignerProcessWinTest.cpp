@@ -195,5 +195,30 @@ TEST_F(DesignerProcess, YesToTheCloseQuestionSavesFirst) {
   EXPECT_EQ(saved.World.State.Project.Objects[0]->Kind, ObjectKind::Image);
 }
 
+TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
+  ChildProcess designer(exe);
+  HWND main = Start(designer);
+  ASSERT_NE(main, nullptr);
+  ::PostMessageA(main, WM_COMMAND, win::cmdAbout, 0);
+  HWND about = designer.WaitForDialog("About Corvela", 5000);
+  ASSERT_NE(about, nullptr);
+  const std::string text = testing::MessageBoxText(about);
+  EXPECT_NE(text.find("Version: 2.0"), std::string::npos) << text;
+  EXPECT_NE(text.find("The Corvela team"), std::string::npos) << text;
+  EXPECT_NE(text.find("corvela.example.org"), std::string::npos) << text;
+  ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 100 && ::IsWindow(about); ++i) ::Sleep(20);
+  EXPECT_FALSE(::IsWindow(about));
+
+  // Neither a help file nor the guide beside this copy of the exe: the user is told.
+  ::PostMessageA(main, WM_COMMAND, win::cmdHelpContents, 0);
+  HWND error = designer.WaitForDialog("Error", 5000);
+  ASSERT_NE(error, nullptr);
+  EXPECT_EQ(testing::MessageBoxText(error), "File \"" + (folder / "Corvela.html") + "\" not found");
+  ::PostMessageA(error, WM_COMMAND, IDOK, 0);
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(designer.WaitForExit(10000));
+}
+
 }  // namespace
 }  // namespace corvela
