@@ -256,8 +256,7 @@ class MenuView {
   // player's mouse handlers to labels, buttons and images.
   virtual void WireObjects() = 0;
   // Closes the menu window (the "Exit AutoRun" link); in the player this ends the program.
-  // The player window must override it: a view that does not leaves the window open.
-  virtual void CloseMenu() {}
+  virtual void CloseMenu() = 0;
 };
 
 // The process-wide state: made once at start-up, handed by reference.

@@ -77,6 +77,7 @@ class FakeMenuView : public MenuView {
   void NavigateHtml(MenuObject&, const std::string&) override {}
   void LoadRtf(MenuObject&, const std::string& path) override { Log.Calls.push_back("rtf " + path); }
   void WireObjects() override {}
+  void CloseMenu() override {}
 };
 
 struct DialogCommands : ::testing::Test {

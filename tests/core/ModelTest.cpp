@@ -22,6 +22,7 @@ class RecordingView : public MenuView {
   void NavigateHtml(MenuObject&, const std::string& url) override { Calls.push_back("html " + url); }
   void LoadRtf(MenuObject&, const std::string& path) override { Calls.push_back("rtf " + path); }
   void WireObjects() override { Calls.push_back("wire"); }
+  void CloseMenu() override {}
 };
 
 void AddPlain(AppState& state, ObjectKind kind) {

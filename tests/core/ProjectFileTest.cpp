@@ -47,6 +47,7 @@ class RecordingView : public MenuView {
   void NavigateHtml(MenuObject&, const std::string&) override {}
   void LoadRtf(MenuObject&, const std::string&) override {}
   void WireObjects() override { Calls.push_back("wire"); }
+  void CloseMenu() override {}
 };
 
 std::string JsonOf(const AppState& state) {

@@ -1,7 +1,10 @@
 #include "player/win/AutoRunForm.h"
 
+#include <windowsx.h>
+
 #include "app/win/ResourceIds.h"
 #include "platform/win/Win32Services.h"
+#include "player/Links.h"
 #include "player/MenuFrame.h"
 #include "player/win/FrameStyles.h"
 #include "player/win/GradientForm.h"
@@ -70,13 +73,9 @@ void AutoRunForm::Timer1Timer() {
   state_.ReportedMissing.clear();
   PaintBackground();
   TakeApplicationTitleAndIcon();
-  PlayStartSound();
-  RunStartLink();
+  // An "Exit AutoRun" start link closes the window that has just appeared.
+  PlayStartSoundAndLink(state_);
 }
-
-void AutoRunForm::PlayStartSound() {}
-
-void AutoRunForm::RunStartLink() {}
 
 void AutoRunForm::TakeApplicationTitleAndIcon() {
   // The menu window is the program's main window, so its own caption and icon are what the
@@ -215,6 +214,7 @@ void AutoRunForm::WireObjects() {
     pane->Place(obj->Base());
     ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+  mouse_.Reset();
   // The objects changed, the background did not.
   ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
 }
@@ -235,6 +235,65 @@ bool AutoRunForm::SetPaneCursor(HWND child) {
   return false;
 }
 
+bool AutoRunForm::SetPanelCursor() {
+  // The designer's menu window is never shown; its panel keeps the class cursor.
+  if (state_.DesignerMode) return false;
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(panel1_.hwnd(), &pt);
+  ::SetCursor(::LoadCursorA(nullptr, ShowsHandAt(state_.Project, pt.x, pt.y) ? IDC_HAND : IDC_ARROW));
+  return true;
+}
+
+bool AutoRunForm::Panel1Mouse(UINT msg, LPARAM lp) {
+  if (state_.DesignerMode) return false;
+  HWND panel = panel1_.hwnd();
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  RECT client;
+  ::GetClientRect(panel, &client);
+  const bool over = x >= 0 && y >= 0 && x < client.right && y < client.bottom;
+  PanelMouseResult result;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (!leaveTracked_) {
+        // Flat buttons lose their hover look when the mouse leaves the panel.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, panel, 0};
+        leaveTracked_ = ::TrackMouseEvent(&track) != FALSE;
+      }
+      result = mouse_.Move(state_, x, y, over);
+      break;
+    case WM_MOUSELEAVE:
+      leaveTracked_ = false;
+      result = mouse_.Leave(state_);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the second press of a quick pair is a press like the first
+      result = mouse_.Down(state_, x, y, over);
+      if (mouse_.Pressing()) ::SetCapture(panel);
+      break;
+    case WM_LBUTTONUP:
+      result = mouse_.Up(state_, x, y, over);
+      if (::GetCapture() == panel) ::ReleaseCapture();
+      // Capture may have hidden the leave from the panel: ask again on the next move.
+      leaveTracked_ = false;
+      break;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != panel) result = mouse_.CaptureLost(state_);
+      leaveTracked_ = false;
+      break;
+    default:
+      return false;
+  }
+  for (const Rect& r : result.Repaint) {
+    const RECT rect = ToRECT(r);
+    ::InvalidateRect(panel, &rect, FALSE);
+  }
+  // At once: a hot look that waits for the next idle moment lags behind the mouse.
+  if (!result.Repaint.empty()) ::UpdateWindow(panel);
+  if (result.ClickedTag >= 0) ObjectClick(state_, result.ClickedTag);
+  return true;
+}
+
 void AutoRunForm::PaintForm(HDC dc, const RECT& client) {
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -250,7 +309,7 @@ void AutoRunForm::PaintInner(HDC dc, const RECT& client) {
   UniqueBrush brush(::CreateSolidBrush(ToColorRef(state_.Project.BackColor)));
   ::FillRect(dc, &client, brush.get());
   DrawBackground(dc, background_.get(), client.right, client.bottom);
-  painter_.PaintObjects(dc, state_, buttonStates_);
+  painter_.PaintObjects(dc, state_, mouse_.States());
 }
 
 LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -299,9 +358,16 @@ LRESULT AutoRunForm::PanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       });
       return 0;
     case WM_SETCURSOR:
+      if (!inner_) break;
       // Panes ask their parent first; a pane with a link shows the hand like painted objects.
-      if (inner_ && reinterpret_cast<HWND>(wp) != hwnd() && form_.SetPaneCursor(reinterpret_cast<HWND>(wp)))
+      if (reinterpret_cast<HWND>(wp) != hwnd()) {
+        if (form_.SetPaneCursor(reinterpret_cast<HWND>(wp))) return TRUE;
+      } else if (LOWORD(lp) == HTCLIENT && form_.SetPanelCursor()) {
         return TRUE;
+      }
+      break;
+    default:
+      if (inner_ && form_.Panel1Mouse(msg, lp)) return 0;
       break;
   }
   return Default(msg, wp, lp);

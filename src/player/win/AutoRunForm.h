@@ -8,7 +8,7 @@
 
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
-#include "player/ButtonTracking.h"
+#include "player/PanelMouse.h"
 #include "player/win/ObjectPainter.h"
 #include "player/win/Panes.h"
 #include "project/Model.h"
@@ -63,9 +63,6 @@ class AutoRunForm : public Window, public MenuView {
   };
 
   void Timer1Timer();
-  // The start hooks of the player: the start sound, then the start link.
-  void PlayStartSound();
-  void RunStartLink();
   void TakeApplicationTitleAndIcon();
   void FormResize();
   // Places both panels; true when the inner panel's size changed.
@@ -79,6 +76,10 @@ class AutoRunForm : public Window, public MenuView {
   void PaintInner(HDC dc, const RECT& client);
   // A pane object under the cursor that has a link shows the hand.
   bool SetPaneCursor(HWND child);
+  // The player's cursor over the inner panel: the hand over painted objects with a link.
+  bool SetPanelCursor();
+  // The inner panel's mouse messages in the player; false for other messages.
+  bool Panel1Mouse(UINT msg, LPARAM lp);
 
   AppState& state_;
   PanelWindow panel_{*this, false};
@@ -89,8 +90,10 @@ class AutoRunForm : public Window, public MenuView {
   // Image1's picture: the gradient, or none so that BackColor shows.
   UniqueBitmap background_;
   ObjectPainter painter_;
-  // Which painted button is pressed or under the mouse; the panel's mouse handling drives it.
-  ButtonStates buttonStates_;
+  // Hot tracking, pressed and hover looks and clicks of the painted objects.
+  PanelMouse mouse_;
+  // WM_MOUSELEAVE has been asked for since the mouse last came onto the inner panel.
+  bool leaveTracked_ = false;
 };
 
 }  // namespace corvela::win
