@@ -97,18 +97,52 @@ SurfaceSize EditForm::InnerPanelSize() {
   return SurfaceSize{rc.right, rc.bottom};
 }
 
+std::optional<RECT> EditForm::DragDamage() const {
+  const auto& objects = state_.Project.Objects;
+  if (surface_.DragMode() != DragState::Dragging || lastBounds_.size() != objects.size()) return std::nullopt;
+  RECT damage{0, 0, 0, 0};
+  for (size_t i = 0; i < objects.size(); ++i) {
+    if (!objects[i]->Selected) continue;
+    const ControlBase& b = objects[i]->Base();
+    RECT now{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
+    RECT both;
+    ::UnionRect(&both, &now, &lastBounds_[i]);
+    // The frame lies a pixel outside the object, the handles reach three pixels round its edges.
+    ::InflateRect(&both, kHandleReach + 2, kHandleReach + 2);
+    ::UnionRect(&damage, &damage, &both);
+  }
+  return damage;
+}
+
 void EditForm::RepaintSurface() {
   if (!hwnd()) return;
   ::SetWindowTextA(hwnd(), surface_.Caption().c_str());
   SurfaceSize size = InnerPanelSize();
   WindowDc screen(hwnd());
+  // A drag step moves only the selected objects: only what they covered and cover now is made
+  // again, which keeps dragging smooth on menus with many objects.
+  std::optional<RECT> damage = picture_ ? DragDamage() : std::nullopt;
   if (!picture_ || pictureSize_.cx != size.Width || pictureSize_.cy != size.Height) {
     picture_.reset(::CreateCompatibleBitmap(screen.get(), size.Width > 0 ? size.Width : 1,
                                             size.Height > 0 ? size.Height : 1));
     pictureSize_ = SIZE{size.Width, size.Height};
+    damage.reset();
+  }
+  // Drags and dialogs change the records; the panes on the menu window follow them here.
+  for (const auto& obj : state_.Project.Objects) {
+    if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get())) {
+      RECT now;
+      ::GetWindowRect(pane->Handle(), &now);
+      ::MapWindowPoints(nullptr, ::GetParent(pane->Handle()), reinterpret_cast<POINT*>(&now), 2);
+      const ControlBase& b = obj->Base();
+      if (now.left != b.Left || now.top != b.Top || now.right - now.left != b.Width || now.bottom - now.top != b.Height)
+        pane->Place(b);
+    }
   }
   UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
   SelectScope select(dc.get(), picture_.get());
+  DcStateScope clipped(dc.get());
+  if (damage) ::IntersectClipRect(dc.get(), damage->left, damage->top, damage->right, damage->bottom);
   if (menu_ && menu_->InnerPanel()) {
     // Browser panes are left out of the picture: the marks show them as white boxes.
     auto isHtml = [this](HWND child) {
@@ -118,10 +152,22 @@ void EditForm::RepaintSurface() {
       }
       return false;
     };
-    PaintWindowTree(menu_->InnerPanel(), dc.get(), isHtml);
+    PaintWindowTree(menu_->InnerPanel(), dc.get(), isHtml, damage ? &*damage : nullptr);
   }
   DrawMarks(dc.get());
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  lastBounds_.clear();
+  for (const auto& obj : state_.Project.Objects) {
+    const ControlBase& b = obj->Base();
+    lastBounds_.push_back(RECT{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height});
+  }
+  if (damage) {
+    POINT origin = PictureOrigin();
+    RECT onScreen = *damage;
+    ::OffsetRect(&onScreen, origin.x, origin.y);
+    ::InvalidateRect(hwnd(), &onScreen, FALSE);
+  } else {
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
 }
 
 void EditForm::DrawMarks(HDC dc) {
@@ -324,12 +370,16 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       FormResize();
       return 0;
+    // A second press soon after the first arrives as a double click; it is a press all the same.
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-      MouseButton button = msg == WM_LBUTTONDOWN ? MouseButton::Left
-                           : msg == WM_RBUTTONDOWN ? MouseButton::Right
-                                                   : MouseButton::Middle;
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
+      MouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+                           : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                                : MouseButton::Middle;
       DesignTool tool = ToolFor(tools_ ? tools_->CurrentTool() : std::nullopt);
       PressOutcome outcome = surface_.MouseDown(button, (wp & MK_CONTROL) != 0, ToPicture(lp), tool);
       if (outcome == PressOutcome::Pressed) ::SetCapture(hwnd());

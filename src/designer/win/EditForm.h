@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "designer/DialogCommands.h"
 #include "designer/Surface.h"
@@ -78,6 +79,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void MirrorFrame();
   void ShowPopupMenu(POINT screen);
   SurfacePoint ToPicture(LPARAM lp) const;
+  // The part of the picture a drag step changed, or nothing when all of it must be made again.
+  std::optional<RECT> DragDamage() const;
 
   AppState& state_;
   DesignSurface surface_;
@@ -87,6 +90,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   DialogOpener* dialogs_ = nullptr;
   UniqueBitmap picture_;
   SIZE pictureSize_{0, 0};
+  // Object bounds when the picture was last made, to find what a drag step changed.
+  std::vector<RECT> lastBounds_;
   UniqueIcon icon_;
 };
 

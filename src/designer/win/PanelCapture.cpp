@@ -30,15 +30,27 @@ void Collect(HWND parent, const std::function<bool(HWND)>& skip, std::vector<Chi
 
 }  // namespace
 
-void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip) {
+void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area) {
   POINT origin{0, 0};
   ::ClientToScreen(root, &origin);
+  DcStateScope clipped(target);
+  if (area) ::IntersectClipRect(target, area->left, area->top, area->right, area->bottom);
   {
     DcStateScope state(target);
     ::SendMessageA(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
   }
   std::vector<Child> children;
   Collect(root, skip, children);
+  if (area) {
+    // Only the panes that reach into the area.
+    std::vector<Child> touching;
+    for (const Child& c : children) {
+      RECT local{c.Bounds.left - origin.x, c.Bounds.top - origin.y, c.Bounds.right - origin.x, c.Bounds.bottom - origin.y};
+      RECT common;
+      if (::IntersectRect(&common, &local, area)) touching.push_back(c);
+    }
+    children.swap(touching);
+  }
   if (children.empty()) return;
   // One scratch bitmap large enough for every child, instead of one per child per picture.
   int width = 0, height = 0;

@@ -10,7 +10,8 @@
 namespace corvela::win {
 
 // root paints at 0, 0 of target; children whose skip() says so are left out with their own
-// children. Windows need not be shown: hidden top-levels print all the same.
-void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip);
+// children. Windows need not be shown: hidden top-levels print all the same. With area, only
+// that part of the picture (in root client coordinates) is painted again.
+void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area = nullptr);
 
 }  // namespace corvela::win

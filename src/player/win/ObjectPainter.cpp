@@ -50,6 +50,10 @@ void ObjectPainter::PaintObjects(HDC dc, const AppState& state, const ButtonStat
   const MenuProject& project = state.Project;
   for (size_t i = 0; i < project.Objects.size(); ++i) {
     const MenuObject& obj = *project.Objects[i];
+    // Objects outside the DC's clip cost nothing: the design surface re-makes only what a drag changed.
+    const ControlBase& base = obj.Base();
+    const RECT bounds{base.Left, base.Top, base.Left + base.Width, base.Top + base.Height};
+    if (!::RectVisible(dc, &bounds)) continue;
     if (const LabelControl* label = obj.AsLabel(); label && obj.Kind == ObjectKind::Label) {
       PaintLabel(dc, *label, measurer);
     } else if (const ButtonControl* button = obj.AsButton(); button && obj.Kind == ObjectKind::Button) {
