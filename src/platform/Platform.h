@@ -72,7 +72,7 @@ class GraphicLoader {
  public:
   virtual ~GraphicLoader() = default;
   // A Windows bitmap file (button glyphs); null when it cannot be decoded.
-  virtual std::unique_ptr<Graphic> LoadBitmap(const std::string& path) = 0;
+  virtual std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) = 0;
   // A picture chosen by extension: .bmp .ico .emf .wmf .jpg .jpeg .gif; null for anything else
   // or a file that cannot be decoded.
   virtual std::unique_ptr<Graphic> LoadPicture(const std::string& path) = 0;

@@ -110,7 +110,7 @@ MessageResult StderrUserInterface::AskUser(const std::string& text, const std::s
   return MessageResult::Ok;
 }
 
-std::unique_ptr<Graphic> NullGraphicLoader::LoadBitmap(const std::string&) {
+std::unique_ptr<Graphic> NullGraphicLoader::LoadGlyphBitmap(const std::string&) {
   return nullptr;
 }
 std::unique_ptr<Graphic> NullGraphicLoader::LoadPicture(const std::string&) {

@@ -53,7 +53,7 @@ class SteadyClock : public Clock {
 // Decodes nothing: programs without a window show no pictures.
 class NullGraphicLoader : public GraphicLoader {
  public:
-  std::unique_ptr<Graphic> LoadBitmap(const std::string& path) override;
+  std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override;
   std::unique_ptr<Graphic> LoadPicture(const std::string& path) override;
 };
 

@@ -29,7 +29,7 @@ void ApplyButton(AppState& state, MenuObject& obj, ButtonControl& button) {
   if (!obj.BitmapFile.empty()) {
     const std::string path = ResolveStoredPath(state.CDFolder, obj.BitmapFile);
     if (files.FileExists(path)) {
-      obj.Bitmap = loader.LoadBitmap(path);
+      obj.Bitmap = loader.LoadGlyphBitmap(path);
       obj.Shown = obj.Bitmap.get();
     } else {
       ReportMissing(state, path);
@@ -38,7 +38,7 @@ void ApplyButton(AppState& state, MenuObject& obj, ButtonControl& button) {
   if (obj.HotTrackBitmapFile.empty()) return;
   const std::string hot = ResolveStoredPath(state.CDFolder, obj.HotTrackBitmapFile);
   if (files.FileExists(hot))
-    obj.HotTrackBitmap = loader.LoadBitmap(hot);
+    obj.HotTrackBitmap = loader.LoadGlyphBitmap(hot);
   else
     ReportMissing(state, hot);
 }

@@ -122,7 +122,7 @@ class FakeGraphicLoader : public GraphicLoader {
   FakeFileSystem& Files;
   std::set<std::string> Damaged;
   int Live = 0;
-  std::unique_ptr<Graphic> LoadBitmap(const std::string& path) override { return Load(path); }
+  std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override { return Load(path); }
   std::unique_ptr<Graphic> LoadPicture(const std::string& path) override { return Load(path); }
 
  private:

@@ -492,11 +492,11 @@ TEST_F(Decoding, WhatCannotBeDecodedIsNull) {
   for (const Case& c : cases) EXPECT_EQ(loader.LoadPicture(c.path), nullptr) << c.why;
   // Glyphs are Windows bitmaps only, whatever the name says.
   const COLORREF palette[4] = {kRed, kGreen, kBlue, kYellow};
-  EXPECT_EQ(loader.LoadBitmap(Write("glyph.gif", Gif(
+  EXPECT_EQ(loader.LoadGlyphBitmap(Write("glyph.gif", Gif(
                                                      2, 2, palette, [](int, int) { return 0; }, -1))),
             nullptr);
-  EXPECT_EQ(loader.LoadBitmap(Write("glyph.bmp.ico", Ico32(4, 4, [](int, int) { return 0xFF00FF00u; }))), nullptr);
-  EXPECT_NE(loader.LoadBitmap(Write("glyph.dat", bmp)), nullptr) << "a glyph's name is not checked";
+  EXPECT_EQ(loader.LoadGlyphBitmap(Write("glyph.bmp.ico", Ico32(4, 4, [](int, int) { return 0xFF00FF00u; }))), nullptr);
+  EXPECT_NE(loader.LoadGlyphBitmap(Write("glyph.dat", bmp)), nullptr) << "a glyph's name is not checked";
 }
 
 TEST_F(Decoding, GlyphTransparentColourIsTheBottomLeftPixelOrWhiteForMonochrome) {
@@ -563,7 +563,7 @@ class Painting : public ::testing::Test {
                            const std::string& glyphFile) {
     MenuObject& obj = Add(ObjectKind::Button, left, top, width, height);
     if (!glyphFile.empty()) {
-      obj.Bitmap = loader.LoadBitmap(glyphFile);
+      obj.Bitmap = loader.LoadGlyphBitmap(glyphFile);
       obj.Shown = obj.Bitmap.get();
     }
     ButtonControl& button = *obj.AsButton();
@@ -904,7 +904,7 @@ TEST_F(Painting, GdiObjectCountStaysFlatOverRepeatedPaintsAndLoads) {
     wrapped.Font.Size = 8 + i % 3;
     Paint(canvas, kWhite, states);
     for (const std::string& p : pictures) EXPECT_NE(loader.LoadPicture(p), nullptr) << p;
-    EXPECT_NE(loader.LoadBitmap(glyph), nullptr);
+    EXPECT_NE(loader.LoadGlyphBitmap(glyph), nullptr);
   };
   for (int i = 0; i < 6; ++i) once(i);
   const auto before = testing::GdiObjects();

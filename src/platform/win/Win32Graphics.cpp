@@ -306,7 +306,7 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string&
   return nullptr;
 }
 
-std::unique_ptr<Graphic> Win32GraphicLoader::LoadBitmap(const std::string& path) {
+std::unique_ptr<Graphic> Win32GraphicLoader::LoadGlyphBitmap(const std::string& path) {
   return DecodeBitmap(path);
 }
 

@@ -2,7 +2,6 @@
 // Decoded pictures and glyphs: the Windows Imaging Component reads BMP, ICO, JPEG and GIF into
 // 32-bit premultiplied DIB sections, GDI reads EMF and WMF.
 
-// windows.h first: it renames LoadBitmap, and Platform.h must see the same name.
 #include <wincodec.h>
 #include <windows.h>
 
@@ -55,7 +54,7 @@ std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap);
 
 class Win32GraphicLoader : public GraphicLoader {
  public:
-  std::unique_ptr<Graphic> LoadBitmap(const std::string& path) override;
+  std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override;
   std::unique_ptr<Graphic> LoadPicture(const std::string& path) override;
 
   // The same, typed, for the Win32 layer.
