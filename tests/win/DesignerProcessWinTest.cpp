@@ -195,6 +195,67 @@ TEST_F(DesignerProcess, YesToTheCloseQuestionSavesFirst) {
   EXPECT_EQ(saved.World.State.Project.Objects[0]->Kind, ObjectKind::Image);
 }
 
+// Top-level windows of any process with the class and caption.
+std::vector<HWND> WindowsOfClass(const char* className, const std::string& caption) {
+  struct Search {
+    const char* cls;
+    std::string caption;
+    std::vector<HWND> found;
+  } search{className, caption, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (testing::ClassName(hwnd) == s->cls && testing::WindowText(hwnd) == s->caption) s->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(DesignerProcess, SaveAndTestStartsThePublishedPlayerWithTheNewObjects) {
+  ChildProcess designer(exe);
+  HWND main = Start(designer);
+  ASSERT_NE(main, nullptr);
+  HWND edit = designer.WaitForWindow("TEditForm", 5000);
+  HWND toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  ::SendMessageA(toolbar, TB_CHECKBUTTON, win::cmdToolButton, TRUE);
+  ClickSurface(edit, 200, 150);
+  ::SendMessageA(main, WM_COMMAND, win::cmdSaveAndTest, 0);
+
+  // The copy in the CD folder runs as the player: a visible menu window of the project's size.
+  // It starts without area and takes the project's size once loaded.
+  HWND player = nullptr;
+  RECT rc{0, 0, 0, 0};
+  for (int i = 0; i < 250 && rc.right - rc.left == 0; ++i) {
+    for (HWND w : WindowsOfClass("TAutoRunForm", "AutoRun"))
+      if (::IsWindowVisible(w)) player = w;
+    if (player) ::GetWindowRect(player, &rc);
+    if (rc.right - rc.left == 0) ::Sleep(40);
+  }
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ(rc.right - rc.left, 600);
+  EXPECT_EQ(rc.bottom - rc.top, 420);
+  DWORD playerPid = 0;
+  ::GetWindowThreadProcessId(player, &playerPid);
+  EXPECT_NE(playerPid, designer.Id());
+  // The player draws the button: grey where the new button is, the blue gradient beside it.
+  ::Sleep(300);
+  POINT inside{200 + 60, 150 + 20}, beside{200 + 60, 150 + 60};
+  ::ClientToScreen(player, &inside);
+  ::ClientToScreen(player, &beside);
+  HDC screen = ::GetDC(nullptr);
+  COLORREF face = ::GetPixel(screen, inside.x, inside.y);
+  COLORREF gradient = ::GetPixel(screen, beside.x, beside.y);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(GetRValue(face) == GetGValue(face) && GetGValue(face) == GetBValue(face)) << std::hex << face;
+  EXPECT_GT(GetBValue(gradient), GetRValue(gradient)) << std::hex << gradient;
+  ::PostMessageA(player, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 100 && ::IsWindow(player); ++i) ::Sleep(30);
+  EXPECT_FALSE(::IsWindow(player));
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(designer.WaitForExit(10000));
+}
+
 TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
   ChildProcess designer(exe);
   HWND main = Start(designer);
