@@ -53,8 +53,13 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& bytes, std:
     return false;
   }
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 31)) {
+  if (!::GetFileSizeEx(file.get(), &size)) {
     error = Failure("Cannot read file", path, ::GetLastError());
+    return false;
+  }
+  // Nothing this program reads is near that size; refusing it keeps memory use bounded.
+  if (size.QuadPart > (1LL << 31)) {
+    error = "Cannot read file \"" + path + "\". The file is too large.";
     return false;
   }
   bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
