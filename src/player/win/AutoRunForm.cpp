@@ -165,7 +165,8 @@ void AutoRunForm::PaintBackground() {
 }
 
 bool AutoRunForm::LoadWindowIcon(const std::string& path) {
-  HICON icon = static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+  HICON icon =
+      static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   if (!icon) return false;
   icon_.reset(icon);
   ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
