@@ -6,6 +6,16 @@
 //   e2e_driver play PLAYER_EXE WIDTH HEIGHT TIMEOUT_MS     prints "pid left top width height"
 //   e2e_driver close PID
 //   e2e_driver missing PLAYER_EXE                           a player without AutoRun.mnx beside it
+//   e2e_driver start PLAYER_EXE                             starts a player, prints its pid
+//   e2e_driver run PLAYER_EXE ENDS_MS                       starts a player that must end by itself
+//   e2e_driver mouse PID move|press|release|click X Y [ENDS_MS]
+//                                                           the real mouse at X, Y of the menu window
+//   e2e_driver box PID CAPTION TEXT TIMEOUT_MS [ENDS_MS]    waits for that message box, prints the menu
+//                                                           window as "visible|hidden width height",
+//                                                           answers OK
+//   e2e_driver windows CLASS                                prints the visible top-level windows of any
+//                                                           process with the class name, one a line
+// With ENDS_MS the player must then end by itself within that time, with code 0 and no message box.
 #include <windows.h>
 
 #include <cstdio>
@@ -191,6 +201,135 @@ int Close(DWORD pid) {
   return 0;
 }
 
+HWND MenuWindow(DWORD pid) {
+  const auto menus = TopWindows(pid, "TAutoRunForm");
+  return menus.empty() ? nullptr : menus.front();
+}
+
+int Start(const std::string& exe) {
+  PROCESS_INFORMATION pi{};
+  if (!StartPlayer(exe, pi)) return Fail("cannot start " + exe);
+  UniqueKernelHandle process(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  std::printf("%lu\n", pi.dwProcessId);
+  return 0;
+}
+
+// Input goes through the system's queue as a user's would, so the player sees the moves, the
+// capture and the cursor exactly as from a real mouse.
+bool SendMouse(DWORD flags, int screenX, int screenY) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    // The inverse of the system's x * 65536 / width, rounded up so that it lands on x exactly.
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = static_cast<LONG>((static_cast<long long>(screenX) * 65536 + cx - 1) / cx);
+    input.mi.dy = static_cast<LONG>((static_cast<long long>(screenY) * 65536 + cy - 1) / cy);
+  }
+  return ::SendInput(1, &input, sizeof input) == 1;
+}
+
+// Waits for the player to end by itself, with code 0 and no message box on the way.
+int ExpectEnd(HANDLE process, DWORD pid, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (::WaitForSingleObject(process, 20) != WAIT_OBJECT_0) {
+    if (HWND box = VisibleBox(pid)) {
+      const std::string text = BoxText(box);
+      ::TerminateProcess(process, 99);
+      return Fail("the player showed a message: " + text);
+    }
+    if (::GetTickCount() - start > timeoutMs) {
+      ::TerminateProcess(process, 99);
+      return Fail("the player is still running");
+    }
+  }
+  DWORD code = 1;
+  ::GetExitCodeProcess(process, &code);
+  if (code != 0) return Fail("the player ended with code " + std::to_string(code));
+  std::printf("ended after %lu ms\n", ::GetTickCount() - start);
+  return 0;
+}
+
+UniqueKernelHandle OpenPlayer(DWORD pid) {
+  return UniqueKernelHandle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid));
+}
+
+int Run(const std::string& exe, DWORD timeoutMs) {
+  PROCESS_INFORMATION pi{};
+  if (!StartPlayer(exe, pi)) return Fail("cannot start " + exe);
+  UniqueKernelHandle process(pi.hProcess);
+  UniqueKernelHandle thread(pi.hThread);
+  return ExpectEnd(process.get(), pi.dwProcessId, timeoutMs);
+}
+
+int Mouse(DWORD pid, const std::string& action, int x, int y, DWORD endsMs) {
+  // Opened first: a player that ends at this click is gone before anyone could open it later.
+  UniqueKernelHandle process = OpenPlayer(pid);
+  if (!process) return Fail("no process " + std::to_string(pid));
+  HWND menu = MenuWindow(pid);
+  if (!menu || !::IsWindowVisible(menu)) return Fail("no visible menu window");
+  RECT rc;
+  ::GetWindowRect(menu, &rc);
+  const int sx = rc.left + x, sy = rc.top + y;
+  if (!SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, sx, sy)) return Fail("cannot move the mouse");
+  ::Sleep(50);
+  POINT at;
+  ::GetCursorPos(&at);
+  if (at.x != sx || at.y != sy)
+    return Fail("the mouse went to " + std::to_string(at.x) + "," + std::to_string(at.y) + " instead of " +
+                std::to_string(sx) + "," + std::to_string(sy));
+  if ((action == "press" || action == "click") && !SendMouse(MOUSEEVENTF_LEFTDOWN, 0, 0))
+    return Fail("cannot press");
+  if (action == "click") ::Sleep(50);
+  if ((action == "release" || action == "click") && !SendMouse(MOUSEEVENTF_LEFTUP, 0, 0))
+    return Fail("cannot release");
+  if (endsMs) return ExpectEnd(process.get(), pid, endsMs);
+  // Long enough for the player to repaint before anyone takes a screenshot.
+  ::Sleep(300);
+  return 0;
+}
+
+int Box(DWORD pid, const std::string& caption, const std::string& text, DWORD timeoutMs, DWORD endsMs) {
+  UniqueKernelHandle process = OpenPlayer(pid);
+  if (!process) return Fail("no process " + std::to_string(pid));
+  HWND box = nullptr;
+  const DWORD start = ::GetTickCount();
+  while (!(box = VisibleBox(pid))) {
+    if (::GetTickCount() - start > timeoutMs) return Fail("no message box");
+    if (::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return Fail("the player ended without a box");
+    ::Sleep(20);
+  }
+  // Let the box finish building its texts.
+  ::Sleep(100);
+  const std::string gotText = BoxText(box), gotCaption = TextOf(box);
+  HWND menu = MenuWindow(pid);
+  RECT rc{};
+  if (menu) ::GetWindowRect(menu, &rc);
+  std::printf("%s %ld %ld\n", menu && ::IsWindowVisible(menu) ? "visible" : "hidden", rc.right - rc.left,
+              rc.bottom - rc.top);
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  if (gotCaption != caption || gotText != text)
+    return Fail("the box says \"" + gotCaption + "\": " + gotText + "; expected \"" + caption + "\": " + text);
+  return endsMs ? ExpectEnd(process.get(), pid, endsMs) : 0;
+}
+
+int Windows(const std::string& cls) {
+  struct Search {
+    const std::string& Class;
+    std::vector<HWND> Found;
+  } search{cls, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == s->Class) s->Found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  for (HWND hwnd : search.Found) std::printf("%p %s\n", static_cast<void*>(hwnd), TextOf(hwnd).c_str());
+  return 0;
+}
+
 int Missing(const std::string& exe) {
   PROCESS_INFORMATION pi{};
   if (!StartPlayer(exe, pi)) return Fail("cannot start " + exe);
@@ -242,5 +381,16 @@ int main(int argc, char** argv) {
                 static_cast<DWORD>(std::atoi(args[4].c_str())));
   if (args.size() == 2 && args[0] == "close") return Close(static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)));
   if (args.size() == 2 && args[0] == "missing") return Missing(args[1]);
-  return Fail("usage: publish DESIGNER_EXE CD | play EXE W H TIMEOUT_MS | close PID | missing EXE");
+  auto pid = [&] { return static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)); };
+  auto ms = [&](size_t i) { return i < args.size() ? static_cast<DWORD>(std::atoi(args[i].c_str())) : DWORD{0}; };
+  if (args.size() == 2 && args[0] == "start") return Start(args[1]);
+  if (args.size() == 3 && args[0] == "run") return Run(args[1], ms(2));
+  if (args.size() == 2 && args[0] == "windows") return Windows(args[1]);
+  if ((args.size() == 5 || args.size() == 6) && args[0] == "mouse")
+    return Mouse(pid(), args[2], std::atoi(args[3].c_str()), std::atoi(args[4].c_str()), ms(5));
+  if ((args.size() == 5 || args.size() == 6) && args[0] == "box") return Box(pid(), args[2], args[3], ms(4), ms(5));
+  return Fail(
+      "usage: publish DESIGNER_EXE CD | play EXE W H TIMEOUT_MS | close PID | missing EXE | start EXE |"
+      " run EXE TIMEOUT_MS | mouse PID move|press|release|click X Y [ENDS_MS] |"
+      " box PID CAPTION TEXT TIMEOUT_MS [ENDS_MS] | windows CLASS");
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Whole-program tests under Wine: run inside scripts/wine-session.sh (ctest -L e2e does it through
 # test.sh). Every player started here is closed again or killed on the way out.
-# Usage: e2e.sh demo    DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
-#        e2e.sh missing DRIVER CORVELA_EXE
+# Usage: e2e.sh demo      DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
+#        e2e.sh missing   DRIVER CORVELA_EXE
+#        e2e.sh startexit DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
+#        e2e.sh broken    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
 set -uo pipefail
 case_name=$1 driver=$2 corvela=$3
 work=$(mktemp -d /tmp/corvela-e2e.XXXXXX)
@@ -35,6 +37,20 @@ expect_pixel() {  # file x y r g b tolerance what
     [ "${v#-}" -le "$7" ] || fail "$8 at $2,$3 is $got, expected about $4 $5 $6"
   done
   echo "ok: $8 ($got)"
+}
+
+# How many pixels of the area (WxH+X+Y) are within 8% of the colour.
+count_colour() {  # file geometry colour
+  convert "$1" -crop "$2" +repage -fuzz 8% -fill black +opaque "$3" -fill white -opaque "$3" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# A player folder holding the project built from a JSON file.
+player_for() {  # json folder
+  mkdir -p "$2"
+  cp "$corvela" "$2/AutoRun.exe"
+  wine "$mnx" build "$(winpath "$1")" "$(winpath "$2/AutoRun.mnx")" >/dev/null 2>"$work/err" ||
+    { cat "$work/err" >&2; fail "mnx could not build $1"; }
 }
 
 case "$case_name" in
@@ -72,15 +88,82 @@ case "$case_name" in
     [ "${changed%% *}" -gt 200 ] 2>/dev/null || fail "the AVI pane did not change ($changed pixels)"
     echo "ok: the AVI pane plays ($changed pixels changed)"
 
-    driver close "$pid" || fail "closing"
+    # The mouse over "Install Aurora" (the window holds the inner panel 4 pixels of bevels in): its
+    # hot caption and glyph in #f0c030 and the raised edge of a flat button show, "Read Me" below
+    # keeps its white look.
+    install="210x44+24+108" readme="210x44+24+156" inside="200x34+29+113"
+    driver mouse "$pid" move 129 130 || fail "hovering"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$artifacts/demo-hover.png"
+    hot=$(count_colour "$artifacts/demo-hover.png" "$install" "rgb(240,192,48)")
+    cold=$(count_colour "$artifacts/demo-hover.png" "$readme" "rgb(240,192,48)")
+    [ "$hot" -gt 100 ] && [ "$cold" -lt 5 ] || fail "hot look: $hot hot pixels on Install, $cold on Read Me"
+    echo "ok: Install shows its hot look ($hot pixels), Read Me does not ($cold)"
+    # A raised edge: highlight on the top, shadow on the bottom; sunken when pressed, the other way.
+    expect_pixel "$artifacts/demo-hover.png" 129 108 255 255 255 0 "raised edge of the hovered button"
+    read -r sr sg sb <<<"$(pixel "$artifacts/demo-hover.png" 129 151)"
+    [ "$sr" -lt 200 ] || fail "no shadow under the hovered button ($sr $sg $sb)"
+
+    # Pressed: a sunken edge, and glyph and caption one pixel right and down.
+    driver mouse "$pid" press 129 130 || fail "pressing"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$artifacts/demo-pressed.png"
+    expect_pixel "$artifacts/demo-pressed.png" 129 108 "$sr" "$sg" "$sb" 0 "sunken edge of the pressed button"
+    expect_pixel "$artifacts/demo-pressed.png" 129 151 255 255 255 0 "sunken edge of the pressed button"
+    convert "$artifacts/demo-hover.png" -crop "$inside" +repage "$work/up.png"
+    convert "$artifacts/demo-pressed.png" -crop "200x34+30+114" +repage "$work/down.png"
+    moved=$(compare -metric AE -fuzz 3% "$work/up.png" "$work/down.png" null: 2>&1)
+    [ "${moved%% *}" -lt 20 ] 2>/dev/null || fail "the pressed look is not the hot look one pixel down and right ($moved)"
+    echo "ok: pressing shifts glyph and caption by one pixel ($moved pixels differ)"
+
+    # Dragged off and released over the background: no click, and Install is itself again.
+    driver mouse "$pid" move 304 414 || fail "dragging"
+    driver mouse "$pid" release 304 414 || fail "releasing"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$work/released.png"
+    hot=$(count_colour "$work/released.png" "$install" "rgb(240,192,48)")
+    [ "$hot" -lt 5 ] || fail "Install kept its hot look after the mouse left it ($hot pixels)"
+    # A click would open Setup\Install.txt in Notepad; give it time to show.
+    for _ in 1 2 3; do
+      sleep 0.5
+      [ -z "$(wine "$driver" windows Notepad 2>/dev/null)" ] || fail "a release off the button ran its link"
+    done
+    echo "ok: a release off the button is no click"
+
+    # Exit AutoRun ends the player.
+    driver mouse "$pid" click 129 322 10000 || fail "Exit did not end the player"
+    cat "$work/out"
     pid=""
-    echo "screenshot: $shot"
+    echo "screenshots: $shot $artifacts/demo-hover.png $artifacts/demo-pressed.png"
     ;;
   missing)
     mkdir -p "$work/cd"
     cp "$corvela" "$work/cd/AutoRun.exe"
     driver missing "$(winpath "$work/cd/AutoRun.exe")" || fail "missing project"
     cat "$work/out"
+    ;;
+  startexit)
+    mnx=$4 projects=$5
+    # With an "Exit AutoRun" start link the player ends as soon as it is built, by itself.
+    player_for "$projects/start-exit.json" "$work/exit"
+    driver run "$(winpath "$work/exit/AutoRun.exe")" 10000 || fail "the player did not end by itself"
+    cat "$work/out"
+    # The start sound comes first: its error shows over the built window, then the link ends it.
+    player_for "$projects/start-sound-missing-exit.json" "$work/sound"
+    driver start "$(winpath "$work/sound/AutoRun.exe")" || fail "starting"
+    pid=$(tr -d '\r' <"$work/out")
+    driver box "$pid" Error "The specified file was not found." 10000 10000 || fail "the start sound's error"
+    pid=""
+    cat "$work/out"
+    [ "$(head -1 "$work/out" | tr -d '\r')" = "visible 300 200" ] || fail "the menu window was not shown at its size before it ended"
+    ;;
+  broken)
+    mnx=$4 projects=$5
+    player_for "$projects/broken-link.json" "$work/cd"
+    driver play "$(winpath "$work/cd/AutoRun.exe")" 300 200 30000 || fail "playing"
+    read -r pid _ <"$work/out"
+    driver mouse "$pid" click 80 40 || fail "clicking the broken link"
+    driver box "$pid" Error "The specified file was not found." 5000 || fail "the shell's error"
+    echo "ok: a link to a missing file shows its error box"
+    driver mouse "$pid" click 80 140 10000 || fail "Exit did not end the player"
+    pid=""
     ;;
   *) fail "unknown case $case_name" ;;
 esac
