@@ -387,11 +387,20 @@ TEST_F(HotLooks, TheChangedObjectsArePaintedAtOnceAndNothingWhenNothingChanged) 
 
 TEST_F(HotLooks, LeavingThePanelDropsTheFlatButtonsEdgeButKeepsTheHotObject) {
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+  // The real pointer must be there too: asking for the leave elsewhere is answered at once.
+  POINT pt{20, 80};
+  ::ClientToScreen(form.InnerPanel(), &pt);
+  ::SetCursorPos(pt.x, pt.y);
   Mouse(WM_MOUSEMOVE, 20, 80);
   EXPECT_EQ(PrintClient(form.InnerPanel()).At(60, 60), light) << "no raised edge under the mouse";
-  ::SendMessageA(form.InnerPanel(), WM_MOUSELEAVE, 0, 0);
-  const Capture c = PrintClient(form.InnerPanel());
-  EXPECT_NE(c.At(60, 60), light);
+  // The panel has asked to be told when the mouse leaves it.
+  TRACKMOUSEEVENT query{sizeof query, TME_QUERY, nullptr, 0};
+  ASSERT_TRUE(::TrackMouseEvent(&query));
+  EXPECT_TRUE(query.dwFlags & TME_LEAVE);
+  EXPECT_EQ(query.hwndTrack, form.InnerPanel());
+  // Off the window: the system reports the leave.
+  ::SetCursorPos(2, 2);
+  EXPECT_TRUE(PumpUntil([&] { return PrintClient(form.InnerPanel()).At(60, 60) != light; }, 2000));
   EXPECT_TRUE(Read().ButtonHot);
 }
 
