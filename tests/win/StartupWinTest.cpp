@@ -21,7 +21,11 @@ TEST(StartupProcess, AutoRunExeStartsThePlayerWithAZeroSizeMenuWindow) {
   TempFolder folder;
   ChildProcess player(CopyExe(folder, "autorun.EXE"));
   ASSERT_TRUE(player.Started());
-  HWND menu = player.WaitForWindow("TAutoRunForm", 10000);
+  // Without a project the player reports it while its window still has no area, then ends.
+  HWND box = player.WaitForDialog("Error", 10000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(testing::MessageBoxText(box), "File \"" + (folder / "AutoRun.mnx") + "\" not found");
+  HWND menu = player.WaitForWindow("TAutoRunForm", 0);
   ASSERT_NE(menu, nullptr);
   RECT rc;
   ::GetWindowRect(menu, &rc);
@@ -30,6 +34,10 @@ TEST(StartupProcess, AutoRunExeStartsThePlayerWithAZeroSizeMenuWindow) {
   EXPECT_TRUE(player.Windows("TMainForm").empty());
   EXPECT_TRUE(player.Windows("TEditForm").empty());
   EXPECT_FALSE(player.Windows("TGradientForm").empty());
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  DWORD code = 1;
+  EXPECT_TRUE(player.WaitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
 }
 
 TEST(StartupProcess, AnyOtherNameStartsTheDesignerStripThatEndsTheProcessWhenClosed) {
