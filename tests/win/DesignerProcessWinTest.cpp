@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win/Commands.h"
+#include "dialogs/win/DialogIds.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/win/WinProcess.h"
@@ -254,6 +255,76 @@ TEST_F(DesignerProcess, SaveAndTestStartsThePublishedPlayerWithTheNewObjects) {
   EXPECT_FALSE(::IsWindow(player));
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(designer.WaitForExit(10000));
+}
+
+// Sets an edit box of another process's dialog and tells the dialog, as typing would.
+void TypeInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = ::GetDlgItem(dialog, id);
+  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+}
+
+void ChooseEntry(HWND dialog, int id, int entry) {
+  HWND list = ::GetDlgItem(dialog, id);
+  ::SendMessageA(list, CB_SETCURSEL, entry, 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void PressOk(HWND dialog) {
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+}
+
+TEST_F(DesignerProcess, PropertiesAndLinksSurviveSaveAndReopen) {
+  {
+    ChildProcess designer(exe);
+    HWND main = Start(designer);
+    ASSERT_NE(main, nullptr);
+    HWND edit = designer.WaitForWindow("TEditForm", 5000);
+    ::SendMessageA(::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr), TB_CHECKBUTTON, win::cmdToolLabel, TRUE);
+    ClickSurface(edit, 40, 60);
+
+    ::PostMessageA(main, WM_COMMAND, win::cmdObjectProperties, 0);
+    HWND label = designer.WaitForDialog("Label Properties", 5000);
+    ASSERT_NE(label, nullptr);
+    TypeInto(label, IDC_CAPTION, "Install \xc9" "dition & more");
+    PressOk(label);
+    for (int i = 0; i < 100 && ::IsWindow(label); ++i) ::Sleep(20);
+
+    ::PostMessageA(main, WM_COMMAND, win::cmdObjectLink, 0);
+    HWND link = designer.WaitForDialog("Edit Link", 5000);
+    ASSERT_NE(link, nullptr);
+    ChooseEntry(link, IDC_LINK_ACTION, 2);  // Open URL: the target is kept exactly as typed
+    TypeInto(link, IDC_LINK_TARGET, "  https://corvela.example.org/get");
+    PressOk(link);
+    for (int i = 0; i < 100 && ::IsWindow(link); ++i) ::Sleep(20);
+
+    ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(designer.WaitForExit(10000));
+  }
+  const std::string saved = testing::ReadBytes(cd + "\\AutoRun.mnx");
+  {
+    // Reopened, then saved again without an edit: the same project comes back.
+    ChildProcess designer(exe);
+    HWND main = Start(designer);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(testing::WindowText(designer.WaitForWindow("TEditForm", 5000)), "AutoRun [Design]");
+    ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(designer.WaitForExit(10000));
+  }
+  SavedProject reopened;
+  ASSERT_TRUE(reopened.Read(cd + "\\AutoRun.mnx"));
+  ASSERT_EQ(reopened.World.State.Project.Objects.size(), 1u);
+  const MenuObject& obj = *reopened.World.State.Project.Objects[0];
+  EXPECT_EQ(obj.AsLabel()->Caption, "Install \xc9" "dition & more");
+  EXPECT_EQ(obj.Link.Action, LinkAction::OpenUrl);
+  EXPECT_EQ(obj.Link.Target, "  https://corvela.example.org/get");
+  EXPECT_EQ(obj.Link.ShowCommand, 1);
+  // Nothing was lost on the way: the two saves differ only in the tick-count trailer.
+  const std::string resaved = testing::ReadBytes(cd + "\\AutoRun.mnx");
+  ASSERT_EQ(saved.size(), resaved.size());
+  EXPECT_EQ(saved.substr(0, saved.size() - 80), resaved.substr(0, resaved.size() - 80));
 }
 
 TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
