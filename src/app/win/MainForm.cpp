@@ -21,7 +21,7 @@ constexpr int kSeparatorWidth = 8;
 constexpr int kToolBarId = 1;
 constexpr int kCDIconBarId = 2;
 
-struct ToolButtonSpec {
+struct ToolButtonInfo {
   unsigned Command;  // 0: a separator
   int Image;
   const char* Hint;
@@ -32,7 +32,7 @@ struct ToolButtonSpec {
 constexpr BYTE kButton = BTNS_BUTTON;
 constexpr BYTE kCheck = BTNS_CHECKGROUP;
 
-const ToolButtonSpec kToolButtons[] = {
+const ToolButtonInfo kToolButtons[] = {
     {cmdOpen, 2, "Open", kButton, TBSTATE_ENABLED},
     {cmdSave, 3, "Save", kButton, TBSTATE_ENABLED},
     {cmdSaveAndTest, 5, "Save and Test", kButton, TBSTATE_ENABLED},
@@ -112,9 +112,9 @@ const ACCEL kShortcuts[] = {
     {FVIRTKEY, VK_F1, cmdHelpContents},
 };
 
-const ToolButtonSpec* FindTool(unsigned command) {
-  for (const auto& spec : kToolButtons)
-    if (spec.Command == command) return &spec;
+const ToolButtonInfo* FindTool(unsigned command) {
+  for (const auto& tool : kToolButtons)
+    if (tool.Command == command) return &tool;
   return nullptr;
 }
 
@@ -185,11 +185,11 @@ bool MainForm::CreateToolBar() {
   ::SendMessageA(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
   TBBUTTON buttons[std::size(kToolButtons)] = {};
   for (size_t i = 0; i < std::size(kToolButtons); ++i) {
-    const ToolButtonSpec& spec = kToolButtons[i];
-    buttons[i].iBitmap = spec.Command ? spec.Image : kSeparatorWidth;
-    buttons[i].idCommand = static_cast<int>(spec.Command);
-    buttons[i].fsState = spec.State;
-    buttons[i].fsStyle = spec.Style;
+    const ToolButtonInfo& tool = kToolButtons[i];
+    buttons[i].iBitmap = tool.Command ? tool.Image : kSeparatorWidth;
+    buttons[i].idCommand = static_cast<int>(tool.Command);
+    buttons[i].fsState = tool.State;
+    buttons[i].fsStyle = tool.Style;
   }
   ::SendMessageA(toolBar_, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   ::SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
@@ -406,8 +406,8 @@ LRESULT MainForm::OnNotify(NMHDR* header) {
     unsigned id = static_cast<unsigned>(header->idFrom);
     if (id == cmdCDIconButton) {
       info->lpszText = const_cast<char*>("CD Icon");
-    } else if (const ToolButtonSpec* spec = FindTool(id); spec && spec->Hint) {
-      info->lpszText = const_cast<char*>(spec->Hint);
+    } else if (const ToolButtonInfo* tool = FindTool(id); tool && tool->Hint) {
+      info->lpszText = const_cast<char*>(tool->Hint);
     }
   }
   return 0;
