@@ -29,9 +29,13 @@
 #include "platform/win/Win32Services.h"
 #include "project/ProjectFile.h"
 #include "project/Publish.h"
+#include "support/win/WinProcess.h"
 
 namespace {
 
+using corvela::testing::MessageBoxText;
+using corvela::testing::TopWindows;
+using corvela::testing::WindowText;
 using corvela::win::UniqueFile;
 using corvela::win::UniqueKernelHandle;
 
@@ -40,54 +44,15 @@ int Fail(const std::string& why) {
   return 1;
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[256] = {};
-  ::GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND hwnd) {
-  char text[1024] = {};
-  ::GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-std::vector<HWND> TopWindows(DWORD pid, const char* cls) {
-  struct Search {
-    DWORD Pid;
-    const char* Class;
-    std::vector<HWND> Found;
-  } search{pid, cls, {}};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->Pid && ClassOf(hwnd) == s->Class) s->Found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
-
-// The static texts of a message box, joined by newlines.
-std::string BoxText(HWND box) {
-  std::string text;
-  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassOf(child) != "Static" || TextOf(child).empty()) continue;
-    if (!text.empty()) text += "\n";
-    text += TextOf(child);
-  }
-  return text;
-}
-
 HWND VisibleBox(DWORD pid) {
   for (HWND box : TopWindows(pid, "#32770"))
     if (::IsWindowVisible(box)) return box;
   return nullptr;
 }
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('\\'));
+}
 
 // Starts the player with its standard output and error on NUL, so that it holds no pipe of ours.
 bool StartPlayer(const std::string& exe, PROCESS_INFORMATION& pi) {
@@ -119,7 +84,8 @@ int Publish(const std::string& designerExe, const std::string& cd) {
   state.CDFolder = cd;
   std::string bytes, error;
   if (!files.ReadFile(cd + "\\AutoRun.mnx", bytes, error)) return Fail(error);
-  if (corvela::ParseProject(state, bytes) != corvela::ParseOutcome::Loaded) return Fail("the demo project does not load");
+  if (corvela::ParseProject(state, bytes) != corvela::ParseOutcome::Loaded)
+    return Fail("the demo project does not load");
   const size_t objects = state.Project.Objects.size();
   if (!corvela::PublishCDFolder(state, cd)) return Fail("publishing failed");
 
@@ -156,7 +122,7 @@ int Play(const std::string& exe, int width, int height, DWORD timeoutMs) {
     }
     if (::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return Fail("the player ended");
     if (HWND box = VisibleBox(pi.dwProcessId)) {
-      const std::string text = BoxText(box);
+      const std::string text = MessageBoxText(box);
       ::PostMessageA(box, WM_COMMAND, IDOK, 0);
       ::TerminateProcess(process.get(), 99);
       return Fail("the player showed a message: " + text);
@@ -235,7 +201,7 @@ int ExpectEnd(HANDLE process, DWORD pid, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   while (::WaitForSingleObject(process, 20) != WAIT_OBJECT_0) {
     if (HWND box = VisibleBox(pid)) {
-      const std::string text = BoxText(box);
+      const std::string text = MessageBoxText(box);
       ::TerminateProcess(process, 99);
       return Fail("the player showed a message: " + text);
     }
@@ -279,11 +245,9 @@ int Mouse(DWORD pid, const std::string& action, int x, int y, DWORD endsMs) {
   if (at.x != sx || at.y != sy)
     return Fail("the mouse went to " + std::to_string(at.x) + "," + std::to_string(at.y) + " instead of " +
                 std::to_string(sx) + "," + std::to_string(sy));
-  if ((action == "press" || action == "click") && !SendMouse(MOUSEEVENTF_LEFTDOWN, 0, 0))
-    return Fail("cannot press");
+  if ((action == "press" || action == "click") && !SendMouse(MOUSEEVENTF_LEFTDOWN, 0, 0)) return Fail("cannot press");
   if (action == "click") ::Sleep(50);
-  if ((action == "release" || action == "click") && !SendMouse(MOUSEEVENTF_LEFTUP, 0, 0))
-    return Fail("cannot release");
+  if ((action == "release" || action == "click") && !SendMouse(MOUSEEVENTF_LEFTUP, 0, 0)) return Fail("cannot release");
   if (endsMs) return ExpectEnd(process.get(), pid, endsMs);
   // Long enough for the player to repaint before anyone takes a screenshot.
   ::Sleep(300);
@@ -302,7 +266,7 @@ int Box(DWORD pid, const std::string& caption, const std::string& text, DWORD ti
   }
   // Let the box finish building its texts.
   ::Sleep(100);
-  const std::string gotText = BoxText(box), gotCaption = TextOf(box);
+  const std::string gotText = MessageBoxText(box), gotCaption = WindowText(box);
   HWND menu = MenuWindow(pid);
   RECT rc{};
   if (menu) ::GetWindowRect(menu, &rc);
@@ -315,18 +279,8 @@ int Box(DWORD pid, const std::string& caption, const std::string& text, DWORD ti
 }
 
 int Windows(const std::string& cls) {
-  struct Search {
-    const std::string& Class;
-    std::vector<HWND> Found;
-  } search{cls, {}};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == s->Class) s->Found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  for (HWND hwnd : search.Found) std::printf("%p %s\n", static_cast<void*>(hwnd), TextOf(hwnd).c_str());
+  for (HWND hwnd : TopWindows(0, cls))
+    if (::IsWindowVisible(hwnd)) std::printf("%p %s\n", static_cast<void*>(hwnd), WindowText(hwnd).c_str());
   return 0;
 }
 
@@ -345,7 +299,7 @@ int Missing(const std::string& exe) {
     }
     ::Sleep(20);
   }
-  const std::string text = BoxText(box), caption = TextOf(box);
+  const std::string text = MessageBoxText(box), caption = WindowText(box);
   for (HWND menu : TopWindows(pi.dwProcessId, "TAutoRunForm")) {
     RECT rc;
     ::GetWindowRect(menu, &rc);
@@ -379,7 +333,8 @@ int main(int argc, char** argv) {
   if (args.size() == 5 && args[0] == "play")
     return Play(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()),
                 static_cast<DWORD>(std::atoi(args[4].c_str())));
-  if (args.size() == 2 && args[0] == "close") return Close(static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)));
+  if (args.size() == 2 && args[0] == "close")
+    return Close(static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)));
   if (args.size() == 2 && args[0] == "missing") return Missing(args[1]);
   auto pid = [&] { return static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)); };
   auto ms = [&](size_t i) { return i < args.size() ? static_cast<DWORD>(std::atoi(args[i].c_str())) : DWORD{0}; };

@@ -1,43 +1,26 @@
 // The design surface in-process: its picture against the menu window's inner panel, and the
 // pictures a drag leaves against a full repaint.
-#include <windows.h>
 #include <gtest/gtest.h>
-
-#include <fstream>
+#include <windows.h>
 
 #include "app/win/Application.h"
 #include "app/win/MainForm.h"
 #include "designer/win/EditForm.h"
 #include "player/win/AutoRunForm.h"
 #include "project/Resources.h"
+#include "support/win/Pixels.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
 namespace {
 
-using testing::TempFolder;
-
-// Pixels of a bitmap as 0x00RRGGBB rows.
-std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  HDC screen = ::GetDC(nullptr);
-  ::GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  ::ReleaseDC(nullptr, screen);
-  for (auto& p : pixels) p &= 0x00FFFFFF;
-  return pixels;
-}
+using testing::Capture;
 
 class DesignSurfaceWin : public ::testing::Test {
  protected:
   void SetUp() override {
     ::CreateDirectoryA((folder / "cd").c_str(), nullptr);
-    std::ofstream(folder / "Corvela.ini") << "DefaultPath=" << (folder / "cd") << "\r\n";
+    ASSERT_TRUE(testing::WriteBytes(folder / "Corvela.ini", "DefaultPath=" + (folder / "cd") + "\r\n"));
     ASSERT_TRUE(app.Start(folder / "Corvela.exe"));
     state = &app.State();
     // A menu of painted objects and panes that overlap.
@@ -67,32 +50,22 @@ class DesignSurfaceWin : public ::testing::Test {
     }
   }
 
-  std::vector<uint32_t> Picture() {
-    SurfaceSize size = app.Edit()->InnerPanelSize();
-    return PixelsOf(app.Edit()->Picture(), size.Width, size.Height);
-  }
+  Capture Picture() { return testing::ReadBitmap(app.Edit()->Picture()); }
 
-  TempFolder folder;
+  testing::TempFolder folder;
   win::Application app;
   AppState* state = nullptr;
 };
 
 TEST_F(DesignSurfaceWin, ThePictureIsTheMenuPanelWhereNoMarkIs) {
   app.Edit()->RefreshSurface();
-  SurfaceSize size = app.Edit()->InnerPanelSize();
-  ASSERT_GT(size.Width, 100);
+  const Capture actual = Picture();
   // The menu window's inner panel painted the same way, with no marks.
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP panel = ::CreateCompatibleBitmap(screen, size.Width, size.Height);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HGDIOBJ old = ::SelectObject(dc, panel);
-  ::SendMessageA(app.Menu()->InnerPanel(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
-  std::vector<uint32_t> expected = PixelsOf(panel, size.Width, size.Height);
-  ::DeleteObject(panel);
-  std::vector<uint32_t> actual = Picture();
+  const Capture expected = testing::PrintClient(app.Menu()->InnerPanel());
+  ASSERT_GT(actual.Width, 100);
+  ASSERT_EQ(actual.Width, expected.Width);
+  ASSERT_EQ(actual.Height, expected.Height);
+  actual.Shot("design-surface");
   // Compare away from every object's frame and away from the panes, which the panel itself
   // does not paint.
   auto nearObject = [&](int x, int y) {
@@ -103,18 +76,18 @@ TEST_F(DesignSurfaceWin, ThePictureIsTheMenuPanelWhereNoMarkIs) {
     return false;
   };
   int compared = 0, differing = 0;
-  for (int y = 0; y < size.Height; y += 3)
-    for (int x = 0; x < size.Width; x += 3) {
+  for (int y = 0; y < actual.Height; y += 3)
+    for (int x = 0; x < actual.Width; x += 3) {
       if (nearObject(x, y)) continue;
       ++compared;
-      differing += actual[static_cast<size_t>(y) * size.Width + x] != expected[static_cast<size_t>(y) * size.Width + x];
+      differing += actual.At(x, y) != expected.At(x, y);
     }
   EXPECT_GT(compared, 1000);
   EXPECT_EQ(differing, 0);
   // Inside a label the picture shows the label as the panel paints it.
   const ControlBase& label = state->Project.Objects[0]->Base();
-  size_t inside = static_cast<size_t>(label.Top + label.Height / 2) * size.Width + label.Left + 3;
-  EXPECT_EQ(actual[inside], expected[inside]);
+  EXPECT_EQ(actual.At(label.Left + 3, label.Top + label.Height / 2),
+            expected.At(label.Left + 3, label.Top + label.Height / 2));
 }
 
 TEST_F(DesignSurfaceWin, ADragLeavesTheSamePictureAsAFullRepaint) {
@@ -130,13 +103,9 @@ TEST_F(DesignSurfaceWin, ADragLeavesTheSamePictureAsAFullRepaint) {
     p.Y += (i % 2) ? 5 : -2;
     surface.MouseMove(p);
   }
-  std::vector<uint32_t> dragged = Picture();
+  const Capture dragged = Picture();
   surface.MouseUp(false, p);  // the release re-makes the whole picture
-  std::vector<uint32_t> full = Picture();
-  ASSERT_EQ(dragged.size(), full.size());
-  size_t differing = 0;
-  for (size_t i = 0; i < full.size(); ++i) differing += dragged[i] != full[i];
-  EXPECT_EQ(differing, 0u);
+  EXPECT_EQ(testing::Differences(dragged, Picture()), 0);
   EXPECT_GT(state->Project.Objects[1]->Base().Left, 200);
 }
 

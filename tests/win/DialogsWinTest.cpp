@@ -15,8 +15,8 @@
 
 #include "dialogs/win/DialogIds.h"
 #include "dialogs/win/PropertyDialogs.h"
-#include "platform/win/Handles.h"
 #include "support/FakePlatform.h"
+#include "support/win/Pixels.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
@@ -114,9 +114,6 @@ void ClickLater(HWND dialog, int id) {
 void Click(HWND dialog, int id) {
   ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
-void Press(HWND dialog, int id) {
-  ClickLater(dialog, id);
-}
 // Answers the nested common dialog (colour or font) with OK or Cancel; false when it never came.
 bool Answer(HWND dialog, const char* caption, int button) {
   HWND nested = WaitForDialog(::GetWindowThreadProcessId(dialog, nullptr), caption);
@@ -156,27 +153,14 @@ std::vector<int> TabOrder(HWND dialog) {
   return ids;
 }
 
-// With CORVELA_DIALOG_SHOTS set to a folder, each dialog is saved there as it is on screen.
+// With CORVELA_TEST_SHOTS set, each dialog is kept as it is on screen.
 void Screenshot(HWND dialog, const char* name) {
-  const char* folder = std::getenv("CORVELA_DIALOG_SHOTS");
-  if (!folder) return;
+  if (!std::getenv("CORVELA_TEST_SHOTS")) return;
   ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   ::Sleep(300);
   RECT r;
   ::GetWindowRect(dialog, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  win::WindowDc screen(nullptr);
-  win::BufferDc shot(screen.get(), w, h);
-  ::BitBlt(shot.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-  BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const int stride = (w * 3 + 3) & ~3;
-  std::string pixels(static_cast<size_t>(stride) * h, '\0');
-  ::GetDIBits(shot.get(), shot.bitmap(), 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info + pixels.size()), 0, 0,
-                        static_cast<DWORD>(sizeof file + sizeof info)};
-  testing::WriteBytes(std::string(folder) + "\\" + name + ".bmp",
-                      std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                          std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
+  testing::ReadScreen(r).Shot(std::string("dialog-") + name);
 }
 
 struct Dialogs : ::testing::Test {
@@ -213,7 +197,7 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
       ::GetWindowRect(dialog, &window);
       style = ::GetWindowLongA(dialog, GWL_STYLE);
       Screenshot(dialog, c.caption);
-      Press(dialog, IDCANCEL);
+      ClickLater(dialog, IDCANCEL);
     });
     c.open();
     driver.Finish();
@@ -261,7 +245,7 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
     ::SendDlgItemMessageA(d, IDC_BEVEL_WIDTH, WM_KEYDOWN, VK_DOWN, 0);
     Type(d, IDC_PANEL_BORDER_WIDTH, "junk");
     Tick(d, IDC_TRANSPARENT);
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   const bool written = Boxes.EditFormProperties(p);
   driver.Finish();
@@ -314,7 +298,7 @@ TEST_F(Dialogs, NothingIsWrittenWithoutOkAfterAChange) {
     for (int button : {IDOK, IDCANCEL}) {
       DialogDriver driver(c.caption, [&](HWND d) {
         if (button == IDCANCEL) Type(d, c.edit, "changed");
-        Press(d, button);
+        ClickLater(d, button);
       });
       EXPECT_FALSE(c.open()) << c.caption << " " << button;
       driver.Finish();
@@ -336,7 +320,7 @@ TEST_F(Dialogs, AConfirmedColourIsAChangeAndACancelledOneIsNot) {
     DialogDriver driver("Form Properties", [&](HWND d) {
       ClickLater(d, answer == IDOK ? IDC_BACK_COLOR : IDC_GRADIENT_COLOR_SELECT);
       answered = Answer(d, "Color", answer);
-      Press(d, IDOK);
+      ClickLater(d, IDOK);
     });
     const bool written = Boxes.EditFormProperties(State.Project);
     driver.Finish();
@@ -361,7 +345,7 @@ TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
     ClickLater(d, IDC_HOT_FONT);
     answered = Answer(d, "Font", IDOK);
     Choose(d, IDC_LAYOUT, 2);
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   const bool written = Boxes.EditLabelProperties(label);
   driver.Finish();
@@ -378,7 +362,7 @@ TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
   DialogDriver again("Label Properties", [&](HWND d) {
     ClickLater(d, IDC_FONT_SELECT);
     answered = Answer(d, "Font", IDCANCEL);
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   EXPECT_FALSE(Boxes.EditLabelProperties(label));
   again.Finish();
@@ -405,7 +389,7 @@ TEST_F(Dialogs, ButtonBitmapsSpinsAndChecks) {
     Type(d, IDC_SPACING, "");
     Choose(d, IDC_LAYOUT, 3);
     Tick(d, IDC_FLAT);
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   const bool written = Boxes.EditButtonProperties(button);
   driver.Finish();
@@ -455,7 +439,7 @@ TEST_F(Dialogs, LinkEditorEnablesByActionAndBrowseFillsTheStartDirectory) {
     Choose(d, IDC_LINK_ACTION, 0);
     asNone = read(d);
     Choose(d, IDC_LINK_ACTION, 5);
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   const bool written = Boxes.EditLink(link);
   driver.Finish();
@@ -480,7 +464,7 @@ TEST_F(Dialogs, FileInputAsksByWhetherAUrlIsAllowedAndTrims) {
     prompt = TextOf(d, IDC_FILE_PROMPT);
     Screenshot(d, "file-input");
     Type(d, IDC_FILE_NAME, "  http://example.org/menu.html ");
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   ASSERT_TRUE(Boxes.GetFile(file, true, kHtmlFilter));
   driver.Finish();
@@ -492,7 +476,7 @@ TEST_F(Dialogs, FileInputAsksByWhetherAUrlIsAllowedAndTrims) {
   DialogDriver select("File", [&](HWND d) {
     prompt = TextOf(d, IDC_FILE_PROMPT);
     Click(d, IDC_FILE_SELECT);
-    Press(d, IDOK);
+    ClickLater(d, IDOK);
   });
   ASSERT_TRUE(Boxes.GetFile(file, false, kAviFilter));
   select.Finish();

@@ -3,174 +3,25 @@
 // are read back through WM_PRINTCLIENT; the shell and the sound device are fakes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <functional>
-#include <mutex>
-#include <set>
-#include <thread>
 #include <tuple>
 
-#include "platform/win/Win32FileSystem.h"
-#include "platform/win/Win32Graphics.h"
-#include "platform/win/Win32Services.h"
-#include "platform/win/Win32Text.h"
-#include "player/win/AutoRunForm.h"
-#include "project/ProjectFile.h"
-#include "project/Resources.h"
-#include "support/FakePlatform.h"
 #include "support/win/GdiObjects.h"
-#include "support/win/WinProcess.h"
+#include "support/win/MenuWindowFixture.h"
+#include "support/win/Pixels.h"
+#include "support/win/TestFiles.h"
 
 namespace corvela {
 namespace {
 
-using testing::TempFolder;
+using testing::Capture;
+using testing::PrintClient;
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0), kTeal = RGB(0, 128, 128), kMagenta = RGB(255, 0, 255);
 
-bool g_quitSeen = false;
-
-void PumpFor(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) g_quitSeen = true;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    ::Sleep(5);
-  } while (::GetTickCount() - start < ms);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    PumpFor(10);
-  }
-  return true;
-}
-
-// Answers every message box of this process from a second thread and keeps caption and text, so
-// that a box fails the test instead of hanging it.
-class BoxAnswerer {
- public:
-  BoxAnswerer()
-      : thread_([this] {
-          while (!stop_) {
-            ::EnumWindows(
-                [](HWND hwnd, LPARAM lp) -> BOOL {
-                  auto* self = reinterpret_cast<BoxAnswerer*>(lp);
-                  DWORD pid = 0;
-                  ::GetWindowThreadProcessId(hwnd, &pid);
-                  if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
-                      testing::ClassName(hwnd) == "#32770" && self->answered_.insert(hwnd).second) {
-                    std::lock_guard<std::mutex> lock(self->mutex_);
-                    self->boxes_.push_back(testing::WindowText(hwnd) + ": " + testing::MessageBoxText(hwnd));
-                    ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
-                  }
-                  return TRUE;
-                },
-                reinterpret_cast<LPARAM>(this));
-            ::Sleep(50);
-          }
-        }) {}
-  ~BoxAnswerer() {
-    stop_ = true;
-    thread_.join();
-  }
-  // "caption: text" of each box answered.
-  std::vector<std::string> Boxes() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return boxes_;
-  }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::set<HWND> answered_;
-  std::mutex mutex_;
-  std::vector<std::string> boxes_;
-  std::thread thread_;
-};
-
-std::string Le(uint32_t value, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-  return out;
-}
-
-// A 24-bit bitmap file in one colour, whose bottom-left pixel (a glyph's transparent colour) is
-// corner.
+// A 24-bit bitmap file in one colour whose bottom-left pixel (a glyph's transparent colour) is corner.
 std::string Bmp(int w, int h, COLORREF body, COLORREF corner) {
-  const int stride = (w * 3 + 3) & ~3;
-  std::string rows;
-  for (int y = 0; y < h; ++y) {
-    std::string row;
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = (x == 0 && y == 0) ? corner : body;
-      row += {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)), static_cast<char>(GetRValue(c))};
-    }
-    row.resize(static_cast<size_t>(stride), '\0');
-    rows += row;
-  }
-  const auto size = static_cast<uint32_t>(54 + rows.size());
-  return "BM" + Le(size, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) + Le(static_cast<uint32_t>(w), 4) +
-         Le(static_cast<uint32_t>(h), 4) + Le(1, 2) + Le(24, 2) + Le(0, 4) + Le(static_cast<uint32_t>(rows.size()), 4) +
-         Le(2835, 4) + Le(2835, 4) + Le(0, 4) + Le(0, 4) + rows;
-}
-
-struct Capture {
-  int Width = 0;
-  int Height = 0;
-  std::vector<COLORREF> Pixels;
-  COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
-  // The smallest rectangle inside area that holds every pixel that is.
-  RECT BoundsOf(const RECT& area, const std::function<bool(COLORREF)>& is) const {
-    RECT found{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x)
-        if (is(At(x, y))) {
-          found.left = std::min<LONG>(found.left, x);
-          found.top = std::min<LONG>(found.top, y);
-          found.right = std::max<LONG>(found.right, x + 1);
-          found.bottom = std::max<LONG>(found.bottom, y + 1);
-        }
-    return found;
-  }
-  int Count(const RECT& area, const std::function<bool(COLORREF)>& is) const {
-    int n = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x) n += is(At(x, y));
-    return n;
-  }
-};
-
-Capture PrintClient(HWND hwnd) {
-  RECT rc;
-  ::GetClientRect(hwnd, &rc);
-  Capture c;
-  c.Width = rc.right;
-  c.Height = rc.bottom;
-  win::WindowDc screen(nullptr);
-  win::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-  win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), c.Width, c.Height));
-  {
-    win::SelectScope select(dc.get(), bitmap.get());
-    ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-  }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = c.Width;
-  bi.bmiHeader.biHeight = -c.Height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  std::vector<uint32_t> bits(static_cast<size_t>(c.Width) * c.Height);
-  ::GetDIBits(dc.get(), bitmap.get(), 0, c.Height, bits.data(), &bi, DIB_RGB_COLORS);
-  for (uint32_t p : bits) c.Pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-  return c;
+  return testing::Bmp24(w, h, [=](int x, int y) { return x == 0 && y == h - 1 ? corner : body; });
 }
 
 bool Reddish(COLORREF c) {
@@ -196,70 +47,12 @@ LRESULT CALLBACK RecordPaints(int code, WPARAM wp, LPARAM lp) {
   return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
-class PlayerMouse : public ::testing::Test {
+class PlayerMouse : public testing::MenuWindowTest {
  protected:
-  PlayerMouse() {
-    env.Files = &files;
-    env.Ui = &ui;
-    env.Display = &screen;
-    env.Ticks = &clock;
-    env.Graphics = &graphics;
-    env.Text = &text;
-    env.Launcher = &shell;
-    env.Sound = &sound;
-  }
-
   void SetUp() override {
-    state.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::None);
-    state.CDFolder = folder.Path();
-    // Away from the window, so that the real pointer sends it nothing.
-    ::SetCursorPos(2, 2);
-    ASSERT_TRUE(form.Create());
-    state.View = &form;
-    // Timer1 fires in designer mode and only switches itself off; then the window is a player's.
-    PumpFor(50);
+    MenuWindowTest::SetUp();
     state.DesignerMode = false;
   }
-
-  void TearDown() override {
-    // WM_DESTROY of a player window ends the message loop: none here.
-    state.DesignerMode = true;
-    EXPECT_EQ(boxes.Boxes(), expectedBoxes);
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
-  }
-
-  // Applies the objects and shows the borderless window at 100, 100.
-  void Show(int w = 300, int h = 200) {
-    FormSettings& f = state.Project.Form;
-    f.Left = f.Top = 100;
-    f.Width = w;
-    f.Height = h;
-    form.FormSettingsChanged();
-    ApplyAllObjectResources(state);
-    ::ShowWindow(form.hwnd(), SW_SHOWNA);
-    ::SetWindowPos(form.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(100);
-  }
-
-  MenuObject& Add(ObjectKind kind, int left, int top, int width, int height) {
-    auto obj = std::make_unique<MenuObject>(kind);
-    ControlBase& b = obj->Base();
-    b.Left = left;
-    b.Top = top;
-    b.Width = width;
-    b.Height = height;
-    if (LabelControl* label = obj->AsLabel()) label->AutoSize = false;
-    state.Project.Objects.push_back(std::move(obj));
-    RenumberTags(state);
-    return *state.Project.Objects.back();
-  }
-
-  std::string File(const std::string& name, const std::string& bytes) {
-    EXPECT_TRUE(testing::WriteBytes(folder / name, bytes));
-    return "\\" + name;
-  }
-
   LRESULT Mouse(UINT msg, int x, int y) {
     const WPARAM keys = msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
     return ::SendMessageA(form.InnerPanel(), msg, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
@@ -269,21 +62,6 @@ class PlayerMouse : public ::testing::Test {
     Mouse(WM_LBUTTONDOWN, x, y);
     Mouse(WM_LBUTTONUP, x, y);
   }
-
-  BoxAnswerer boxes;
-  std::vector<std::string> expectedBoxes;
-  TempFolder folder;
-  win::Win32FileSystem files;
-  testing::FakeUi ui;
-  win::Win32Screen screen;
-  testing::FakeClock clock;
-  win::Win32GraphicLoader graphics;
-  win::Win32TextMeasurer text;
-  testing::FakeShell shell;
-  testing::FakeSoundPlayer sound;
-  Platform env;
-  AppState state{env};
-  win::AutoRunForm form{state};
 };
 
 // A label, a flat button with glyphs and an image with pictures, each with a hot look.
@@ -332,7 +110,7 @@ class HotLooks : public PlayerMouse {
     const RECT label{10, 10, 130, 40}, caption{40, 60, 130, 100};
     EXPECT_EQ(c.Count(label, Bluish) > 0, c.Count(label, Reddish) == 0) << "label in both fonts or neither";
     EXPECT_EQ(c.Count(caption, Bluish) > 0, c.Count(caption, Reddish) == 0) << "caption in both fonts or neither";
-    const RECT glyph = c.BoundsOf({10, 60, 130, 100}, [](COLORREF p) { return p == kGreen || p == kYellow; });
+    const RECT glyph = c.Bounds({10, 60, 130, 100}, [](COLORREF p) { return p == kGreen || p == kYellow; });
     return {c.Count(label, Reddish) > 0, c.Count(caption, Reddish) > 0,
             c.At((glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2), c.At(190, 40)};
   }
@@ -400,7 +178,7 @@ TEST_F(HotLooks, LeavingThePanelDropsTheFlatButtonsEdgeButKeepsTheHotObject) {
   EXPECT_EQ(query.hwndTrack, form.InnerPanel());
   // Off the window: the system reports the leave.
   ::SetCursorPos(2, 2);
-  EXPECT_TRUE(PumpUntil([&] { return PrintClient(form.InnerPanel()).At(60, 60) != light; }, 2000));
+  EXPECT_TRUE(pump.Until([&] { return PrintClient(form.InnerPanel()).At(60, 60) != light; }, 2000));
   EXPECT_TRUE(Read().ButtonHot);
 }
 
@@ -428,13 +206,12 @@ TEST_F(PlayerMouse, PressingAButtonShiftsGlyphAndCaptionUntilReleaseAndOnlyARele
   button.BitmapFile = File("glyph.bmp", Bmp(20, 20, kGreen, kMagenta));
   button.Link.Action = LinkAction::OpenFile;
   button.Link.Target = "\\setup.exe";
-  button.Link.Parameters = "/s";
   Show();
   // Inside the push frame, clear of its dark outer ring.
   const RECT inside{24, 24, 156, 66};
   auto glyphAndCaption = [&] {
     const Capture c = PrintClient(form.InnerPanel());
-    return std::make_pair(c.BoundsOf(inside, [](COLORREF p) { return p == kGreen; }), c.BoundsOf(inside, Dark));
+    return std::make_pair(c.Bounds(inside, testing::Is(kGreen)), c.Bounds(inside, Dark));
   };
   Mouse(WM_MOUSEMOVE, 60, 40);
   const auto up = glyphAndCaption();
@@ -444,12 +221,9 @@ TEST_F(PlayerMouse, PressingAButtonShiftsGlyphAndCaptionUntilReleaseAndOnlyARele
   Mouse(WM_LBUTTONDOWN, 60, 40);
   EXPECT_EQ(::GetCapture(), form.InnerPanel());
   const auto down = glyphAndCaption();
-  for (auto [before, after] : {std::make_pair(up.first, down.first), std::make_pair(up.second, down.second)}) {
-    EXPECT_EQ(after.left, before.left + 1);
-    EXPECT_EQ(after.top, before.top + 1);
-    EXPECT_EQ(after.right, before.right + 1);
-    EXPECT_EQ(after.bottom, before.bottom + 1);
-  }
+  for (auto [before, after] : {std::make_pair(up.first, down.first), std::make_pair(up.second, down.second)})
+    EXPECT_EQ(testing::Describe(after),
+              testing::Describe({before.left + 1, before.top + 1, before.right + 1, before.bottom + 1}));
   // Dragged off, the button comes up; released there, nothing runs.
   Mouse(WM_MOUSEMOVE, 250, 150);
   EXPECT_EQ(glyphAndCaption().first.left, up.first.left);
@@ -460,20 +234,14 @@ TEST_F(PlayerMouse, PressingAButtonShiftsGlyphAndCaptionUntilReleaseAndOnlyARele
   Click(60, 40);
   EXPECT_EQ(glyphAndCaption().first.left, up.first.left);
   ASSERT_EQ(shell.Calls.size(), 1u);
-  const testing::ShellCall& call = shell.Calls[0];
-  EXPECT_EQ(call.Verb, "open");
-  EXPECT_EQ(call.File, folder / "setup.exe");
-  EXPECT_EQ(call.Parameters, "/s");
-  EXPECT_EQ(call.Directory, folder.Path());
-  EXPECT_EQ(call.ShowCommand, 1);
+  EXPECT_EQ(shell.Calls[0].File, folder / "setup.exe");
 }
 
 TEST_F(PlayerMouse, LabelsAndImagesRunTheirLinksAndShowTheHandPanesNever) {
   MenuObject& label = Add(ObjectKind::Label, 10, 10, 100, 20);
   label.Link.Action = LinkAction::SendEmail;
   label.Link.Target = "me@example.org";
-  MenuObject& image = Add(ObjectKind::Image, 10, 40, 60, 60);
-  image.Link.Action = LinkAction::BrowseCd;
+  Add(ObjectKind::Image, 10, 40, 60, 60).Link.Action = LinkAction::BrowseCd;
   Add(ObjectKind::Image, 100, 40, 60, 60);  // no link
   MenuObject& movie = Add(ObjectKind::Movie, 180, 40, 60, 60);
   movie.Link.Action = LinkAction::OpenUrl;
@@ -484,21 +252,18 @@ TEST_F(PlayerMouse, LabelsAndImagesRunTheirLinksAndShowTheHandPanesNever) {
   Click(20, 50);
   Click(120, 50);
   // The pane's own window takes its clicks, and it has no click handler.
-  HWND pane = dynamic_cast<win::Pane*>(movie.Pane.get())->Handle();
-  ::SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  ::SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ::SendMessageA(PaneOf(movie), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageA(PaneOf(movie), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_EQ(shell.Calls.size(), 2u);
   EXPECT_EQ(shell.Calls[0].File, "mailto:me@example.org");
   EXPECT_EQ(shell.Calls[1].Verb, "explore");
-  EXPECT_EQ(shell.Calls[1].File, folder.Path());
 
-  struct CursorCase {
+  const struct {
     int X, Y;
     LPCSTR Cursor;
-  };
-  const CursorCase cases[] = {{20, 15, IDC_HAND}, {20, 50, IDC_HAND}, {120, 50, IDC_ARROW}, {250, 150, IDC_ARROW}};
+  } cases[] = {{20, 15, IDC_HAND}, {20, 50, IDC_HAND}, {120, 50, IDC_ARROW}, {250, 150, IDC_ARROW}};
   HWND panel = form.InnerPanel();
-  for (const CursorCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.X << "," << c.Y);
     POINT pt{c.X, c.Y};
     ::ClientToScreen(panel, &pt);
@@ -508,132 +273,6 @@ TEST_F(PlayerMouse, LabelsAndImagesRunTheirLinksAndShowTheHandPanesNever) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, c.Cursor));
   }
   ::SetCursorPos(2, 2);
-}
-
-TEST_F(PlayerMouse, AMissingSoundFileIsReportedInAnErrorBox) {
-  win::Win32Ui realUi;
-  env.Ui = &realUi;
-  MenuObject& label = Add(ObjectKind::Label, 10, 10, 100, 20);
-  label.Link.Action = LinkAction::PlaySound;
-  label.Link.Target = "\\missing.wav";
-  Show();
-  Click(20, 15);
-  expectedBoxes = {"Error: The specified file was not found."};
-  EXPECT_EQ(boxes.Boxes(), expectedBoxes);
-  EXPECT_TRUE(sound.Calls.empty());
-  // Answered: the window goes on.
-  EXPECT_TRUE(::IsWindow(form.hwnd()));
-}
-
-TEST_F(PlayerMouse, ExitAutoRunClosesThePlayer) {
-  Add(ObjectKind::Button, 10, 10, 80, 30).Link.Action = LinkAction::ExitAutoRun;
-  Show();
-  g_quitSeen = false;
-  Click(20, 20);
-  EXPECT_TRUE(PumpUntil([&] { return form.hwnd() == nullptr; }, 3000));
-  PumpFor(20);
-  EXPECT_TRUE(g_quitSeen);
-  EXPECT_TRUE(shell.Calls.empty());
-}
-
-// ---------------------------------------------------------------- the player's start
-
-// Notes how many sound requests had been made when the shell was called.
-class OrderedShell : public testing::FakeShell {
- public:
-  explicit OrderedShell(testing::FakeSoundPlayer& sound) : sound_(sound) {}
-  std::vector<size_t> SoundCallsBefore;
-  int Execute(const char* verb, const std::string& file, const char* parameters, const char* directory,
-              int32_t showCommand) override {
-    SoundCallsBefore.push_back(sound_.Calls.size());
-    return FakeShell::Execute(verb, file, parameters, directory, showCommand);
-  }
-
- private:
-  testing::FakeSoundPlayer& sound_;
-};
-
-class StartLinks : public PlayerMouse {
- protected:
-  void SetUp() override {
-    env.Launcher = &ordered;
-    state.DesignerMode = false;
-    state.CDFolder = folder.Path();
-    state.ProjectFileName = folder / "AutoRun.mnx";
-  }
-  void TearDown() override {
-    state.DesignerMode = true;
-    EXPECT_EQ(boxes.Boxes(), std::vector<std::string>{});
-  }
-  void Start(const std::string& startSound, LinkAction action) {
-    testing::FakeUi quiet;
-    Platform writerEnv = env;
-    writerEnv.Ui = &quiet;
-    AppState writer(writerEnv);
-    writer.Project.Form.Width = 200;
-    writer.Project.Form.Height = 100;
-    writer.Project.StartSound = startSound;
-    writer.Project.StartLink.Action = action;
-    writer.Project.StartLink.Target = "\\setup.exe";
-    ASSERT_TRUE(SaveProjectFile(writer, state.ProjectFileName));
-    ASSERT_TRUE(form.Create());
-    state.View = &form;
-    ::ShowWindow(form.hwnd(), SW_SHOW);
-    PumpFor(300);
-  }
-  OrderedShell ordered{sound};
-};
-
-TEST_F(StartLinks, TheStartSoundPlaysAndThenTheStartLinkRuns) {
-  ASSERT_TRUE(testing::WriteBytes(folder / "start.wav", "RIFF"));
-  Start("\\start.wav", LinkAction::OpenFile);
-  EXPECT_EQ(sound.Calls, (std::vector<std::string>{"close", "open " + folder.Path() + "\\\\start.wav", "play"}));
-  ASSERT_EQ(ordered.Calls.size(), 1u);
-  EXPECT_EQ(ordered.Calls[0].File, folder / "setup.exe");
-  EXPECT_EQ(ordered.SoundCallsBefore, std::vector<size_t>{3});
-  EXPECT_TRUE(::IsWindowVisible(form.hwnd()));
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
-}
-
-TEST_F(StartLinks, AMissingStartSoundIsReportedAndTheStartLinkStillRuns) {
-  Start("\\gone.wav", LinkAction::OpenFile);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The specified file was not found."});
-  EXPECT_TRUE(sound.Calls.empty());
-  EXPECT_EQ(ordered.Calls.size(), 1u);
-}
-
-// The window's visibility and size when its WM_CLOSE was taken from the queue.
-struct ClosedAs {
-  bool Seen = false;
-  bool Visible = false;
-  SIZE Size{};
-};
-ClosedAs g_closed;
-LRESULT CALLBACK RecordClose(int code, WPARAM wp, LPARAM lp) {
-  const auto* msg = reinterpret_cast<const MSG*>(lp);
-  if (code == HC_ACTION && msg->message == WM_CLOSE && testing::ClassName(msg->hwnd) == "TAutoRunForm") {
-    RECT rc;
-    ::GetWindowRect(msg->hwnd, &rc);
-    g_closed = {true, ::IsWindowVisible(msg->hwnd) != FALSE, {rc.right - rc.left, rc.bottom - rc.top}};
-  }
-  return ::CallNextHookEx(nullptr, code, wp, lp);
-}
-
-TEST_F(StartLinks, AnExitAutoRunStartLinkClosesThePlayerOnceItHasItsSize) {
-  g_quitSeen = false;
-  g_closed = {};
-  HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, &RecordClose, nullptr, ::GetCurrentThreadId());
-  Start("", LinkAction::ExitAutoRun);
-  EXPECT_TRUE(PumpUntil([&] { return form.hwnd() == nullptr; }, 3000));
-  ::UnhookWindowsHookEx(hook);
-  EXPECT_TRUE(g_closed.Seen);
-  EXPECT_TRUE(g_closed.Visible);
-  EXPECT_EQ(g_closed.Size.cx, 200);
-  EXPECT_EQ(g_closed.Size.cy, 100);
-  PumpFor(20);
-  EXPECT_TRUE(g_quitSeen);
-  EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
-  EXPECT_TRUE(ordered.Calls.empty());
 }
 
 }  // namespace

@@ -37,7 +37,9 @@ void RemoveTree(const std::string& path) {
 }
 }  // namespace
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+  RemoveTree(path_);
+}
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -61,6 +63,61 @@ std::string ExeFolder() {
     dir = "Z:" + dir;
   }
   return dir;
+}
+
+bool CopyFromExeFolder(const std::string& name, const std::string& to) {
+  return ::CopyFileA((ExeFolder() + "\\" + name).c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[1024] = {};
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::string ClassName(HWND hwnd) {
+  char name[256] = {};
+  ::GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassName(child) != "Static") continue;
+    std::string part = WindowText(child);
+    if (part.empty()) continue;
+    if (!text.empty()) text += "\n";
+    text += part;
+  }
+  return text;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const std::string& className) {
+  struct Search {
+    DWORD Pid;
+    const std::string& Class;
+    std::vector<HWND> Found;
+  } search{pid, className, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        if ((s->Pid == 0 || owner == s->Pid) && ClassName(hwnd) == s->Class) s->Found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(20);
+  }
+  return true;
 }
 
 ChildProcess::ChildProcess(const std::string& exePath, const std::string& args) {
@@ -88,66 +145,75 @@ bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
   return true;
 }
 
-std::vector<HWND> ChildProcess::Windows(const char* className) const {
-  struct Search {
-    DWORD pid;
-    const char* cls;
-    std::vector<HWND> found;
-  } search{id_, className, {}};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid && ClassName(hwnd) == s->cls) s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND ChildProcess::WaitForWindow(const char* className, DWORD timeoutMs) const {
-  DWORD start = ::GetTickCount();
-  do {
-    auto found = Windows(className);
-    if (!found.empty()) return found.front();
-    ::Sleep(20);
-  } while (::GetTickCount() - start < timeoutMs);
-  return nullptr;
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        const auto windows = Windows(className);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
 }
 
 HWND ChildProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
-  DWORD start = ::GetTickCount();
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND box : Windows("#32770"))
+          if (::IsWindowVisible(box) && WindowText(box) == caption) found = box;
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+void MessagePump::For(DWORD ms) {
+  const DWORD start = ::GetTickCount();
   do {
-    for (HWND box : Windows("#32770"))
-      if (::IsWindowVisible(box) && WindowText(box) == caption) return box;
-    ::Sleep(20);
-  } while (::GetTickCount() - start < timeoutMs);
-  return nullptr;
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) QuitSeen = true;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+    ::Sleep(5);
+  } while (::GetTickCount() - start < ms);
 }
 
-std::string MessageBoxText(HWND box) {
-  std::string text;
-  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassName(child) != "Static") continue;
-    std::string part = WindowText(child);
-    if (part.empty()) continue;
-    if (!text.empty()) text += "\n";
-    text += part;
+bool MessagePump::Until(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    For(10);
   }
-  return text;
+  return true;
 }
 
-std::string WindowText(HWND hwnd) {
-  char text[512] = {};
-  ::GetWindowTextA(hwnd, text, sizeof text);
-  return text;
+BoxAnswerer::BoxAnswerer()
+    : thread_([this] {
+        while (!stop_) {
+          for (HWND box : TopWindows(::GetCurrentProcessId(), "#32770")) {
+            if (!::IsWindowVisible(box) || !answered_.insert(box).second) continue;
+            {
+              std::lock_guard<std::mutex> lock(mutex_);
+              boxes_.push_back(WindowText(box) + ": " + MessageBoxText(box));
+            }
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+          }
+          ::Sleep(50);
+        }
+      }) {}
+
+BoxAnswerer::~BoxAnswerer() {
+  stop_ = true;
+  thread_.join();
 }
 
-std::string ClassName(HWND hwnd) {
-  char name[256] = {};
-  ::GetClassNameA(hwnd, name, sizeof name);
-  return name;
+std::vector<std::string> BoxAnswerer::Boxes() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return boxes_;
 }
 
 }  // namespace corvela::testing

@@ -1,9 +1,15 @@
 #pragma once
-// Starting copies of the real exe and finding their windows, for tests under Wine.
+// Processes, windows and message loops for tests under Wine: temp folders, copies of the real exe,
+// finding windows, pumping messages and answering message boxes from a second thread.
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win/Handles.h"
@@ -28,6 +34,18 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 // The folder that holds the built Corvela.exe and its data files.
 std::string ExeFolder();
+// Copies a file of ExeFolder() to the path.
+bool CopyFromExeFolder(const std::string& name, const std::string& to);
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+// The message text of a message box: its static text children joined by newlines.
+std::string MessageBoxText(HWND box);
+// Top-level windows of the process (of any process for 0) with the class name, visible or not.
+std::vector<HWND> TopWindows(DWORD pid, const std::string& className);
+
+// Polls done() every 20 ms without pumping messages; true once it holds within timeoutMs.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
 
 // A started process, terminated if it still runs when the object goes.
 class ChildProcess {
@@ -40,8 +58,7 @@ class ChildProcess {
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
   // Waits for a top-level window of this process with the class name, visible or not.
   HWND WaitForWindow(const char* className, DWORD timeoutMs) const;
-  // All top-level windows of this process with the class name.
-  std::vector<HWND> Windows(const char* className) const;
+  std::vector<HWND> Windows(const char* className) const { return TopWindows(id_, className); }
   // Waits for a visible dialog box (#32770) of this process with the caption.
   HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) const;
 
@@ -50,9 +67,29 @@ class ChildProcess {
   DWORD id_ = 0;
 };
 
-std::string WindowText(HWND hwnd);
-// The message text of a message box: its static text children joined.
-std::string MessageBoxText(HWND box);
-std::string ClassName(HWND hwnd);
+// Dispatches this thread's messages and notes whether a WM_QUIT came by.
+class MessagePump {
+ public:
+  void For(DWORD ms);
+  // Pumps until done() holds; false when it did not within timeoutMs.
+  bool Until(const std::function<bool()>& done, DWORD timeoutMs);
+  bool QuitSeen = false;
+};
+
+// Answers every message box of this process with OK from a second thread and keeps
+// "caption: text" of each, so that a box fails a test instead of hanging it.
+class BoxAnswerer {
+ public:
+  BoxAnswerer();
+  ~BoxAnswerer();
+  std::vector<std::string> Boxes();
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::set<HWND> answered_;
+  std::mutex mutex_;
+  std::vector<std::string> boxes_;
+  std::thread thread_;
+};
 
 }  // namespace corvela::testing
