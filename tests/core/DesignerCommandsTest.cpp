@@ -42,11 +42,6 @@ struct Designer : FakeWorld {
   }
 };
 
-TEST(MainCaption, ShowsTheFolderWhenThereIsOne) {
-  EXPECT_EQ(MainCaption("Corvela", ""), "Corvela");
-  EXPECT_EQ(MainCaption("Corvela", "D:\\Menu"), "Corvela - D:\\Menu");
-}
-
 TEST(OpenCommand, LoadsTheChosenFoldersProjectUnmodified) {
   Designer d;
   d.Shell.Folder = "D:\\Menu\\";
@@ -57,19 +52,16 @@ TEST(OpenCommand, LoadsTheChosenFoldersProjectUnmodified) {
   EXPECT_FALSE(d.State.Modified);
   EXPECT_EQ(d.Shell.Caption, "Corvela - D:\\Menu");
   EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"browse Select the folder for CD files []", "fit", "cd icon"}));
+  EXPECT_EQ(MainCaption("Corvela", ""), "Corvela");
 }
 
-TEST(OpenCommand, AFolderWithoutProjectStartsANewOne) {
+TEST(OpenCommand, AFolderWithoutProjectStartsANewOneAndADriveRootIsTheDriveAlone) {
   Designer d;
   d.Shell.Folder = "D:\\Other";
   OpenCommand(d.State, d.Shell, "Corvela");
   EXPECT_EQ(d.State.Project.Form.Caption, "AutoRun");
   EXPECT_TRUE(d.State.Project.Objects.empty());
   EXPECT_FALSE(d.State.Modified);
-}
-
-TEST(OpenCommand, ADriveRootBecomesTheDriveAlone) {
-  Designer d;
   d.Shell.Folder = "E:\\";
   OpenCommand(d.State, d.Shell, "Corvela");
   EXPECT_EQ(d.State.CDFolder, "E:");
@@ -116,8 +108,11 @@ TEST(CloseQuery, YesPublishesAndAFailedSaveRefusesTheClose) {
   EXPECT_TRUE(d.State.Modified);
   EXPECT_EQ(d.Ui.Shown.back().Text, "Directory \"D:\\Missing\" not found");
 
+  // No closes and writes nothing.
+  d.State.CDFolder = "D:\\Other";
   d.Ui.Answers = {MessageResult::No};
   EXPECT_TRUE(CloseQuery(d.State));
+  EXPECT_FALSE(d.Files.FileExists("D:\\Other\\AutoRun.mnx"));
 }
 
 TEST(CloseQuery, NothingIsAskedWithoutChangesOrWithoutAFolder) {

@@ -39,54 +39,31 @@ class FakeDialogs : public DialogOpener {
   }
 };
 
-// One log for the surface window and the menu window, so that their order can be checked.
-struct CallLog {
-  std::vector<std::string> Calls;
-};
-
+// Logs into the same list as the menu window, so that their order can be checked.
 class FakeDesignWindow : public DesignWindow {
  public:
-  explicit FakeDesignWindow(CallLog& log) : Log(log) {}
-  CallLog& Log;
-  ClientSize Menu{400, 300};
+  explicit FakeDesignWindow(std::vector<std::string>& log) : Log(log) {}
+  std::vector<std::string>& Log;
   ClientSize MenuClientSize() override {
-    Log.Calls.push_back("menu size");
-    return Menu;
+    Log.push_back("menu size");
+    return {400, 300};
   }
-  void CopyMenuWindowLook() override { Log.Calls.push_back("copy look"); }
+  void CopyMenuWindowLook() override { Log.push_back("copy look"); }
   void SetClientSize(ClientSize s) override {
-    Log.Calls.push_back("client " + std::to_string(s.Width) + "x" + std::to_string(s.Height));
+    Log.push_back("client " + std::to_string(s.Width) + "x" + std::to_string(s.Height));
   }
-  void CopyPanelBorder() override { Log.Calls.push_back("copy panel"); }
-  void RunResizeHandler() override { Log.Calls.push_back("resize"); }
-  void RefreshSurface() override { Log.Calls.push_back("refresh"); }
-};
-
-class FakeMenuView : public MenuView {
- public:
-  explicit FakeMenuView(CallLog& log) : Log(log) {}
-  CallLog& Log;
-  void FormSettingsChanged() override { Log.Calls.push_back("menu settings"); }
-  void PaintBackground() override { Log.Calls.push_back("menu background"); }
-  bool LoadWindowIcon(const std::string& path) override {
-    Log.Calls.push_back("menu icon " + path);
-    return true;
-  }
-  void UseApplicationIcon() override {}
-  void PlayAvi(MenuObject&, const std::string& path) override { Log.Calls.push_back("avi " + path); }
-  void NavigateHtml(MenuObject&, const std::string&) override {}
-  void LoadRtf(MenuObject&, const std::string& path) override { Log.Calls.push_back("rtf " + path); }
-  void WireObjects() override {}
-  void CloseMenu() override {}
+  void CopyPanelBorder() override { Log.push_back("copy panel"); }
+  void RunResizeHandler() override { Log.push_back("resize"); }
+  void RefreshSurface() override { Log.push_back("refresh"); }
 };
 
 struct DialogCommands : ::testing::Test {
   FakeWorld World;
   AppState& State = World.State;
-  CallLog Log;
+  std::vector<std::string> Log;
   FakeDialogs Dialogs;
   FakeDesignWindow Window{Log};
-  FakeMenuView Menu{Log};
+  testing::RecordingView Menu{&Log};
 
   DialogCommands() {
     State.View = &Menu;
@@ -100,29 +77,28 @@ struct DialogCommands : ::testing::Test {
   }
 };
 
-TEST_F(DialogCommands, FormPropertiesConfirmedUpdatesBothWindowsInOrder) {
+TEST_F(DialogCommands, FormPropertiesConfirmedUpdatesBothWindowsInOrderAndCancelledNeither) {
+  Dialogs.Answer = false;
+  EditFormProperties(State, Dialogs, Window);
+  EXPECT_EQ(Log, (std::vector<std::string>{"menu size"}));
+  EXPECT_FALSE(State.Modified);
+
+  Log.clear();
+  Dialogs.Answer = true;
   State.Project.FormIcon = "\\menu.ico";
   World.Files.Files["D:\\Menu\\menu.ico"] = "icon";
   EditFormProperties(State, Dialogs, Window);
-  EXPECT_EQ(Log.Calls,
-            (std::vector<std::string>{"menu size", "menu settings", "menu background", "menu icon D:\\Menu\\menu.ico",
-                                      "copy look", "client 400x300", "copy panel", "menu background", "resize"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"menu size", "settings", "background", "icon D:\\Menu\\menu.ico",
+                                           "copy look", "client 400x300", "copy panel", "background", "resize"}));
   EXPECT_EQ(State.Project.Form.BorderStyle, 2);
   EXPECT_TRUE(State.Modified);
-}
-
-TEST_F(DialogCommands, FormPropertiesCancelledChangesNothing) {
-  Dialogs.Answer = false;
-  EditFormProperties(State, Dialogs, Window);
-  EXPECT_EQ(Log.Calls, (std::vector<std::string>{"menu size"}));
-  EXPECT_FALSE(State.Modified);
 }
 
 TEST_F(DialogCommands, StartLinkOnlyMarksTheProjectModified) {
   EditStartLink(State, Dialogs);
   EXPECT_EQ(State.Project.StartLink.Target, "edited");
   EXPECT_TRUE(State.Modified);
-  EXPECT_TRUE(Log.Calls.empty());  // nothing redrawn
+  EXPECT_TRUE(Log.empty());  // nothing redrawn
 
   State.Modified = false;
   Dialogs.Answer = false;
@@ -147,14 +123,14 @@ TEST_F(DialogCommands, ObjectPropertiesOpensTheDialogOfTheKind) {
   for (const auto& c : cases) {
     State.Project.Objects.clear();
     Dialogs.Calls.clear();
-    Log.Calls.clear();
+    Log.clear();
     State.Modified = false;
     Add(c.kind, true);
     EditObjectProperties(State, Dialogs, Window);
     const bool opened = *c.call != '\0';
     EXPECT_EQ(Dialogs.Calls, opened ? std::vector<std::string>{c.call} : std::vector<std::string>{});
     EXPECT_EQ(State.Modified, opened) << c.call;
-    EXPECT_EQ(!Log.Calls.empty() && Log.Calls.back() == "refresh", opened) << c.call;
+    EXPECT_EQ(!Log.empty() && Log.back() == "refresh", opened) << c.call;
   }
 }
 
@@ -163,7 +139,7 @@ TEST_F(DialogCommands, ObjectPropertiesAppliesTheResourcesOfTheEditedObject) {
   EditObjectProperties(State, Dialogs, Window);
   EXPECT_EQ(rtf.FileName, "picked");
   // The resources were applied to the new file before the refresh.
-  EXPECT_EQ(Log.Calls, (std::vector<std::string>{"rtf picked", "refresh"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"rtf picked", "refresh"}));
 
   rtf.Selected = false;
   MenuObject& label = Add(ObjectKind::Label, true);
@@ -193,7 +169,7 @@ TEST_F(DialogCommands, ObjectLinkEditsLabelsButtonsAndImagesAndRefusesPanes) {
     EXPECT_EQ(obj.Link.Target, "edited");
     EXPECT_TRUE(State.Modified);
   }
-  EXPECT_TRUE(Log.Calls.empty());  // nothing redrawn
+  EXPECT_TRUE(Log.empty());  // nothing redrawn
 
   for (ObjectKind kind : {ObjectKind::Avi, ObjectKind::Html, ObjectKind::Rtf, ObjectKind::Movie}) {
     State.Project.Objects.clear();

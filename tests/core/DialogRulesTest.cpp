@@ -1,11 +1,28 @@
+// The portable fill and write-back rules of the property dialogs, the link editor and the file
+// input. That OK on an untouched dialog and Cancel after a change write nothing is checked through
+// the real dialogs (DialogsWinTest).
 #include <gtest/gtest.h>
 
 #include <climits>
 
+#include "dialogs/ButtonPropertiesRules.h"
 #include "dialogs/DialogRules.h"
+#include "dialogs/FileInputRules.h"
+#include "dialogs/FormPropertiesRules.h"
+#include "dialogs/ImagePropertiesRules.h"
+#include "dialogs/LabelPropertiesRules.h"
+#include "dialogs/LinkEditorRules.h"
+#include "support/FakePlatform.h"
+#include "support/ProjectSamples.h"
 
 namespace corvela {
 namespace {
+
+using testing::DistinctFont;
+using testing::DistinctObject;
+using testing::FakeWorld;
+
+constexpr DialogFlags kOkAfterChange{true, true};
 
 TEST(SpinValue, ReadsWholeNumbersAndEverythingElseAsZero) {
   struct Case {
@@ -72,6 +89,269 @@ TEST(ScaleToDesignedClient, StretchesTheMadeLayoutOntoTheDesignedPixels) {
 TEST(CentredOnScreen, HalvesTheRoomLeftOver) {
   EXPECT_EQ(CentredOnScreen({1280, 1024}, {200, 150}), (DialogPoint{540, 437}));
   EXPECT_EQ(CentredOnScreen({800, 600}, {1001, 601}), (DialogPoint{-100, 0}));
+}
+
+TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {
+  FakeWorld world;
+  testing::FillEveryKind(world.State);
+  MenuProject& p = world.State.Project;
+  p.FormIcon = "  art\\menu.ico ";
+  p.StartSound = "sounds\\intro.wav";
+  p.Form.Position = 2;  // any position but poDesigned shows "Screen Center"
+  FormPropertiesFields f = FillFormProperties(p);
+  const FormPropertiesFields shown = f;
+  f.Caption = "  Welcome ";  // caption blanks are kept
+  f.GradientColor = 0x00FF0000u;
+  f.TransparentColorValue = 0x00FF00FFu;
+  ASSERT_TRUE(WriteBackFormProperties(f, kOkAfterChange, p));
+  EXPECT_EQ(p.Form.Caption, "  Welcome ");
+  EXPECT_EQ(p.FormIcon, "\\art\\menu.ico");
+  EXPECT_EQ(p.StartSound, "\\sounds\\intro.wav");
+  EXPECT_EQ(p.Form.Position, static_cast<uint8_t>(FormPosition::ScreenCenter));
+  EXPECT_EQ(p.GradientColor, 0x00FF0000u);
+  EXPECT_EQ(p.Form.TransparentColorValue, 0x00FF00FFu);
+  // The rest comes back exactly as filled; a system colour stays one.
+  EXPECT_EQ(p.BackColor, 0x80000005u);
+  const FormPropertiesFields again = FillFormProperties(p);
+  EXPECT_EQ(again.GradientStyle, shown.GradientStyle);
+  EXPECT_EQ(again.BorderStyle, shown.BorderStyle);
+  EXPECT_EQ(again.TransparentColor, shown.TransparentColor);
+  EXPECT_EQ(again.PanelBorderStyle, shown.PanelBorderStyle);
+  EXPECT_EQ(again.PanelBorderWidth, shown.PanelBorderWidth);
+  EXPECT_EQ(again.BevelInner, shown.BevelInner);
+  EXPECT_EQ(again.BevelOuter, shown.BevelOuter);
+  EXPECT_EQ(again.BevelWidth, shown.BevelWidth);
+}
+
+TEST(FormPropertiesDialog, SelectButtonsUseTheirFiltersAndThePlainRefusal) {
+  FakeWorld world;
+  world.State.CDFolder = "D:\\Menu";
+  world.Chooser.Answer = "D:\\Menu\\art\\a.ico";
+  std::string icon = "";
+  EXPECT_EQ(SelectFormIcon(world.State, icon), SelectResult::Changed);
+  EXPECT_EQ(icon, "\\art\\a.ico");
+  EXPECT_EQ(world.Chooser.Requests.back().Filter, "Icons (*.ico)|*.ico");
+  EXPECT_TRUE(world.Chooser.Requests.back().MustExist);
+
+  world.Chooser.Answer = "E:\\x.wav";
+  std::string sound = "\\old.wav";
+  EXPECT_EQ(SelectStartSound(world.State, sound), SelectResult::Refused);
+  EXPECT_EQ(sound, "\\old.wav");
+  EXPECT_EQ(world.Chooser.Requests.back().Filter, "");
+  ASSERT_EQ(world.Ui.Shown.size(), 1u);
+  EXPECT_EQ(world.Ui.Shown[0].Icon, MessageIcon::None);
+}
+
+TEST(LabelPropertiesDialog, OneChangeWritesEveryFieldAsShownAndLeavesAutoSizeAndWordWrap) {
+  auto obj = DistinctObject(ObjectKind::Label);
+  LabelControl& label = *obj->AsLabel();
+  label.Caption = "  spaced  ";
+  label.Alignment = 1;
+  label.Layout = 0;
+  label.Color = 0x00336699u;
+  label.Transparent = false;
+  const LabelPropertiesFields f0 = FillLabelProperties(*obj);
+  EXPECT_EQ(f0.Caption, "  spaced  ");
+  EXPECT_EQ(f0.Alignment, 1);
+  EXPECT_EQ(f0.Layout, 0);
+  EXPECT_EQ(f0.Color, 0x00336699u);
+  EXPECT_EQ(f0.Font, label.Font);
+  EXPECT_EQ(f0.HotTrackFont, obj->HotTrackFont);
+
+  // What the user sees in the dialog is then written over whatever the control holds, except the
+  // two properties the dialog does not show.
+  LabelPropertiesFields f = f0;
+  f.HotTrackFont = DistinctFont(7);
+  label = LabelControl{};
+  label.AutoSize = false;
+  label.WordWrap = true;
+  ASSERT_TRUE(WriteBackLabelProperties(f, kOkAfterChange, *obj));
+  EXPECT_EQ(label.Caption, "  spaced  ");
+  EXPECT_EQ(label.Alignment, 1);
+  EXPECT_EQ(label.Layout, 0);
+  EXPECT_EQ(label.Color, 0x00336699u);
+  EXPECT_EQ(label.Font, f0.Font);
+  EXPECT_EQ(obj->HotTrackFont, DistinctFont(7));
+  EXPECT_FALSE(label.Transparent);
+  EXPECT_FALSE(label.AutoSize);
+  EXPECT_TRUE(label.WordWrap);
+}
+
+TEST(ButtonPropertiesDialog, OneChangeWritesEveryFieldAsShownAndReadsTypedValues) {
+  auto obj = DistinctObject(ObjectKind::Button);
+  ButtonControl& button = *obj->AsButton();
+  obj->BitmapFile = " art\\play.bmp ";
+  obj->HotTrackBitmapFile = "\\art\\hot.bmp";
+  ButtonPropertiesFields f = FillButtonProperties(*obj);
+  EXPECT_EQ(f.Caption, button.Caption);
+  EXPECT_EQ(f.Layout, 3);
+  EXPECT_EQ(f.Margin, "-5");
+  EXPECT_EQ(f.Spacing, "-2");
+  EXPECT_EQ(f.BitmapFile, " art\\play.bmp ");  // as stored
+  const ButtonControl shown = button;
+  const FontRecord hot = obj->HotTrackFont;
+  f.Flat = !f.Flat;
+  f.Spacing = "";  // reads as 0
+  button = ButtonControl{};
+  obj->HotTrackFont = FontRecord{};
+  ASSERT_TRUE(WriteBackButtonProperties(f, kOkAfterChange, *obj));
+  EXPECT_EQ(button.Caption, shown.Caption);
+  EXPECT_EQ(button.Layout, 3);
+  EXPECT_EQ(button.Font, shown.Font);
+  EXPECT_EQ(obj->HotTrackFont, hot);
+  EXPECT_EQ(obj->BitmapFile, "\\art\\play.bmp");
+  EXPECT_EQ(obj->HotTrackBitmapFile, "\\art\\hot.bmp");
+  EXPECT_EQ(button.Margin, -5);  // negative margins reach the control unchanged
+  EXPECT_EQ(button.Spacing, 0);
+  EXPECT_EQ(button.Flat, !shown.Flat);
+  EXPECT_EQ(button.Transparent, shown.Transparent);
+}
+
+TEST(ImagePropertiesDialog, DisplayStyleIsTheFirstFlagSetInTheOrderCenterStretchAutoSize) {
+  const struct {
+    bool center, stretch, autoSize;
+    int entry;
+  } cases[] = {
+      {false, false, false, kDisplayNormal}, {true, false, false, kDisplayCenter},
+      {false, true, false, kDisplayStretch}, {false, false, true, kDisplayAutoSize},
+      {true, true, false, kDisplayCenter},   {false, true, true, kDisplayStretch},
+      {true, true, true, kDisplayCenter},
+  };
+  for (const auto& c : cases) {
+    ImageControl image;
+    image.Center = c.center;
+    image.Stretch = c.stretch;
+    image.AutoSize = c.autoSize;
+    EXPECT_EQ(DisplayStyleOf(image), c.entry) << c.center << c.stretch << c.autoSize;
+  }
+  // Each entry sets exactly its own flag.
+  const bool flags[4][3] = {{false, false, false}, {true, false, false}, {false, true, false}, {false, false, true}};
+  for (int entry = 0; entry < 4; ++entry) {
+    ImageControl image;
+    image.Center = image.Stretch = image.AutoSize = true;
+    ApplyDisplayStyle(entry, image);
+    EXPECT_EQ((std::vector<bool>{image.Center, image.Stretch, image.AutoSize}),
+              (std::vector<bool>{flags[entry][0], flags[entry][1], flags[entry][2]}))
+        << kDisplayStyleEntries[entry];
+  }
+}
+
+TEST(ImagePropertiesDialog, CenterAndStretchTogetherBecomeCenterAfterAnyConfirmedChange) {
+  auto obj = DistinctObject(ObjectKind::Image);  // Center, Stretch and AutoSize all set
+  ImagePropertiesFields f = FillImageProperties(*obj);
+  EXPECT_EQ(f.DisplayStyle, kDisplayCenter);
+  f.FileName = " pics\\logo.gif ";
+  ASSERT_TRUE(WriteBackImageProperties(f, kOkAfterChange, *obj));
+  EXPECT_TRUE(obj->AsImage()->Center);
+  EXPECT_FALSE(obj->AsImage()->Stretch);
+  EXPECT_FALSE(obj->AsImage()->AutoSize);
+  EXPECT_EQ(obj->FileName, "\\pics\\logo.gif");
+  EXPECT_EQ(obj->HotTrackImageFile, "\\hi3.gif");
+  EXPECT_TRUE(obj->AsImage()->Transparent);
+}
+
+TEST(LinkEditorDialog, EnablingTable) {
+  const struct {
+    int action;
+    LinkFieldStates states;
+  } rows[] = {
+      {0, {false, false, false, false}}, {1, {true, true, true, true}},     {2, {true, false, false, false}},
+      {3, {true, false, false, false}},  {4, {true, false, false, true}},   {5, {true, false, false, true}},
+      {6, {false, false, false, false}}, {7, {false, false, false, false}}, {-1, {false, false, false, false}},
+  };
+  for (const auto& r : rows) EXPECT_EQ(EnabledLinkFields(r.action), r.states) << r.action;
+}
+
+TEST(LinkEditorDialog, OnlyTheFileActionsNormaliseTargetAndStartDirectory) {
+  const struct {
+    LinkAction action;
+    const char* target;
+    const char* directory;
+  } cases[] = {
+      {LinkAction::OpenFile, "\\setup.exe", "\\tools"},  {LinkAction::PlaySound, "\\setup.exe", "\\tools"},
+      {LinkAction::PrintFile, "\\setup.exe", "\\tools"}, {LinkAction::OpenUrl, " setup.exe ", "tools"},
+      {LinkAction::SendEmail, " setup.exe ", "tools"},  // an address keeps its blanks
+      {LinkAction::None, " setup.exe ", "tools"},       // disabled fields keep and store their text
+      {LinkAction::BrowseCd, " setup.exe ", "tools"},
+  };
+  for (const auto& c : cases) {
+    ObjectLink link;
+    link.SoundFile = "\\click.wav";
+    link.Action = LinkAction::OpenFile;
+    link.ShowCommand = 3;
+    link.Target = " setup.exe ";
+    link.Parameters = " /quiet ";
+    link.StartDirectory = "tools";
+    LinkEditorFields f = FillLinkEditor(link);
+    f.Action = static_cast<int>(c.action);
+    ASSERT_TRUE(WriteBackLinkEditor(f, kOkAfterChange, link));
+    EXPECT_EQ(link.Action, c.action);
+    EXPECT_EQ(link.Target, c.target) << static_cast<int>(c.action);
+    EXPECT_EQ(link.StartDirectory, c.directory) << static_cast<int>(c.action);
+    EXPECT_EQ(link.Parameters, " /quiet ");
+    EXPECT_EQ(link.SoundFile, "\\click.wav");  // carried through, not shown
+    EXPECT_EQ(link.ShowCommand, 3);
+  }
+}
+
+TEST(LinkEditorDialog, BrowseFillsTargetAndStartDirectory) {
+  FakeWorld world;
+  world.State.CDFolder = "D:\\Menu";
+  LinkEditorFields f{1, "", "", "old"};
+
+  world.Chooser.Answer = "D:\\Menu\\tools\\setup.exe";
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Changed);
+  EXPECT_EQ(f.Target, "\\tools\\setup.exe");
+  EXPECT_EQ(f.StartDirectory, "\\tools");
+  EXPECT_EQ(world.Chooser.Requests[0].Filter, "All Files(*.*)|*.*");
+
+  world.Chooser.Answer = "D:\\Menu\\setup.exe";
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Changed);
+  EXPECT_EQ(f.Target, "\\setup.exe");
+  EXPECT_EQ(f.StartDirectory, "\\");
+
+  // The same file again, but the start directory was edited: putting it back is a change.
+  f.StartDirectory = "elsewhere";
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Changed);
+  EXPECT_EQ(f.StartDirectory, "\\");
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Unchanged);
+
+  world.Chooser.Answer = "C:\\setup.exe";
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Refused);
+  EXPECT_EQ(f.Target, "\\setup.exe");
+  ASSERT_EQ(world.Ui.Shown.size(), 1u);
+  EXPECT_EQ(world.Ui.Shown[0].Text, "Selected file should be in \"D:\\Menu\" directory or its subdirectory");
+  EXPECT_EQ(world.Ui.Shown[0].Caption, "Information");
+  EXPECT_EQ(world.Ui.Shown[0].Icon, MessageIcon::Information);
+
+  world.Chooser.Answer.reset();
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Cancelled);
+  EXPECT_EQ(f.StartDirectory, "\\");
+
+  // A CD folder edited by hand with a trailing backslash gives a path without one.
+  world.State.CDFolder = "D:\\Menu\\";
+  world.Chooser.Answer = "D:\\Menu\\tools\\setup.exe";
+  f.StartDirectory = "";
+  EXPECT_EQ(BrowseLinkTarget(world.State, f), SelectResult::Changed);
+  EXPECT_EQ(f.Target, "tools\\setup.exe");
+  EXPECT_EQ(f.StartDirectory, "tools");
+}
+
+TEST(FileInputDialog, OkAfterAChangeStoresTheTextTrimmedWithoutABackslash) {
+  const struct {
+    const char* typed;
+    const char* stored;
+  } cases[] = {
+      {"  http://example.org/menu.html \t", "http://example.org/menu.html"},
+      {"clip.avi", "clip.avi"},
+      {"C:\\full\\path.rtf ", "C:\\full\\path.rtf"},
+      {"   ", ""},
+  };
+  for (const auto& c : cases) {
+    std::string fileName = "\\old.avi";
+    EXPECT_TRUE(FinishFileInput(c.typed, kOkAfterChange, fileName));
+    EXPECT_EQ(fileName, c.stored);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "player/Links.h"
 #include "support/FakePlatform.h"
 
@@ -8,26 +10,13 @@ namespace {
 
 using testing::FakeWorld;
 
-class ClosingView : public MenuView {
- public:
-  int Closed = 0;
-  void CloseMenu() override { ++Closed; }
-  void FormSettingsChanged() override {}
-  void PaintBackground() override {}
-  bool LoadWindowIcon(const std::string&) override { return false; }
-  void UseApplicationIcon() override {}
-  void PlayAvi(MenuObject&, const std::string&) override {}
-  void NavigateHtml(MenuObject&, const std::string&) override {}
-  void LoadRtf(MenuObject&, const std::string&) override {}
-  void WireObjects() override {}
-};
-
 struct LinkWorld : FakeWorld {
-  ClosingView View;
+  testing::RecordingView View;
   LinkWorld() {
     State.CDFolder = "E:";
     State.View = &View;
   }
+  int Closed() const { return static_cast<int>(std::count(View.Calls.begin(), View.Calls.end(), "close")); }
 };
 
 struct ShellCase {
@@ -76,11 +65,11 @@ TEST(RunLink, NoneUnknownAndExitCallNoShellAndReturnFalse) {
     EXPECT_FALSE(RunLink(w.State, static_cast<LinkAction>(action), "\\a.exe", "", "", 1));
     EXPECT_TRUE(w.Launcher.Calls.empty());
     EXPECT_TRUE(w.Ui.Shown.empty());
-    EXPECT_EQ(w.View.Closed, 0);
+    EXPECT_EQ(w.Closed(), 0);
   }
   LinkWorld w;
   EXPECT_FALSE(RunLink(w.State, LinkAction::ExitAutoRun, "\\a.exe", "", "", 1));
-  EXPECT_EQ(w.View.Closed, 1);
+  EXPECT_EQ(w.Closed(), 1);
   EXPECT_TRUE(w.Launcher.Calls.empty());
 }
 
@@ -119,7 +108,7 @@ TEST(RunLink, AShellResultOf32OrLessIsShownAsAnErrorAndAbove32IsSuccess) {
     EXPECT_EQ(w.Ui.Shown[0].Caption, "Error");
     EXPECT_EQ(w.Ui.Shown[0].Icon, MessageIcon::Error);
     EXPECT_EQ(w.Ui.Shown[0].Buttons, MessageButtons::Ok);
-    EXPECT_EQ(w.View.Closed, 0);
+    EXPECT_EQ(w.Closed(), 0);
   }
   LinkWorld w;
   w.Launcher.Result = 33;
@@ -200,7 +189,7 @@ TEST(PlayStartSoundAndLink, AMissingSoundIsReportedAndTheExitLinkStillRuns) {
   w.State.Project.StartLink.Action = LinkAction::ExitAutoRun;
   PlayStartSoundAndLink(w.State);
   EXPECT_EQ(w.Ui.Texts(), std::vector<std::string>{"The specified file was not found."});
-  EXPECT_EQ(w.View.Closed, 1);
+  EXPECT_EQ(w.Closed(), 1);
 
   LinkWorld empty;
   PlayStartSoundAndLink(empty.State);

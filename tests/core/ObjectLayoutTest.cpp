@@ -107,14 +107,6 @@ TEST(LabelLayout, LayoutMovesTheTextRectangleByTheMeasuredHeight) {
   }
 }
 
-TEST(LabelLayout, OnlyAnOpaqueLabelFillsItsRectangle) {
-  FakeMeasurer m;
-  LabelControl label = Label("x", 0, 10, 10);
-  EXPECT_TRUE(LayoutLabel(label, m).Fill);
-  label.Transparent = true;
-  EXPECT_FALSE(LayoutLabel(label, m).Fill);
-}
-
 TEST(LabelAutoSize, TakesTheMeasuredSizeAndARightAlignedLabelKeepsItsRightEdge) {
   struct Case {
     const char* why;
@@ -145,9 +137,7 @@ TEST(LabelAutoSize, TakesTheMeasuredSizeAndARightAlignedLabelKeepsItsRightEdge) 
     EXPECT_EQ(label.Height, c.height) << c.why;
     EXPECT_FALSE(AutoSizeLabel(label, m)) << c.why << ": sizing again changes nothing";
   }
-}
-
-TEST(LabelAutoSize, OffLeavesTheBoundsAlone) {
+  // Off, the bounds stay and nothing is measured.
   LabelControl label = Label("A long caption here", 0, 65, 17);
   label.AutoSize = false;
   FakeMeasurer m;
@@ -290,23 +280,13 @@ TEST(ImageLayout, DestinationByStretchAndCenter) {
   }
 }
 
-class SizedGraphic : public Graphic {
- public:
-  SizedGraphic(int w, int h) : w_(w), h_(h) {}
-  int Width() const override { return w_; }
-  int Height() const override { return h_; }
-
- private:
-  int w_, h_;
-};
-
 TEST(ImageLayout, AutoSizeFollowsThePictureShownAndKeepsTheTopLeft) {
   MenuObject obj(ObjectKind::Image);
   ImageControl& image = *obj.AsImage();
   image.Left = 10;
   image.Top = 20;
   image.AutoSize = true;
-  SizedGraphic normal(40, 30), hot(120, 90), empty(0, 0);
+  testing::FakeGraphic normal("", nullptr, 40, 30), hot("", nullptr, 120, 90), empty("", nullptr, 0, 0);
   obj.Shown = &normal;
   EXPECT_TRUE(ApplyAutoSize(obj, nullptr));
   EXPECT_EQ(image.Width, 40);

@@ -31,23 +31,7 @@ struct Bytes {
     Out += s;
     return *this;
   }
-  Bytes& Font(const std::string& name, uint32_t color, int32_t size, unsigned style) {
-    return Str(name).I32(color).I32(size).U8(style);
-  }
-};
-
-class RecordingView : public MenuView {
- public:
-  std::vector<std::string> Calls;
-  void FormSettingsChanged() override { Calls.push_back("settings"); }
-  void PaintBackground() override { Calls.push_back("background"); }
-  bool LoadWindowIcon(const std::string&) override { return true; }
-  void UseApplicationIcon() override {}
-  void PlayAvi(MenuObject&, const std::string&) override {}
-  void NavigateHtml(MenuObject&, const std::string&) override {}
-  void LoadRtf(MenuObject&, const std::string&) override {}
-  void WireObjects() override { Calls.push_back("wire"); }
-  void CloseMenu() override {}
+  Bytes& Font(const FontRecord& f) { return Str(f.Name).I32(f.Color).I32(f.Size).U8(f.Style); }
 };
 
 std::string JsonOf(const AppState& state) {
@@ -132,99 +116,45 @@ TEST(ProjectFileRecords, ControlRecordsFollowTheirFieldOrder) {
   auto button = testing::DistinctObject(ObjectKind::Button);
   auto image = testing::DistinctObject(ObjectKind::Image);
   auto rtf = testing::DistinctObject(ObjectKind::Rtf);
-  const FontRecord lf = label->AsLabel()->Font;
-  const FontRecord bf = button->AsButton()->Font;
-
+  const FontRecord lf = label->AsLabel()->Font, bf = button->AsButton()->Font;
+  const std::string hint = "hint \xA0";
+  Bytes l, b, i, p;
+  // Alignment, AutoSize, Caption, Color, Font, Height, Hint, Layout, Left, Name, Top, Transparent, Width, WordWrap.
+  l.U8(2).U8(0).Str("Caption \xC0\r\nline 2").I32(0x8000000F).Font(lf).I32(51);
+  l.Str(hint + "1").U8(2).I32(-4).Str("Ctl1").I32(-8).U8(1).I32(101).U8(1);
+  // Caption, Flat, Font, Height, Hint, Layout, Left, Margin, Name, Spacing, Top, Transparent, Width.
+  b.Str("Button \xDF").U8(1).Font(bf).I32(52).Str(hint + "2").U8(3);
+  b.I32(-5).I32(-5).Str("Ctl2").I32(-2).I32(-9).U8(0).I32(102);
+  // AutoSize, Center, Height, Hint, Left, Name, Stretch, Top, Transparent, Width.
+  i.U8(1).U8(1).I32(53).Str(hint + "3").I32(-6).Str("Ctl3").U8(1).I32(-10).U8(1).I32(103);
+  // Height, Hint, Left, Name, Top, Width.
+  p.I32(56).Str(hint + "6").I32(-9).Str("Ctl6").I32(-13).I32(106);
   ByteWriter out;
   ASSERT_TRUE(WriteLabel(out, *label->AsLabel()));
-  EXPECT_EQ(out.Bytes(), Bytes()
-                             .U8(2)
-                             .U8(0)
-                             .Str("Caption \xC0\r\nline 2")
-                             .I32(0x8000000F)
-                             .Font(lf.Name, lf.Color, lf.Size, lf.Style)
-                             .I32(51)
-                             .Str("hint \xA0"
-                                  "1")
-                             .U8(2)
-                             .I32(-4)
-                             .Str("Ctl1")
-                             .I32(-8)
-                             .U8(1)
-                             .I32(101)
-                             .U8(1)
-                             .Out);
+  EXPECT_EQ(out.Bytes(), l.Out);
   out = ByteWriter();
   ASSERT_TRUE(WriteButton(out, *button->AsButton()));
-  EXPECT_EQ(out.Bytes(), Bytes()
-                             .Str("Button \xDF")
-                             .U8(1)
-                             .Font(bf.Name, bf.Color, bf.Size, bf.Style)
-                             .I32(52)
-                             .Str("hint \xA0"
-                                  "2")
-                             .U8(3)
-                             .I32(-5)
-                             .I32(-5)
-                             .Str("Ctl2")
-                             .I32(-2)
-                             .I32(-9)
-                             .U8(0)
-                             .I32(102)
-                             .Out);
+  EXPECT_EQ(out.Bytes(), b.Out);
   out = ByteWriter();
   ASSERT_TRUE(WriteImage(out, *image->AsImage()));
-  EXPECT_EQ(out.Bytes(), Bytes()
-                             .U8(1)
-                             .U8(1)
-                             .I32(53)
-                             .Str("hint \xA0"
-                                  "3")
-                             .I32(-6)
-                             .Str("Ctl3")
-                             .U8(1)
-                             .I32(-10)
-                             .U8(1)
-                             .I32(103)
-                             .Out);
+  EXPECT_EQ(out.Bytes(), i.Out);
   out = ByteWriter();
   ASSERT_TRUE(WritePane(out, std::get<PaneControl>(rtf->Control)));
-  EXPECT_EQ(out.Bytes(), Bytes()
-                             .I32(56)
-                             .Str("hint \xA0"
-                                  "6")
-                             .I32(-9)
-                             .Str("Ctl6")
-                             .I32(-13)
-                             .I32(106)
-                             .Out);
+  EXPECT_EQ(out.Bytes(), p.Out);
 }
 
 TEST(ProjectFileRecords, ObjectRecordPutsKindLinkFilesAndFontsBeforeTheControl) {
   auto obj = testing::DistinctObject(ObjectKind::Movie);
   const ObjectLink& l = obj->Link;
-  const FontRecord& hf = obj->HotTrackFont;
-  const FontRecord& nf = obj->NormalFont;
-  ByteWriter out;
+  Bytes expected;
+  expected.U8(6).U8(static_cast<unsigned>(l.Action)).I32(l.ShowCommand).Str(l.SoundFile).Str(l.Target);
+  expected.Str(l.Parameters).Str(l.StartDirectory).Str(obj->ReservedText).Str(obj->HotTrackBitmapFile);
+  expected.Str(obj->HotTrackImageFile).Font(obj->HotTrackFont).Font(obj->NormalFont).Str(obj->BitmapFile);
+  expected.Str(obj->FileName);
+  ByteWriter out, pane;
   ASSERT_TRUE(WriteObject(out, *obj));
-  ByteWriter pane;
   ASSERT_TRUE(WritePane(pane, std::get<PaneControl>(obj->Control)));
-  EXPECT_EQ(out.Bytes(), Bytes().U8(6)
-                                 .U8(static_cast<unsigned>(l.Action))
-                                 .I32(l.ShowCommand)
-                                 .Str(l.SoundFile)
-                                 .Str(l.Target)
-                                 .Str(l.Parameters)
-                                 .Str(l.StartDirectory)
-                                 .Str(obj->ReservedText)
-                                 .Str(obj->HotTrackBitmapFile)
-                                 .Str(obj->HotTrackImageFile)
-                                 .Font(hf.Name, hf.Color, hf.Size, hf.Style)
-                                 .Font(nf.Name, nf.Color, nf.Size, nf.Style)
-                                 .Str(obj->BitmapFile)
-                                 .Str(obj->FileName)
-                                 .Out +
-                             pane.Bytes());
+  EXPECT_EQ(out.Bytes(), expected.Out + pane.Bytes());
 }
 
 TEST(ProjectFileRecords, RefusesToWriteAnObjectItsKindCannotReadBack) {
@@ -281,7 +211,7 @@ TEST(LoadProject, GivesBackTheSavedModel) {
   ASSERT_TRUE(SaveProjectFile(saved.State, kPath));
 
   FakeWorld world;
-  RecordingView view;
+  testing::RecordingView view;
   world.State.View = &view;
   GiveOldProject(world);
   view.Calls.clear();
@@ -311,7 +241,13 @@ TEST(LoadProject, GivesBackTheSavedModel) {
   EXPECT_EQ(p.Objects[1]->AsButton()->Margin, -5);
   EXPECT_EQ(p.Objects[0]->AsLabel()->Color, 0x8000000Fu);
   EXPECT_FALSE(world.State.Modified);
-  EXPECT_EQ(view.Calls, (std::vector<std::string>{"settings", "wire", "background"}));
+  // The panes get their files (the sample's paths are not on the fake disk, and there is no CD folder).
+  EXPECT_EQ(view.Calls, (std::vector<std::string>{"settings",
+                                                  "avi \\f\xC4"
+                                                  "4",
+                                                  "rtf \\f\xC4"
+                                                  "6",
+                                                  "wire", "background"}));
 }
 
 TEST(LoadProject, MissingUnreadableAndForeignFilesChangeNothing) {
@@ -369,7 +305,7 @@ TEST(LoadProject, FailsCleanlyWhereverTheFileEnds) {
 
   for (size_t n = 0; n <= file.size(); ++n) {
     FakeWorld world;
-    RecordingView view;
+    testing::RecordingView view;
     world.State.View = &view;
     GiveOldProject(world);
     view.Calls.clear();

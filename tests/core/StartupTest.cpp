@@ -28,26 +28,25 @@ TEST(ModeSelection, OnlyTheNameAutoRunExeInAnyCaseSelectsThePlayer) {
   for (const auto& c : cases) EXPECT_EQ(IsPlayerExeName(c.path), c.player) << c.path;
 }
 
-TEST(ModeSelection, PlayerAtADriveRootDropsTheTrailingBackslash) {
-  FakeWorld world;
-  DecideStartup(world.State, "D:\\AutoRun.exe");
-  EXPECT_FALSE(world.State.DesignerMode);
-  EXPECT_EQ(world.State.CDFolder, "D:");
-  EXPECT_EQ(world.State.ProjectFileName, "D:\\AutoRun.mnx");
-  EXPECT_EQ(world.State.ExeFileName, "D:\\AutoRun.exe");
-}
-
-TEST(ModeSelection, PlayerInAFolder) {
-  FakeWorld world;
-  DecideStartup(world.State, "C:\\Menus\\Disc 1\\autorun.exe");
-  EXPECT_EQ(world.State.CDFolder, "C:\\Menus\\Disc 1");
-  EXPECT_EQ(world.State.ProjectFileName, "C:\\Menus\\Disc 1\\AutoRun.mnx");
+TEST(ModeSelection, ThePlayersFolderIsTheExesWithoutATrailingBackslash) {
+  const struct {
+    const char* Exe;
+    const char* Folder;
+  } cases[] = {{"D:\\AutoRun.exe", "D:"}, {"C:\\Menus\\Disc 1\\autorun.exe", "C:\\Menus\\Disc 1"}};
+  for (const auto& c : cases) {
+    FakeWorld world;
+    DecideStartup(world.State, c.Exe);
+    EXPECT_FALSE(world.State.DesignerMode);
+    EXPECT_EQ(world.State.CDFolder, c.Folder);
+    EXPECT_EQ(world.State.ProjectFileName, std::string(c.Folder) + "\\AutoRun.mnx");
+    EXPECT_EQ(world.State.ExeFileName, c.Exe);
+  }
 }
 
 TEST(IniRules, FirstMatchingNameWinsAndTheValueIsKeptAsItIs) {
   const std::vector<std::string> lines = {"[Settings]", "Other=1", "defaultpath=C:\\Menu\\ ", "DefaultPath=C:\\Later"};
   EXPECT_EQ(IniValue(lines, "DefaultPath"), "C:\\Menu\\ ");
-  EXPECT_EQ(IniValue({"DefaultPath"}, "DefaultPath"), "");  // no "=": no name
+  EXPECT_EQ(IniValue({"DefaultPath"}, "DefaultPath"), "");     // no "=": no name
   EXPECT_EQ(IniValue({" DefaultPath=x"}, "DefaultPath"), "");  // the name is not trimmed
   EXPECT_EQ(IniValue({"DefaultPath=a=b"}, "DefaultPath"), "a=b");
   EXPECT_EQ(IniValue({}, "DefaultPath"), "");
@@ -93,14 +92,6 @@ TEST(DesignerStartup, AnUnreadableIniIsReportedOnceAndTreatedAsAbsent) {
   EXPECT_EQ(world.Ui.Shown[0].Caption, "Error");
   EXPECT_NE(world.Ui.Shown[0].Text.find("Corvela.ini"), std::string::npos);
   EXPECT_EQ(world.State.CDFolder, "C:\\Tools\\CDROM");
-}
-
-TEST(PathParts, FolderAndFileName) {
-  EXPECT_EQ(FileNamePart("C:\\a\\b.exe"), "b.exe");
-  EXPECT_EQ(FileNamePart("C:b.exe"), "b.exe");
-  EXPECT_EQ(FolderPart("C:\\a\\b.exe"), "C:\\a");
-  EXPECT_EQ(FolderPart("C:\\b.exe"), "C:");
-  EXPECT_EQ(FolderPart("b.exe"), "");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 //   e2e_driver publish DESIGNER_EXE CD_FOLDER
 //   e2e_driver play PLAYER_EXE WIDTH HEIGHT TIMEOUT_MS     prints "pid left top width height"
 //   e2e_driver close PID
-//   e2e_driver missing PLAYER_EXE                           a player without AutoRun.mnx beside it
 //   e2e_driver start PLAYER_EXE                             starts a player, prints its pid
 //   e2e_driver run PLAYER_EXE ENDS_MS                       starts a player that must end by itself
 //   e2e_driver mouse PID move|press|release|click X Y [ENDS_MS]
@@ -284,47 +283,6 @@ int Windows(const std::string& cls) {
   return 0;
 }
 
-int Missing(const std::string& exe) {
-  PROCESS_INFORMATION pi{};
-  if (!StartPlayer(exe, pi)) return Fail("cannot start " + exe);
-  UniqueKernelHandle process(pi.hProcess);
-  UniqueKernelHandle thread(pi.hThread);
-  const std::string expected = "File \"" + FolderOf(exe) + "\\AutoRun.mnx\" not found";
-  HWND box = nullptr;
-  const DWORD start = ::GetTickCount();
-  while (!(box = VisibleBox(pi.dwProcessId))) {
-    if (::GetTickCount() - start > 10000 || ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
-      ::TerminateProcess(process.get(), 99);
-      return Fail("no error box");
-    }
-    ::Sleep(20);
-  }
-  const std::string text = MessageBoxText(box), caption = WindowText(box);
-  for (HWND menu : TopWindows(pi.dwProcessId, "TAutoRunForm")) {
-    RECT rc;
-    ::GetWindowRect(menu, &rc);
-    if (::IsWindowVisible(menu) && rc.right > rc.left && rc.bottom > rc.top) {
-      ::TerminateProcess(process.get(), 99);
-      return Fail("the menu window has an area without a project");
-    }
-  }
-  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-  if (text != expected || caption != "Error") {
-    ::TerminateProcess(process.get(), 99);
-    return Fail("the box says \"" + caption + "\": " + text + "; expected: " + expected);
-  }
-  // Exactly one box: a second one would keep it alive.
-  if (::WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.get(), 99);
-    return Fail("the player kept running after its error");
-  }
-  DWORD code = 1;
-  ::GetExitCodeProcess(process.get(), &code);
-  if (code != 0) return Fail("the player ended with code " + std::to_string(code));
-  std::printf("one error, then the end\n");
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -335,7 +293,6 @@ int main(int argc, char** argv) {
                 static_cast<DWORD>(std::atoi(args[4].c_str())));
   if (args.size() == 2 && args[0] == "close")
     return Close(static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)));
-  if (args.size() == 2 && args[0] == "missing") return Missing(args[1]);
   auto pid = [&] { return static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10)); };
   auto ms = [&](size_t i) { return i < args.size() ? static_cast<DWORD>(std::atoi(args[i].c_str())) : DWORD{0}; };
   if (args.size() == 2 && args[0] == "start") return Start(args[1]);
@@ -345,7 +302,7 @@ int main(int argc, char** argv) {
     return Mouse(pid(), args[2], std::atoi(args[3].c_str()), std::atoi(args[4].c_str()), ms(5));
   if ((args.size() == 5 || args.size() == 6) && args[0] == "box") return Box(pid(), args[2], args[3], ms(4), ms(5));
   return Fail(
-      "usage: publish DESIGNER_EXE CD | play EXE W H TIMEOUT_MS | close PID | missing EXE | start EXE |"
+      "usage: publish DESIGNER_EXE CD | play EXE W H TIMEOUT_MS | close PID | start EXE |"
       " run EXE TIMEOUT_MS | mouse PID move|press|release|click X Y [ENDS_MS] |"
       " box PID CAPTION TEXT TIMEOUT_MS [ENDS_MS] | windows CLASS");
 }

@@ -136,8 +136,14 @@ case "$case_name" in
   missing)
     mkdir -p "$work/cd"
     cp "$corvela" "$work/cd/AutoRun.exe"
-    driver missing "$(winpath "$work/cd/AutoRun.exe")" || fail "missing project"
+    driver start "$(winpath "$work/cd/AutoRun.exe")" || fail "starting"
+    pid=$(tr -d '\r' <"$work/out")
+    # One error while the window has no area, then the player ends by itself.
+    driver box "$pid" Error "File \"$(winpath "$work/cd")\\AutoRun.mnx\" not found" 10000 10000 ||
+      fail "the missing project's error"
+    pid=""
     cat "$work/out"
+    [ "$(head -1 "$work/out" | tr -d '\r' | cut -d' ' -f2-)" = "0 0" ] || fail "the menu window has an area without a project"
     ;;
   startexit)
     mnx=$4 projects=$5

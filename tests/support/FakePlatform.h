@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -18,8 +19,8 @@ class FakeFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> Files;  // path -> bytes
   std::set<std::string> Directories;
-  std::set<std::string> Unreadable;  // exist but cannot be read
-  std::set<std::string> Unwritable;  // cannot be created
+  std::set<std::string> Unreadable;     // exist but cannot be read
+  std::set<std::string> Unwritable;     // cannot be created
   std::set<std::string> FailingCopies;  // destinations a copy to fails
 
   bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
@@ -66,7 +67,7 @@ class FakeUi : public UserInterface {
   std::string Title = "Corvela";
 
   MessageResult AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
-                           MessageButtons buttons) override {
+                        MessageButtons buttons) override {
     Shown.push_back({text, caption, icon, buttons});
     if (Answers.empty()) return MessageResult::Ok;
     MessageResult r = Answers.front();
@@ -104,15 +105,22 @@ class FakeChooser : public FileChooser {
   }
 };
 
-// A decoded graphic that remembers where it came from.
+// A decoded graphic of a given size that remembers where it came from; live, when given, counts
+// the graphics not yet freed.
 class FakeGraphic : public Graphic {
  public:
-  FakeGraphic(std::string source, int* live) : Source(std::move(source)), Live(live) { ++*Live; }
-  ~FakeGraphic() override { --*Live; }
-  int Width() const override { return 32; }
-  int Height() const override { return 32; }
+  FakeGraphic(std::string source, int* live, int width = 32, int height = 32)
+      : Source(std::move(source)), Live(live), W(width), H(height) {
+    if (Live) ++*Live;
+  }
+  ~FakeGraphic() override {
+    if (Live) --*Live;
+  }
+  int Width() const override { return W; }
+  int Height() const override { return H; }
   std::string Source;
   int* Live;
+  int W, H;
 };
 
 // Decodes every existing file except those listed as damaged; counts live graphics.
@@ -183,6 +191,27 @@ class FakeSoundPlayer : public SoundPlayer {
     Calls.push_back("play");
     return PlayResult;
   }
+};
+
+// A menu window that logs what it is asked to do, into its own log or a shared one.
+class RecordingView : public MenuView {
+  std::vector<std::string> own_;
+
+ public:
+  explicit RecordingView(std::vector<std::string>* log = nullptr) : Calls(log ? *log : own_) {}
+  std::vector<std::string>& Calls;
+  void FormSettingsChanged() override { Calls.push_back("settings"); }
+  void PaintBackground() override { Calls.push_back("background"); }
+  bool LoadWindowIcon(const std::string& path) override {
+    Calls.push_back("icon " + path);
+    return true;
+  }
+  void UseApplicationIcon() override { Calls.push_back("app icon"); }
+  void PlayAvi(MenuObject&, const std::string& path) override { Calls.push_back("avi " + path); }
+  void NavigateHtml(MenuObject&, const std::string& url) override { Calls.push_back("html " + url); }
+  void LoadRtf(MenuObject&, const std::string& path) override { Calls.push_back("rtf " + path); }
+  void WireObjects() override { Calls.push_back("wire"); }
+  void CloseMenu() override { Calls.push_back("close"); }
 };
 
 // A platform wired to fakes, and a fresh state over it.

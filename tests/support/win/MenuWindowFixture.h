@@ -26,13 +26,9 @@ class MenuWindowTest : public ::testing::Test {
  protected:
   MenuWindowTest() {
     env.Files = &files;
-    env.Ui = &ui;
     env.Display = &screen;
-    env.Ticks = &clock;
     env.Graphics = &graphics;
     env.Text = &text;
-    env.Launcher = &shell;
-    env.Sound = &sound;
     // A plain BackColor background, so that pixels are known without the gradient.
     state.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::None);
     state.CDFolder = folder.Path();
@@ -121,15 +117,15 @@ class MenuWindowTest : public ::testing::Test {
   MessagePump pump;
   TempFolder folder;
   win::Win32FileSystem files;
-  FakeUi ui;
   win::Win32Screen screen;
-  FakeClock clock;
   win::Win32GraphicLoader graphics;
   win::Win32TextMeasurer text;
-  FakeShell shell;
-  FakeSoundPlayer sound;
-  Platform env;
-  AppState state{env};
+  FakeWorld world;
+  Platform& env = world.Env;
+  AppState& state = world.State;
+  FakeUi& ui = world.Ui;
+  FakeShell& shell = world.Launcher;
+  FakeSoundPlayer& sound = world.Sound;
   win::AutoRunForm form{state};
 };
 
