@@ -73,7 +73,7 @@ TEST(SelectFileInCdFolder, StoresTheChoiceAndTellsWhetherItChanged) {
   EXPECT_TRUE(world.Ui.Shown.empty());
 }
 
-TEST(SelectFileInCdFolder, RefusesOutsideFilesInEitherStyle) {
+TEST(SelectFileInCdFolder, RefusesOutsideFilesInEitherStyleAndEveryFileWithoutAFolder) {
   FakeWorld world;
   world.State.CDFolder = "D:\\Menu";
   world.Chooser.Answer = "D:\\Menu2\\a.wav";
@@ -88,14 +88,12 @@ TEST(SelectFileInCdFolder, RefusesOutsideFilesInEitherStyle) {
   EXPECT_EQ(world.Ui.Shown[1].Text, "Selected file should be in \"D:\\Menu\" directory or its subdirectory");
   EXPECT_EQ(world.Ui.Shown[1].Caption, "Information");
   EXPECT_EQ(world.Ui.Shown[1].Icon, MessageIcon::Information);
-}
 
-TEST(SelectFileInCdFolder, WithoutAFolderEveryChoiceIsRefused) {
-  FakeWorld world;
+  // Without a folder every choice is refused.
+  world.State.CDFolder.clear();
   world.Chooser.Answer = "C:\\a.wav";
-  std::string field;
   EXPECT_EQ(SelectFileInCdFolder(world.State, field, "", RefusalStyle::Plain), SelectResult::Refused);
-  EXPECT_EQ(world.Ui.Shown.at(0).Text, "Selected file should be in \"\" directory or its subdirectory directory");
+  EXPECT_EQ(world.Ui.Shown.at(2).Text, "Selected file should be in \"\" directory or its subdirectory directory");
 }
 
 }  // namespace

@@ -53,6 +53,17 @@ player_for() {  # json folder
     { cat "$work/err" >&2; fail "mnx could not build $1"; }
 }
 
+# Starts a player that must show one error box with the text and then end by itself; leaves the
+# menu window as it was while the box was up ("visible|hidden WIDTH HEIGHT") in $window.
+error_then_end() {  # exe text what
+  driver start "$(winpath "$1")" || fail "starting"
+  pid=$(tr -d '\r' <"$work/out")
+  driver box "$pid" Error "$2" 10000 10000 || fail "$3"
+  pid=""
+  cat "$work/out"
+  window=$(head -1 "$work/out" | tr -d '\r')
+}
+
 case "$case_name" in
   demo)
     demo=$4 artifacts=$5
@@ -136,14 +147,9 @@ case "$case_name" in
   missing)
     mkdir -p "$work/cd"
     cp "$corvela" "$work/cd/AutoRun.exe"
-    driver start "$(winpath "$work/cd/AutoRun.exe")" || fail "starting"
-    pid=$(tr -d '\r' <"$work/out")
     # One error while the window has no area, then the player ends by itself.
-    driver box "$pid" Error "File \"$(winpath "$work/cd")\\AutoRun.mnx\" not found" 10000 10000 ||
-      fail "the missing project's error"
-    pid=""
-    cat "$work/out"
-    [ "$(head -1 "$work/out" | tr -d '\r' | cut -d' ' -f2-)" = "0 0" ] || fail "the menu window has an area without a project"
+    error_then_end "$work/cd/AutoRun.exe" "File \"$(winpath "$work/cd")\\AutoRun.mnx\" not found" "the missing project's error"
+    [ "${window#* }" = "0 0" ] || fail "the menu window has an area without a project ($window)"
     ;;
   startexit)
     mnx=$4 projects=$5
@@ -153,12 +159,8 @@ case "$case_name" in
     cat "$work/out"
     # The start sound comes first: its error shows over the built window, then the link ends it.
     player_for "$projects/start-sound-missing-exit.json" "$work/sound"
-    driver start "$(winpath "$work/sound/AutoRun.exe")" || fail "starting"
-    pid=$(tr -d '\r' <"$work/out")
-    driver box "$pid" Error "The specified file was not found." 10000 10000 || fail "the start sound's error"
-    pid=""
-    cat "$work/out"
-    [ "$(head -1 "$work/out" | tr -d '\r')" = "visible 300 200" ] || fail "the menu window was not shown at its size before it ended"
+    error_then_end "$work/sound/AutoRun.exe" "The specified file was not found." "the start sound's error"
+    [ "$window" = "visible 300 200" ] || fail "the menu window was not shown at its size before it ended ($window)"
     ;;
   broken)
     mnx=$4 projects=$5

@@ -24,29 +24,17 @@ namespace {
 
 using testing::FakeWorld;
 
-struct DialogSearch {
-  const char* Caption;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<DialogSearch*>(lp);
-  if (!::IsWindowVisible(hwnd) || testing::ClassName(hwnd) != "#32770") return TRUE;
-  if (search->Caption && testing::WindowText(hwnd) != search->Caption) return TRUE;
-  search->Found = hwnd;
-  return FALSE;
-}
-
-// The visible dialog box of a thread with this caption (any caption when null), waiting for it.
-HWND WaitForDialog(DWORD thread, const char* caption, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  do {
-    DialogSearch search{caption, nullptr};
-    ::EnumThreadWindows(thread, &MatchDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.Found) return search.Found;
-    ::Sleep(20);
-  } while (::GetTickCount() - start < timeoutMs);
-  return nullptr;
+// A visible dialog box of this process with the caption (any caption when null), waiting for it.
+HWND WaitForDialog(const char* caption, DWORD timeoutMs = 5000) {
+  HWND found = nullptr;
+  testing::WaitFor(
+      [&] {
+        for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
+          if (::IsWindowVisible(box) && (!caption || testing::WindowText(box) == caption)) found = box;
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
 }
 
 // Drives the dialog that the calling thread is about to open. The script runs on a helper thread
@@ -55,7 +43,7 @@ HWND WaitForDialog(DWORD thread, const char* caption, DWORD timeoutMs = 5000) {
 class DialogDriver {
  public:
   DialogDriver(const char* caption, std::function<void(HWND)> script)
-      : owner_(::GetCurrentThreadId()), caption_(caption), script_(std::move(script)), thread_([this] { Run(); }) {}
+      : caption_(caption), script_(std::move(script)), thread_([this] { Run(); }) {}
   ~DialogDriver() { Finish(); }
   // Call when the modal call has returned.
   void Finish() {
@@ -66,14 +54,14 @@ class DialogDriver {
 
  private:
   void Run() {
-    HWND dialog = WaitForDialog(owner_, caption_);
+    HWND dialog = WaitForDialog(caption_);
     found_ = dialog != nullptr;
     if (dialog) script_(dialog);
     const DWORD start = ::GetTickCount();
     while (!finished_ && ::GetTickCount() - start < 15000) {
       ::Sleep(100);
       if (::GetTickCount() - start < 1500) continue;
-      while (HWND open = WaitForDialog(owner_, nullptr, 0)) {
+      while (HWND open = WaitForDialog(nullptr, 0)) {
         ::PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         ::Sleep(100);
         if (finished_) break;
@@ -81,7 +69,6 @@ class DialogDriver {
     }
   }
 
-  DWORD owner_;
   const char* caption_;
   std::function<void(HWND)> script_;
   std::atomic<bool> finished_{false};
@@ -115,31 +102,19 @@ void Click(HWND dialog, int id) {
   ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 // Answers the nested common dialog (colour or font) with OK or Cancel; false when it never came.
-bool Answer(HWND dialog, const char* caption, int button) {
-  HWND nested = WaitForDialog(::GetWindowThreadProcessId(dialog, nullptr), caption);
+bool Answer(const char* caption, int button) {
+  HWND nested = WaitForDialog(caption);
   if (!nested) return false;
   ::PostMessageA(nested, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  const DWORD start = ::GetTickCount();
-  while (::IsWindow(nested) && ::IsWindowVisible(nested) && ::GetTickCount() - start < 5000) ::Sleep(20);
+  testing::WaitFor([&] { return !::IsWindow(nested) || !::IsWindowVisible(nested); }, 5000);
   return true;
 }
 
 // The tooltip window that belongs to a dialog.
 HWND OwnedTooltip(HWND dialog) {
-  struct Search {
-    HWND Owner;
-    HWND Found;
-  } search{dialog, nullptr};
-  ::EnumThreadWindows(
-      ::GetWindowThreadProcessId(dialog, nullptr),
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (::GetWindow(hwnd, GW_OWNER) != s->Owner || testing::ClassName(hwnd) != TOOLTIPS_CLASSA) return TRUE;
-        s->Found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+  for (HWND tip : testing::TopWindows(::GetCurrentProcessId(), TOOLTIPS_CLASSA))
+    if (::GetWindow(tip, GW_OWNER) == dialog) return tip;
+  return nullptr;
 }
 
 std::vector<int> TabOrder(HWND dialog) {
@@ -319,7 +294,7 @@ TEST_F(Dialogs, AConfirmedColourIsAChangeAndACancelledOneIsNot) {
     bool answered = false;
     DialogDriver driver("Form Properties", [&](HWND d) {
       ClickLater(d, answer == IDOK ? IDC_BACK_COLOR : IDC_GRADIENT_COLOR_SELECT);
-      answered = Answer(d, "Color", answer);
+      answered = Answer("Color", answer);
       ClickLater(d, IDOK);
     });
     const bool written = Boxes.EditFormProperties(State.Project);
@@ -343,7 +318,7 @@ TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
     alignment = EntryOf(d, IDC_ALIGNMENT);
     Screenshot(d, "label-properties");
     ClickLater(d, IDC_HOT_FONT);
-    answered = Answer(d, "Font", IDOK);
+    answered = Answer("Font", IDOK);
     Choose(d, IDC_LAYOUT, 2);
     ClickLater(d, IDOK);
   });
@@ -361,7 +336,7 @@ TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
   // Cancelling the font dialog is no change.
   DialogDriver again("Label Properties", [&](HWND d) {
     ClickLater(d, IDC_FONT_SELECT);
-    answered = Answer(d, "Font", IDCANCEL);
+    answered = Answer("Font", IDCANCEL);
     ClickLater(d, IDOK);
   });
   EXPECT_FALSE(Boxes.EditLabelProperties(label));
