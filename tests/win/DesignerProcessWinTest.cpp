@@ -165,13 +165,19 @@ TEST_F(DesignerProcess, SaveAndTestStartsThePublishedPlayerWithTheNewObjects) {
   ::GetWindowThreadProcessId(player, &playerPid);
   EXPECT_NE(playerPid, designer->Id());
   // The player draws the button: grey where the new button is, the blue gradient beside it.
-  ::Sleep(300);
   POINT inside{200 + 60, 150 + 20}, beside{200 + 60, 150 + 60};
   ::ClientToScreen(player, &inside);
   ::ClientToScreen(player, &beside);
-  const COLORREF face = testing::ScreenPixel(inside.x, inside.y), gradient = testing::ScreenPixel(beside.x, beside.y);
-  EXPECT_TRUE(GetRValue(face) == GetGValue(face) && GetGValue(face) == GetBValue(face)) << std::hex << face;
-  EXPECT_GT(GetBValue(gradient), GetRValue(gradient)) << std::hex << gradient;
+  COLORREF face = 0, gradient = 0;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        face = testing::ScreenPixel(inside.x, inside.y);
+        gradient = testing::ScreenPixel(beside.x, beside.y);
+        return GetRValue(face) == GetGValue(face) && GetGValue(face) == GetBValue(face) &&
+               GetBValue(gradient) > GetRValue(gradient);
+      },
+      3000))
+      << std::hex << face << " " << gradient;
   ::PostMessageA(player, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !::IsWindow(player); }, 3000));
   Close();

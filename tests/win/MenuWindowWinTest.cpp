@@ -224,9 +224,13 @@ TEST_F(MenuWindow, AnRtfPaneShowsTheDocumentReadOnlyAndInANormalFont) {
   EXPECT_TRUE(boldAt(7));
   EXPECT_FALSE(boldAt(12));
 
-  pump.For(100);
-  const testing::Capture shown = testing::ReadScreen({114, 114, 264, 144});
-  EXPECT_GT(shown.Count(shown.All(), [](COLORREF c) { return GetGValue(c) < 100; }), 40) << "no text on screen";
+  // Dark text on screen.
+  EXPECT_TRUE(pump.Until(
+      [] {
+        const testing::Capture shown = testing::ReadScreen({114, 114, 264, 144});
+        return shown.Count(shown.All(), [](COLORREF c) { return GetGValue(c) < 100; }) > 40;
+      },
+      2000));
 
   // A missing document leaves the text as it was and is reported once.
   rtf.FileName = "\\gone.rtf";
@@ -255,8 +259,7 @@ TEST_F(MenuWindow, PanesLieAbovePaintedObjectsInListOrderAndGoWithTheirObjects) 
   std::rotate(objects.begin(), objects.begin() + 1, objects.end());
   RenumberTags(state);
   ApplyAllObjectResources(state);
-  pump.For(150);
-  EXPECT_EQ(ScreenPixel(100 + 80, 100 + 60), face);
+  EXPECT_TRUE(pump.Until([&] { return ScreenPixel(100 + 80, 100 + 60) == face; }, 2000));
 
   HWND movieWindow = PaneOf(movie);
   HWND rtfWindow = PaneOf(rtf);
@@ -394,6 +397,7 @@ TEST_F(PlayerStart, TheStartSoundPlaysAndThenTheStartLinkRuns) {
     s.Project.StartLink.Action = LinkAction::OpenFile;
     s.Project.StartLink.Target = "\\setup.exe";
   });
+  EXPECT_TRUE(pump.Until([&] { return !ordered.Calls.empty(); }, 2000));
   EXPECT_EQ(sound.Calls, (std::vector<std::string>{"close", "open " + folder.Path() + "\\\\start.wav", "play"}));
   ASSERT_EQ(ordered.Calls.size(), 1u);
   EXPECT_EQ(ordered.Calls[0].File, folder / "setup.exe");
