@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/win/Commands.h"
+#include "dialogs/win/DialogIds.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/win/Pixels.h"
@@ -181,6 +182,61 @@ TEST_F(DesignerProcess, SaveAndTestStartsThePublishedPlayerWithTheNewObjects) {
   ::PostMessageA(player, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !::IsWindow(player); }, 3000));
   Close();
+}
+
+// Sets an edit box of another process's dialog and tells the dialog, as typing would.
+void TypeInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = ::GetDlgItem(dialog, id);
+  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+}
+
+void ChooseEntry(HWND dialog, int id, int entry) {
+  HWND list = ::GetDlgItem(dialog, id);
+  ::SendMessageA(list, CB_SETCURSEL, entry, 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void PressOk(HWND dialog) {
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 2000));
+}
+
+TEST_F(DesignerProcess, PropertiesAndLinksSurviveSaveAndReopen) {
+  const std::string caption = std::string("Install \xC9") + "dition & more";
+  Start();
+  Place(win::cmdToolLabel, 40, 60);
+  ::PostMessageA(main, WM_COMMAND, win::cmdObjectProperties, 0);
+  HWND label = designer->WaitForDialog("Label Properties", 5000);
+  ASSERT_NE(label, nullptr);
+  TypeInto(label, IDC_CAPTION, caption);
+  PressOk(label);
+  ::PostMessageA(main, WM_COMMAND, win::cmdObjectLink, 0);
+  HWND link = designer->WaitForDialog("Edit Link", 5000);
+  ASSERT_NE(link, nullptr);
+  ChooseEntry(link, IDC_LINK_ACTION, 2);  // Open URL: the target is kept exactly as typed
+  TypeInto(link, IDC_LINK_TARGET, "  https://corvela.example.org/get");
+  PressOk(link);
+  ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+  Close();
+  const std::string first = testing::ReadBytes(cd + "\\AutoRun.mnx");
+
+  // Reopened, then saved again without an edit: the same project comes back.
+  Start();
+  EXPECT_EQ(WindowText(edit), "AutoRun [Design]");
+  ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+  Close();
+  const auto& objects = Saved().Objects;
+  ASSERT_EQ(objects.size(), 1u);
+  EXPECT_EQ(objects[0]->AsLabel()->Caption, caption);
+  EXPECT_EQ(objects[0]->Link.Action, LinkAction::OpenUrl);
+  EXPECT_EQ(objects[0]->Link.Target, "  https://corvela.example.org/get");
+  EXPECT_EQ(objects[0]->Link.ShowCommand, 1);
+  // Nothing was lost on the way: the two saves differ only in the tick-count trailer.
+  const std::string second = testing::ReadBytes(cd + "\\AutoRun.mnx");
+  ASSERT_EQ(first.size(), second.size());
+  EXPECT_EQ(first.substr(0, first.size() - 80), second.substr(0, second.size() - 80));
 }
 
 TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
