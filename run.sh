@@ -18,7 +18,9 @@ fi
 mkdir -p "$run/demo"
 export WINEPREFIX="$root/build/wine-run" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-printf 'DefaultPath=%s\r\n' "$(winepath -w "$run/demo" 2>/dev/null || echo "Z:${run//\//\\}\\demo")" > "$run/Corvela.ini"
+# Wine maps the Unix root to drive Z:. (winepath would start a Wine server bound to no display.)
+windows_path="Z:${run//\//\\}\\demo"
+printf 'DefaultPath=%s\r\n' "$windows_path" > "$run/Corvela.ini"
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "No X display: starting the designer on a virtual display (Xvfb); set DISPLAY to see it." >&2
