@@ -73,7 +73,7 @@ int main() {
   const int steps = 200;
   DesignSurface& surface = edit.Surface();
   const ControlBase& first = state.Project.Objects[0]->Base();
-  SurfacePoint p{first.Left + 2, first.Top + 2};
+  Point p{first.Left + 2, first.Top + 2};
   surface.MouseDown(MouseButton::Left, false, p, DesignTool::Select);
   double start = Seconds();
   for (int i = 0; i < steps; ++i) {

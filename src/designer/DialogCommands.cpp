@@ -30,7 +30,7 @@ MenuObject* SingleSelectedObject(AppState& state) {
 }
 
 void EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
-  const ClientSize editingArea = window.MenuClientSize();
+  const Size editingArea = window.MenuClientSize();
   if (!dialogs.EditFormProperties(state.Project)) return;
   // The dialog wrote the window's own settings (caption, frame, transparency, panel border) into
   // the model; the menu window takes them before the form settings are applied.

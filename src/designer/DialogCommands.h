@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Geometry.h"
 #include "project/Model.h"
 
 namespace corvela {
@@ -25,23 +26,17 @@ class DialogOpener {
   virtual bool GetFile(std::string& field, bool allowUrl, const std::string& filter) = 0;
 };
 
-struct ClientSize {
-  int32_t Width = 0;
-  int32_t Height = 0;
-  bool operator==(const ClientSize& o) const { return Width == o.Width && Height == o.Height; }
-};
-
 // What the commands need of the design surface window (TEditForm).
 class DesignWindow {
  public:
   virtual ~DesignWindow() = default;
   // The client size of the (hidden) menu window.
-  virtual ClientSize MenuClientSize() = 0;
+  virtual Size MenuClientSize() = 0;
   // Takes the menu window's icon, border style, transparent colour value and transparent-colour
   // switch; of the border icons only the system menu, as always.
   virtual void CopyMenuWindowLook() = 0;
   // Gives the design surface this client size, whatever its new frame.
-  virtual void SetClientSize(ClientSize size) = 0;
+  virtual void SetClientSize(Size size) = 0;
   // The menu window's outer panel's bevel inner, bevel outer, bevel width, border width and border
   // style onto the surface's Panel1.
   virtual void CopyPanelBorder() = 0;

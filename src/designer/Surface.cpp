@@ -29,7 +29,7 @@ std::optional<ObjectKind> KindAddedBy(DesignTool tool) {
   return std::nullopt;
 }
 
-PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, SurfacePoint p, DesignTool tool) {
+PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool) {
   if (button != MouseButton::Left) return PressOutcome::Ignored;
   if (std::optional<ObjectKind> kind = KindAddedBy(tool)) {
     AddObject(*kind, p.X, p.Y);
@@ -39,7 +39,7 @@ PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, SurfacePoin
   return PressOutcome::Pressed;
 }
 
-void DesignSurface::PressWithSelectTool(bool ctrl, SurfacePoint p) {
+void DesignSurface::PressWithSelectTool(bool ctrl, Point p) {
   auto& objects = state_.Project.Objects;
   moved_ = false;
   dragMode_ = DragState::Band;
@@ -72,7 +72,7 @@ void DesignSurface::PressWithSelectTool(bool ctrl, SurfacePoint p) {
   RefreshSurface();
 }
 
-CursorShape DesignSurface::MouseMove(SurfacePoint p) {
+CursorShape DesignSurface::MouseMove(Point p) {
   switch (dragMode_) {
     case DragState::Idle:
       cursor_ = CursorAt(state_.Project, p.X, p.Y);
@@ -94,7 +94,7 @@ CursorShape DesignSurface::MouseMove(SurfacePoint p) {
   return cursor_;
 }
 
-void DesignSurface::DragStep(SurfacePoint p) {
+void DesignSurface::DragStep(Point p) {
   moved_ = true;
   const int32_t dx = p.X - lastPoint_.X;
   const int32_t dy = p.Y - lastPoint_.Y;
@@ -106,7 +106,7 @@ void DesignSurface::DragStep(SurfacePoint p) {
   RefreshSurface();
 }
 
-void DesignSurface::MouseUp(bool ctrl, SurfacePoint p) {
+void DesignSurface::MouseUp(bool ctrl, Point p) {
   if (dragMode_ != DragState::Dragging) {
     if (moved_)
       SelectByBand(ctrl);
@@ -136,7 +136,7 @@ void DesignSurface::SelectByBand(bool ctrl) {
   }
 }
 
-void DesignSurface::SelectByClick(bool ctrl, SurfacePoint p) {
+void DesignSurface::SelectByClick(bool ctrl, Point p) {
   auto& objects = state_.Project.Objects;
   bool found = false;
   for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
@@ -151,8 +151,8 @@ void DesignSurface::SelectByClick(bool ctrl, SurfacePoint p) {
   }
 }
 
-void DesignSurface::DrawBand(const SurfaceRect& band) {
-  const SurfaceRect previous = bandRect_;
+void DesignSurface::DrawBand(const Rect& band) {
+  const Rect previous = bandRect_;
   bandRect_ = band;
   if (previous != kNoBand || band != kNoBand) host_.BandChanged(previous, band);
 }

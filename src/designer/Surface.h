@@ -34,14 +34,14 @@ class SurfaceHost {
  public:
   virtual ~SurfaceHost() = default;
   // Client size of the menu window's inner panel, which the picture shares.
-  virtual SurfaceSize InnerPanelSize() = 0;
+  virtual Size InnerPanelSize() = 0;
   // Re-make the picture: caption := Caption(); paint the inner panel with its children, HTML
   // panes left out, into the picture's bitmap (a failure is swallowed); draw Marks() over it;
   // show it. The new picture carries no band.
   virtual void RepaintSurface() = 0;
   // The band moved: erase the previous focus rectangle and draw the current one, each unless
   // it is kNoBand (drawing a focus rectangle twice erases it).
-  virtual void BandChanged(const SurfaceRect& previous, const SurfaceRect& current) = 0;
+  virtual void BandChanged(const Rect& previous, const Rect& current) = 0;
   // A new object was appended as the topmost: create its control on the inner panel.
   virtual void ControlCreated(MenuObject& obj) = 0;
   // The object's control goes to the front of, or the back of, the inner panel's children;
@@ -58,10 +58,10 @@ class DesignSurface {
 
   // Image1MouseDown / Image1MouseMove / Image1MouseUp, in picture coordinates. Only Ctrl of the
   // held keys matters; the released button is not tested.
-  PressOutcome MouseDown(MouseButton button, bool ctrl, SurfacePoint p, DesignTool tool);
+  PressOutcome MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool);
   // Returns the pointer shape to show now; it changes only while no press is in progress.
-  CursorShape MouseMove(SurfacePoint p);
-  void MouseUp(bool ctrl, SurfacePoint p);
+  CursorShape MouseMove(Point p);
+  void MouseUp(bool ctrl, Point p);
   // The mouse capture was taken away mid-press (a window or box popped up): end the press
   // without selecting anything, so later moves without a button do not drag.
   void CancelPress();
@@ -83,17 +83,17 @@ class DesignSurface {
   bool PressInProgress() const { return dragMode_ != DragState::Idle; }
   int32_t HitCode() const { return hitCode_; }
   bool Moved() const { return moved_; }
-  SurfacePoint LastPoint() const { return lastPoint_; }
-  SurfacePoint BandOrigin() const { return bandOrigin_; }
-  SurfaceRect BandRect() const { return bandRect_; }
+  Point LastPoint() const { return lastPoint_; }
+  Point BandOrigin() const { return bandOrigin_; }
+  Rect BandRect() const { return bandRect_; }
   CursorShape Cursor() const { return cursor_; }
 
  private:
-  void PressWithSelectTool(bool ctrl, SurfacePoint p);
-  void DragStep(SurfacePoint p);
-  void DrawBand(const SurfaceRect& band);
+  void PressWithSelectTool(bool ctrl, Point p);
+  void DragStep(Point p);
+  void DrawBand(const Rect& band);
   void SelectByBand(bool ctrl);
-  void SelectByClick(bool ctrl, SurfacePoint p);
+  void SelectByClick(bool ctrl, Point p);
   int SingleSelectedIndex() const;
 
   AppState& state_;
@@ -101,12 +101,12 @@ class DesignSurface {
   DragState dragMode_ = DragState::Idle;
   int32_t hitCode_ = kHitNothing;
   bool moved_ = false;
-  SurfacePoint lastPoint_{-1, -1};
-  SurfacePoint bandOrigin_{-1, -1};
-  SurfaceRect bandRect_ = kNoBand;
+  Point lastPoint_{-1, -1};
+  Point bandOrigin_{-1, -1};
+  Rect bandRect_ = kNoBand;
   // Where the pointer was last reported during a press: a move event that does not change it
   // is no movement (Windows sends such events when windows change under the pointer).
-  SurfacePoint pointer_{-1, -1};
+  Point pointer_{-1, -1};
   CursorShape cursor_ = CursorShape::Arrow;
 };
 

@@ -68,16 +68,16 @@ bool StrictlyInside(const MenuObject& obj, int32_t x, int32_t y) {
   return e.L < x && x < e.LastX() && e.T < y && y < e.LastY();
 }
 
-bool TouchesBand(const MenuObject& obj, const SurfaceRect& band) {
+bool TouchesBand(const MenuObject& obj, const Rect& band) {
   const Extent e = ExtentOf(obj);
   return e.LastX() >= band.Left && e.L <= band.Right && e.LastY() >= band.Top && e.T <= band.Bottom;
 }
 
-SurfaceRect NormalisedBand(SurfacePoint a, SurfacePoint b) {
+Rect NormalisedBand(Point a, Point b) {
   return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
-void ClampObjectPositions(MenuProject& project, SurfaceSize panel) {
+void ClampObjectPositions(MenuProject& project, Size panel) {
   const int32_t maxLeft = Saturate(int64_t{panel.Width} - kClampMargin);
   const int32_t maxTop = Saturate(int64_t{panel.Height} - kClampMargin);
   for (auto& obj : project.Objects) {
@@ -182,14 +182,14 @@ std::string PlaceholderText(ObjectKind kind) {
   }
 }
 
-std::vector<SurfaceRect> HandleSquares(const MenuObject& obj) {
+std::vector<Rect> HandleSquares(const MenuObject& obj) {
   const Extent e = ExtentOf(obj);
   const int64_t r = e.L + e.W;
   const int64_t b = e.T + e.H;
   const Centre centres[8] = {
       {e.L, e.T}, {e.MidX(), e.T}, {r, e.T}, {r, e.MidY()}, {r, b}, {e.MidX(), b}, {e.L, b}, {e.L, e.MidY()},
   };
-  std::vector<SurfaceRect> squares;
+  std::vector<Rect> squares;
   squares.reserve(8);
   for (const Centre& c : centres)
     squares.push_back({Saturate(c.X - kHandleReach), Saturate(c.Y - kHandleReach), Saturate(c.X + kHandleReach),
@@ -215,7 +215,7 @@ std::vector<SurfaceMark> BuildSurfaceMarks(const MenuProject& project) {
                      {Saturate(e.L - 1), Saturate(e.T - 1), Saturate(e.L + e.W + 1), Saturate(e.T + e.H + 1)},
                      {}});
     if (obj.Selected)
-      for (const SurfaceRect& square : HandleSquares(obj)) marks.push_back({MarkKind::Handle, square, {}});
+      for (const Rect& square : HandleSquares(obj)) marks.push_back({MarkKind::Handle, square, {}});
   }
   return marks;
 }

@@ -7,36 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "project/Model.h"
 
 namespace corvela {
 
-struct SurfacePoint {
-  int32_t X = 0;
-  int32_t Y = 0;
-  bool operator==(const SurfacePoint& o) const { return X == o.X && Y == o.Y; }
-  bool operator!=(const SurfacePoint& o) const { return !(*this == o); }
-};
-
-struct SurfaceSize {
-  int32_t Width = 0;
-  int32_t Height = 0;
-};
-
-// Left, Top, Right, Bottom as GDI takes them for Rectangle and DrawFocusRect.
-struct SurfaceRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-  bool operator==(const SurfaceRect& o) const {
-    return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
-  }
-  bool operator!=(const SurfaceRect& o) const { return !(*this == o); }
-};
-
 // The band when none is drawn.
-inline constexpr SurfaceRect kNoBand{-1, -1, -1, -1};
+inline constexpr Rect kNoBand{-1, -1, -1, -1};
 
 // Hit codes: nothing, the body (move), then the eight handles 1 (top-left) clockwise to 8 (left).
 inline constexpr int32_t kHitNothing = -1;
@@ -63,13 +40,13 @@ bool ContainsPoint(const MenuObject& obj, int32_t x, int32_t y);
 // Strictly inside: L < x < L+W-1 and T < y < T+H-1, so the one-pixel border does not count.
 bool StrictlyInside(const MenuObject& obj, int32_t x, int32_t y);
 // Whether the object's pixel rectangle touches the band (band right and bottom included).
-bool TouchesBand(const MenuObject& obj, const SurfaceRect& band);
+bool TouchesBand(const MenuObject& obj, const Rect& band);
 // The band from its fixed corner to the pointer: smaller coordinates left and top.
-SurfaceRect NormalisedBand(SurfacePoint a, SurfacePoint b);
+Rect NormalisedBand(Point a, Point b);
 
 // Keeps every object's top-left corner on the panel: left and top not below 0, and not above
 // the panel's width and height minus 5 (the later rule wins on a panel narrower than that).
-void ClampObjectPositions(MenuProject& project, SurfaceSize panel);
+void ClampObjectPositions(MenuProject& project, Size panel);
 
 // One drag step of a selected object with the pressed hit code; a resize leaves at least 1 by 1.
 void ApplyDragStep(ControlBase& control, int32_t hitCode, int32_t dx, int32_t dy);
@@ -98,14 +75,14 @@ inline constexpr Colour kHtmlBackgroundColour = 0xFFFFFFu;
 
 struct SurfaceMark {
   MarkKind Kind = MarkKind::Frame;
-  SurfaceRect Box;
+  Rect Box;
   std::string Text;  // Placeholder only
 };
 
 // "[AVI]", "[HTML]", "[RTF]", "[Movie]"; empty for labels, buttons and images.
 std::string PlaceholderText(ObjectKind kind);
 // The eight drawn handle squares of an object, in handle order (right and bottom on R and B).
-std::vector<SurfaceRect> HandleSquares(const MenuObject& obj);
+std::vector<Rect> HandleSquares(const MenuObject& obj);
 // Every object's marks from the topmost object down to index 0.
 std::vector<SurfaceMark> BuildSurfaceMarks(const MenuProject& project);
 

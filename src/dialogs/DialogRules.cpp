@@ -54,7 +54,7 @@ int32_t ScaleEdge(int32_t value, int32_t from, int32_t to) {
 }
 }  // namespace
 
-DialogRect ScaleToDesignedClient(const DialogRect& control, DialogSize made, DialogSize designed) {
+DialogRect ScaleToDesignedClient(const DialogRect& control, Size made, Size designed) {
   if (made.Width <= 0 || made.Height <= 0) return control;
   const int32_t left = ScaleEdge(control.Left, made.Width, designed.Width);
   const int32_t top = ScaleEdge(control.Top, made.Height, designed.Height);
@@ -63,7 +63,7 @@ DialogRect ScaleToDesignedClient(const DialogRect& control, DialogSize made, Dia
   return {left, top, right - left, bottom - top};
 }
 
-DialogPoint CentredOnScreen(DialogSize screen, DialogSize window) {
+Point CentredOnScreen(Size screen, Size window) {
   return {(screen.Width - window.Width) / 2, (screen.Height - window.Height) / 2};
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Geometry.h"
+
 namespace corvela {
 
 // The flags a dialog keeps for one call. Filling clears them; the fields are written back only
@@ -34,16 +36,6 @@ void StoreListEntry(int entry, int entryCount, T& stored) {
   if (entry >= 0 && entry < entryCount) stored = static_cast<T>(entry);
 }
 
-struct DialogPoint {
-  int32_t X = 0;
-  int32_t Y = 0;
-  bool operator==(const DialogPoint& o) const { return X == o.X && Y == o.Y; }
-};
-struct DialogSize {
-  int32_t Width = 0;
-  int32_t Height = 0;
-  bool operator==(const DialogSize& o) const { return Width == o.Width && Height == o.Height; }
-};
 struct DialogRect {
   int32_t Left = 0;
   int32_t Top = 0;
@@ -59,9 +51,9 @@ struct DialogRect {
 // created (made) is stretched to the designed size, and every control with it: each edge is
 // scaled and rounded, so neighbouring controls stay flush and a control on the client's edge stays
 // there. A degenerate made size leaves the rectangle alone.
-DialogRect ScaleToDesignedClient(const DialogRect& control, DialogSize made, DialogSize designed);
+DialogRect ScaleToDesignedClient(const DialogRect& control, Size made, Size designed);
 // The top-left corner that centres a window of this size on the screen (it may be negative when
 // the window is larger than the screen).
-DialogPoint CentredOnScreen(DialogSize screen, DialogSize window);
+Point CentredOnScreen(Size screen, Size window);
 
 }  // namespace corvela

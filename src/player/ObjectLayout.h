@@ -6,29 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Geometry.h"
 #include "platform/Platform.h"
 #include "project/Model.h"
 
 namespace corvela {
-
-struct Rect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-  int32_t Width() const { return Right - Left; }
-  int32_t Height() const { return Bottom - Top; }
-  bool operator==(const Rect& o) const {
-    return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
-  }
-  bool operator!=(const Rect& o) const { return !(*this == o); }
-};
-
-struct Point {
-  int32_t X = 0;
-  int32_t Y = 0;
-  bool operator==(const Point& o) const { return X == o.X && Y == o.Y; }
-};
 
 // "&" marks the next character as the accelerator: the mark is not drawn and that character is
 // underlined; "&&" draws one "&". A lone "&" at the very end is drawn as it is.

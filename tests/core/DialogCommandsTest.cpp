@@ -44,12 +44,12 @@ class FakeDesignWindow : public DesignWindow {
  public:
   explicit FakeDesignWindow(std::vector<std::string>& log) : Log(log) {}
   std::vector<std::string>& Log;
-  ClientSize MenuClientSize() override {
+  Size MenuClientSize() override {
     Log.push_back("menu size");
     return {400, 300};
   }
   void CopyMenuWindowLook() override { Log.push_back("copy look"); }
-  void SetClientSize(ClientSize s) override {
+  void SetClientSize(Size s) override {
     Log.push_back("client " + std::to_string(s.Width) + "x" + std::to_string(s.Height));
   }
   void CopyPanelBorder() override { Log.push_back("copy panel"); }

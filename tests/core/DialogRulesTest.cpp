@@ -74,7 +74,7 @@ TEST(ListEntries, AValueWithoutAnEntryShowsNothingAndSurvivesWriteBack) {
 
 TEST(ScaleToDesignedClient, StretchesTheMadeLayoutOntoTheDesignedPixels) {
   // A template made 412 x 212 by the dialog manager, designed 618 x 346.
-  const DialogSize made{412, 212}, designed{618, 346};
+  const Size made{412, 212}, designed{618, 346};
   EXPECT_EQ(ScaleToDesignedClient({0, 0, 412, 212}, made, designed), (DialogRect{0, 0, 618, 346}));
   EXPECT_EQ(ScaleToDesignedClient({10, 20, 100, 30}, made, designed), (DialogRect{15, 33, 150, 49}));
   // Two controls that touch still touch after rounding.
@@ -87,8 +87,8 @@ TEST(ScaleToDesignedClient, StretchesTheMadeLayoutOntoTheDesignedPixels) {
 }
 
 TEST(CentredOnScreen, HalvesTheRoomLeftOver) {
-  EXPECT_EQ(CentredOnScreen({1280, 1024}, {200, 150}), (DialogPoint{540, 437}));
-  EXPECT_EQ(CentredOnScreen({800, 600}, {1001, 601}), (DialogPoint{-100, 0}));
+  EXPECT_EQ(CentredOnScreen({1280, 1024}, {200, 150}), (Point{540, 437}));
+  EXPECT_EQ(CentredOnScreen({800, 600}, {1001, 601}), (Point{-100, 0}));
 }
 
 TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {

@@ -10,14 +10,14 @@ using testing::FakeWorld;
 
 class RecordingHost : public SurfaceHost {
  public:
-  SurfaceSize Panel{400, 300};
+  Size Panel{400, 300};
   int Repaints = 0;
-  std::vector<std::pair<SurfaceRect, SurfaceRect>> Bands;
+  std::vector<std::pair<Rect, Rect>> Bands;
   std::vector<std::string> Calls;
 
-  SurfaceSize InnerPanelSize() override { return Panel; }
+  Size InnerPanelSize() override { return Panel; }
   void RepaintSurface() override { ++Repaints; }
-  void BandChanged(const SurfaceRect& previous, const SurfaceRect& current) override {
+  void BandChanged(const Rect& previous, const Rect& current) override {
     Bands.emplace_back(previous, current);
   }
   void ControlCreated(MenuObject& obj) override { Calls.push_back("created " + std::to_string(obj.Base().Left)); }
@@ -52,9 +52,9 @@ struct SurfaceFixture : ::testing::Test {
     Surface.MouseDown(MouseButton::Left, ctrl, {x, y}, DesignTool::Select);
     Surface.MouseUp(ctrl, {x, y});
   }
-  void Drag(SurfacePoint from, std::vector<SurfacePoint> steps, bool ctrl = false) {
+  void Drag(Point from, std::vector<Point> steps, bool ctrl = false) {
     Surface.MouseDown(MouseButton::Left, ctrl, from, DesignTool::Select);
-    for (SurfacePoint p : steps) Surface.MouseMove(p);
+    for (Point p : steps) Surface.MouseMove(p);
     Surface.MouseUp(ctrl, steps.empty() ? from : steps.back());
   }
 };
@@ -112,19 +112,19 @@ TEST(SurfaceGeometry, MarksRunFromTheTopWithHtmlBoxPlaceholderFrameAndHandles) {
   auto marks = BuildSurfaceMarks(p);
   ASSERT_EQ(marks.size(), 12u);
   EXPECT_EQ(marks[0].Kind, MarkKind::HtmlBackground);
-  EXPECT_EQ(marks[0].Box, (SurfaceRect{10, 20, 51, 50}));
+  EXPECT_EQ(marks[0].Box, (Rect{10, 20, 51, 50}));
   EXPECT_EQ(marks[1].Kind, MarkKind::Placeholder);
   EXPECT_EQ(marks[1].Text, "[HTML]");
   EXPECT_EQ(marks[1].Box.Left, 15);
   EXPECT_EQ(marks[1].Box.Top, 25);
-  EXPECT_EQ(marks[2].Box, (SurfaceRect{9, 19, 52, 51}));
+  EXPECT_EQ(marks[2].Box, (Rect{9, 19, 52, 51}));
   // Drawn squares sit on R and B, not on the last pixel as the hit boxes do.
-  EXPECT_EQ(marks[3].Box, (SurfaceRect{7, 17, 13, 23}));
-  EXPECT_EQ(marks[4].Box, (SurfaceRect{27, 17, 33, 23}));
-  EXPECT_EQ(marks[7].Box, (SurfaceRect{48, 47, 54, 53}));
-  EXPECT_EQ(marks[10].Box, (SurfaceRect{7, 32, 13, 38}));
+  EXPECT_EQ(marks[3].Box, (Rect{7, 17, 13, 23}));
+  EXPECT_EQ(marks[4].Box, (Rect{27, 17, 33, 23}));
+  EXPECT_EQ(marks[7].Box, (Rect{48, 47, 54, 53}));
+  EXPECT_EQ(marks[10].Box, (Rect{7, 32, 13, 38}));
   EXPECT_EQ(marks[11].Kind, MarkKind::Frame);  // the unselected label underneath: frame only
-  EXPECT_EQ(marks[11].Box, (SurfaceRect{-1, -1, 11, 11}));
+  EXPECT_EQ(marks[11].Box, (Rect{-1, -1, 11, 11}));
 }
 
 TEST_F(SurfaceFixture, PressingUnselectedBodySelectsItAloneAndDragsIt) {
@@ -183,9 +183,9 @@ TEST_F(SurfaceFixture, BandSelectsWhatItTouchesAndTogglesWithCtrl) {
   Drag({100, 100}, {{80, 120}, {19, 19}});  // a one-pixel touch of the first object is enough
   EXPECT_EQ(Selection(), (std::vector<bool>{true, true, false}));
   // Each band change erases the previous focus rectangle; the release erases the last one.
-  const SurfaceRect first{80, 100, 100, 120}, last{19, 19, 100, 100};
+  const Rect first{80, 100, 100, 120}, last{19, 19, 100, 100};
   EXPECT_EQ(Host.Bands,
-            (std::vector<std::pair<SurfaceRect, SurfaceRect>>{{kNoBand, first}, {first, last}, {last, kNoBand}}));
+            (std::vector<std::pair<Rect, Rect>>{{kNoBand, first}, {first, last}, {last, kNoBand}}));
 
   At(1).Selected = false;
   At(2).Selected = true;

@@ -96,7 +96,7 @@ TEST_F(DesignSurfaceWin, ADragLeavesTheSamePictureAsAFullRepaint) {
   state->Project.Objects[1]->Selected = true;
   state->Project.Objects[3]->Selected = true;
   const ControlBase& button = state->Project.Objects[1]->Base();
-  SurfacePoint p{button.Left + 10, button.Top + 10};
+  Point p{button.Left + 10, button.Top + 10};
   surface.MouseDown(MouseButton::Left, false, p, DesignTool::Select);
   for (int i = 0; i < 30; ++i) {
     p.X += 7;

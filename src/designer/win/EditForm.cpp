@@ -39,7 +39,7 @@ LPCSTR CursorName(CursorShape shape) {
   return IDC_ARROW;
 }
 
-RECT ToRect(const SurfaceRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+RECT ToRect(const Rect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 struct PopupItem {
   unsigned Command;
@@ -86,15 +86,15 @@ POINT EditForm::PictureOrigin() const {
   return POINT{layout.Panel.Left + layout.Inner.Left, layout.Panel.Top + layout.Inner.Top};
 }
 
-SurfacePoint EditForm::ToPicture(LPARAM lp) const {
+Point EditForm::ToPicture(LPARAM lp) const {
   POINT origin = PictureOrigin();
-  return SurfacePoint{GET_X_LPARAM(lp) - origin.x, GET_Y_LPARAM(lp) - origin.y};
+  return Point{GET_X_LPARAM(lp) - origin.x, GET_Y_LPARAM(lp) - origin.y};
 }
 
-SurfaceSize EditForm::InnerPanelSize() {
+Size EditForm::InnerPanelSize() {
   RECT rc{0, 0, 0, 0};
   if (menu_ && menu_->InnerPanel()) ::GetClientRect(menu_->InnerPanel(), &rc);
-  return SurfaceSize{rc.right, rc.bottom};
+  return Size{rc.right, rc.bottom};
 }
 
 std::optional<RECT> EditForm::DragDamage() const {
@@ -117,7 +117,7 @@ std::optional<RECT> EditForm::DragDamage() const {
 void EditForm::RepaintSurface() {
   if (!hwnd()) return;
   ::SetWindowTextA(hwnd(), surface_.Caption().c_str());
-  SurfaceSize size = InnerPanelSize();
+  Size size = InnerPanelSize();
   WindowDc screen(hwnd());
   // A drag step moves only the selected objects: only what they covered and cover now is made
   // again, which keeps dragging smooth on menus with many objects.
@@ -207,10 +207,10 @@ void EditForm::DrawMarks(HDC dc) {
   }
 }
 
-void EditForm::BandChanged(const SurfaceRect& previous, const SurfaceRect& current) {
+void EditForm::BandChanged(const Rect& previous, const Rect& current) {
   WindowDc dc(hwnd());
   POINT origin = PictureOrigin();
-  for (const SurfaceRect* band : {&previous, &current}) {
+  for (const Rect* band : {&previous, &current}) {
     if (*band == kNoBand) continue;
     RECT r = ToRect(*band);
     ::OffsetRect(&r, origin.x, origin.y);
@@ -292,13 +292,13 @@ void EditForm::FormResize() {
   surface_.RefreshSurface();
 }
 
-ClientSize EditForm::MenuClientSize() {
+Size EditForm::MenuClientSize() {
   RECT rc{0, 0, 0, 0};
   if (menu_) ::GetClientRect(menu_->hwnd(), &rc);
-  return ClientSize{rc.right, rc.bottom};
+  return Size{rc.right, rc.bottom};
 }
 
-void EditForm::SetClientSize(ClientSize size) {
+void EditForm::SetClientSize(Size size) {
   RECT want{0, 0, size.Width, size.Height};
   ::AdjustWindowRectEx(&want, static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)));

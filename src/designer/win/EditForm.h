@@ -55,17 +55,17 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   bool SuppressResizeSync = false;
 
   // SurfaceHost
-  SurfaceSize InnerPanelSize() override;
+  Size InnerPanelSize() override;
   void RepaintSurface() override;
-  void BandChanged(const SurfaceRect& previous, const SurfaceRect& current) override;
+  void BandChanged(const Rect& previous, const Rect& current) override;
   void ControlCreated(MenuObject& obj) override;
   void ControlBroughtToFront(MenuObject& obj) override;
   void ControlSentToBack(MenuObject& obj) override;
 
   // DesignWindow
-  ClientSize MenuClientSize() override;
+  Size MenuClientSize() override;
   void CopyMenuWindowLook() override { MirrorFrame(); }
-  void SetClientSize(ClientSize size) override;
+  void SetClientSize(Size size) override;
   void CopyPanelBorder() override;
   void RunResizeHandler() override { FormResize(); }
 
@@ -78,7 +78,7 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void DrawMarks(HDC dc);
   void MirrorFrame();
   void ShowPopupMenu(POINT screen);
-  SurfacePoint ToPicture(LPARAM lp) const;
+  Point ToPicture(LPARAM lp) const;
   // The part of the picture a drag step changed, or nothing when all of it must be made again.
   std::optional<RECT> DragDamage() const;
 

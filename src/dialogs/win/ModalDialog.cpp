@@ -98,7 +98,7 @@ void ModalDialog::Initialise() {
 void ModalDialog::FitAndPlace() {
   RECT client;
   ::GetClientRect(hwnd_, &client);
-  const DialogSize made{client.right, client.bottom};
+  const Size made{client.right, client.bottom};
   const DialogPlacement placement = Placement();
   std::vector<FixedSizeControl> fixed = FixedSizes();
   fixed.push_back({IDC_DIALOG_PICTURE, {32, 32}});
@@ -122,9 +122,9 @@ void ModalDialog::FitAndPlace() {
   }
   RECT window;
   ::GetWindowRect(hwnd_, &window);
-  const DialogSize size{placement.Client.Width + (window.right - window.left) - made.Width,
+  const Size size{placement.Client.Width + (window.right - window.left) - made.Width,
                         placement.Client.Height + (window.bottom - window.top) - made.Height};
-  const DialogPoint at = placement.Centred
+  const Point at = placement.Centred
                              ? CentredOnScreen({::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, size)
                              : placement.Position;
   ::SetWindowPos(hwnd_, nullptr, at.X, at.Y, size.Width, size.Height, SWP_NOZORDER | SWP_NOACTIVATE);

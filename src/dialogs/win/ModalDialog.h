@@ -17,16 +17,16 @@ namespace corvela::win {
 
 // Where the dialog opens and how large its client area is, in pixels.
 struct DialogPlacement {
-  DialogSize Client;
+  Size Client;
   bool Centred = true;
-  DialogPoint Position;  // the window's top-left corner when not centred
+  Point Position;  // the window's top-left corner when not centred
 };
 
 // A control whose size is fixed in pixels (swatches, samples); its top-left corner follows the
 // stretched layout. The 32 x 32 picture is always one.
 struct FixedSizeControl {
   int Id;
-  DialogSize Size;
+  Size Size;
 };
 
 class ModalDialog {
