@@ -39,7 +39,6 @@ LPCSTR CursorName(CursorShape shape) {
   return IDC_ARROW;
 }
 
-RECT ToRect(const Rect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 struct PopupItem {
   unsigned Command;
@@ -178,7 +177,7 @@ void EditForm::DrawMarks(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
   for (const SurfaceMark& mark : surface_.Marks()) {
-    RECT box = ToRect(mark.Box);
+    RECT box = ToRECT(mark.Box);
     switch (mark.Kind) {
       case MarkKind::HtmlBackground:
         ::SetROP2(dc, R2_COPYPEN);
@@ -212,7 +211,7 @@ void EditForm::BandChanged(const Rect& previous, const Rect& current) {
   POINT origin = PictureOrigin();
   for (const Rect* band : {&previous, &current}) {
     if (*band == kNoBand) continue;
-    RECT r = ToRect(*band);
+    RECT r = ToRECT(*band);
     ::OffsetRect(&r, origin.x, origin.y);
     // Focus rectangles need at least a pixel each way to show.
     if (r.right == r.left) ++r.right;
