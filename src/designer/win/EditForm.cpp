@@ -39,7 +39,6 @@ LPCSTR CursorName(CursorShape shape) {
   return IDC_ARROW;
 }
 
-
 struct PopupItem {
   unsigned Command;
   const char* Text;
