@@ -186,6 +186,19 @@ class BufferDc {
   SelectScope select_;
 };
 
+// A 32-bit top-down DIB section; bits (may be null) receives where its pixels are.
+inline UniqueBitmap CreateTopDownDib(int width, int height, void** bits) {
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  void* ignored = nullptr;
+  return UniqueBitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, bits ? bits : &ignored, nullptr, 0));
+}
+
 template <typename T>
 class ComPtr {
  public:

@@ -35,18 +35,6 @@ std::string LowerExtension(const std::string& path) {
   return ext;
 }
 
-// A 32-bit top-down DIB section; bits receives its pixels.
-UniqueBitmap CreateDib(int width, int height, void** bits) {
-  BITMAPINFO bmi{};
-  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  return UniqueBitmap(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
 COLORREF PixelColour(uint32_t bgra) {
   return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
 }
@@ -235,7 +223,7 @@ std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
   if (!bitmap || !::GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return nullptr;
   const int w = info.bmWidth, h = std::abs(info.bmHeight);
   void* bits = nullptr;
-  UniqueBitmap dib = CreateDib(w, h, &bits);
+  UniqueBitmap dib = CreateTopDownDib(w, h, &bits);
   UniqueMemoryDc from(::CreateCompatibleDC(nullptr)), to(::CreateCompatibleDC(nullptr));
   if (!dib || !from || !to) return nullptr;
   {
@@ -282,7 +270,7 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::Decode(const std::string& path, 
                                    WICBitmapPaletteTypeCustom)))
     return nullptr;
   void* bits = nullptr;
-  UniqueBitmap dib = CreateDib(static_cast<int>(w), static_cast<int>(h), &bits);
+  UniqueBitmap dib = CreateTopDownDib(static_cast<int>(w), static_cast<int>(h), &bits);
   if (!dib || FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) return nullptr;
   auto* pixels = static_cast<uint32_t*>(bits);
   const bool alpha = SettleAlpha(pixels, size_t{w} * h);

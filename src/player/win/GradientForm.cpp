@@ -4,19 +4,6 @@
 
 namespace corvela::win {
 
-namespace {
-BITMAPINFO TopDown32(int32_t width, int32_t height) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  return bi;
-}
-}  // namespace
-
 DcFillSurface::~DcFillSurface() {
   if (displaced_) ::SelectObject(dc_, displaced_);
 }
@@ -74,9 +61,8 @@ bool DibSurface::Resize(int32_t width, int32_t height) {
   Release();
   if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
   if (!dc_) return false;
-  const BITMAPINFO bi = TopDown32(width, height);
   void* bits = nullptr;
-  UniqueBitmap bitmap(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueBitmap bitmap = CreateTopDownDib(width, height, &bits);
   if (!bitmap) return false;
   displaced_ = ::SelectObject(dc_.get(), bitmap.get());
   bitmap_ = std::move(bitmap);
@@ -98,9 +84,7 @@ UniqueBitmap RenderBackground(DibSurface& renderer, const MenuProject& project, 
     FillBackground(surface, *fill, colours);
   }
   if (fill->Width == 0 || fill->Height == 0) return {};
-  const BITMAPINFO bi = TopDown32(fill->Width, fill->Height);
-  void* bits = nullptr;
-  UniqueBitmap picture(::CreateDIBSection(renderer.Dc(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueBitmap picture = CreateTopDownDib(fill->Width, fill->Height, nullptr);
   UniqueMemoryDc dc(::CreateCompatibleDC(renderer.Dc()));
   if (!picture || !dc) return {};
   SelectScope select(dc.get(), picture.get());
