@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Startup.h"
 #include "platform/StdPlatform.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Win32FileSystem.h"
@@ -49,10 +50,6 @@ HWND VisibleBox(DWORD pid) {
   return nullptr;
 }
 
-std::string FolderOf(const std::string& path) {
-  return path.substr(0, path.find_last_of('\\'));
-}
-
 // Starts the player with its standard output and error on NUL, so that it holds no pipe of ours.
 bool StartPlayer(const std::string& exe, PROCESS_INFORMATION& pi) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -63,7 +60,7 @@ bool StartPlayer(const std::string& exe, PROCESS_INFORMATION& pi) {
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = si.hStdOutput = si.hStdError = null.get();
   std::string commandLine = "\"" + exe + "\"";
-  const std::string folder = FolderOf(exe);
+  const std::string folder = corvela::FolderPart(exe);
   return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si,
                           &pi) != FALSE;
 }
