@@ -1,7 +1,7 @@
 #include "app/DesignerCommands.h"
 
 #include "app/Startup.h"
-#include "dialogs/StoredPath.h"
+#include "project/StoredPath.h"
 #include "platform/Platform.h"
 #include "project/ProjectFile.h"
 #include "project/Publish.h"
@@ -9,8 +9,6 @@
 namespace corvela {
 
 namespace {
-std::string ProjectPath(const AppState& state) { return state.CDFolder + "\\" + kProjectFileName; }
-std::string CdIconPath(const AppState& state) { return state.CDFolder + "\\AutoRun.ico"; }
 
 std::string WithoutTrailingBackslash(std::string folder) {
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
@@ -52,7 +50,7 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
   std::optional<std::string> chosen = shell.BrowseForFolder(kSelectFolderTitle, state.CDFolder);
   if (!chosen) return false;
   state.CDFolder = WithoutTrailingBackslash(*chosen);
-  LoadProjectIntoDesigner(state, shell, ProjectPath(state), baseCaption);
+  LoadProjectIntoDesigner(state, shell, ProjectPath(state.CDFolder), baseCaption);
   shell.UpdateCDIconButton();
   return true;
 }
@@ -65,7 +63,7 @@ bool SaveCommand(AppState& state) {
 
 void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
   SaveCommand(state);
-  shell.StartProgram(state.CDFolder + "\\AutoRun.exe");
+  shell.StartProgram(PlayerPath(state.CDFolder));
 }
 
 bool CloseQuery(AppState& state) { return AskAboutUnsavedChanges(state); }
@@ -73,12 +71,12 @@ bool CloseQuery(AppState& state) { return AskAboutUnsavedChanges(state); }
 void SelectCDIconCommand(AppState& state, DesignerShell& shell) {
   FileChooserRequest request;
   request.Filter = kIconFilter;
-  request.FileName = CdIconPath(state);
+  request.FileName = CdIconPath(state.CDFolder);
   std::optional<std::string> chosen = state.Env.Chooser->ChooseFile(request);
   if (!chosen) return;
   // The CD folder's own icon chosen again: nothing to copy.
-  if (UpperAscii(*chosen) == UpperAscii(CdIconPath(state))) return;
-  if (state.Env.Files->CopyOneFile(*chosen, CdIconPath(state)))
+  if (UpperAscii(*chosen) == UpperAscii(CdIconPath(state.CDFolder))) return;
+  if (state.Env.Files->CopyOneFile(*chosen, CdIconPath(state.CDFolder)))
     shell.UpdateCDIconButton();
   else
     ShowError(state.Env, "IO Error");
@@ -89,7 +87,7 @@ bool FirstShow(AppState& state, DesignerShell& shell, const std::string& baseCap
   if (state.CDFolder.empty())
     OpenCommand(state, shell, baseCaption);
   else
-    LoadProjectIntoDesigner(state, shell, ProjectPath(state), baseCaption);
+    LoadProjectIntoDesigner(state, shell, ProjectPath(state.CDFolder), baseCaption);
   if (state.CDFolder.empty()) return false;
   shell.UpdateCDIconButton();
   // A folder chosen in the browser has not been published yet; the menu window's start timer

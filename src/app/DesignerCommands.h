@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

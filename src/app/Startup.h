@@ -4,17 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "project/Model.h"
+#include "platform/PathNames.h"
+#include "project/AppState.h"
+#include "project/CdFolder.h"
+#include "project/Publish.h"
 
 namespace corvela {
 
-// Everything after the last backslash or colon.
-std::string FileNamePart(const std::string& path);
-// Everything up to and including the last backslash or colon, with one trailing backslash removed.
-std::string FolderPart(const std::string& path);
-// Only the letters a to z are folded.
-std::string UpperAscii(std::string text);
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
 // True when the exe is named AutoRun.exe in any letter case: the player.
 bool IsPlayerExeName(const std::string& exeFileName);
 // Lines of a text file, split at CR LF, LF or CR.
@@ -27,7 +23,5 @@ std::string IniValue(const std::vector<std::string>& lines, const std::string& k
 // treated as absent.
 void DecideStartup(AppState& state, const std::string& exeFileName);
 
-inline constexpr const char* kIniFileName = "Corvela.ini";
-inline constexpr const char* kProjectFileName = "AutoRun.mnx";
 
 }  // namespace corvela

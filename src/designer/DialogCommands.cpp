@@ -1,6 +1,8 @@
 #include "designer/DialogCommands.h"
 
-#include "dialogs/StoredPath.h"
+#include "designer/Commands.h"
+#include "designer/Selection.h"
+#include "project/StoredPath.h"
 #include "platform/Platform.h"
 #include "project/Resources.h"
 
@@ -17,16 +19,6 @@ std::optional<FileInputRequest> FileInputRequestFor(ObjectKind kind) {
     default:
       return std::nullopt;
   }
-}
-
-MenuObject* SingleSelectedObject(AppState& state) {
-  MenuObject* found = nullptr;
-  for (auto& obj : state.Project.Objects) {
-    if (!obj->Selected) continue;
-    if (found) return nullptr;
-    found = obj.get();
-  }
-  return found;
 }
 
 void EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
@@ -49,7 +41,7 @@ void EditStartLink(AppState& state, DialogOpener& dialogs) {
 }
 
 void EditObjectProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
-  MenuObject* obj = SingleSelectedObject(state);
+  MenuObject* obj = SingleSelectedObject(state.Project);
   if (!obj) return;
   bool confirmed = false;
   switch (obj->Kind) {
@@ -79,13 +71,23 @@ void EditObjectProperties(AppState& state, DialogOpener& dialogs, DesignWindow& 
 }
 
 void EditObjectLink(AppState& state, DialogOpener& dialogs) {
-  MenuObject* obj = SingleSelectedObject(state);
+  MenuObject* obj = SingleSelectedObject(state.Project);
   if (!obj) return;
   if (static_cast<uint8_t>(obj->Kind) > static_cast<uint8_t>(ObjectKind::Image)) {
     state.Env.Ui->AskUser(kNoLinkMessage, "Information", MessageIcon::Information, MessageButtons::Ok);
     return;
   }
   if (dialogs.EditLink(obj->Link)) state.Modified = true;
+}
+
+bool RunDialogCommand(unsigned id, AppState& state, DialogOpener& dialogs, DesignWindow& window) {
+  switch (id) {
+    case cmdFormProperties: EditFormProperties(state, dialogs, window); return true;
+    case cmdStartLink: EditStartLink(state, dialogs); return true;
+    case cmdObjectProperties: EditObjectProperties(state, dialogs, window); return true;
+    case cmdObjectLink: EditObjectLink(state, dialogs); return true;
+    default: return false;
+  }
 }
 
 }  // namespace corvela

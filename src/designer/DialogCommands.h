@@ -7,24 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/DialogOpener.h"
 #include "platform/Geometry.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
-
-// Opens each modal dialog on the record it edits in place. Each returns true only when the user
-// pressed OK after changing something (the record has then been written).
-class DialogOpener {
- public:
-  virtual ~DialogOpener() = default;
-  virtual bool EditFormProperties(MenuProject& project) = 0;
-  virtual bool EditLabelProperties(MenuObject& obj) = 0;
-  virtual bool EditButtonProperties(MenuObject& obj) = 0;
-  virtual bool EditImageProperties(MenuObject& obj) = 0;
-  virtual bool EditLink(ObjectLink& link) = 0;
-  // The file input on a string field; allowUrl lets a URL be typed instead of a file.
-  virtual bool GetFile(std::string& field, bool allowUrl, const std::string& filter) = 0;
-};
 
 // What the commands need of the design surface window (TEditForm).
 class DesignWindow {
@@ -54,8 +41,6 @@ std::optional<FileInputRequest> FileInputRequestFor(ObjectKind kind);
 
 inline constexpr const char* kNoLinkMessage = "AVI, HTML or RTF do not support link.";
 
-// The one selected object, or null when none or several are selected.
-MenuObject* SingleSelectedObject(AppState& state);
 
 // Opens Form Properties; after a confirmed change the menu window takes the new settings, the
 // surface copies its look and keeps the editing area's size, and the project is modified.
@@ -68,5 +53,9 @@ void EditObjectProperties(AppState& state, DialogOpener& dialogs, DesignWindow& 
 // Opens the link editor on the single selected label, button or image; the other kinds have no
 // link and say so.
 void EditObjectLink(AppState& state, DialogOpener& dialogs);
+
+// Carries out the command when it is one of the four above (by menu, popup or shortcut); false
+// for any other command.
+bool RunDialogCommand(unsigned id, AppState& state, DialogOpener& dialogs, DesignWindow& window);
 
 }  // namespace corvela

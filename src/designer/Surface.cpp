@@ -2,32 +2,11 @@
 
 #include <algorithm>
 
+#include "designer/Selection.h"
 #include "platform/Platform.h"
 #include "project/Resources.h"
 
 namespace corvela {
-
-std::optional<ObjectKind> KindAddedBy(DesignTool tool) {
-  switch (tool) {
-    case DesignTool::Select:
-      return std::nullopt;
-    case DesignTool::AddLabel:
-      return ObjectKind::Label;
-    case DesignTool::AddButton:
-      return ObjectKind::Button;
-    case DesignTool::AddImage:
-      return ObjectKind::Image;
-    case DesignTool::AddAvi:
-      return ObjectKind::Avi;
-    case DesignTool::AddHtml:
-      return ObjectKind::Html;
-    case DesignTool::AddRtf:
-      return ObjectKind::Rtf;
-    case DesignTool::AddMovie:
-      return ObjectKind::Movie;
-  }
-  return std::nullopt;
-}
 
 PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool) {
   if (button != MouseButton::Left) return PressOutcome::Ignored;
@@ -199,19 +178,8 @@ void DesignSurface::ClearAllObjects() {
   RefreshSurface();
 }
 
-int DesignSurface::SingleSelectedIndex() const {
-  const auto& objects = state_.Project.Objects;
-  int found = -1;
-  for (size_t i = 0; i < objects.size(); ++i) {
-    if (!objects[i]->Selected) continue;
-    if (found >= 0) return -1;
-    found = static_cast<int>(i);
-  }
-  return found;
-}
-
 void DesignSurface::BringSelectedToFront() {
-  const int index = SingleSelectedIndex();
+  const int index = SingleSelectedIndex(state_.Project);
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
   host_.ControlBroughtToFront(*objects[static_cast<size_t>(index)]);
@@ -222,7 +190,7 @@ void DesignSurface::BringSelectedToFront() {
 }
 
 void DesignSurface::SendSelectedToBack() {
-  const int index = SingleSelectedIndex();
+  const int index = SingleSelectedIndex(state_.Project);
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
   host_.ControlSentToBack(*objects[static_cast<size_t>(index)]);

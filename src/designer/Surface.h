@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "designer/SurfaceGeometry.h"
-#include "project/Model.h"
+#include "designer/Tools.h"
+#include "project/AppState.h"
 
 namespace corvela {
 
 // The tool that is down on the main window's toolbar; exactly one is.
-enum class DesignTool : uint8_t { Select, AddLabel, AddButton, AddImage, AddAvi, AddHtml, AddRtf, AddMovie };
-// The kind an add tool places; nothing for Select.
-std::optional<ObjectKind> KindAddedBy(DesignTool tool);
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
@@ -94,7 +92,6 @@ class DesignSurface {
   void DrawBand(const Rect& band);
   void SelectByBand(bool ctrl);
   void SelectByClick(bool ctrl, Point p);
-  int SingleSelectedIndex() const;
 
   AppState& state_;
   SurfaceHost& host_;

@@ -54,13 +54,10 @@ int32_t ScaleEdge(int32_t value, int32_t from, int32_t to) {
 }
 }  // namespace
 
-DialogRect ScaleToDesignedClient(const DialogRect& control, Size made, Size designed) {
+Rect ScaleToDesignedClient(const Rect& control, Size made, Size designed) {
   if (made.Width <= 0 || made.Height <= 0) return control;
-  const int32_t left = ScaleEdge(control.Left, made.Width, designed.Width);
-  const int32_t top = ScaleEdge(control.Top, made.Height, designed.Height);
-  const int32_t right = ScaleEdge(control.Left + control.Width, made.Width, designed.Width);
-  const int32_t bottom = ScaleEdge(control.Top + control.Height, made.Height, designed.Height);
-  return {left, top, right - left, bottom - top};
+  return {ScaleEdge(control.Left, made.Width, designed.Width), ScaleEdge(control.Top, made.Height, designed.Height),
+          ScaleEdge(control.Right, made.Width, designed.Width), ScaleEdge(control.Bottom, made.Height, designed.Height)};
 }
 
 Point CentredOnScreen(Size screen, Size window) {

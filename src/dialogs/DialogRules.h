@@ -36,22 +36,12 @@ void StoreListEntry(int entry, int entryCount, T& stored) {
   if (entry >= 0 && entry < entryCount) stored = static_cast<T>(entry);
 }
 
-struct DialogRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
-  bool operator==(const DialogRect& o) const {
-    return Left == o.Left && Top == o.Top && Width == o.Width && Height == o.Height;
-  }
-};
-
 // Dialog templates are laid out in dialog units, whose size in pixels depends on the font the
 // system has; the requirements fix the client areas in pixels. The template's client area as
 // created (made) is stretched to the designed size, and every control with it: each edge is
 // scaled and rounded, so neighbouring controls stay flush and a control on the client's edge stays
 // there. A degenerate made size leaves the rectangle alone.
-DialogRect ScaleToDesignedClient(const DialogRect& control, Size made, Size designed);
+Rect ScaleToDesignedClient(const Rect& control, Size made, Size designed);
 // The top-left corner that centres a window of this size on the screen (it may be negative when
 // the window is larger than the screen).
 Point CentredOnScreen(Size screen, Size window);

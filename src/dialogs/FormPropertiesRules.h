@@ -6,8 +6,8 @@
 #include <string>
 
 #include "dialogs/DialogRules.h"
-#include "dialogs/StoredPath.h"
-#include "project/Model.h"
+#include "project/StoredPath.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

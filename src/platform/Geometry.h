@@ -31,6 +31,23 @@ struct Rect {
     return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
   }
   bool operator!=(const Rect& o) const { return !(*this == o); }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
 };
+
+// The smallest rectangle holding both; an empty one adds nothing, as GDI's union has it.
+inline Rect Union(const Rect& a, const Rect& b) {
+  if (a.IsEmpty()) return b.IsEmpty() ? Rect{} : b;
+  if (b.IsEmpty()) return a;
+  return {a.Left < b.Left ? a.Left : b.Left, a.Top < b.Top ? a.Top : b.Top, a.Right > b.Right ? a.Right : b.Right,
+          a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
+}
+
+// The part of r inside a width x height area from 0, 0; empty when none is.
+inline Rect ClippedTo(const Rect& r, int32_t width, int32_t height) {
+  return {r.Left > 0 ? r.Left : 0, r.Top > 0 ? r.Top : 0, r.Right < width ? r.Right : width,
+          r.Bottom < height ? r.Bottom : height};
+}
+
+inline Rect Inflated(const Rect& r, int32_t by) { return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by}; }
 
 }  // namespace corvela

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Geometry.h"
+
 namespace corvela {
 
 class FileSystem {
@@ -59,6 +61,10 @@ struct FileChooserRequest {
   bool MustExist = true;   // false: a name that does not exist may be returned
 };
 
+// "A|*.a|B|*.b" in the form the common dialogs take: NUL between the parts and two at the end;
+// an empty filter stays empty (every file).
+std::string ToDialogFilter(const std::string& filter);
+
 class FileChooser {
  public:
   virtual ~FileChooser() = default;
@@ -80,10 +86,8 @@ class GraphicLoader {
 
 struct FontRecord;
 
-struct TextExtent {
-  int32_t Width = 0;
-  int32_t Height = 0;
-};
+// The size text takes.
+using TextExtent = Size;
 
 // Measures text as labels and button captions draw it: "&" marks as drawn, tabs expanded, lines
 // broken at word boundaries to fit maxWidth when wordWrap is set, a single line otherwise.

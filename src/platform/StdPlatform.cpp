@@ -8,7 +8,8 @@
 #include <iostream>
 #include <memory>
 
-#include "project/Model.h"
+#include "platform/Graphic.h"
+#include "platform/SafeSave.h"
 
 namespace corvela {
 
@@ -73,22 +74,38 @@ bool StdFileSystem::WriteFile(const std::string& path, const std::string& bytes,
   return true;
 }
 
-bool StdFileSystem::SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string temp = path + ".tmp";
-  std::error_code ec;
-  if (int err = WriteWhole(temp, bytes)) {
-    fs::remove(temp, ec);
-    error = Describe("Cannot create file", path, err);
-    return false;
+namespace {
+class StdSaveSteps : public SafeSaveSteps {
+ public:
+  std::optional<std::string> CheckReplaceable(const std::string& path) override {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return std::nullopt;
+    const bool writable = (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+    if (fs::is_directory(status) || !writable) return Describe("Cannot create file", path, EACCES);
+    return std::nullopt;
   }
-  fs::rename(temp, path, ec);
-  if (ec) {
+  std::optional<std::string> WriteTemporary(const std::string& temp, const std::string& path,
+                                            const std::string& bytes) override {
+    if (int err = WriteWhole(temp, bytes)) return Describe("Cannot create file", path, err);
+    return std::nullopt;
+  }
+  std::optional<std::string> Replace(const std::string& temp, const std::string& path) override {
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) return "Cannot create file \"" + path + "\". " + ec.message();
+    return std::nullopt;
+  }
+  void Remove(const std::string& temp) override {
     std::error_code ignored;
     fs::remove(temp, ignored);
-    error = "Cannot create file \"" + path + "\". " + ec.message();
-    return false;
   }
-  return true;
+};
+}  // namespace
+
+bool StdFileSystem::SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
+  StdSaveSteps steps;
+  return SaveSafely(steps, path, bytes, error);
 }
 
 bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) {
@@ -98,7 +115,7 @@ bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) 
 
 MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,
                                            MessageButtons buttons) {
-  std::cerr << Prefix << text << '\n';
+  std::cerr << prefix_ << text << '\n';
   switch (buttons) {
     case MessageButtons::Ok:
       return MessageResult::Ok;

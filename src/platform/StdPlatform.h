@@ -24,24 +24,25 @@ class StdFileSystem : public FileSystem {
 // nothing is done on the user's behalf.
 class StderrUserInterface : public UserInterface {
  public:
-  explicit StderrUserInterface(std::string prefix = {}) : Prefix(std::move(prefix)) {}
+  explicit StderrUserInterface(std::string prefix = {}) : prefix_(std::move(prefix)) {}
   MessageResult AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
                         MessageButtons buttons) override;
   std::string ApplicationTitle() override { return "Corvela"; }
 
  private:
-  std::string Prefix;
+  std::string prefix_;
 };
 
 // A screen of a fixed size; without a display, windows are centred on it.
 class FixedScreen : public Screen {
  public:
-  FixedScreen(int32_t width = 1024, int32_t height = 768) : W(width), H(height) {}
-  int32_t Width() override { return W; }
-  int32_t Height() override { return H; }
+  FixedScreen(int32_t width = 1024, int32_t height = 768) : width_(width), height_(height) {}
+  int32_t Width() override { return width_; }
+  int32_t Height() override { return height_; }
 
  private:
-  int32_t W, H;
+  int32_t width_;
+  int32_t height_;
 };
 
 // Milliseconds of the monotonic clock, wrapping at 2^32 like the system's tick count.

@@ -28,8 +28,8 @@ uint32_t ClassicSystemColour(int index) {
   return kClassicScheme[static_cast<size_t>(index)];
 }
 
-uint32_t ResolveColour(uint32_t colour, SystemColours* colours) {
-  if (colour & 0x80000000u) {
+uint32_t ResolveColour(Colour colour, SystemColours* colours) {
+  if (colour & kSystemColourFlag) {
     int index = static_cast<int>(colour & 0xFFu);
     return (colours ? colours->SystemColour(index) : ClassicSystemColour(index)) & 0x00FFFFFFu;
   }

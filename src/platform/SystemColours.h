@@ -6,6 +6,10 @@
 
 namespace corvela {
 
+// 0x00BBGGRR, or 0x80000000 + system colour index.
+using Colour = uint32_t;
+inline constexpr Colour kSystemColourFlag = 0x80000000u;
+
 class SystemColours;
 
 // The classic Windows scheme: where system colours come from when the platform has none.
@@ -14,6 +18,6 @@ uint32_t ClassicSystemColour(int index);
 
 // RGB (0x00BBGGRR) of a colour value: a system colour reads the current value through colours
 // (the classic scheme without them); an RGB value keeps its three colour bytes.
-uint32_t ResolveColour(uint32_t colour, SystemColours* colours);
+uint32_t ResolveColour(Colour colour, SystemColours* colours);
 
 }  // namespace corvela

@@ -31,12 +31,7 @@ enum class FillGeometry : uint8_t {
 };
 
 // Columns [Left, Right) of rows [Top, Bottom).
-struct PixelRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-};
+using PixelRect = Rect;
 
 // Anything the gradient can be drawn on: it only ever fills rectangles with one solid colour.
 class FillSurface {

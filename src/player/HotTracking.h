@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

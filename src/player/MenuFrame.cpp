@@ -4,6 +4,10 @@
 
 namespace corvela {
 
+ColourKey ColourKeyFor(const FormSettings& form, SystemColours* colours) {
+  return ColourKey{form.TransparentColor, ResolveColour(form.TransparentColorValue, colours)};
+}
+
 WindowFrame FrameFor(const FormSettings& form) {
   WindowFrame f;
   uint8_t icons = form.BorderIcons;

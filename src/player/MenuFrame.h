@@ -37,6 +37,14 @@ struct WindowFrame {
 // counts as none.
 WindowFrame FrameFor(const FormSettings& form);
 
+// The window's colour key: whether there is one and its RGB (0x00BBGGRR); a system colour reads
+// its current value. The menu window and the design surface both wear it.
+struct ColourKey {
+  bool On = false;
+  uint32_t Rgb = 0;
+};
+ColourKey ColourKeyFor(const FormSettings& form, SystemColours* colours);
+
 // How one ring of the outer panel is drawn.
 enum class BandLook : uint8_t {
   SunkenBorder,  // the panel's single border: a two-pixel sunken edge like a control's client edge

@@ -8,6 +8,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
+#include "project/AutoSize.h"
 #include "project/Model.h"
 
 namespace corvela {
@@ -22,19 +23,11 @@ AcceleratedText ParseAccelerators(const std::string& caption);
 
 // ---------------------------------------------------------------- labels
 
-// What a label measures for its layout and AutoSize: an empty caption, or "&" alone, counts as one
-// blank so that one line's height results.
-std::string LabelMeasureText(const std::string& caption);
-
 struct LabelLayout {
   bool Fill = false;  // fill 0, 0, W, H with Color first
   Rect Text;          // the rectangle the caption is drawn in; may reach past the label and is cut
 };
 LabelLayout LayoutLabel(const LabelControl& label, TextMeasurer& measurer);
-
-// Sizes an AutoSize label to its text measured inside its current width; a right-aligned label
-// keeps its right edge. Returns true when the bounds changed; does nothing when AutoSize is off.
-bool AutoSizeLabel(LabelControl& label, TextMeasurer& measurer);
 
 // ---------------------------------------------------------------- buttons
 
@@ -77,13 +70,5 @@ ButtonPlacement LayoutButton(const ButtonControl& button, bool down, bool mouseI
 // Where a picture of pictureW x pictureH is drawn, scaled into the rectangle; whatever lies outside
 // the control is cut.
 Rect ImageDestination(const ImageControl& image, int32_t pictureW, int32_t pictureH);
-
-// An AutoSize image takes the size of a picture with positive width and height; its left and top
-// stay. Returns true when the bounds changed.
-bool AutoSizeImage(ImageControl& image, int32_t pictureW, int32_t pictureH);
-
-// AutoSize of a label (with a measurer) or of an image (from the picture it shows now), for the
-// code that changes a caption, font or picture.
-bool ApplyAutoSize(MenuObject& obj, TextMeasurer* measurer);
 
 }  // namespace corvela

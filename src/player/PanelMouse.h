@@ -9,7 +9,7 @@
 
 #include "player/ButtonTracking.h"
 #include "player/ObjectLayout.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

@@ -1,6 +1,7 @@
 #pragma once
-// The in-memory model of one menu: plain records holding every stored property,
-// plus the runtime pieces (pictures, pane windows) that the platform layer fills.
+// The in-memory model of one menu: plain records holding every stored property, plus the
+// runtime pieces (pictures, pane windows) that the platform layer fills. The menu window's
+// interface is in MenuView.h, the process-wide state in AppState.h.
 
 #include <cstdint>
 #include <memory>
@@ -8,13 +9,12 @@
 #include <variant>
 #include <vector>
 
+#include "platform/Graphic.h"
+#include "platform/PaneWindow.h"
+#include "platform/SystemColours.h"
+
 namespace corvela {
 
-struct Platform;
-
-// 0x00BBGGRR, or 0x80000000 + system colour index.
-using Colour = uint32_t;
-inline constexpr Colour kSystemColourFlag = 0x80000000u;
 inline constexpr Colour kClBtnFace = 0x8000000Fu;
 inline constexpr Colour kClSilver = 0x00C0C0C0u;
 inline constexpr Colour kClBlue = 0x00FF0000u;
@@ -162,20 +162,6 @@ struct PaneControl : ControlBase {
 
 using ControlRecord = std::variant<LabelControl, ButtonControl, ImageControl, PaneControl>;
 
-// A decoded picture or bitmap owned by an object; the platform layer implements it.
-class Graphic {
- public:
-  virtual ~Graphic() = default;
-  virtual int Width() const = 0;
-  virtual int Height() const = 0;
-};
-
-// The live child window of an AVI, HTML, RTF or Movie object; the platform layer implements it.
-class PaneWindow {
- public:
-  virtual ~PaneWindow() = default;
-};
-
 struct MenuObject {
   ObjectKind Kind = ObjectKind::Label;
   ObjectLink Link;
@@ -221,6 +207,8 @@ ControlRecord DefaultControlFor(ObjectKind kind);
 // Defaults that the designer gives a freshly placed object on top of the control defaults.
 std::unique_ptr<MenuObject> MakeNewObject(ObjectKind kind);
 bool IsValidKind(uint8_t kind);
+// Frees an object with its caches and pane.
+void DisposeObject(std::unique_ptr<MenuObject> obj);
 
 struct MenuProject {
   std::string FormIcon;
@@ -233,63 +221,5 @@ struct MenuProject {
   FormSettings Form;
   PanelSettings Panel;
 };
-
-// What the model asks of the live menu window; the player window implements it.
-// A model without a window (tests, the mnx tool) has none, and these calls are skipped.
-class MenuView {
- public:
-  virtual ~MenuView() = default;
-  // The window re-reads FormSettings and PanelSettings: frame, caption, size, transparency, bevels.
-  virtual void FormSettingsChanged() = 0;
-  // Rebuilds the background picture from BackColor, GradientColor and GradientStyle.
-  virtual void PaintBackground() = 0;
-  // Loads the window icon from an .ico file; false when it cannot be loaded.
-  virtual bool LoadWindowIcon(const std::string& path) = 0;
-  // The application's own icon becomes the window icon.
-  virtual void UseApplicationIcon() = 0;
-  // The panes of windowed objects: open and play a clip, navigate, load a document.
-  // Failures are the control's business and are ignored.
-  virtual void PlayAvi(MenuObject& obj, const std::string& path) = 0;
-  virtual void NavigateHtml(MenuObject& obj, const std::string& url) = 0;
-  virtual void LoadRtf(MenuObject& obj, const std::string& path) = 0;
-  // Gives every object's control its place on the inner panel in list order and attaches the
-  // player's mouse handlers to labels, buttons and images.
-  virtual void WireObjects() = 0;
-  // Closes the menu window (the "Exit AutoRun" link); in the player this ends the program.
-  virtual void CloseMenu() = 0;
-};
-
-// The process-wide state: made once at start-up, handed by reference.
-struct AppState {
-  explicit AppState(Platform& platform) : Env(platform) {}
-  AppState(const AppState&) = delete;
-  AppState& operator=(const AppState&) = delete;
-
-  Platform& Env;
-  MenuView* View = nullptr;
-
-  std::string CDFolder;
-  bool Modified = false;
-  bool DesignerMode = true;
-  std::string ExeFileName;
-  std::string ProjectFileName;
-  std::string AppFolder;
-  int32_t ReservedWord = 0;
-  MenuProject Project;
-  // While set, a missing file is reported only the first time it is met (the player applies
-  // resources twice at start and should not show each message twice).
-  bool ReportMissingOnce = false;
-  std::vector<std::string> ReportedMissing;
-};
-
-// Model operations.
-void NewProject(AppState& state);
-void ClearObjects(AppState& state);
-void DisposeObject(std::unique_ptr<MenuObject> obj);
-void RemoveObject(AppState& state, const MenuObject* obj);
-void RenumberTags(AppState& state);
-int IndexOf(const AppState& state, const MenuObject* obj);
-// Left and Top so that the window is centred on the screen.
-void CentreWindowOnScreen(AppState& state);
 
 }  // namespace corvela

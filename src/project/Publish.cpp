@@ -1,6 +1,6 @@
 #include "project/Publish.h"
 
-#include "app/Startup.h"
+#include "platform/PathNames.h"
 #include "platform/Platform.h"
 #include "project/ProjectFile.h"
 
@@ -32,10 +32,10 @@ bool PublishCDFolder(AppState& state, const std::string& folder) {
     ShowError(state.Env, "Directory \"" + folder + "\" not found");
     return false;
   }
-  if (!CopyUnlessPresent(state, state.ExeFileName, folder + "\\AutoRun.exe")) return false;
-  if (!CopyUnlessPresent(state, designerFolder + "\\Default.ico", folder + "\\AutoRun.ico")) return false;
+  if (!CopyUnlessPresent(state, state.ExeFileName, PlayerPath(folder))) return false;
+  if (!CopyUnlessPresent(state, designerFolder + "\\Default.ico", CdIconPath(folder))) return false;
   if (!WriteTextFile(state, folder + "\\autorun.inf", kAutorunInf)) return false;
-  if (!SaveProjectFile(state, folder + "\\" + kProjectFileName)) return false;
+  if (!SaveProjectFile(state, ProjectPath(folder))) return false;
   if (!WriteTextFile(state, designerFolder + "\\" + kIniFileName, "DefaultPath=" + folder + "\r\n")) return false;
   state.Modified = false;
   return true;

@@ -3,10 +3,13 @@
 
 #include <string>
 
-#include "project/Model.h"
+#include "project/AppState.h"
+#include "project/CdFolder.h"
 
 namespace corvela {
 
+// Beside the designer: the last CD folder it published.
+inline constexpr const char* kIniFileName = "Corvela.ini";
 inline constexpr const char* kAutorunInf = "[autorun]\r\nOPEN=AUTORUN.EXE\r\nICON=AUTORUN.ICO\r\n";
 
 // Copies the running exe as AutoRun.exe and Default.ico as AutoRun.ico unless they are there

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "dialogs/StoredPath.h"
 #include "platform/Platform.h"
-#include "player/ObjectLayout.h"
+#include "project/AutoSize.h"
+#include "project/CdFolder.h"
+#include "project/StoredPath.h"
 
 namespace corvela {
 
@@ -119,7 +120,7 @@ void ApplyFormSettings(AppState& state) {
   if (!icon.empty() && files.FileExists(state.CDFolder + icon)) {
     if (view->LoadWindowIcon(state.CDFolder + icon)) return;
   }
-  const std::string fallback = state.CDFolder + "\\AutoRun.ico";
+  const std::string fallback = CdIconPath(state.CDFolder);
   if (files.FileExists(fallback)) view->LoadWindowIcon(fallback);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Loading the files that objects and the window show into the controls and the object's caches.
 
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

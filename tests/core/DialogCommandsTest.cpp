@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "designer/Commands.h"
 #include "designer/DialogCommands.h"
 #include "support/FakePlatform.h"
 
@@ -104,6 +105,35 @@ TEST_F(DialogCommands, StartLinkOnlyMarksTheProjectModified) {
   Dialogs.Answer = false;
   EditStartLink(State, Dialogs);
   EXPECT_FALSE(State.Modified);
+}
+
+// The popup menu shows Ctrl+Alt+P and Ctrl+Alt+L; once no key table had them.
+TEST_F(DialogCommands, TheShortcutsThePopupMenuShowsOpenTheirDialogs) {
+  Add(ObjectKind::Label, true);
+  struct Case {
+    CommandId command;
+    const char* shown;
+    const char* call;
+  };
+  const Case cases[] = {
+      {cmdFormProperties, "Form Properties...\tCtrl+Alt+P", "form"},
+      {cmdStartLink, "Start Link...\tCtrl+Alt+L", "link"},
+      {cmdObjectProperties, "Object Properties...\tCtrl+P", "label"},
+      {cmdObjectLink, "Object Link...\tCtrl+L", "link"},
+  };
+  for (const auto& c : cases) {
+    const CommandInfo* info = FindCommand(c.command);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(MenuItemText(*info, MenuPlace::SurfacePopup), c.shown);
+    const std::optional<CommandId> pressed = CommandForKey(info->Keys.Key, info->Keys.Ctrl, info->Keys.Alt);
+    ASSERT_EQ(pressed, std::optional<CommandId>(c.command)) << c.shown;
+    Dialogs.Calls.clear();
+    EXPECT_TRUE(RunDialogCommand(*pressed, State, Dialogs, Window));
+    EXPECT_EQ(Dialogs.Calls, std::vector<std::string>{c.call}) << c.shown;
+  }
+  // Ctrl+P and Ctrl+Alt+P are different commands.
+  EXPECT_EQ(CommandForKey('P', true, false), std::optional<CommandId>(cmdObjectProperties));
+  EXPECT_EQ(CommandForKey('Q', true, true), std::nullopt);
 }
 
 TEST_F(DialogCommands, ObjectPropertiesOpensTheDialogOfTheKind) {

@@ -75,15 +75,15 @@ TEST(ListEntries, AValueWithoutAnEntryShowsNothingAndSurvivesWriteBack) {
 TEST(ScaleToDesignedClient, StretchesTheMadeLayoutOntoTheDesignedPixels) {
   // A template made 412 x 212 by the dialog manager, designed 618 x 346.
   const Size made{412, 212}, designed{618, 346};
-  EXPECT_EQ(ScaleToDesignedClient({0, 0, 412, 212}, made, designed), (DialogRect{0, 0, 618, 346}));
-  EXPECT_EQ(ScaleToDesignedClient({10, 20, 100, 30}, made, designed), (DialogRect{15, 33, 150, 49}));
+  EXPECT_EQ(ScaleToDesignedClient({0, 0, 412, 212}, made, designed), (Rect{0, 0, 618, 346}));
+  EXPECT_EQ(ScaleToDesignedClient({10, 20, 110, 50}, made, designed), (Rect{15, 33, 165, 82}));
   // Two controls that touch still touch after rounding.
-  const DialogRect a = ScaleToDesignedClient({7, 7, 33, 13}, made, designed);
-  const DialogRect b = ScaleToDesignedClient({40, 7, 20, 13}, made, designed);
-  EXPECT_EQ(a.Left + a.Width, b.Left);
+  const Rect a = ScaleToDesignedClient({7, 7, 40, 20}, made, designed);
+  const Rect b = ScaleToDesignedClient({40, 7, 60, 20}, made, designed);
+  EXPECT_EQ(a.Right, b.Left);
   // The same size in and out changes nothing; a made size of zero is left alone.
-  EXPECT_EQ(ScaleToDesignedClient({3, 4, 5, 6}, designed, designed), (DialogRect{3, 4, 5, 6}));
-  EXPECT_EQ(ScaleToDesignedClient({3, 4, 5, 6}, {0, 0}, designed), (DialogRect{3, 4, 5, 6}));
+  EXPECT_EQ(ScaleToDesignedClient({3, 4, 8, 10}, designed, designed), (Rect{3, 4, 8, 10}));
+  EXPECT_EQ(ScaleToDesignedClient({3, 4, 8, 10}, {0, 0}, designed), (Rect{3, 4, 8, 10}));
 }
 
 TEST(CentredOnScreen, HalvesTheRoomLeftOver) {

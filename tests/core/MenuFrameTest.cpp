@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "player/MenuFrame.h"
+#include "support/FakePlatform.h"
 
 namespace corvela {
 namespace {
@@ -122,6 +123,23 @@ TEST(MenuPanels, HostileWidthsNeverInvertOrOverflow) {
   MenuPanelLayout tiny = LayoutMenuPanels(0, 0, 3, Panel(1, 1, 1, 2, 2));
   EXPECT_TRUE(tiny.Bands.empty());
   EXPECT_EQ(tiny.Inner, (Rect{0, 0, 0, 0}));
+}
+
+// The design surface once keyed on the low bytes of a system colour (0x0F for clBtnFace) while
+// the menu window keyed on the colour itself; both now take the key from here.
+TEST(ColourKey, ASystemColourKeysOnItsCurrentValue) {
+  testing::FakeSystemColours colours;
+  colours.Values[15] = 0x00336699u;
+  FormSettings form;
+  form.TransparentColor = true;
+  form.TransparentColorValue = kClBtnFace;
+  const ColourKey key = ColourKeyFor(form, &colours);
+  EXPECT_TRUE(key.On);
+  EXPECT_EQ(key.Rgb, 0x00336699u);
+  form.TransparentColorValue = 0x00FF00FFu;
+  EXPECT_EQ(ColourKeyFor(form, &colours).Rgb, 0x00FF00FFu);
+  form.TransparentColor = false;
+  EXPECT_FALSE(ColourKeyFor(form, &colours).On);
 }
 
 }  // namespace

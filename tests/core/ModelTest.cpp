@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "project/Model.h"
+#include "project/AppState.h"
 #include "support/FakePlatform.h"
 
 namespace corvela {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/StoredPath.h"
+#include "project/StoredPath.h"
 #include "support/FakePlatform.h"
 
 namespace corvela {

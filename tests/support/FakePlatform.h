@@ -11,7 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/SystemColours.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::testing {
 

@@ -2,7 +2,7 @@
 // A project with one object of every kind and every stored field set to a value that differs from
 // its default: 8-bit text, negative coordinates and margins, system colours.
 
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::testing {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/win/Commands.h"
+#include "designer/Commands.h"
 #include "dialogs/win/DialogIds.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
@@ -77,9 +77,9 @@ TEST_F(DesignerProcess, ShowsTheToolbarOfAFreshStartAndClosesWithoutAskingWhenNo
   EXPECT_TRUE(::IsWindowVisible(edit));
   EXPECT_EQ(WindowText(edit), "AutoRun [Design]");
   EXPECT_EQ(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 17);
-  EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, win::cmdToolSelect, 0));
-  EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, win::cmdToolMovie, 0));
-  EXPECT_FALSE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, win::cmdToolRtf, 0));
+  EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, cmdToolSelect, 0));
+  EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, cmdToolMovie, 0));
+  EXPECT_FALSE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, cmdToolRtf, 0));
   // Only the menu bar and the toolbar show.
   RECT client;
   ::GetClientRect(main, &client);
@@ -92,10 +92,10 @@ TEST_F(DesignerProcess, ObjectsPlacedDraggedAndOrderedWithTheMouseAreSaved) {
   Start();
   int x = 10;
   for (unsigned tool :
-       {win::cmdToolLabel, win::cmdToolButton, win::cmdToolImage, win::cmdToolAvi, win::cmdToolHtml, win::cmdToolRtf}) {
+       {cmdToolLabel, cmdToolButton, cmdToolImage, cmdToolAvi, cmdToolHtml, cmdToolRtf}) {
     Place(tool, x, 20);
     // One use, then the Select tool is down again.
-    EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, win::cmdToolSelect, 0)) << tool;
+    EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, cmdToolSelect, 0)) << tool;
     x += 60;
   }
   // The RTF pane added last is selected: drag it down by 100 in several steps, as a real drag
@@ -103,9 +103,9 @@ TEST_F(DesignerProcess, ObjectsPlacedDraggedAndOrderedWithTheMouseAreSaved) {
   ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(320, 30));
   for (int y = 55; y <= 130; y += 25) ::SendMessageA(edit, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(320, y));
   ::SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(320, 130));
-  Place(win::cmdToolSelect, 15, 25);
-  ::SendMessageA(main, WM_COMMAND, win::cmdBringToFront, 0);
-  ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+  Place(cmdToolSelect, 15, 25);
+  ::SendMessageA(main, WM_COMMAND, cmdBringToFront, 0);
+  ::SendMessageA(main, WM_COMMAND, cmdSave, 0);
   for (const char* name : {"AutoRun.exe", "AutoRun.ico", "autorun.inf"})
     EXPECT_NE(::GetFileAttributesA((cd + "\\" + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
 
@@ -126,7 +126,7 @@ TEST_F(DesignerProcess, ObjectsPlacedDraggedAndOrderedWithTheMouseAreSaved) {
 
 TEST_F(DesignerProcess, TheCloseQuestionKeepsTheDesignerOnCancelAndSavesOnYes) {
   Start();
-  Place(win::cmdToolImage, 40, 50);
+  Place(cmdToolImage, 40, 50);
   // The surface alone refuses to close.
   ::SendMessageA(edit, WM_CLOSE, 0, 0);
   EXPECT_TRUE(::IsWindow(edit));
@@ -146,8 +146,8 @@ TEST_F(DesignerProcess, TheCloseQuestionKeepsTheDesignerOnCancelAndSavesOnYes) {
 
 TEST_F(DesignerProcess, SaveAndTestStartsThePublishedPlayerWithTheNewObjects) {
   Start();
-  Place(win::cmdToolButton, 200, 150);
-  ::SendMessageA(main, WM_COMMAND, win::cmdSaveAndTest, 0);
+  Place(cmdToolButton, 200, 150);
+  ::SendMessageA(main, WM_COMMAND, cmdSaveAndTest, 0);
 
   // The copy in the CD folder runs as the player: a visible menu window of the project's size.
   // It starts without area and takes the project's size once loaded.
@@ -206,26 +206,26 @@ void PressOk(HWND dialog) {
 TEST_F(DesignerProcess, PropertiesAndLinksSurviveSaveAndReopen) {
   const std::string caption = std::string("Install \xC9") + "dition & more";
   Start();
-  Place(win::cmdToolLabel, 40, 60);
-  ::PostMessageA(main, WM_COMMAND, win::cmdObjectProperties, 0);
+  Place(cmdToolLabel, 40, 60);
+  ::PostMessageA(main, WM_COMMAND, cmdObjectProperties, 0);
   HWND label = designer->WaitForDialog("Label Properties", 5000);
   ASSERT_NE(label, nullptr);
   TypeInto(label, IDC_CAPTION, caption);
   PressOk(label);
-  ::PostMessageA(main, WM_COMMAND, win::cmdObjectLink, 0);
+  ::PostMessageA(main, WM_COMMAND, cmdObjectLink, 0);
   HWND link = designer->WaitForDialog("Edit Link", 5000);
   ASSERT_NE(link, nullptr);
   ChooseEntry(link, IDC_LINK_ACTION, 2);  // Open URL: the target is kept exactly as typed
   TypeInto(link, IDC_LINK_TARGET, "  https://corvela.example.org/get");
   PressOk(link);
-  ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+  ::SendMessageA(main, WM_COMMAND, cmdSave, 0);
   Close();
   const std::string first = testing::ReadBytes(cd + "\\AutoRun.mnx");
 
   // Reopened, then saved again without an edit: the same project comes back.
   Start();
   EXPECT_EQ(WindowText(edit), "AutoRun [Design]");
-  ::SendMessageA(main, WM_COMMAND, win::cmdSave, 0);
+  ::SendMessageA(main, WM_COMMAND, cmdSave, 0);
   Close();
   const auto& objects = Saved().Objects;
   ASSERT_EQ(objects.size(), 1u);
@@ -241,7 +241,7 @@ TEST_F(DesignerProcess, PropertiesAndLinksSurviveSaveAndReopen) {
 
 TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
   Start();
-  ::PostMessageA(main, WM_COMMAND, win::cmdAbout, 0);
+  ::PostMessageA(main, WM_COMMAND, cmdAbout, 0);
   HWND about = designer->WaitForDialog("About Corvela", 5000);
   ASSERT_NE(about, nullptr);
   const std::string text = testing::MessageBoxText(about);
@@ -251,7 +251,7 @@ TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
   EXPECT_TRUE(WaitFor([&] { return !::IsWindow(about); }, 2000));
 
   // Neither a help file nor the guide beside this copy of the exe: the user is told.
-  ::PostMessageA(main, WM_COMMAND, win::cmdHelpContents, 0);
+  ::PostMessageA(main, WM_COMMAND, cmdHelpContents, 0);
   HWND error = designer->WaitForDialog("Error", 5000);
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(testing::MessageBoxText(error), "File \"" + (folder / "Corvela.html") + "\" not found");

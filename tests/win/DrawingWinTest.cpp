@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/win/Win32Graphics.h"
-#include "platform/win/Win32Text.h"
+#include "project/win/Win32Text.h"
 #include "player/ObjectLayout.h"
 #include "player/win/ObjectPainter.h"
 #include "support/FakePlatform.h"

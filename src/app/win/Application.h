@@ -9,10 +9,10 @@
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
-#include "platform/win/Win32Text.h"
+#include "project/win/Win32Text.h"
 #include "platform/win/Win32Shell.h"
 #include "platform/win/Win32Sound.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::win {
 

@@ -9,27 +9,14 @@
 #include <string>
 
 #include "app/DesignerCommands.h"
-#include "app/win/Commands.h"
+#include "app/win/ToolBar.h"
+#include "designer/Commands.h"
 #include "designer/win/EditForm.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::win {
-
-struct ImageListTraits {
-  static HIMAGELIST Invalid() { return nullptr; }
-  static bool IsValid(HIMAGELIST h) { return h != nullptr; }
-  static void Close(HIMAGELIST h) { ::ImageList_Destroy(h); }
-};
-using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
-
-struct AcceleratorTraits {
-  static HACCEL Invalid() { return nullptr; }
-  static bool IsValid(HACCEL h) { return h != nullptr; }
-  static void Close(HACCEL h) { ::DestroyAcceleratorTable(h); }
-};
-using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
 
 class MainForm : public Window, public DesignerShell, public ToolPalette {
  public:
@@ -53,10 +40,10 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void StartProgram(const std::string& path) override;
 
   // ToolPalette
-  std::optional<ObjectKind> CurrentTool() override;
+  DesignTool CurrentTool() override;
   void SelectTool() override;
 
-  HWND ToolBar() const { return toolBar_; }
+  HWND ToolBar() const { return toolBar_.Bar(); }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -65,18 +52,13 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void FormCreate();
   void FormResize();
   bool CreateMenuBar();
-  bool CreateToolBar();
   void PaintLogo(HDC dc, const RECT& rc);
   void HelpContents();
   void About();
-  LRESULT OnNotify(NMHDR* header);
 
   AppState& state_;
   EditForm& editForm_;
-  HWND toolBar_ = nullptr;  // child windows are freed with their parent
-  HWND cdIconBar_ = nullptr;
-  UniqueImageList images_;
-  UniqueImageList cdIconImages_;
+  DesignerToolBar toolBar_;
   UniqueBitmap logo_;
   UniqueAccelerators accelerators_;
   int logoLeft_ = 0;

@@ -2,8 +2,11 @@
 
 #include <windowsx.h>
 
-#include "app/win/Commands.h"
+#include "designer/Commands.h"
+#include "designer/SurfaceFrame.h"
+#include "designer/win/CommandMenus.h"
 #include "designer/win/PanelCapture.h"
+#include "platform/win/PaintMessage.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/FrameStyles.h"
 #include "player/win/PanelPaint.h"
@@ -12,20 +15,6 @@
 namespace corvela::win {
 
 namespace {
-
-DesignTool ToolFor(std::optional<ObjectKind> kind) {
-  if (!kind) return DesignTool::Select;
-  switch (*kind) {
-    case ObjectKind::Label: return DesignTool::AddLabel;
-    case ObjectKind::Button: return DesignTool::AddButton;
-    case ObjectKind::Image: return DesignTool::AddImage;
-    case ObjectKind::Avi: return DesignTool::AddAvi;
-    case ObjectKind::Html: return DesignTool::AddHtml;
-    case ObjectKind::Rtf: return DesignTool::AddRtf;
-    case ObjectKind::Movie: return DesignTool::AddMovie;
-  }
-  return DesignTool::Select;
-}
 
 LPCSTR CursorName(CursorShape shape) {
   switch (shape) {
@@ -38,24 +27,6 @@ LPCSTR CursorName(CursorShape shape) {
   }
   return IDC_ARROW;
 }
-
-struct PopupItem {
-  unsigned Command;
-  const char* Text;
-};
-const PopupItem kPopup[] = {
-    {cmdFormProperties, "Form Properties...\tCtrl+Alt+P"},
-    {cmdStartLink, "Start Link...\tCtrl+Alt+L"},
-    {cmdObjectProperties, "Object Properties...\tCtrl+P"},
-    {cmdObjectLink, "Object Link...\tCtrl+L"},
-    {0, nullptr},
-    {cmdDelete, "Delete\tDel"},
-    {0, nullptr},
-    {cmdBringToFront, "Bring to Front\tCtrl+F"},
-    {cmdSendToBack, "Send to Back\tCtrl+B"},
-    {0, nullptr},
-    {cmdSelectAll, "Select All"},
-};
 
 }  // namespace
 
@@ -95,37 +66,13 @@ Size EditForm::InnerPanelSize() {
   return Size{rc.right, rc.bottom};
 }
 
-std::optional<RECT> EditForm::DragDamage() const {
-  const auto& objects = state_.Project.Objects;
-  if (surface_.DragMode() != DragState::Dragging || lastBounds_.size() != objects.size()) return std::nullopt;
-  RECT damage{0, 0, 0, 0};
-  for (size_t i = 0; i < objects.size(); ++i) {
-    if (!objects[i]->Selected) continue;
-    const ControlBase& b = objects[i]->Base();
-    RECT now{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
-    RECT both;
-    ::UnionRect(&both, &now, &lastBounds_[i]);
-    // The frame lies a pixel outside the object, the handles reach three pixels round its edges.
-    ::InflateRect(&both, kHandleReach + 2, kHandleReach + 2);
-    ::UnionRect(&damage, &damage, &both);
-  }
-  return damage;
-}
-
 void EditForm::RepaintSurface() {
   if (!hwnd()) return;
   ::SetWindowTextA(hwnd(), surface_.Caption().c_str());
   Size size = InnerPanelSize();
   WindowDc screen(hwnd());
-  // A drag step moves only the selected objects: only what they covered and cover now is made
-  // again, which keeps dragging smooth on menus with many objects.
-  std::optional<RECT> damage = picture_ ? DragDamage() : std::nullopt;
-  if (!picture_ || pictureSize_.cx != size.Width || pictureSize_.cy != size.Height) {
-    picture_.reset(::CreateCompatibleBitmap(screen.get(), size.Width > 0 ? size.Width : 1,
-                                            size.Height > 0 ? size.Height : 1));
-    pictureSize_ = SIZE{size.Width, size.Height};
-    damage.reset();
-  }
+  const std::optional<RECT> damage =
+      picture_.BeginRepaint(screen.get(), size, state_.Project, surface_.DragMode() == DragState::Dragging);
   // Drags and dialogs change the records; the panes on the menu window follow them here.
   for (const auto& obj : state_.Project.Objects) {
     if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get())) {
@@ -138,7 +85,7 @@ void EditForm::RepaintSurface() {
     }
   }
   UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-  SelectScope select(dc.get(), picture_.get());
+  SelectScope select(dc.get(), picture_.Bitmap());
   DcStateScope clipped(dc.get());
   if (damage) ::IntersectClipRect(dc.get(), damage->left, damage->top, damage->right, damage->bottom);
   if (menu_ && menu_->InnerPanel()) {
@@ -153,11 +100,7 @@ void EditForm::RepaintSurface() {
     PaintWindowTree(menu_->InnerPanel(), dc.get(), isHtml, damage ? &*damage : nullptr);
   }
   DrawMarks(dc.get());
-  lastBounds_.clear();
-  for (const auto& obj : state_.Project.Objects) {
-    const ControlBase& b = obj->Base();
-    lastBounds_.push_back(RECT{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height});
-  }
+  picture_.EndRepaint(state_.Project);
   if (damage) {
     POINT origin = PictureOrigin();
     RECT onScreen = *damage;
@@ -232,23 +175,11 @@ void EditForm::ControlSentToBack(MenuObject&) {
 }
 
 void EditForm::MirrorFrame() {
-  WindowFrame frame = FrameFor(state_.Project.Form);
-  // The surface offers only its system menu: it is never minimised or maximised on its own.
-  frame.MinimizeBox = frame.MaximizeBox = false;
-  frame.ContextHelp = false;
-  frame.SystemMenu = true;
-  FrameStyleBits bits = StylesFor(frame);
+  FrameStyleBits bits = StylesFor(SurfaceFrameFor(state_.Project.Form));
   bits.Style |= WS_CLIPCHILDREN;
   ApplyFrameStyles(hwnd(), bits);
   // The same colour key as the menu window.
-  LONG_PTR ex = ::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE);
-  const FormSettings& f = state_.Project.Form;
-  if (f.TransparentColor) {
-    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(hwnd(), f.TransparentColorValue & 0x00FFFFFF, 0, LWA_COLORKEY);
-  } else if (ex & WS_EX_LAYERED) {
-    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
-  }
+  ApplyColourKey(hwnd(), state_.Project.Form);
   if (menu_) {
     HICON icon = reinterpret_cast<HICON>(::SendMessageA(menu_->hwnd(), WM_GETICON, ICON_BIG, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(menu_->hwnd(), GCLP_HICON));
@@ -276,7 +207,6 @@ void EditForm::FormResize() {
   RECT bounds;
   ::GetWindowRect(hwnd(), &bounds);
   FormSettings& f = state_.Project.Form;
-  const bool sizeChanged = f.Width != bounds.right - bounds.left || f.Height != bounds.bottom - bounds.top;
   f.Left = bounds.left;
   f.Top = bounds.top;
   f.Width = bounds.right - bounds.left;
@@ -285,8 +215,7 @@ void EditForm::FormResize() {
     // Both windows wear the same frame, so their inner areas match again.
     ::SetWindowPos(menu_->hwnd(), nullptr, f.Left, f.Top, f.Width, f.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  (void)sizeChanged;
-  picture_.reset();
+  picture_.Discard();
   surface_.RefreshSurface();
 }
 
@@ -311,14 +240,7 @@ void EditForm::SetClientSize(Size size) {
 void EditForm::CopyPanelBorder() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
 
 bool EditForm::ExecuteCommand(unsigned id) {
-  if (dialogs_) {
-    switch (id) {
-      case cmdFormProperties: EditFormProperties(state_, *dialogs_, *this); return true;
-      case cmdStartLink: EditStartLink(state_, *dialogs_); return true;
-      case cmdObjectProperties: EditObjectProperties(state_, *dialogs_, *this); return true;
-      case cmdObjectLink: EditObjectLink(state_, *dialogs_); return true;
-    }
-  }
+  if (dialogs_ && RunDialogCommand(id, state_, *dialogs_, *this)) return true;
   switch (id) {
     case cmdDelete: surface_.DeleteSelectedObjects(); return true;
     case cmdClear: surface_.ClearAllObjects(); return true;
@@ -330,13 +252,7 @@ bool EditForm::ExecuteCommand(unsigned id) {
 }
 
 void EditForm::ShowPopupMenu(POINT screen) {
-  UniqueMenu popup(::CreatePopupMenu());
-  for (const auto& item : kPopup) {
-    if (item.Command == 0)
-      ::AppendMenuA(popup.get(), MF_SEPARATOR, 0, nullptr);
-    else
-      ::AppendMenuA(popup.get(), MF_STRING, item.Command, item.Text);
-  }
+  UniqueMenu popup = CreateSurfacePopup();
   UINT chosen = static_cast<UINT>(::TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y,
                                                    0, hwnd(), nullptr));
   // The main window carries out what the surface does not do itself.
@@ -353,10 +269,10 @@ void EditForm::Paint(HDC dc, const RECT& client) {
     ::SetViewportOrgEx(dc, layout.Panel.Left, layout.Panel.Top, nullptr);
     for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
   }
-  if (!picture_) return;
+  if (!picture_.Bitmap()) return;
   POINT origin = PictureOrigin();
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
-  SelectScope select(source.get(), picture_.get());
+  SelectScope select(source.get(), picture_.Bitmap());
   ::BitBlt(dc, origin.x, origin.y, layout.Inner.Width(), layout.Inner.Height(), source.get(), 0, 0, SRCCOPY);
 }
 
@@ -378,7 +294,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       MouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
                            : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
                                                                                 : MouseButton::Middle;
-      DesignTool tool = ToolFor(tools_ ? tools_->CurrentTool() : std::nullopt);
+      DesignTool tool = tools_ ? tools_->CurrentTool() : DesignTool::Select;
       PressOutcome outcome = surface_.MouseDown(button, (wp & MK_CONTROL) != 0, ToPicture(lp), tool);
       if (outcome == PressOutcome::Pressed) ::SetCapture(hwnd());
       if (outcome == PressOutcome::ObjectAdded && tools_) tools_->SelectTool();

@@ -10,20 +10,21 @@
 
 #include "designer/DialogCommands.h"
 #include "designer/Surface.h"
+#include "designer/win/SurfacePicture.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/MenuFrame.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::win {
 
 class AutoRunForm;
 
-// The tool buttons the design surface reads: an add tool, or none for Select.
+// The tool buttons the design surface reads.
 class ToolPalette {
  public:
   virtual ~ToolPalette() = default;
-  virtual std::optional<ObjectKind> CurrentTool() = 0;
+  virtual DesignTool CurrentTool() = 0;
   // Back to the Select tool after one use of an add tool.
   virtual void SelectTool() = 0;
 };
@@ -47,7 +48,7 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   DesignSurface& Surface() { return surface_; }
   // Where the picture lies in the client area.
   POINT PictureOrigin() const;
-  HBITMAP Picture() const { return picture_.get(); }
+  HBITMAP Picture() const { return picture_.Bitmap(); }
 
   // Set by the main window once it has agreed to close; until then closing is refused.
   bool ClosingAllowed = false;
@@ -79,8 +80,6 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void MirrorFrame();
   void ShowPopupMenu(POINT screen);
   Point ToPicture(LPARAM lp) const;
-  // The part of the picture a drag step changed, or nothing when all of it must be made again.
-  std::optional<RECT> DragDamage() const;
 
   AppState& state_;
   DesignSurface surface_;
@@ -88,10 +87,7 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   AutoRunForm* menu_ = nullptr;
   HWND commandTarget_ = nullptr;
   DialogOpener* dialogs_ = nullptr;
-  UniqueBitmap picture_;
-  SIZE pictureSize_{0, 0};
-  // Object bounds when the picture was last made, to find what a drag step changed.
-  std::vector<RECT> lastBounds_;
+  SurfacePicture picture_;
   UniqueIcon icon_;
 };
 

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "platform/win/Handles.h"
-#include "platform/win/Win32Text.h"
+#include "project/win/Win32Text.h"
 
 namespace corvela::win {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/win/ResourceIds.h"
+#include "platform/win/ResourceIds.h"
 #include "dialogs/win/DialogIds.h"
 #include "platform/win/Window.h"
 
@@ -111,14 +111,14 @@ void ModalDialog::FitAndPlace() {
       ::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
       height = std::max<int32_t>(height, dropped.bottom - dropped.top);
     }
-    DialogRect scaled = ScaleToDesignedClient({r.left, r.top, r.right - r.left, height}, made, placement.Client);
+    Rect scaled = ScaleToDesignedClient({r.left, r.top, r.right, r.top + height}, made, placement.Client);
     const int id = ::GetDlgCtrlID(child);
     for (const FixedSizeControl& f : fixed) {
       if (f.Id != id) continue;
-      scaled.Width = f.Size.Width;
-      scaled.Height = f.Size.Height;
+      scaled.Right = scaled.Left + f.Size.Width;
+      scaled.Bottom = scaled.Top + f.Size.Height;
     }
-    ::MoveWindow(child, scaled.Left, scaled.Top, scaled.Width, scaled.Height, FALSE);
+    ::MoveWindow(child, scaled.Left, scaled.Top, scaled.Width(), scaled.Height(), FALSE);
   }
   RECT window;
   ::GetWindowRect(hwnd_, &window);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "designer/DialogCommands.h"
+#include "dialogs/DialogOpener.h"
 #include "dialogs/win/ButtonPropertyForm.h"
 #include "dialogs/win/FormPropertyForm.h"
 #include "dialogs/win/ImagePropertyForm.h"
@@ -16,8 +16,6 @@ namespace corvela::win {
 class PropertyDialogs : public DialogOpener {
  public:
   explicit PropertyDialogs(AppState& state);
-  // The window the dialogs belong to; null: the active window at each call.
-  void SetOwner(HWND owner);
 
   bool EditFormProperties(MenuProject& project) override { return form_.Execute(&project); }
   bool EditLabelProperties(MenuObject& obj) override { return label_.Execute(&obj); }
@@ -28,7 +26,6 @@ class PropertyDialogs : public DialogOpener {
 
  private:
   AppState& state_;
-  HWND owner_ = nullptr;
   FormPropertyForm form_;
   LabelPropertyForm label_;
   ButtonPropertyForm button_;

@@ -3,8 +3,12 @@
 // owner that frees it.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
+#include <ole2.h>
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 namespace corvela::win {
@@ -84,6 +88,20 @@ struct MenuTraits {
   static void Close(HMENU h) { ::DestroyMenu(h); }
 };
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+
+struct AcceleratorTraits {
+  static HACCEL Invalid() { return nullptr; }
+  static bool IsValid(HACCEL h) { return h != nullptr; }
+  static void Close(HACCEL h) { ::DestroyAcceleratorTable(h); }
+};
+using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
+
+struct ImageListTraits {
+  static HIMAGELIST Invalid() { return nullptr; }
+  static bool IsValid(HIMAGELIST h) { return h != nullptr; }
+  static void Close(HIMAGELIST h) { ::ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 
 struct WindowTraits {
   static HWND Invalid() { return nullptr; }
@@ -260,6 +278,43 @@ class ComApartment {
 
  private:
   HRESULT hr_;
+};
+
+// OleInitialize / OleUninitialize: in-place activation needs OLE, not just COM.
+class OleScope {
+ public:
+  OleScope() : hr_(::OleInitialize(nullptr)) {}
+  ~OleScope() {
+    if (SUCCEEDED(hr_)) ::OleUninitialize();
+  }
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
+// Memory the shell hands out with CoTaskMemAlloc, for std::unique_ptr.
+struct CoTaskMemFreer {
+  void operator()(void* p) const { ::CoTaskMemFree(p); }
+};
+
+// A BSTR made from ANSI text, freed with SysFreeString.
+class Bstr {
+ public:
+  explicit Bstr(const std::string& text) {
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(n, 1)), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    value_ = ::SysAllocString(wide.c_str());
+  }
+  ~Bstr() { ::SysFreeString(value_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  BSTR get() const { return value_; }
+
+ private:
+  BSTR value_ = nullptr;
 };
 
 }  // namespace corvela::win

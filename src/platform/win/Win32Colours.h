@@ -1,9 +1,10 @@
 #pragma once
-// The system colours of the running Windows session.
+// The system colours of the running Windows session, and colour values as GDI wants them.
 
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/SystemColours.h"
 
 namespace corvela::win {
 
@@ -11,5 +12,8 @@ class Win32SystemColours : public SystemColours {
  public:
   uint32_t SystemColour(int index) override { return ::GetSysColor(index); }
 };
+
+// A stored colour as GDI wants it: a system colour reads its current value.
+COLORREF GdiColour(Colour colour);
 
 }  // namespace corvela::win

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/SafeSave.h"
 #include "platform/win/Handles.h"
 
 namespace corvela::win {
@@ -90,36 +91,36 @@ bool Win32FileSystem::WriteFile(const std::string& path, const std::string& byte
   return true;
 }
 
+namespace {
+class Win32SaveSteps : public SafeSaveSteps {
+ public:
+  std::optional<std::string> CheckReplaceable(const std::string& path) override {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+      return Failure("Cannot create file", path, ERROR_ACCESS_DENIED);
+    return std::nullopt;
+  }
+  std::optional<std::string> WriteTemporary(const std::string& temp, const std::string& path,
+                                            const std::string& bytes) override {
+    UniqueFile file(
+        ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return Failure("Cannot create file", path, ::GetLastError());
+    if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get()))
+      return Failure("Cannot write file", path, ::GetLastError());
+    return std::nullopt;
+  }
+  std::optional<std::string> Replace(const std::string& temp, const std::string& path) override {
+    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return Failure("Cannot create file", path, ::GetLastError());
+    return std::nullopt;
+  }
+  void Remove(const std::string& temp) override { ::DeleteFileA(temp.c_str()); }
+};
+}  // namespace
+
 bool Win32FileSystem::SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
-  // A read-only target must fail before anything is written, as a plain create would.
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    error = Failure("Cannot create file", path, ERROR_ACCESS_DENIED);
-    return false;
-  }
-  const std::string temp = path + ".saving";
-  {
-    UniqueFile file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (!file) {
-      error = Failure("Cannot create file", path, ::GetLastError());
-      return false;
-    }
-    if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
-      DWORD code = ::GetLastError();
-      file.reset();
-      ::DeleteFileA(temp.c_str());
-      error = Failure("Cannot write file", path, code);
-      return false;
-    }
-  }
-  if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DWORD code = ::GetLastError();
-    ::DeleteFileA(temp.c_str());
-    error = Failure("Cannot create file", path, code);
-    return false;
-  }
-  return true;
+  Win32SaveSteps steps;
+  return SaveSafely(steps, path, bytes, error);
 }
 
 bool Win32FileSystem::CopyOneFile(const std::string& from, const std::string& to) {

@@ -1,12 +1,12 @@
 #include "platform/win/Win32Graphics.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <tuple>
+#include <optional>
 #include <vector>
+
+#include "platform/PictureRules.h"
 
 namespace corvela::win {
 
@@ -14,9 +14,6 @@ namespace {
 
 // Larger pictures would not fit CopyPixels' 32-bit buffer size; no menu needs them.
 constexpr uint64_t kMaxPixelBytes = 0x7FFFFFFFu;
-constexpr uint32_t kPlaceableKey = 0x9AC6CDD7u;
-constexpr size_t kPlaceableHeaderSize = 22;
-constexpr size_t kMetaHeaderSize = 18;
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
@@ -26,39 +23,11 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
-std::string LowerExtension(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = path.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(::tolower(c)); });
-  return ext;
-}
-
-COLORREF PixelColour(uint32_t bgra) {
-  return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
-}
-
-// True when some pixel is not fully opaque. Opaque pictures get alpha 0 as GDI itself writes it,
-// so that colour-key comparisons see plain RGB.
-bool SettleAlpha(uint32_t* pixels, size_t count) {
-  const bool alpha = std::any_of(pixels, pixels + count, [](uint32_t p) { return (p >> 24) != 0xFF; });
-  if (!alpha) std::for_each(pixels, pixels + count, [](uint32_t& p) { p &= 0x00FFFFFFu; });
-  return alpha;
-}
-
-bool ReadAll(const std::string& path, std::vector<unsigned char>& bytes) {
+bool ReadAll(const std::string& path, std::string& bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
-}
-
-uint16_t Word(const unsigned char* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t DWord(const unsigned char* p) {
-  return Word(p) | (static_cast<uint32_t>(Word(p + 2)) << 16);
 }
 
 int ScreenPixelsPerInch(int axis) {
@@ -83,27 +52,22 @@ std::unique_ptr<WinGraphic> LoadEnhMetaFile(const std::string& path) {
   return FromEnhMetaFile(UniqueEnhMetaFile(::GetEnhMetaFileA(path.c_str())));
 }
 
-// Only the placeable form carries a size; GDI reads the records behind its 22-byte header once
-// told the picture's extent.
+// Only the placeable form carries a size; GDI reads the records behind its header once told
+// the picture's extent.
 std::unique_ptr<WinGraphic> LoadWindowsMetaFile(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  if (!ReadAll(path, bytes) || bytes.size() < kPlaceableHeaderSize + kMetaHeaderSize) return nullptr;
-  const unsigned char* p = bytes.data();
-  if (DWord(p) != kPlaceableKey) return nullptr;
-  const int left = static_cast<int16_t>(Word(p + 6)), top = static_cast<int16_t>(Word(p + 8));
-  const int right = static_cast<int16_t>(Word(p + 10)), bottom = static_cast<int16_t>(Word(p + 12));
-  const int inch = Word(p + 14);
-  const unsigned char* records = p + kPlaceableHeaderSize;
-  const uint16_t type = Word(records), headerWords = Word(records + 2);
-  if (inch == 0 || (type != 1 && type != 2) || headerWords != kMetaHeaderSize / 2) return nullptr;
-  const int units = std::abs(right - left), unitsDown = std::abs(bottom - top);
-  if (units == 0 || unitsDown == 0) return nullptr;
-  METAFILEPICT mfp{MM_ANISOTROPIC, ::MulDiv(units, 2540, inch), ::MulDiv(unitsDown, 2540, inch), nullptr};
+  std::string bytes;
+  if (!ReadAll(path, bytes)) return nullptr;
+  const std::optional<PlaceableMetafile> header = ParsePlaceableMetafile(bytes);
+  if (!header) return nullptr;
+  const int inch = header->UnitsPerInch;
+  METAFILEPICT mfp{MM_ANISOTROPIC, ::MulDiv(header->UnitsWide, 2540, inch), ::MulDiv(header->UnitsHigh, 2540, inch),
+                   nullptr};
+  const auto* records = reinterpret_cast<const BYTE*>(bytes.data() + header->RecordsOffset);
   UniqueEnhMetaFile emf(
-      ::SetWinMetaFileBits(static_cast<UINT>(bytes.size() - kPlaceableHeaderSize), records, nullptr, &mfp));
+      ::SetWinMetaFileBits(static_cast<UINT>(bytes.size() - header->RecordsOffset), records, nullptr, &mfp));
   if (!emf) return nullptr;
-  const int w = ::MulDiv(units, ScreenPixelsPerInch(LOGPIXELSX), inch);
-  const int h = ::MulDiv(unitsDown, ScreenPixelsPerInch(LOGPIXELSY), inch);
+  const int w = ::MulDiv(header->UnitsWide, ScreenPixelsPerInch(LOGPIXELSX), inch);
+  const int h = ::MulDiv(header->UnitsHigh, ScreenPixelsPerInch(LOGPIXELSY), inch);
   if (w <= 0 || h <= 0) return nullptr;
   return std::make_unique<WinGraphic>(std::move(emf), w, h);
 }
@@ -122,14 +86,10 @@ int BitsPerPixel(const WICPixelFormatGUID& format) {
   return 0;
 }
 
-// Of an icon's images: the one of the system's icon size with the most colours, else the largest.
 UINT BestIconFrame(IWICBitmapDecoder* decoder) {
   UINT count = 0;
   if (FAILED(decoder->GetFrameCount(&count))) return 0;
-  const UINT cx = static_cast<UINT>(::GetSystemMetrics(SM_CXICON));
-  const UINT cy = static_cast<UINT>(::GetSystemMetrics(SM_CYICON));
-  UINT best = 0;
-  std::tuple<bool, uint64_t, int> bestScore{false, 0, -1};
+  std::vector<IconImage> images(count, IconImage{0, 0, -1});  // a frame that cannot be read is never chosen
   for (UINT i = 0; i < count; ++i) {
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT w = 0, h = 0;
@@ -137,14 +97,10 @@ UINT BestIconFrame(IWICBitmapDecoder* decoder) {
     if (FAILED(decoder->GetFrame(i, frame.put())) || FAILED(frame->GetSize(&w, &h)) ||
         FAILED(frame->GetPixelFormat(&format)))
       continue;
-    const bool exact = w == cx && h == cy;
-    std::tuple<bool, uint64_t, int> score{exact, exact ? 0 : uint64_t{w} * h, BitsPerPixel(format)};
-    if (score > bestScore) {
-      bestScore = score;
-      best = i;
-    }
+    images[i] = IconImage{w, h, BitsPerPixel(format)};
   }
-  return best;
+  return static_cast<UINT>(BestIconImage(images, static_cast<UINT>(::GetSystemMetrics(SM_CXICON)),
+                                         static_cast<UINT>(::GetSystemMetrics(SM_CYICON))));
 }
 
 bool ContainerMatches(const GUID& container, WinGraphic::Kind kind) {
@@ -233,7 +189,7 @@ std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
   ::GdiFlush();
   auto* pixels = static_cast<uint32_t*>(bits);
   SettleAlpha(pixels, static_cast<size_t>(w) * h);
-  const COLORREF key = info.bmBitsPixel == 1 ? RGB(255, 255, 255) : PixelColour(pixels[static_cast<size_t>(h - 1) * w]);
+  const COLORREF key = BitmapTransparentColour(pixels, w, h, info.bmBitsPixel == 1);
   return std::make_unique<WinGraphic>(WinGraphic::Kind::Bitmap, std::move(dib), w, h, false, key);
 }
 
@@ -274,8 +230,8 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::Decode(const std::string& path, 
   if (!dib || FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) return nullptr;
   auto* pixels = static_cast<uint32_t*>(bits);
   const bool alpha = SettleAlpha(pixels, size_t{w} * h);
-  const bool monochrome = BitsPerPixel(format) == 1;
-  const COLORREF key = monochrome ? RGB(255, 255, 255) : PixelColour(pixels[size_t{h - 1} * w]);
+  const COLORREF key =
+      BitmapTransparentColour(pixels, static_cast<int32_t>(w), static_cast<int32_t>(h), BitsPerPixel(format) == 1);
   return std::make_unique<WinGraphic>(kind, std::move(dib), static_cast<int>(w), static_cast<int>(h), alpha, key);
 }
 
@@ -284,13 +240,15 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodeBitmap(const std::string& 
 }
 
 std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string& path) {
-  const std::string ext = LowerExtension(path);
-  if (ext == ".bmp") return Decode(path, WinGraphic::Kind::Bitmap);
-  if (ext == ".ico") return Decode(path, WinGraphic::Kind::Icon);
-  if (ext == ".jpg" || ext == ".jpeg") return Decode(path, WinGraphic::Kind::Jpeg);
-  if (ext == ".gif") return Decode(path, WinGraphic::Kind::Gif);
-  if (ext == ".emf") return LoadEnhMetaFile(path);
-  if (ext == ".wmf") return LoadWindowsMetaFile(path);
+  switch (PictureFormatFor(path)) {
+    case PictureFormat::Bitmap: return Decode(path, WinGraphic::Kind::Bitmap);
+    case PictureFormat::Icon: return Decode(path, WinGraphic::Kind::Icon);
+    case PictureFormat::Jpeg: return Decode(path, WinGraphic::Kind::Jpeg);
+    case PictureFormat::Gif: return Decode(path, WinGraphic::Kind::Gif);
+    case PictureFormat::EnhancedMetafile: return LoadEnhMetaFile(path);
+    case PictureFormat::WindowsMetafile: return LoadWindowsMetaFile(path);
+    case PictureFormat::None: break;
+  }
   return nullptr;
 }
 

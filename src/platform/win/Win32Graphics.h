@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/Graphic.h"
 #include "platform/Platform.h"
 #include "platform/win/Handles.h"
-#include "project/Model.h"
 
 namespace corvela::win {
 

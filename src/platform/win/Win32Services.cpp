@@ -30,19 +30,10 @@ MessageResult Win32Ui::AskUser(const std::string& text, const std::string& capti
   }
 }
 
-std::string ToDialogFilter(const std::string& filter) {
-  std::string out = filter;
-  for (char& c : out)
-    if (c == '|') c = '\0';
-  out.push_back('\0');
-  out.push_back('\0');
-  return out;
-}
-
 std::optional<std::string> Win32FileChooser::ChooseFile(const FileChooserRequest& request) {
   std::vector<char> name(32768, '\0');
   request.FileName.copy(name.data(), name.size() - 1);
-  const std::string filter = request.Filter.empty() ? std::string() : ToDialogFilter(request.Filter);
+  const std::string filter = ToDialogFilter(request.Filter);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = Owner ? Owner : ::GetActiveWindow();

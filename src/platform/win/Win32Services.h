@@ -36,7 +36,4 @@ class Win32FileChooser : public FileChooser {
   HWND Owner = nullptr;
 };
 
-// "A|*.a|B|*.b" to the double-NUL-terminated form of the common dialogs.
-std::string ToDialogFilter(const std::string& filter);
-
 }  // namespace corvela::win

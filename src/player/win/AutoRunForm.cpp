@@ -2,26 +2,21 @@
 
 #include <windowsx.h>
 
-#include "app/win/ResourceIds.h"
+#include "platform/win/ResourceIds.h"
+#include "platform/win/Win32Colours.h"
 #include "platform/win/Win32Services.h"
 #include "player/Links.h"
 #include "player/MenuFrame.h"
+#include "player/PlayerStart.h"
 #include "player/win/FrameStyles.h"
 #include "player/win/GradientForm.h"
 #include "player/win/PanelPaint.h"
-#include "project/ProjectFile.h"
-#include "project/Resources.h"
 
 namespace corvela::win {
 
 namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 10;
-
-COLORREF ToColorRef(Colour c) {
-  if (c & kSystemColourFlag) return ::GetSysColor(static_cast<int>(c & 0xFF));
-  return static_cast<COLORREF>(c & 0x00FFFFFF);
-}
 }  // namespace
 
 AutoRunForm::~AutoRunForm() {
@@ -50,27 +45,17 @@ bool AutoRunForm::Create() {
 
 void AutoRunForm::Timer1Timer() {
   ::KillTimer(hwnd(), kTimer1);
-  state_.Modified = false;
-  if (state_.DesignerMode) return;
-
-  // Resources are applied inside LoadProject and once more below: each missing file is reported
-  // only the first time.
-  state_.ReportMissingOnce = true;
-  state_.ReportedMissing.clear();
-  const bool loaded = LoadProject(state_, state_.ProjectFileName);
-  const FormSettings& form = state_.Project.Form;
-  if (!loaded && (form.Width <= 0 || form.Height <= 0)) {
-    // Nothing was loaded (no file, not a project, unreadable, or broken before the window's
-    // settings): LoadProject has shown why, and an invisible window would only linger.
-    state_.ReportMissingOnce = false;
-    ::DestroyWindow(hwnd());
-    return;
+  switch (LoadPlayerProject(state_)) {
+    case StartOutcome::Designer:
+      return;
+    case StartOutcome::Close:
+      ::DestroyWindow(hwnd());
+      return;
+    case StartOutcome::Run:
+      break;
   }
   // Panel1 takes BackColor, which the inner panel paints from.
   ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
-  ApplyAllObjectResources(state_);
-  state_.ReportMissingOnce = false;
-  state_.ReportedMissing.clear();
   PaintBackground();
   TakeApplicationTitleAndIcon();
   // An "Exit AutoRun" start link closes the window that has just appeared.
@@ -126,16 +111,7 @@ void AutoRunForm::FormSettingsChanged() {
 }
 
 void AutoRunForm::ApplyTransparency() {
-  const FormSettings& f = state_.Project.Form;
-  const DWORD ex = static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE));
-  if (f.TransparentColor) {
-    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(ex | WS_EX_LAYERED));
-    ::SetLayeredWindowAttributes(hwnd(), ToColorRef(f.TransparentColorValue), 0, LWA_COLORKEY);
-  } else if (ex & WS_EX_LAYERED) {
-    // Taking the style away also drops the colour key.
-    ::SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(ex & ~WS_EX_LAYERED));
-    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
-  }
+  ApplyColourKey(hwnd(), state_.Project.Form);
 }
 
 void AutoRunForm::ApplyWindowState() {
@@ -155,13 +131,12 @@ void AutoRunForm::ApplyWindowState() {
 }
 
 void AutoRunForm::PaintBackground() {
-  background_.reset();
+  panel1_.SetBackground(UniqueBitmap());
   if (!panel1_.hwnd()) return;
   RECT rc;
   ::GetClientRect(panel1_.hwnd(), &rc);
-  background_ = gradient_ ? gradient_->RenderBackground(state_, rc.right, rc.bottom)
-                          : win::RenderBackground(state_, rc.right, rc.bottom);
-  ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
+  panel1_.SetBackground(gradient_ ? gradient_->RenderBackground(state_, rc.right, rc.bottom)
+                                  : win::RenderBackground(state_, rc.right, rc.bottom));
 }
 
 bool AutoRunForm::LoadWindowIcon(const std::string& path) {
@@ -215,9 +190,8 @@ void AutoRunForm::WireObjects() {
     pane->Place(obj->Base());
     ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  mouse_.Reset();
   // The objects changed, the background did not.
-  ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
+  panel1_.ObjectsChanged();
 }
 
 void AutoRunForm::CloseMenu() {
@@ -225,92 +199,8 @@ void AutoRunForm::CloseMenu() {
   if (!state_.DesignerMode && hwnd()) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
-bool AutoRunForm::SetPaneCursor(HWND child) {
-  for (auto& obj : state_.Project.Objects) {
-    auto* pane = obj ? dynamic_cast<Pane*>(obj->Pane.get()) : nullptr;
-    if (pane && pane->Handle() == child && obj->HasLink()) {
-      ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
-      return true;
-    }
-  }
-  return false;
-}
-
-bool AutoRunForm::SetPanelCursor() {
-  // The designer's menu window is never shown; its panel keeps the class cursor.
-  if (state_.DesignerMode) return false;
-  POINT pt;
-  ::GetCursorPos(&pt);
-  ::ScreenToClient(panel1_.hwnd(), &pt);
-  ::SetCursor(::LoadCursorA(nullptr, ShowsHandAt(state_.Project, pt.x, pt.y) ? IDC_HAND : IDC_ARROW));
-  return true;
-}
-
-bool AutoRunForm::Panel1Mouse(UINT msg, LPARAM lp) {
-  if (state_.DesignerMode) return false;
-  HWND panel = panel1_.hwnd();
-  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-  RECT client;
-  ::GetClientRect(panel, &client);
-  const bool over = x >= 0 && y >= 0 && x < client.right && y < client.bottom;
-  PanelMouseResult result;
-  switch (msg) {
-    case WM_MOUSEMOVE:
-      if (!leaveTracked_) {
-        // Flat buttons lose their hover look when the mouse leaves the panel.
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, panel, 0};
-        leaveTracked_ = ::TrackMouseEvent(&track) != FALSE;
-      }
-      result = mouse_.Move(state_, x, y, over);
-      break;
-    case WM_MOUSELEAVE:
-      leaveTracked_ = false;
-      result = mouse_.Leave(state_);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // the second press of a quick pair is a press like the first
-      result = mouse_.Down(state_, x, y, over);
-      if (mouse_.Pressing()) ::SetCapture(panel);
-      break;
-    case WM_LBUTTONUP:
-      result = mouse_.Up(state_, x, y, over);
-      if (::GetCapture() == panel) ::ReleaseCapture();
-      // Capture may have hidden the leave from the panel: ask again on the next move.
-      leaveTracked_ = false;
-      break;
-    case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lp) != panel) result = mouse_.CaptureLost(state_);
-      leaveTracked_ = false;
-      break;
-    default:
-      return false;
-  }
-  for (const Rect& r : result.Repaint) {
-    const RECT rect = ToRECT(r);
-    ::InvalidateRect(panel, &rect, FALSE);
-  }
-  // At once: a hot look that waits for the next idle moment lags behind the mouse.
-  if (!result.Repaint.empty()) ::UpdateWindow(panel);
-  if (result.ClickedTag >= 0) ObjectClick(state_, result.ClickedTag);
-  return true;
-}
-
 void AutoRunForm::PaintForm(HDC dc, const RECT& client) {
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-}
-
-void AutoRunForm::PaintPanel(HDC dc, const RECT& client) {
-  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
-  ::FillRect(dc, &client, face);
-  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, state_.Project.Panel);
-  for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
-}
-
-void AutoRunForm::PaintInner(HDC dc, const RECT& client) {
-  UniqueBrush brush(::CreateSolidBrush(ToColorRef(state_.Project.BackColor)));
-  ::FillRect(dc, &client, brush.get());
-  DrawBackground(dc, background_.get(), client.right, client.bottom);
-  painter_.PaintObjects(dc, state_, mouse_.States());
 }
 
 LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -330,46 +220,6 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       if (!state_.DesignerMode) ::PostQuitMessage(0);
       return 0;
-  }
-  return Default(msg, wp, lp);
-}
-
-bool AutoRunForm::PanelWindow::Create(HWND parent) {
-  WindowClassArgs cls;
-  cls.Name = "TPanel";
-  WindowArgs args;
-  args.Style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  args.X = args.Y = 0;
-  args.Width = args.Height = 0;
-  args.Parent = parent;
-  return Window::Create(cls, args);
-}
-
-LRESULT AutoRunForm::PanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) {
-        if (inner_)
-          form_.PaintInner(dc, rc);
-        else
-          form_.PaintPanel(dc, rc);
-      });
-      return 0;
-    case WM_SETCURSOR:
-      if (!inner_) break;
-      // Panes ask their parent first; a pane with a link shows the hand like painted objects.
-      if (reinterpret_cast<HWND>(wp) != hwnd()) {
-        if (form_.SetPaneCursor(reinterpret_cast<HWND>(wp))) return TRUE;
-      } else if (LOWORD(lp) == HTCLIENT && form_.SetPanelCursor()) {
-        return TRUE;
-      }
-      break;
-    default:
-      if (inner_ && form_.Panel1Mouse(msg, lp)) return 0;
-      break;
   }
   return Default(msg, wp, lp);
 }

@@ -8,10 +8,9 @@
 
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
-#include "player/PanelMouse.h"
-#include "player/win/ObjectPainter.h"
+#include "player/win/MenuPanels.h"
 #include "player/win/Panes.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::win {
 
@@ -49,19 +48,6 @@ class AutoRunForm : public Window, public MenuView {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  class PanelWindow : public Window {
-   public:
-    PanelWindow(AutoRunForm& form, bool inner) : form_(form), inner_(inner) {}
-    bool Create(HWND parent);
-
-   protected:
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-   private:
-    AutoRunForm& form_;
-    bool inner_;
-  };
-
   void Timer1Timer();
   void TakeApplicationTitleAndIcon();
   void FormResize();
@@ -71,29 +57,13 @@ class AutoRunForm : public Window, public MenuView {
   void ApplyWindowState();
   // The window's client area outside the outer panel (its BorderWidth margin).
   void PaintForm(HDC dc, const RECT& client);
-  // The outer panel: its single border and bevels around the inner panel.
-  void PaintPanel(HDC dc, const RECT& client);
-  void PaintInner(HDC dc, const RECT& client);
-  // A pane object under the cursor that has a link shows the hand.
-  bool SetPaneCursor(HWND child);
-  // The player's cursor over the inner panel: the hand over painted objects with a link.
-  bool SetPanelCursor();
-  // The inner panel's mouse messages in the player; false for other messages.
-  bool Panel1Mouse(UINT msg, LPARAM lp);
 
   AppState& state_;
-  PanelWindow panel_{*this, false};
-  PanelWindow panel1_{*this, true};
+  OuterPanelWindow panel_{state_.Project};
+  InnerPanelWindow panel1_{state_};
   bool suppressResize_ = false;
   UniqueIcon icon_;
   GradientForm* gradient_ = nullptr;
-  // Image1's picture: the gradient, or none so that BackColor shows.
-  UniqueBitmap background_;
-  ObjectPainter painter_;
-  // Hot tracking, pressed and hover looks and clicks of the painted objects.
-  PanelMouse mouse_;
-  // WM_MOUSELEAVE has been asked for since the mouse last came onto the inner panel.
-  bool leaveTracked_ = false;
 };
 
 }  // namespace corvela::win

@@ -1,5 +1,7 @@
 #include "player/win/FrameStyles.h"
 
+#include "platform/win/Win32Colours.h"
+
 namespace corvela::win {
 
 namespace {
@@ -31,6 +33,19 @@ void ApplyFrameStyles(HWND hwnd, const FrameStyleBits& bits) {
   ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex));
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void ApplyColourKey(HWND hwnd, const FormSettings& form) {
+  Win32SystemColours current;
+  const ColourKey key = ColourKeyFor(form, &current);
+  const DWORD ex = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  if (key.On) {
+    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex | WS_EX_LAYERED));
+    ::SetLayeredWindowAttributes(hwnd, static_cast<COLORREF>(key.Rgb), 0, LWA_COLORKEY);
+  } else if (ex & WS_EX_LAYERED) {
+    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex & ~WS_EX_LAYERED));
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+  }
 }
 
 }  // namespace corvela::win

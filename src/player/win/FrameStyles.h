@@ -18,4 +18,9 @@ FrameStyleBits StylesFor(const WindowFrame& frame);
 // Replaces the frame bits of a live window, keeping its other bits, and lets the frame redraw.
 void ApplyFrameStyles(HWND hwnd, const FrameStyleBits& bits);
 
+// Gives a top-level window the colour key of the window settings: with one it becomes layered
+// with that colour see-through; without, it stops being layered and redraws, since taking the
+// style away is what drops the key.
+void ApplyColourKey(HWND hwnd, const FormSettings& form);
+
 }  // namespace corvela::win

@@ -9,9 +9,8 @@ DcFillSurface::~DcFillSurface() {
 }
 
 void DcFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
-  const int32_t left = std::max(r.Left, 0), right = std::min(r.Right, width_);
-  const int32_t top = std::max(r.Top, 0), bottom = std::min(r.Bottom, height_);
-  if (left >= right || top >= bottom) return;
+  const Rect fill = ClippedTo(r, width_, height_);
+  if (fill.IsEmpty()) return;
   const COLORREF colour = static_cast<COLORREF>(rgb & 0x00FFFFFF);
   if (!brush_ || colour != brushColour_) {
     UniqueBrush brush(::CreateSolidBrush(colour));
@@ -23,7 +22,7 @@ void DcFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
     brushColour_ = colour;
     ++brushesMade_;
   }
-  ::PatBlt(dc_, left, top, right - left, bottom - top, PATCOPY);
+  ::PatBlt(dc_, fill.Left, fill.Top, fill.Width(), fill.Height(), PATCOPY);
 }
 
 DibFillSurface::DibFillSurface(DibSurface& dib) : dib_(dib) {
@@ -32,13 +31,12 @@ DibFillSurface::DibFillSurface(DibSurface& dib) : dib_(dib) {
 }
 
 void DibFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
-  const int32_t left = std::max(r.Left, 0), right = std::min(r.Right, Width());
-  const int32_t top = std::max(r.Top, 0), bottom = std::min(r.Bottom, Height());
-  if (left >= right || top >= bottom || !dib_.Pixels()) return;
+  const Rect fill = ClippedTo(r, Width(), Height());
+  if (fill.IsEmpty() || !dib_.Pixels()) return;
   const uint32_t pixel = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-  for (int32_t y = top; y < bottom; ++y) {
+  for (int32_t y = fill.Top; y < fill.Bottom; ++y) {
     uint32_t* row = dib_.Pixels() + static_cast<size_t>(y) * static_cast<size_t>(Width());
-    std::fill(row + left, row + right, pixel);
+    std::fill(row + fill.Left, row + fill.Right, pixel);
   }
 }
 

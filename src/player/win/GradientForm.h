@@ -9,7 +9,7 @@
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/Gradient.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::win {
 

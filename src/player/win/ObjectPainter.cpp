@@ -1,6 +1,6 @@
 #include "player/win/ObjectPainter.h"
 
-#include "app/win/ResourceIds.h"
+#include "platform/win/ResourceIds.h"
 #include "player/ObjectLayout.h"
 
 namespace corvela::win {

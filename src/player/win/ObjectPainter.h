@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "platform/win/Win32Graphics.h"
-#include "platform/win/Win32Text.h"
+#include "project/win/Win32Text.h"
 #include "player/ButtonTracking.h"
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela::win {
 

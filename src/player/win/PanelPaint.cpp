@@ -2,10 +2,6 @@
 
 namespace corvela::win {
 
-RECT ToRECT(const Rect& r) {
-  return RECT{r.Left, r.Top, r.Right, r.Bottom};
-}
-
 namespace {
 
 // One ring: top and left edge in topLeft, bottom and right edge in bottomRight.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/win/PaintMessage.h"
 #include "platform/win/Window.h"
 #include "player/win/PanelPaint.h"
 
@@ -36,38 +37,6 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read)
   *read = static_cast<LONG>(got);
   return 0;
 }
-
-// SysFreeString for a BSTR made here.
-class Bstr {
- public:
-  explicit Bstr(const std::string& text) {
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(n, 1)), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    value_ = ::SysAllocString(wide.c_str());
-  }
-  ~Bstr() { ::SysFreeString(value_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return value_; }
-
- private:
-  BSTR value_ = nullptr;
-};
-
-// OleInitialize / OleUninitialize: in-place activation needs OLE, not just COM.
-class OleScope {
- public:
-  OleScope() : hr_(::OleInitialize(nullptr)) {}
-  ~OleScope() {
-    if (SUCCEEDED(hr_)) ::OleUninitialize();
-  }
-  OleScope(const OleScope&) = delete;
-  OleScope& operator=(const OleScope&) = delete;
-
- private:
-  HRESULT hr_;
-};
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
-#include "platform/win/Win32Text.h"
+#include "project/win/Win32Text.h"
 #include "player/win/AutoRunForm.h"
 #include "project/ProjectFile.h"
 #include "project/Resources.h"

@@ -1,4 +1,4 @@
-#include "dialogs/StoredPath.h"
+#include "project/StoredPath.h"
 
 #include "platform/Platform.h"
 

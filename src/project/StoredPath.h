@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "project/Model.h"
+#include "project/AppState.h"
 
 namespace corvela {
 

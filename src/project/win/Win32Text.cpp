@@ -1,14 +1,9 @@
-#include "platform/win/Win32Text.h"
+#include "project/win/Win32Text.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace corvela::win {
-
-COLORREF GdiColour(Colour colour) {
-  if (colour & kSystemColourFlag) return ::GetSysColor(static_cast<int>(colour & 0xFF));
-  return static_cast<COLORREF>(colour & 0x00FFFFFF);
-}
 
 LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch) {
   LOGFONTA lf{};

@@ -1,5 +1,5 @@
 #pragma once
-// Resource identifiers shared by the .rc file and the code.
+// Resource identifiers shared by the exe's .rc file and the code of every layer.
 #define IDI_APP 1
 #define IDI_MENU 2
 #define IDB_FALLBACK_GLYPH 101

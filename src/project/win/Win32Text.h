@@ -9,12 +9,10 @@
 
 #include "platform/Platform.h"
 #include "platform/win/Handles.h"
+#include "platform/win/Win32Colours.h"
 #include "project/Model.h"
 
 namespace corvela::win {
-
-// A model colour as GDI wants it: system colours read their current value.
-COLORREF GdiColour(Colour colour);
 
 // Size in points at the given pixels per inch; a negative size is a cell height in points, as
 // the font dialog stores it.

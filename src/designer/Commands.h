@@ -1,0 +1,89 @@
+#pragma once
+// The designer's commands in one table: identifier, caption and shortcut key. The menu bar, the
+// design surface's popup menu and the keyboard shortcuts are all built from it, so a shortcut a
+// menu shows is always one the keyboard has.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvela {
+
+enum CommandId : unsigned {
+  cmdOpen = 1001,
+  cmdSave,
+  cmdSaveAndTest,
+  cmdExit,
+  cmdFormProperties,
+  cmdStartLink,
+  cmdObjectProperties,
+  cmdObjectLink,
+  cmdDelete,
+  cmdClear,
+  cmdBringToFront,
+  cmdSendToBack,
+  cmdSelectAll,
+  cmdSelectCDIcon,
+  cmdHelpContents,
+  cmdTechnicalSupport,
+  cmdHomePage,
+  cmdAbout,
+  // The tool buttons, in toolbar order; Select first, then the add tools in DesignTool order.
+  cmdToolSelect,
+  cmdToolLabel,
+  cmdToolButton,
+  cmdToolImage,
+  cmdToolAvi,
+  cmdToolHtml,
+  cmdToolRtf,
+  cmdToolMovie,
+  cmdCDIconButton,
+};
+
+// The editing commands, which the design surface carries out; the main window does the rest.
+inline bool IsSurfaceCommand(unsigned id) {
+  return id >= cmdFormProperties && id <= cmdSelectAll;
+}
+
+// Keys are virtual-key codes; a letter is its capital.
+inline constexpr uint16_t kKeyDelete = 0x2E;
+inline constexpr uint16_t kKeyF1 = 0x70;
+
+struct Shortcut {
+  uint16_t Key = 0;  // 0: no shortcut
+  bool Ctrl = false;
+  bool Alt = false;
+};
+
+struct CommandInfo {
+  CommandId Id;
+  const char* Caption;  // as the menu bar shows it, "&" before the access key
+  Shortcut Keys;
+  // The menu bar's Edit menu does not show the two Ctrl+Alt shortcuts; the popup menu does.
+  bool MenuBarShowsKeys = true;
+};
+
+// Every command that has a menu item.
+const std::vector<CommandInfo>& Commands();
+const CommandInfo* FindCommand(unsigned id);
+
+// "Ctrl+Alt+P", "Del", "F1"; empty without a shortcut.
+std::string ShortcutText(const Shortcut& keys);
+
+enum class MenuPlace : uint8_t { MenuBar, SurfacePopup };
+// The item's text with a tab before the shortcut; the popup menu has no access keys.
+std::string MenuItemText(const CommandInfo& command, MenuPlace place);
+
+// The command of a key pressed with these modifiers (Shift up), or nothing.
+std::optional<CommandId> CommandForKey(uint16_t key, bool ctrl, bool alt);
+
+// The menus, items in order; 0 is a separator.
+struct MenuLayout {
+  const char* Title;
+  std::vector<unsigned> Items;
+};
+const std::vector<MenuLayout>& MenuBarLayout();
+const std::vector<unsigned>& SurfacePopupLayout();
+
+}  // namespace corvela

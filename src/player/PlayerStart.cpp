@@ -1,0 +1,25 @@
+#include "player/PlayerStart.h"
+
+#include "project/ProjectFile.h"
+#include "project/Resources.h"
+
+namespace corvela {
+
+StartOutcome LoadPlayerProject(AppState& state) {
+  state.Modified = false;
+  if (state.DesignerMode) return StartOutcome::Designer;
+  state.ReportMissingOnce = true;
+  state.ReportedMissing.clear();
+  const bool loaded = LoadProject(state, state.ProjectFileName);
+  const FormSettings& form = state.Project.Form;
+  if (!loaded && (form.Width <= 0 || form.Height <= 0)) {
+    state.ReportMissingOnce = false;
+    return StartOutcome::Close;
+  }
+  ApplyAllObjectResources(state);
+  state.ReportMissingOnce = false;
+  state.ReportedMissing.clear();
+  return StartOutcome::Run;
+}
+
+}  // namespace corvela

@@ -1,0 +1,23 @@
+#pragma once
+// The player's start, once its window exists: load the project beside it and decide whether
+// the menu runs or the program ends.
+
+#include <cstdint>
+
+#include "project/AppState.h"
+
+namespace corvela {
+
+enum class StartOutcome : uint8_t {
+  Designer,  // the designer loads its projects itself: nothing was done
+  Close,     // nothing usable was loaded; why has been shown, and the window should close
+  Run,       // the project and every object's resources are loaded: show the menu
+};
+
+// Loads ProjectFileName and applies every object's resources. Resources are applied inside the
+// load and once more here, so each missing file is reported only the first time. A failed load
+// still runs when it got as far as the window's size; otherwise an invisible window would only
+// linger. Modified is false afterwards either way.
+StartOutcome LoadPlayerProject(AppState& state);
+
+}  // namespace corvela

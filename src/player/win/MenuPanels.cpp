@@ -1,0 +1,159 @@
+#include "player/win/MenuPanels.h"
+
+#include <windowsx.h>
+
+#include "platform/win/PaintMessage.h"
+#include "platform/win/Win32Colours.h"
+#include "player/Links.h"
+#include "player/MenuFrame.h"
+#include "player/win/GradientForm.h"
+#include "player/win/PanelPaint.h"
+#include "player/win/Panes.h"
+
+namespace corvela::win {
+
+namespace {
+WindowClassArgs PanelClass() {
+  WindowClassArgs cls;
+  cls.Name = "TPanel";
+  return cls;
+}
+
+WindowArgs PanelArgs(HWND parent) {
+  WindowArgs args;
+  args.Style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  args.X = args.Y = 0;
+  args.Width = args.Height = 0;
+  args.Parent = parent;
+  return args;
+}
+}  // namespace
+
+bool PaintedPanel::Create(HWND parent) {
+  return Window::Create(PanelClass(), PanelArgs(parent));
+}
+
+LRESULT PaintedPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+void OuterPanelWindow::Paint(HDC dc, const RECT& client) {
+  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+  ::FillRect(dc, &client, face);
+  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, project_.Panel);
+  for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
+}
+
+void InnerPanelWindow::SetBackground(UniqueBitmap picture) {
+  background_ = std::move(picture);
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void InnerPanelWindow::ObjectsChanged() {
+  mouse_.Reset();
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void InnerPanelWindow::Paint(HDC dc, const RECT& client) {
+  UniqueBrush brush(::CreateSolidBrush(GdiColour(state_.Project.BackColor)));
+  ::FillRect(dc, &client, brush.get());
+  DrawBackground(dc, background_.get(), client.right, client.bottom);
+  painter_.PaintObjects(dc, state_, mouse_.States());
+}
+
+bool InnerPanelWindow::SetPaneCursor(HWND child) {
+  for (auto& obj : state_.Project.Objects) {
+    auto* pane = obj ? dynamic_cast<Pane*>(obj->Pane.get()) : nullptr;
+    if (pane && pane->Handle() == child && obj->HasLink()) {
+      ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+      return true;
+    }
+  }
+  return false;
+}
+
+bool InnerPanelWindow::SetPanelCursor() {
+  // The designer's menu window is never shown; its panel keeps the class cursor.
+  if (state_.DesignerMode) return false;
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(hwnd(), &pt);
+  ::SetCursor(::LoadCursorA(nullptr, ShowsHandAt(state_.Project, pt.x, pt.y) ? IDC_HAND : IDC_ARROW));
+  return true;
+}
+
+bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
+  if (state_.DesignerMode) return false;
+  HWND panel = hwnd();
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  RECT client;
+  ::GetClientRect(panel, &client);
+  const bool over = x >= 0 && y >= 0 && x < client.right && y < client.bottom;
+  PanelMouseResult result;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (!leaveTracked_) {
+        // Flat buttons lose their hover look when the mouse leaves the panel.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, panel, 0};
+        leaveTracked_ = ::TrackMouseEvent(&track) != FALSE;
+      }
+      result = mouse_.Move(state_, x, y, over);
+      break;
+    case WM_MOUSELEAVE:
+      leaveTracked_ = false;
+      result = mouse_.Leave(state_);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the second press of a quick pair is a press like the first
+      result = mouse_.Down(state_, x, y, over);
+      if (mouse_.Pressing()) ::SetCapture(panel);
+      break;
+    case WM_LBUTTONUP:
+      result = mouse_.Up(state_, x, y, over);
+      if (::GetCapture() == panel) ::ReleaseCapture();
+      // Capture may have hidden the leave from the panel: ask again on the next move.
+      leaveTracked_ = false;
+      break;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != panel) result = mouse_.CaptureLost(state_);
+      leaveTracked_ = false;
+      break;
+    default:
+      return false;
+  }
+  for (const Rect& r : result.Repaint) {
+    const RECT rect = ToRECT(r);
+    ::InvalidateRect(panel, &rect, FALSE);
+  }
+  // At once: a hot look that waits for the next idle moment lags behind the mouse.
+  if (!result.Repaint.empty()) ::UpdateWindow(panel);
+  if (result.ClickedTag >= 0) ObjectClick(state_, result.ClickedTag);
+  return true;
+}
+
+LRESULT InnerPanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SETCURSOR:
+      // Panes ask their parent first; a pane with a link shows the hand like painted objects.
+      if (reinterpret_cast<HWND>(wp) != hwnd()) {
+        if (SetPaneCursor(reinterpret_cast<HWND>(wp))) return TRUE;
+      } else if (LOWORD(lp) == HTCLIENT && SetPanelCursor()) {
+        return TRUE;
+      }
+      break;
+    default:
+      if (Mouse(msg, lp)) return 0;
+      break;
+  }
+  return PaintedPanel::OnMessage(msg, wp, lp);
+}
+
+}  // namespace corvela::win

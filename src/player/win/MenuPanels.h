@@ -1,0 +1,67 @@
+#pragma once
+// The two panels inside the menu window: the outer panel with its border and bevels, and the
+// inner panel (Panel1) that paints the background picture and the labels, buttons and images,
+// tracks the mouse over them and holds the panes as child windows.
+
+#include <windows.h>
+
+#include "platform/win/Handles.h"
+#include "platform/win/Window.h"
+#include "player/PanelMouse.h"
+#include "player/win/ObjectPainter.h"
+#include "project/AppState.h"
+
+namespace corvela::win {
+
+// A child panel drawn by one paint function, off-screen for WM_PAINT and straight into the DC of
+// WM_PRINTCLIENT.
+class PaintedPanel : public Window {
+ public:
+  bool Create(HWND parent);
+
+ protected:
+  virtual void Paint(HDC dc, const RECT& client) = 0;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
+class OuterPanelWindow : public PaintedPanel {
+ public:
+  explicit OuterPanelWindow(const MenuProject& project) : project_(project) {}
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+
+ private:
+  const MenuProject& project_;
+};
+
+class InnerPanelWindow : public PaintedPanel {
+ public:
+  explicit InnerPanelWindow(AppState& state) : state_(state) {}
+  // The picture over BackColor: the gradient, or none so that BackColor shows.
+  void SetBackground(UniqueBitmap picture);
+  // Objects came, went or moved: the mouse looks start afresh and the panel repaints.
+  void ObjectsChanged();
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  // A pane object under the cursor that has a link shows the hand.
+  bool SetPaneCursor(HWND child);
+  // The player's cursor over the panel: the hand over painted objects with a link.
+  bool SetPanelCursor();
+  // The panel's mouse messages in the player; false for other messages.
+  bool Mouse(UINT msg, LPARAM lp);
+
+  AppState& state_;
+  UniqueBitmap background_;
+  ObjectPainter painter_;
+  // Hot tracking, pressed and hover looks and clicks of the painted objects.
+  PanelMouse mouse_;
+  // WM_MOUSELEAVE has been asked for since the mouse last came onto the panel.
+  bool leaveTracked_ = false;
+};
+
+}  // namespace corvela::win

@@ -1,0 +1,46 @@
+#pragma once
+// The process-wide state of a run: made once at start-up and handed by reference to whoever
+// needs it, so each test can make a fresh one.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "project/MenuView.h"
+#include "project/Model.h"
+
+namespace corvela {
+
+struct AppState {
+  explicit AppState(Platform& platform) : Env(platform) {}
+  AppState(const AppState&) = delete;
+  AppState& operator=(const AppState&) = delete;
+
+  Platform& Env;
+  MenuView* View = nullptr;
+
+  std::string CDFolder;
+  bool Modified = false;
+  bool DesignerMode = true;
+  std::string ExeFileName;
+  std::string ProjectFileName;
+  std::string AppFolder;
+  int32_t ReservedWord = 0;
+  MenuProject Project;
+  // While set, a missing file is reported only the first time it is met (the player applies
+  // resources twice at start and should not show each message twice).
+  bool ReportMissingOnce = false;
+  std::vector<std::string> ReportedMissing;
+};
+
+// Operations on the model of the running application.
+void NewProject(AppState& state);
+void ClearObjects(AppState& state);
+void RemoveObject(AppState& state, const MenuObject* obj);
+void RenumberTags(AppState& state);
+int IndexOf(const AppState& state, const MenuObject* obj);
+// Left and Top so that the window is centred on the screen.
+void CentreWindowOnScreen(AppState& state);
+
+}  // namespace corvela

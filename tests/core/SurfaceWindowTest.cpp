@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "designer/DragDamage.h"
+#include "designer/SurfaceFrame.h"
+
+namespace corvela {
+namespace {
+
+struct DragDamageFixture : ::testing::Test {
+  MenuProject Project;
+  MenuObject& Add(int32_t l, int32_t t, int32_t w, int32_t h, bool selected) {
+    Project.Objects.push_back(std::make_unique<MenuObject>(ObjectKind::Image));
+    MenuObject& obj = *Project.Objects.back();
+    obj.Base() = ControlBase{l, t, w, h, {}, {}, 0};
+    obj.Selected = selected;
+    return obj;
+  }
+};
+
+TEST_F(DragDamageFixture, TakesTheSelectedObjectsOldAndNewPlacesWithFramesAndHandles) {
+  MenuObject& moved = Add(10, 10, 20, 20, true);
+  Add(200, 200, 50, 50, false);  // not selected: not redrawn
+  const std::vector<Rect> before = ObjectBounds(Project);
+  moved.Base().Left = 40;
+  // Old 10..30 and new 40..60 across, 10..30 down, each grown by 5 for the frame and handles.
+  EXPECT_EQ(DragDamage(before, Project, true), std::optional<Rect>(Rect{5, 5, 65, 35}));
+}
+
+TEST_F(DragDamageFixture, TheWholePictureIsMadeWhenNotDraggingOrObjectsCameOrWent) {
+  Add(10, 10, 20, 20, true);
+  std::vector<Rect> before = ObjectBounds(Project);
+  EXPECT_EQ(DragDamage(before, Project, false), std::nullopt);
+  Add(0, 0, 5, 5, true);
+  EXPECT_EQ(DragDamage(before, Project, true), std::nullopt);
+}
+
+TEST(SurfaceFrame, OffersOnlyTheSystemMenuWhateverTheMenuWindowHas) {
+  FormSettings form;
+  form.BorderStyle = static_cast<uint8_t>(FormBorderStyle::Sizeable);
+  form.BorderIcons = biMinimize | biMaximize | biHelp;  // no system menu
+  const WindowFrame menu = FrameFor(form);
+  const WindowFrame surface = SurfaceFrameFor(form);
+  EXPECT_TRUE(menu.MinimizeBox && menu.MaximizeBox);
+  EXPECT_FALSE(surface.MinimizeBox || surface.MaximizeBox || surface.ContextHelp);
+  EXPECT_TRUE(surface.SystemMenu);
+  EXPECT_TRUE(surface.ThickFrame && surface.Caption);
+}
+
+}  // namespace
+}  // namespace corvela
