@@ -1,0 +1,54 @@
+// The keyboard shortcuts as Windows translates them from the table the menus are built from.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "designer/win/CommandMenus.h"
+
+namespace corvela {
+namespace {
+
+std::vector<WPARAM> commands;
+
+LRESULT CALLBACK Record(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND) commands.push_back(LOWORD(wp));
+  return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// Sends a key press with Ctrl and Alt held as the thread's keyboard state says.
+bool Press(HWND target, HACCEL table, WORD key, bool alt) {
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  keys[VK_MENU] = alt ? 0x80 : 0;
+  ::SetKeyboardState(keys);
+  MSG msg{target, WM_KEYDOWN, key, 0, 0, {0, 0}};
+  const bool translated = ::TranslateAcceleratorA(target, table, &msg) != 0;
+  keys[VK_CONTROL] = keys[VK_MENU] = 0;
+  ::SetKeyboardState(keys);
+  return translated;
+}
+
+// The popup menu once showed Ctrl+Alt+P and Ctrl+Alt+L while no key table had them.
+TEST(Shortcuts, CtrlAltPAndLReachTheirCommandsBesideCtrlPAndL) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = &Record;
+  cls.hInstance = ::GetModuleHandleA(nullptr);
+  cls.lpszClassName = "ShortcutTarget";
+  ::RegisterClassA(&cls);
+  win::UniqueWindow target(::CreateWindowExA(0, "ShortcutTarget", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                             cls.hInstance, nullptr));
+  ASSERT_TRUE(target);
+  win::UniqueAccelerators table = win::CreateShortcuts();
+  ASSERT_TRUE(table);
+  commands.clear();
+  EXPECT_TRUE(Press(target.get(), table.get(), 'P', true));
+  EXPECT_TRUE(Press(target.get(), table.get(), 'L', true));
+  EXPECT_TRUE(Press(target.get(), table.get(), 'P', false));
+  EXPECT_TRUE(Press(target.get(), table.get(), 'L', false));
+  EXPECT_EQ(commands, (std::vector<WPARAM>{cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink}));
+}
+
+}  // namespace
+}  // namespace corvela
