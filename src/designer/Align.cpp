@@ -48,7 +48,9 @@ void SpaceEvenly(std::vector<Box>& boxes, int32_t Box::*start, int32_t Box::*len
   for (size_t k = 0; k < n; ++k) boxes[order[k]].*start = starts[k];
 }
 
-Box BoxOf(const ControlBase& c) { return {c.Left, c.Top, c.Width, c.Height}; }
+Box BoxOf(const ControlBase& c) {
+  return {c.Left, c.Top, c.Width, c.Height};
+}
 
 }  // namespace
 

@@ -20,8 +20,8 @@ enum class AlignCommand : uint8_t {
   SameWidth,
   SameHeight,
   SameSize,
-  SpaceAcross,  // equal horizontal gaps, the leftmost and rightmost objects stay
-  SpaceDown,    // equal vertical gaps, the topmost and bottommost objects stay
+  SpaceAcross,     // equal horizontal gaps, the leftmost and rightmost objects stay
+  SpaceDown,       // equal vertical gaps, the topmost and bottommost objects stay
   CentreInWindow,  // the selection as a group, centred in the panel both ways
 };
 
@@ -59,6 +59,8 @@ bool NudgeSelection(MenuProject& project, ArrowKey key, bool ctrl, bool shift, S
 // What a nudge does, for the merge of a burst into one undo step: moves and resizes are apart.
 inline constexpr uint32_t kNudgeMoveBurst = 1;
 inline constexpr uint32_t kNudgeResizeBurst = 2;
-inline uint32_t NudgeBurstKey(bool shift) { return shift ? kNudgeResizeBurst : kNudgeMoveBurst; }
+inline uint32_t NudgeBurstKey(bool shift) {
+  return shift ? kNudgeResizeBurst : kNudgeMoveBurst;
+}
 
 }  // namespace corvela

@@ -53,9 +53,12 @@ const char* EditName(EditKind kind) {
   return "";
 }
 
-EditKind EditKindForDrag(int32_t hitCode) { return hitCode == kHitBody ? EditKind::Move : EditKind::Resize; }
+EditKind EditKindForDrag(int32_t hitCode) {
+  return hitCode == kHitBody ? EditKind::Move : EditKind::Resize;
+}
 
-std::optional<std::vector<ObjectSnapshot>> SnapshotObjects(const MenuProject& project, const std::vector<int>& indices) {
+std::optional<std::vector<ObjectSnapshot>> SnapshotObjects(const MenuProject& project,
+                                                           const std::vector<int>& indices) {
   std::vector<ObjectSnapshot> shots;
   shots.reserve(indices.size());
   for (int index : indices) {

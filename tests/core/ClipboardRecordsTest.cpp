@@ -95,8 +95,8 @@ TEST_F(ClipboardFixture, PasteAtAPointMovesTheGroupThereKeepingItsShape) {
   Select({1, 2});
   const ControlBase a = Project.Objects[1]->Base(), b = Project.Objects[2]->Base();
   const int32_t left = std::min(a.Left, b.Left), top = std::min(a.Top, b.Top);
-  const auto placed = PasteObjects(Project, ReadClipboardRecords(WriteClipboardRecords(Project).value()).value(),
-                                   Point{100, 60});
+  const auto placed =
+      PasteObjects(Project, ReadClipboardRecords(WriteClipboardRecords(Project).value()).value(), Point{100, 60});
   const ControlBase& pa = Project.Objects[static_cast<size_t>(placed[0])]->Base();
   const ControlBase& pb = Project.Objects[static_cast<size_t>(placed[1])]->Base();
   EXPECT_EQ(pa.Left, 100 + a.Left - left);

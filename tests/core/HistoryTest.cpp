@@ -43,7 +43,9 @@ struct HistoryFixture : ::testing::Test {
     for (auto& obj : Project.Objects) obj->Selected = false;
     for (int i : indices) Project.Objects[static_cast<size_t>(i)]->Selected = true;
   }
-  std::vector<ObjectSnapshot> Shots(const std::vector<int>& indices) { return SnapshotObjects(Project, indices).value(); }
+  std::vector<ObjectSnapshot> Shots(const std::vector<int>& indices) {
+    return SnapshotObjects(Project, indices).value();
+  }
   // Moves the selection by dx as one recorded step, as the window layer will.
   void MoveSelection(int32_t dx, uint32_t mergeKey = 0) {
     const auto indices = SelectedIndices(Project);
@@ -190,12 +192,15 @@ TEST_F(HistoryFixture, UndoBackToTheSavedStateIsUnmodifiedAndAnyOtherIsModified)
   EXPECT_TRUE(State.Modified);  // undo after a save
   ASSERT_TRUE(Steps.Redo(State));
   EXPECT_FALSE(State.Modified);
-  // A new step drops the redo that led back to the saved state: it can never be reached again.
+  // A new step drops the redo that led back to the saved state: it can never be reached again,
+  // not even by a step that lands at the same position in the list.
   ASSERT_TRUE(Steps.Undo(State));
   MoveSelection(-2);
   EXPECT_FALSE(Steps.CanRedo());
   EXPECT_EQ(Steps.RedoText(), "Redo");
   ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_TRUE(State.Modified);
+  ASSERT_TRUE(Steps.Redo(State));
   EXPECT_TRUE(State.Modified);
 }
 
