@@ -22,7 +22,7 @@ constexpr const char* kInfName = "autorun.inf";
 constexpr const char* kSaveLeftovers[] = {".saving", ".tmp"};
 // Characters the Joliet file system refuses, and those Windows cannot read back from any disc.
 constexpr const char* kRefusedCharacters = "*/:;?\\<>\"|";
-// Below this many levels, folders are not worth a separate depth guard.
+// A folder link that loops back to a parent would otherwise be walked for ever.
 constexpr int kWalkDepthLimit = 64;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -57,6 +57,26 @@ size_t CharacterCount(const std::string& name) {
     ++count;
   }
   return count;
+}
+
+const char* KindName(ObjectKind kind) {
+  switch (kind) {
+    case ObjectKind::Label:
+      return "Label";
+    case ObjectKind::Button:
+      return "Button";
+    case ObjectKind::Image:
+      return "Image";
+    case ObjectKind::Avi:
+      return "AVI";
+    case ObjectKind::Html:
+      return "HTML";
+    case ObjectKind::Rtf:
+      return "RTF";
+    case ObjectKind::Movie:
+      return "Movie";
+  }
+  return "Object";
 }
 
 std::string MegaBytes(uint64_t bytes) {
@@ -209,7 +229,6 @@ class DiscChecker {
       child.IsFolder = entry.IsFolder;
       child.Size = entry.Size;
       if (child.IsFolder) {
-        // A link loop would otherwise be walked for ever.
         if (depth >= kWalkDepthLimit || !Load(child, ChildPath(path, entry.Name), depth + 1))
           AddDisc(Severity::Warning, child.Path, "This folder cannot be read, so it was not checked");
       }
@@ -424,7 +443,8 @@ class DiscChecker {
     CheckLink(menu, p.StartLink);
     for (size_t i = 0; i < p.Objects.size(); ++i) {
       const MenuObject& obj = *p.Objects[i];
-      const Owner owner{FindingSubject::Object, static_cast<int32_t>(i), obj.Base().Name};
+      const std::string& name = obj.Base().Name;
+      const Owner owner{FindingSubject::Object, static_cast<int32_t>(i), name.empty() ? KindName(obj.Kind) : name};
       switch (obj.Kind) {
         case ObjectKind::Label:
           CheckLink(owner, obj.Link);
@@ -510,24 +530,31 @@ class DiscChecker {
     const bool networkPath = value.size() >= 2 && IsSeparator(value[0]) && IsSeparator(value[1]);
     if (driveLetter) return outside("has a drive letter and lies outside the CD folder");
     if (networkPath) return outside("is a network path outside the CD folder");
-    const bool leadingBackslash = value.front() == '\\';
-    if (!leadingBackslash) {
-      switch (field.HowJoined) {
-        case Join::CdPlusValue:
-          return outside("lacks its leading backslash and names a file beside the CD folder, not in it");
-        case Join::ResolveOrUrl:
-          if (HasUrlScheme(value)) return CheckAddress(owner, value);
-          [[fallthrough]];
-        case Join::ResolveOrAsIs:
-          return outside("lacks its leading backslash and depends on the current folder, not the CD folder");
-        case Join::CdSlashValue:
-          break;
-      }
+    // Joined as the player joins it; whatever does not then lie inside the CD folder is not on the disc.
+    std::string joined;
+    switch (field.HowJoined) {
+      case Join::CdPlusValue:
+        joined = folder_ + value;
+        break;
+      case Join::CdSlashValue:
+        joined = folder_ + "\\" + value;
+        break;
+      case Join::ResolveOrAsIs:
+      case Join::ResolveOrUrl:
+        joined = ResolveStoredPath(folder_, value);
+        break;
     }
-    if (ClimbsOut(value)) return outside("climbs out of the CD folder with \"..\"");
-    Node* node = Lookup(value);
+    const std::string below = MakeStoredPath(folder_, joined);
+    if (below.empty()) {
+      if (field.HowJoined == Join::CdPlusValue)
+        return outside("lacks its leading backslash and names a file beside the CD folder, not in it");
+      if (field.HowJoined == Join::ResolveOrUrl && HasUrlScheme(value)) return CheckAddress(owner, value);
+      return outside("lacks its leading backslash and depends on the current folder, not the CD folder");
+    }
+    if (ClimbsOut(below)) return outside("climbs out of the CD folder with \"..\"");
+    Node* node = Lookup(below);
     const bool fits = node && (field.Wanted == Want::FileOrFolder ||
-                               (field.Wanted == Want::Folder) == (node->IsFolder || node == &root_));
+                               (field.Wanted == Want::Folder) == node->IsFolder);
     if (!fits) {
       if (node)
         Add(Severity::Error, owner, value, role + (node->IsFolder ? " is a folder, not a file" : " is a file, not a folder"));
@@ -635,8 +662,7 @@ std::string FindingObjectText(const Finding& finding) {
     case FindingSubject::Object:
       break;
   }
-  const std::string index = "#" + std::to_string(finding.ObjectIndex);
-  return finding.ObjectName.empty() ? index : finding.ObjectName + " " + index;
+  return finding.ObjectName + " #" + std::to_string(finding.ObjectIndex);
 }
 
 std::string FindingLine(const Finding& finding) {

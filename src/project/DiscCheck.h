@@ -23,7 +23,8 @@ struct Finding {
   Severity Level = Severity::Note;
   FindingSubject Subject = FindingSubject::Disc;
   int32_t ObjectIndex = kNoObject;  // index into Objects (the object's Tag) for an object
-  std::string ObjectName;           // the object's Name; empty for the disc and the menu
+  // The object's Name, or its kind ("Button") when it has none; empty for the disc and the menu.
+  std::string ObjectName;
   // The stored path or the file's path inside the CD folder (a backslash in front); may be empty.
   std::string Path;
   std::string Message;  // one line
@@ -54,7 +55,7 @@ void SortFindings(std::vector<Finding>& findings);
 
 // "error", "warning", "note".
 const char* SeverityName(Severity level);
-// "disc", "menu", or the object's name and index: "InstallButton #2" ("#2" alone without a name).
+// "disc", "menu", or the object's name and index: "InstallButton #2", "Button #2".
 std::string FindingObjectText(const Finding& finding);
 // One line: "error: InstallButton #2: Glyph not found [\Glyphs\install.bmp]".
 std::string FindingLine(const Finding& finding);

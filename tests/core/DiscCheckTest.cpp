@@ -53,7 +53,8 @@ class PlantedDisc {
     add(ObjectKind::Avi, "Intro").FileName = "\\Media\\intro.avi";
     add(ObjectKind::Html, "Page").FileName = "\\Docs\\page.html";
     add(ObjectKind::Rtf, "Notes").FileName = "\\Docs\\notes.rtf";
-    add(ObjectKind::Label, "Sound").Link = {"", LinkAction::PlaySound, 1, "\\Media\\click.wav", "", ""};
+    // Objects the designer places have no name; their kind stands in for it.
+    add(ObjectKind::Label, "").Link = {"", LinkAction::PlaySound, 1, "\\Media\\click.wav", "", ""};
     for (const char* file : {"AutoRun.exe", "AutoRun.ico", "Media/start.wav", "Glyphs/go.bmp", "Glyphs/go_hot.bmp",
                              "Setup/setup.exe", "Media/box.jpg", "Media/box_hot.jpg", "Media/intro.avi",
                              "Docs/page.html", "Docs/notes.rtf", "Media/click.wav"})
@@ -140,7 +141,7 @@ TEST(CheckDisc, FindsEachPlantedFault) {
        "\\Docs\\page.html", "HTML page not found in the CD folder"},
       {"RTF document missing", [](PlantedDisc& d) { d.Remove("Docs/notes.rtf"); }, Severity::Error, "Notes #5",
        "\\Docs\\notes.rtf", "RTF document not found in the CD folder"},
-      {"sound link target missing", [](PlantedDisc& d) { d.Remove("Media/click.wav"); }, Severity::Error, "Sound #6",
+      {"sound link target missing", [](PlantedDisc& d) { d.Remove("Media/click.wav"); }, Severity::Error, "Label #6",
        "\\Media\\click.wav", "Link target not found in the CD folder"},
       {"start sound missing", [](PlantedDisc& d) { d.Remove("Media/start.wav"); }, Severity::Error, "menu",
        "\\Media\\start.wav", "Start sound not found in the CD folder"},
@@ -163,7 +164,7 @@ TEST(CheckDisc, FindsEachPlantedFault) {
        Severity::Error, "menu", "\\Media\\..\\..\\Media\\start.wav",
        "Start sound climbs out of the CD folder with \"..\", so it will not be on the disc"},
       {"a link target without its backslash is joined to the folder's own name",
-       [](PlantedDisc& d) { d.Object(6).Link.Target = "Media\\click.wav"; }, Severity::Error, "Sound #6",
+       [](PlantedDisc& d) { d.Object(6).Link.Target = "Media\\click.wav"; }, Severity::Error, "Label #6",
        "Media\\click.wav",
        "Link target lacks its leading backslash and names a file beside the CD folder, not in it, so it will not be on "
        "the disc"},
