@@ -7,6 +7,7 @@
 #include "dialogs/StoredPath.h"
 #include "platform/Platform.h"
 #include "platform/StdPlatform.h"
+#include "project/LinkAddress.h"
 #include "project/Model.h"
 #include "project/ProjectFile.h"
 
@@ -27,14 +28,6 @@ constexpr int kWalkDepthLimit = 64;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiAlnum(char c) { return IsAsciiLetter(c) || IsAsciiDigit(c); }
-bool IsHexDigit(char c) { return IsAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-bool IsHighByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
 
 // The platform takes the CD folder as given; its children are joined with the separator the
 // folder itself uses, so the same code walks Z:\cd under Windows and /tmp/cd natively.
@@ -83,50 +76,6 @@ std::string MegaBytes(uint64_t bytes) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
   return text;
-}
-
-// A host name (labels of letters, digits and hyphens, not beginning or ending with a hyphen;
-// bytes above 127 pass for international names), an IPv4 address, or a bracketed IPv6 one.
-bool IsWellFormedHost(const std::string& host, bool needsDot) {
-  if (host.empty()) return false;
-  if (host.front() == '[') {
-    if (needsDot || host.size() < 4 || host.back() != ']') return false;
-    return std::all_of(host.begin() + 1, host.end() - 1, [](char c) { return IsHexDigit(c) || c == ':' || c == '.'; });
-  }
-  size_t labels = 0;
-  for (size_t begin = 0; begin <= host.size();) {
-    size_t end = host.find('.', begin);
-    if (end == std::string::npos) end = host.size();
-    const std::string label = host.substr(begin, end - begin);
-    if (label.empty() || label.front() == '-' || label.back() == '-') return false;
-    if (!std::all_of(label.begin(), label.end(), [](char c) { return IsAsciiAlnum(c) || c == '-' || IsHighByte(c); }))
-      return false;
-    ++labels;
-    begin = end + 1;
-  }
-  return !needsDot || labels >= 2;
-}
-
-// Characters no address may hold as they are: blanks, controls, quotes, angle brackets and the
-// backslash of a mistyped https:\\ address; a percent sign must start an escape.
-bool HasOnlyAddressCharacters(const std::string& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '\\') return false;
-    if (c == '%' && (i + 2 >= text.size() || !IsHexDigit(text[i + 1]) || !IsHexDigit(text[i + 2]))) return false;
-  }
-  return true;
-}
-
-bool IsWellFormedMailbox(const std::string& address) {
-  const size_t at = address.rfind('@');
-  if (at == std::string::npos || at == 0) return false;
-  const std::string local = address.substr(0, at);
-  if (local.front() == '.' || local.back() == '.' || local.find("..") != std::string::npos) return false;
-  const std::string allowed = "!#$%&'*+-/=^_`{|}~.";
-  for (char c : local)
-    if (!IsAsciiAlnum(c) && !IsHighByte(c) && allowed.find(c) == std::string::npos) return false;
-  return IsWellFormedHost(address.substr(at + 1), true);
 }
 
 // --- the folder as a tree, looked up the way Windows and a disc look names up ---
@@ -494,7 +443,7 @@ class DiscChecker {
         CheckAddress(owner, link.Target);
         break;
       case LinkAction::SendEmail:
-        if (StartsWithIgnoringCase(TrimBlanks(link.Target), "mailto:"))
+        if (KindOfAddress(link.Target) == AddressKind::Mail)
           Add(Severity::Warning, owner, link.Target, "The e-mail address begins with mailto:, which the link adds itself");
         else if (!IsWellFormedMailAddress(link.Target))
           Add(Severity::Warning, owner, link.Target, "The e-mail address is not well formed");
@@ -509,14 +458,18 @@ class DiscChecker {
   // An Open URL target or an HTML pane's address; only http, https and mailto are known well
   // enough to judge.
   void CheckAddress(const Owner& owner, const std::string& target) {
-    const std::string trimmed = TrimBlanks(target);
-    if (trimmed.empty()) {
-      Add(Severity::Warning, owner, target, "The web link has no address");
-    } else if (StartsWithIgnoringCase(trimmed, "mailto:")) {
-      if (!StartsWithIgnoringCase(target, "mailto:") || !IsWellFormedMailAddress(target.substr(7)))
-        Add(Severity::Warning, owner, target, "The e-mail address is not well formed");
-    } else if (StartsWithIgnoringCase(trimmed, "http:") || StartsWithIgnoringCase(trimmed, "https:")) {
-      if (!IsWellFormedWebAddress(target)) Add(Severity::Warning, owner, target, "The web address is not well formed");
+    switch (KindOfAddress(target)) {
+      case AddressKind::Empty:
+        Add(Severity::Warning, owner, target, "The web link has no address");
+        break;
+      case AddressKind::Web:
+        if (!IsWellFormedWebAddress(target)) Add(Severity::Warning, owner, target, "The web address is not well formed");
+        break;
+      case AddressKind::Mail:
+        if (!IsWellFormedMailUrl(target)) Add(Severity::Warning, owner, target, "The e-mail address is not well formed");
+        break;
+      case AddressKind::Other:
+        break;
     }
   }
 
@@ -567,14 +520,6 @@ class DiscChecker {
       MarkUsed(*node);
     else
       node->Used = true;
-  }
-
-  // "http:", "res:", "about:": a scheme of two letters or more, so a drive letter is none.
-  static bool HasUrlScheme(const std::string& value) {
-    const size_t colon = value.find(':');
-    if (colon == std::string::npos || colon < 2 || !IsAsciiLetter(value[0])) return false;
-    return std::all_of(value.begin(), value.begin() + static_cast<std::ptrdiff_t>(colon),
-                       [](char c) { return IsAsciiAlnum(c) || c == '+' || c == '-' || c == '.'; });
   }
 
   // --- size and the medium it fits ---
@@ -689,44 +634,6 @@ const Medium* SmallestMediumFor(uint64_t bytes) {
   for (const Medium& medium : kMedia)
     if (bytes <= medium.Capacity) return &medium;
   return nullptr;
-}
-
-bool IsWellFormedWebAddress(const std::string& url) {
-  size_t schemeEnd = 0;
-  if (StartsWithIgnoringCase(url, "http://"))
-    schemeEnd = 7;
-  else if (StartsWithIgnoringCase(url, "https://"))
-    schemeEnd = 8;
-  else
-    return false;
-  if (!HasOnlyAddressCharacters(url)) return false;
-  const size_t authorityEnd = std::min(url.find_first_of("/?#", schemeEnd), url.size());
-  std::string authority = url.substr(schemeEnd, authorityEnd - schemeEnd);
-  const size_t at = authority.rfind('@');
-  if (at != std::string::npos) authority.erase(0, at + 1);
-  std::string host = authority;
-  const size_t colon = authority.rfind(':');
-  if (colon != std::string::npos && authority.find(']', colon) == std::string::npos) {
-    const std::string port = authority.substr(colon + 1);
-    if (port.empty() || port.size() > 5 || !std::all_of(port.begin(), port.end(), IsAsciiDigit) ||
-        std::stoul(port) > 65535)
-      return false;
-    host = authority.substr(0, colon);
-  }
-  return IsWellFormedHost(host, false);
-}
-
-bool IsWellFormedMailAddress(const std::string& text) {
-  const size_t query = text.find('?');
-  const std::string addresses = text.substr(0, query);
-  if (!HasOnlyAddressCharacters(text) || addresses.empty()) return false;
-  for (size_t begin = 0; begin <= addresses.size();) {
-    size_t end = addresses.find(',', begin);
-    if (end == std::string::npos) end = addresses.size();
-    if (!IsWellFormedMailbox(addresses.substr(begin, end - begin))) return false;
-    begin = end + 1;
-  }
-  return true;
 }
 
 }  // namespace corvela

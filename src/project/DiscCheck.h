@@ -66,11 +66,4 @@ int CountFindings(const std::vector<Finding>& findings, Severity level);
 // The smallest medium that holds bytes, or null when none does.
 const Medium* SmallestMediumFor(uint64_t bytes);
 
-// An http or https address a browser takes as it is: a scheme, "//", a host name, an IPv4 or
-// bracketed address, an optional port, and no blanks, control characters, quotes or angle brackets.
-bool IsWellFormedWebAddress(const std::string& url);
-// What follows "mailto:": one or more addresses separated by commas, each name@host.domain,
-// optionally followed by "?" and header fields.
-bool IsWellFormedMailAddress(const std::string& text);
-
 }  // namespace corvela
