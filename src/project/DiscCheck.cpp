@@ -283,13 +283,7 @@ class DiscChecker {
   // climbs out or names nothing.
   Node* Lookup(const std::string& below) {
     std::vector<Node*> trail{&root_};
-    size_t begin = 0;
-    while (begin <= below.size()) {
-      size_t end = begin;
-      while (end < below.size() && !IsSeparator(below[end])) ++end;
-      const std::string step = below.substr(begin, end - begin);
-      begin = end + 1;
-      if (step.empty() || step == ".") continue;
+    for (const std::string& step : Steps(below)) {
       if (step == "..") {
         if (trail.size() == 1) return nullptr;
         trail.pop_back();
@@ -305,17 +299,25 @@ class DiscChecker {
   // True when the ".." steps of a path below the CD folder climb above it.
   static bool ClimbsOut(const std::string& below) {
     int depth = 0;
-    size_t begin = 0;
-    while (begin <= below.size()) {
-      size_t end = begin;
-      while (end < below.size() && !IsSeparator(below[end])) ++end;
-      const std::string step = below.substr(begin, end - begin);
-      begin = end + 1;
-      if (step.empty() || step == ".") continue;
+    for (const std::string& step : Steps(below)) {
       depth += step == ".." ? -1 : 1;
       if (depth < 0) return true;
     }
     return false;
+  }
+
+  // The names between separators, without empty ones and "." (both mean no step at all).
+  static std::vector<std::string> Steps(const std::string& path) {
+    std::vector<std::string> steps;
+    size_t begin = 0;
+    while (begin <= path.size()) {
+      size_t end = begin;
+      while (end < path.size() && !IsSeparator(path[end])) ++end;
+      std::string step = path.substr(begin, end - begin);
+      if (!step.empty() && step != ".") steps.push_back(std::move(step));
+      begin = end + 1;
+    }
+    return steps;
   }
 
   // --- names, depth and letter case ---
