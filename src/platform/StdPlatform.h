@@ -18,6 +18,7 @@ class StdFileSystem : public FileSystem {
   // Writes <path>.tmp and renames it over path.
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
   bool CopyOneFile(const std::string& from, const std::string& to) override;
+  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
 };
 
 // Prints every message as one line on stderr and answers questions with Cancel (or No), so that

@@ -1,14 +1,18 @@
 // mnx: a project file as JSON and back, for scripts, tests and version control.
 //   mnx dump FILE          prints FILE as JSON
 //   mnx build JSON FILE    writes FILE from JSON
-// Exit status: 0 done, 1 bad input (one line on stderr says what), 2 wrong usage.
+//   mnx check FOLDER [--json]   checks a CD folder before it is burnt
+// Exit status: 0 done, 1 bad input (one line on stderr says what) or a check with errors,
+// 2 wrong usage.
 
 #include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/StdPlatform.h"
+#include "project/DiscCheck.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectJson.h"
 
@@ -21,7 +25,8 @@ constexpr int kUsage = 2;
 
 int Usage() {
   std::cerr << "usage: mnx dump FILE\n"
-               "       mnx build JSON FILE\n";
+               "       mnx build JSON FILE\n"
+               "       mnx check FOLDER [--json]\n";
   return kUsage;
 }
 
@@ -84,11 +89,41 @@ int Build(const std::string& jsonPath, const std::string& path) {
   return kDone;
 }
 
+// Strings as the characters U+0000 to U+00FF, as dump writes them, so any 8-bit name survives.
+Json FindingsToJson(const std::vector<Finding>& findings) {
+  Json list = Json::array();
+  for (const Finding& f : findings) {
+    Json item;
+    item["severity"] = SeverityName(f.Level);
+    item["object"] = Latin1ToUtf8(FindingObjectText(f));
+    item["objectIndex"] = f.Subject == FindingSubject::Object ? Json(f.ObjectIndex) : Json(nullptr);
+    item["path"] = Latin1ToUtf8(f.Path);
+    item["message"] = Latin1ToUtf8(f.Message);
+    list.push_back(std::move(item));
+  }
+  return list;
+}
+
+int Check(const std::string& folder, bool json) {
+  StdFileSystem files;
+  const std::vector<Finding> findings = CheckDisc(files, folder);
+  if (json) {
+    std::cout << FindingsToJson(findings).dump(2) << '\n';
+  } else {
+    for (const Finding& f : findings) std::cout << FindingLine(f) << '\n';
+    std::cout << FindingsSummary(findings) << '\n';
+  }
+  return CountFindings(findings, Severity::Error) > 0 ? kBadInput : kDone;
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "dump" && argc == 3) return Dump(argv[2]);
   if (command == "build" && argc == 4) return Build(argv[2], argv[3]);
+  if (command == "check" && argc == 3) return Check(argv[2], false);
+  if (command == "check" && argc == 4 && std::string(argv[3]) == "--json") return Check(argv[2], true);
+  if (command == "check" && argc == 4 && std::string(argv[2]) == "--json") return Check(argv[3], true);
   return Usage();
 }
 
