@@ -25,6 +25,11 @@ class FileSystem {
   virtual bool CopyOneFile(const std::string& from, const std::string& to) = 0;
 };
 
+// What SaveFileSafely appends to the name of its temporary file: the standard library's and the
+// Win32 implementation's. A file so named is what an interrupted save left behind.
+inline constexpr const char* kStdSaveSuffix = ".tmp";
+inline constexpr const char* kWin32SaveSuffix = ".saving";
+
 enum class MessageIcon { None, Error, Information, Question, Warning };
 enum class MessageButtons { Ok, YesNoCancel, YesNo };
 enum class MessageResult { Ok, Cancel, Yes, No };
