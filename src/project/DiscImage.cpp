@@ -90,8 +90,15 @@ bool Stat(const fs::path& path, DiscImageEntry& entry) {
   return true;
 }
 
-bool CollectFolder(const fs::path& folder, const fs::path& inImage, std::vector<DiscImageEntry>& entries,
+// Deeper than any real disc; a link from a folder to one of its parents gets no further.
+constexpr int kMaxDepth = 64;
+
+bool CollectFolder(const fs::path& folder, const fs::path& inImage, int depth, std::vector<DiscImageEntry>& entries,
                    std::string& error) {
+  if (depth > kMaxDepth) {
+    error = "The folders nest too deeply at \"" + DisplayPath(folder) + "\"; does a link point to a parent?";
+    return false;
+  }
   std::error_code ec;
   std::vector<fs::directory_entry> children;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) children.push_back(*it);
@@ -115,7 +122,7 @@ bool CollectFolder(const fs::path& folder, const fs::path& inImage, std::vector<
       return false;
     }
     entries.push_back(entry);
-    if (entry.IsFolder && !CollectFolder(entry.Source, entry.InImage, entries, error)) return false;
+    if (entry.IsFolder && !CollectFolder(entry.Source, entry.InImage, depth + 1, entries, error)) return false;
   }
   return true;
 }
@@ -157,7 +164,7 @@ bool CollectDiscImageEntries(const fs::path& folder, std::vector<DiscImageEntry>
     error = "The folder \"" + DisplayPath(folder) + "\" does not exist.";
     return false;
   }
-  return CollectFolder(folder, fs::path(), entries, error);
+  return CollectFolder(folder, fs::path(), 0, entries, error);
 }
 
 uint64_t TemporaryCopyBytes(const std::vector<DiscImageEntry>& entries) {
