@@ -7,7 +7,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build/libarchive-mingw"
-[ -f "$out/lib/libarchive.a" ] && [ -f "$out/include/archive.h" ] && exit 0
+patch_file="$root/scripts/libarchive-c-locale-utf8.patch"
+# A change to this script or the patch builds it again.
+key=$(cat "$0" "$patch_file" | sha256sum | cut -d' ' -f1)
+[ -f "$out/lib/libarchive.a" ] && [ "$(cat "$out/KEY" 2>/dev/null)" = "$key" ] && exit 0
 
 work="$root/build/libarchive-src"
 rm -rf "$work" "$out"
@@ -98,6 +101,7 @@ apt-get "${apt_options[@]}" -qq update >>"$log" 2>&1 || fail "apt-get update"
 srcdir=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'libarchive-*' | head -n1)
 [ -n "$srcdir" ] || fail "no unpacked source"
 version=$(cd "$work/src" && ls libarchive_*.dsc | sed 's/^libarchive_//; s/\.dsc$//')
+patch -d "$srcdir" -p1 --quiet <"$patch_file" >>"$log" 2>&1 || fail "patch"
 
 # Every optional dependency off: the exe imports nothing beyond Windows' own DLLs.
 off=()
@@ -119,5 +123,6 @@ cp "$work/build/libarchive/libarchive.a" "$staging/lib/libarchive.a" 2>/dev/null
   || cp "$work/build/libarchive/libarchive_static.a" "$staging/lib/libarchive.a"
 cp "$srcdir/COPYING" "$staging/COPYING"
 echo "$version" >"$staging/VERSION"
+echo "$key" >"$staging/KEY"
 mv "$staging" "$out"
 rm -rf "$work"

@@ -48,14 +48,21 @@ std::string Quoted(const fs::path& path) { return "\"" + DisplayPath(path) + "\"
 // In the "C" locale libarchive cannot turn a name with characters beyond U+00FF into the
 // multibyte form its ISO 9660 writer sorts by, and the file silently goes missing. The character
 // type follows the user's environment while the image is written, UTF-8 when that is plain "C".
+// On Windows the names are wide already and the C runtime has no UTF-8 locale; the libarchive
+// built for it takes "C" as UTF-8 (scripts/libarchive-c-locale-utf8.patch), and a code page
+// would lose characters again.
 class CharacterTypeLocale {
  public:
   CharacterTypeLocale() {
     const char* current = std::setlocale(LC_CTYPE, nullptr);
     previous_ = current ? current : "C";
+#ifdef _WIN32
+    std::setlocale(LC_CTYPE, "C");
+#else
     const char* chosen = std::setlocale(LC_CTYPE, "");
     if (!chosen || std::strcmp(chosen, "C") == 0 || std::strcmp(chosen, "POSIX") == 0)
       std::setlocale(LC_CTYPE, "C.UTF-8");
+#endif
   }
   ~CharacterTypeLocale() { std::setlocale(LC_CTYPE, previous_.c_str()); }
   CharacterTypeLocale(const CharacterTypeLocale&) = delete;

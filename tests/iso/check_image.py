@@ -6,6 +6,7 @@ pycdlib reads the volume descriptors.
     check_image.py MNX WORK [--wine]         a planted folder of awkward names
     check_image.py MNX WORK --big            a sparse file over 4 GiB (skipped, exit 77, where
                                              the file system cannot hold it)
+    ... --demo FOLDER ARTIFACTS              also the image of the demo disc, kept as an artifact
 
 Runs under Debian's own Python: pycdlib is a Debian package.
 """
@@ -36,8 +37,10 @@ def run_mnx(mnx, wine, args, expect):
         command = ["wine", mnx, "iso"] + args
     else:
         command = [mnx, "iso"] + args
-    # The "C" locale is where names beyond U+00FF used to go missing.
-    env = dict(os.environ, LC_ALL="C", LANG="C")
+    # The "C" locale is where names beyond U+00FF used to go missing. Wine itself needs UTF-8 to
+    # read the Unix names; the Windows C runtime starts in "C" whatever the environment says.
+    locale = "C.UTF-8" if wine else "C"
+    env = dict(os.environ, LC_ALL=locale, LANG=locale)
     done = subprocess.run(command, env=env, capture_output=True, text=True, errors="replace", timeout=600)
     if done.returncode != expect:
         fail(f"{' '.join(args)}: exit {done.returncode}, expected {expect}\n{done.stdout}{done.stderr}")
@@ -192,6 +195,23 @@ def check_big(mnx, work, wine):
                 os.remove(name)
 
 
+def check_demo(mnx, wine, folder, artifacts):
+    os.makedirs(artifacts, exist_ok=True)
+    image = os.path.join(artifacts, "demo.iso")
+    run_mnx(mnx, wine, [os.path.abspath(folder), os.path.abspath(image)], 0)
+    expected = set()
+    for top, dirs, names in os.walk(folder):
+        expected.update(os.path.relpath(os.path.join(top, n), folder) for n in dirs + names)
+    found = joliet_paths(image)
+    if found != expected:
+        fail(f"demo image differs\n missing: {sorted(expected - found)}\n extra: {sorted(found - expected)}")
+    extracted = os.path.join(os.path.dirname(image), "demo-extracted")
+    shutil.rmtree(extracted, ignore_errors=True)
+    xorriso("-indev", image, "-osirrox", "on", "-extract", "/", extracted)
+    compare_tree(folder, extracted, expected)
+    shutil.rmtree(extracted, ignore_errors=True)
+
+
 def main():
     args = sys.argv[1:]
     if len(args) < 2:
@@ -205,6 +225,9 @@ def main():
         check_big(mnx, work, wine)
     else:
         check_planted(mnx, work, wine)
+    if "--demo" in args:
+        at = args.index("--demo")
+        check_demo(mnx, wine, args[at + 1], args[at + 2])
     shutil.rmtree(work, ignore_errors=True)
     print("ok")
     return 0
