@@ -181,6 +181,23 @@ uint64_t EstimatedImageBytes(const std::vector<DiscImageEntry>& entries) {
   return bytes;
 }
 
+std::string FreeSpaceShortage(const std::vector<DiscImageEntry>& entries, const VolumeSpace& temp,
+                              const VolumeSpace& image) {
+  const uint64_t copyBytes = TemporaryCopyBytes(entries);
+  const uint64_t imageBytes = EstimatedImageBytes(entries);
+  const bool oneVolume = temp.Capacity == image.Capacity && temp.Available == image.Available;
+  const uint64_t tempNeeds = copyBytes + (oneVolume ? imageBytes : 0);
+  if (temp.Available < tempNeeds) {
+    return "Not enough free space for the image's temporary copy in \"" + DisplayPath(temp.Folder) + "\": " +
+           ByteCountText(tempNeeds) + " needed, " + ByteCountText(temp.Available) + " free.";
+  }
+  if (!oneVolume && image.Available < imageBytes) {
+    return "Not enough free space for the image in \"" + DisplayPath(image.Folder) + "\": " +
+           ByteCountText(imageBytes) + " needed, " + ByteCountText(image.Available) + " free.";
+  }
+  return {};
+}
+
 std::string DisplayPath(const fs::path& path) {
 #ifdef _WIN32
   // The console and the message boxes of this program show 8-bit text.

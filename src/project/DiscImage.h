@@ -45,6 +45,18 @@ bool CollectDiscImageEntries(const std::filesystem::path& folder, std::vector<Di
 uint64_t TemporaryCopyBytes(const std::vector<DiscImageEntry>& entries);
 uint64_t EstimatedImageBytes(const std::vector<DiscImageEntry>& entries);
 
+struct VolumeSpace {
+  std::filesystem::path Folder;
+  uint64_t Capacity = 0;
+  uint64_t Available = 0;
+};
+
+// The message when the temporary copy (on temp's volume) or the image (on image's) has no room,
+// otherwise empty. Two folders that report the same figures are taken as one volume, which then
+// needs room for both.
+std::string FreeSpaceShortage(const std::vector<DiscImageEntry>& entries, const VolumeSpace& temp,
+                              const VolumeSpace& image);
+
 // A path for a message: on Windows, characters beyond ASCII show as "?".
 std::string DisplayPath(const std::filesystem::path& path);
 

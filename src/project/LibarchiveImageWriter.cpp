@@ -103,33 +103,24 @@ bool IsInside(const fs::path& path, const fs::path& folder) {
   return true;
 }
 
-// What the image needs on the volume of the temporary copy and on the image's own volume,
-// checked before anything is written.
+// The free space of the temporary copy's volume and of the image's, checked before anything is
+// written; a folder whose space cannot be read is left to fail when it is written.
 bool CheckFreeSpace(const std::vector<DiscImageEntry>& entries, const fs::path& image, std::string& error) {
   std::error_code ec;
-  const fs::path tempFolder = fs::temp_directory_path(ec);
-  if (ec) return true;  // libarchive reports a missing temporary folder itself
-  fs::path imageFolder = fs::absolute(image, ec).parent_path();
-  const uint64_t copyBytes = TemporaryCopyBytes(entries);
-  const uint64_t imageBytes = EstimatedImageBytes(entries);
-  const fs::space_info tempSpace = fs::space(tempFolder, ec);
+  VolumeSpace temp, target;
+  temp.Folder = fs::temp_directory_path(ec);  // where libarchive puts its temporary file
   if (ec) return true;
-  const fs::space_info imageSpace = fs::space(imageFolder, ec);
+  target.Folder = fs::absolute(image, ec).parent_path();
+  const fs::space_info tempSpace = fs::space(temp.Folder, ec);
   if (ec) return true;
-  // Two folders on one volume report the same figures; then both copies need room there.
-  const bool oneVolume = tempSpace.capacity == imageSpace.capacity && tempSpace.available == imageSpace.available;
-  if (tempSpace.available < copyBytes + (oneVolume ? imageBytes : 0)) {
-    error = "Not enough free space for the image's temporary copy in " + Quoted(tempFolder) + ": " +
-            ByteCountText(copyBytes + (oneVolume ? imageBytes : 0)) + " needed, " +
-            ByteCountText(tempSpace.available) + " free.";
-    return false;
-  }
-  if (!oneVolume && imageSpace.available < imageBytes) {
-    error = "Not enough free space for the image in " + Quoted(imageFolder) + ": " + ByteCountText(imageBytes) +
-            " needed, " + ByteCountText(imageSpace.available) + " free.";
-    return false;
-  }
-  return true;
+  const fs::space_info targetSpace = fs::space(target.Folder, ec);
+  if (ec) return true;
+  temp.Capacity = tempSpace.capacity;
+  temp.Available = tempSpace.available;
+  target.Capacity = targetSpace.capacity;
+  target.Available = targetSpace.available;
+  error = FreeSpaceShortage(entries, temp, target);
+  return error.empty();
 }
 
 // Where the image's bytes go, counting them for the progress report.

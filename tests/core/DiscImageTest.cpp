@@ -39,6 +39,25 @@ TEST(IsInterruptedSaveName, OnlyTheSafeSavesTemporaryNames) {
   EXPECT_FALSE(IsInterruptedSaveName("AutoRun.mnx"));
 }
 
+TEST(FreeSpaceShortage, TheTemporaryCopyAndTheImageEachNeedRoom) {
+  std::vector<DiscImageEntry> entries(2);
+  entries[0].Size = 700u << 20;
+  entries[1].Size = 1;  // still a whole sector
+  const uint64_t copy = TemporaryCopyBytes(entries);
+  ASSERT_EQ(copy, (700u << 20) + 2048);
+  const uint64_t image = EstimatedImageBytes(entries);
+  const uint64_t big = uint64_t{1} << 40;
+
+  EXPECT_EQ(FreeSpaceShortage(entries, {"/tmp", big, copy}, {"/discs", big + 1, image}), "");
+  const std::string tempFull = FreeSpaceShortage(entries, {"/tmp", big, copy - 1}, {"/discs", big + 1, big});
+  EXPECT_EQ(tempFull, "Not enough free space for the image's temporary copy in \"/tmp\": 700 MB needed, 700 MB free.");
+  EXPECT_NE(FreeSpaceShortage(entries, {"/tmp", big, big}, {"/discs", big + 1, image - 1}).find("for the image in \"/discs\""),
+            std::string::npos);
+  // One volume: room for one copy is not enough.
+  EXPECT_NE(FreeSpaceShortage(entries, {"/tmp", big, copy + image - 1}, {"/discs", big, copy + image - 1}), "");
+  EXPECT_EQ(FreeSpaceShortage(entries, {"/tmp", big, copy + image}, {"/discs", big, copy + image}), "");
+}
+
 class DiscImageWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
