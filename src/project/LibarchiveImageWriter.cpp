@@ -131,6 +131,7 @@ struct Sink {
   uint64_t ExpectedTotal = 0;  // data fed plus the estimated image
   uint64_t Written = 0;
   bool Cancelled = false;
+  bool Abandoned = false;  // after a failure: nothing more reaches the file
   int WriteError = 0;
 
   bool Report(uint64_t done) {
@@ -144,7 +145,7 @@ struct Sink {
 
 la_ssize_t WriteToSink(archive*, void* data, const void* buffer, size_t length) {
   Sink& sink = *static_cast<Sink*>(data);
-  if (sink.Cancelled) return -1;
+  if (sink.Cancelled || sink.Abandoned) return -1;
   if (std::fwrite(buffer, 1, length, sink.File) != length) {
     sink.WriteError = errno ? errno : EIO;
     return -1;
@@ -194,6 +195,8 @@ class LibarchiveImageWriter : public DiscImageWriter {
     for (size_t i = 0; ok && i < entries.size(); ++i) {
       ok = AddEntry(a.get(), entries[i], sink, fed, buffer, error);
     }
+    // Closing writes the image out of libarchive's temporary copy.
+    const bool closed = ok;
     if (ok && archive_write_close(a.get()) != ARCHIVE_OK) {
       ok = false;
       if (!sink.Cancelled) error = sink.WriteError ? WriteFailure(request.Image, sink.WriteError) : ArchiveError(a.get());
@@ -203,8 +206,10 @@ class LibarchiveImageWriter : public DiscImageWriter {
       error = WriteFailure(request.Image, errno);
     }
     if (!ok) {
-      // Nothing more may reach the image, not even from archive_write_free.
-      if (a) archive_write_fail(a.get());
+      // Closing frees what libarchive holds for the output (archive_write_fail would leak it);
+      // the sink turns every further write away, so it ends at the first one.
+      sink.Abandoned = true;
+      if (a && !closed) archive_write_close(a.get());
       a.reset();
       file.reset();
       std::error_code ignored;
