@@ -155,7 +155,12 @@ std::string MenuCaption(const std::filesystem::path& folder) {
   StdPlatform platform("mnx: ");
   AppState state(platform.Env);
   std::string bytes, error;
-  const std::string path = (folder / "AutoRun.mnx").string();
+  std::string path;
+  try {
+    path = (folder / "AutoRun.mnx").string();
+  } catch (const std::exception&) {
+    return {};  // a name beyond the code page: the platform's narrow calls cannot open it
+  }
   if (!platform.Files.FileExists(path) || !platform.Files.ReadFile(path, bytes, error)) return {};
   if (ParseProject(state, bytes, nullptr) != ParseOutcome::Loaded) return {};
   return state.Project.Form.Caption;
