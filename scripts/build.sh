@@ -25,6 +25,7 @@ for tier in "${tiers[@]}"; do
       configure build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVELA_SANITIZE=ON
       cmake --build build/sanitize -j "$jobs" --target core_tests ;;
     windows)
+      scripts/build-libarchive.sh
       configure build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
       cmake --build build/windows -j "$jobs" ;;
     *) echo "unknown tier: $tier" >&2; exit 2 ;;

@@ -36,6 +36,11 @@ class FileSystem {
   virtual bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
 };
 
+// What SaveFileSafely appends to the name of its temporary file: the standard library's and the
+// Win32 implementation's. A file so named is what an interrupted save left behind.
+inline constexpr const char* kStdSaveSuffix = ".tmp";
+inline constexpr const char* kWin32SaveSuffix = ".saving";
+
 enum class MessageIcon { None, Error, Information, Question, Warning };
 enum class MessageButtons { Ok, YesNoCancel, YesNo };
 enum class MessageResult { Ok, Cancel, Yes, No };

@@ -74,7 +74,7 @@ bool StdFileSystem::WriteFile(const std::string& path, const std::string& bytes,
 }
 
 bool StdFileSystem::SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string temp = path + ".tmp";
+  const std::string temp = path + kStdSaveSuffix;
   std::error_code ec;
   if (int err = WriteWhole(temp, bytes)) {
     fs::remove(temp, ec);

@@ -15,7 +15,7 @@ class StdFileSystem : public FileSystem {
   bool DirectoryExists(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override;
   bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
-  // Writes <path>.tmp and renames it over path.
+  // Writes <path>.tmp (kStdSaveSuffix) and renames it over path.
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
   bool CopyOneFile(const std::string& from, const std::string& to) override;
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;

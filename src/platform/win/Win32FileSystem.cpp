@@ -97,7 +97,7 @@ bool Win32FileSystem::SaveFileSafely(const std::string& path, const std::string&
     error = Failure("Cannot create file", path, ERROR_ACCESS_DENIED);
     return false;
   }
-  const std::string temp = path + ".saving";
+  const std::string temp = path + kWin32SaveSuffix;
   {
     UniqueFile file(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr));
