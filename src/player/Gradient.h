@@ -1,7 +1,8 @@
 #pragma once
 // The background gradient of the menu window's inner panel: which picture PaintBackground makes
-// and the fill routine that draws it with nothing but solid rectangles, so that the player (on a
-// GDI surface) and the tests (on a pixel buffer) draw the same pixels.
+// and the fill routine that draws it with solid rectangles (on a picture in memory it may write
+// the same pixels row by row), so that the player (on a GDI surface) and the tests (on a pixel
+// buffer) draw the same pixels.
 
 #include <cstdint>
 #include <optional>
