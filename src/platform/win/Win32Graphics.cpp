@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 #include <vector>
 
@@ -47,11 +45,16 @@ bool SettleAlpha(uint32_t* pixels, size_t count) {
   return alpha;
 }
 
+// Plain Win32 reads: file streams would link the C++ locale machinery into the exe.
 bool ReadAll(const std::string& path, std::vector<unsigned char>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+  bytes.resize(static_cast<size_t>(size.QuadPart));
+  DWORD got = 0;
+  return bytes.empty() ||
+         (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
 }
 
 uint16_t Word(const unsigned char* p) {
