@@ -198,8 +198,9 @@ case "$case_name" in
     [ "$rc" -eq 0 ] || fail "mnx check of the published demo exited with $rc"
     tail -1 "$work/check.out" | grep -qx '0 errors, 0 warnings, [0-9]* notes\?' || fail "the demo disc is not clean"
     echo "ok: the published demo disc checks clean"
-    # What is tested is what is burnt: the published demo's image, read back, kept as an artifact.
-    python3 "$7" "$mnx" "$work/iso" --wine --demo "$work/cd" "$6" || fail "the demo disc's image"
+    # What is tested is what is burnt: the published demo's image, read back, kept as an artifact
+    # (Debian's own Python, which has pycdlib).
+    /usr/bin/python3 "$7" "$mnx" "$work/iso" --wine --demo "$work/cd" "$6" || fail "the demo disc's image"
     echo "ok: the published demo disc's image reads back"
 
     # A planted fault of each severity: a glyph gone, autorun.inf starting another program, the
