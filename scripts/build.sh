@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds the tiers: native, native with sanitizers, Windows (MinGW-w64).
 # Usage: scripts/build.sh [native|sanitize|windows]...   (default: all three)
+#        a tier as TIER=target1,target2 builds only those targets of it
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,17 +17,23 @@ configure() {  # dir, extra args...
 }
 
 mkdir -p build
-for tier in "${tiers[@]}"; do
+for spec in "${tiers[@]}"; do
+  tier=${spec%%=*}
+  targets=()
+  [ "$spec" != "$tier" ] && IFS=, read -ra targets <<<"${spec#*=}"
+  only=()
+  [ ${#targets[@]} -gt 0 ] && only=(--target "${targets[@]}")
   case "$tier" in
     native)
       configure build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
-      cmake --build build/native -j "$jobs" ;;
+      cmake --build build/native -j "$jobs" "${only[@]}" ;;
     sanitize)
       configure build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVELA_SANITIZE=ON
-      cmake --build build/sanitize -j "$jobs" --target core_tests ;;
+      cmake --build build/sanitize -j "$jobs" --target "${targets[@]:-core_tests}" ;;
     windows)
+      scripts/build-libarchive.sh
       configure build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-      cmake --build build/windows -j "$jobs" ;;
+      cmake --build build/windows -j "$jobs" "${only[@]}" ;;
     *) echo "unknown tier: $tier" >&2; exit 2 ;;
   esac
 done

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/PathNames.h"
+#include "platform/TextLines.h"
 #include "project/AppState.h"
 #include "project/CdFolder.h"
 #include "project/Publish.h"
@@ -13,15 +14,10 @@ namespace corvela {
 
 // True when the exe is named AutoRun.exe in any letter case: the player.
 bool IsPlayerExeName(const std::string& exeFileName);
-// Lines of a text file, split at CR LF, LF or CR.
-std::vector<std::string> SplitLines(const std::string& text);
-// The value of the first line whose name equals key without regard to ASCII case; empty if none.
-std::string IniValue(const std::vector<std::string>& lines, const std::string& key);
 
 // Sets ExeFileName, DesignerMode, CDFolder, ProjectFileName and AppFolder for a run of the
 // exe at exeFileName. An ini file that exists but cannot be read is reported once and then
 // treated as absent.
 void DecideStartup(AppState& state, const std::string& exeFileName);
-
 
 }  // namespace corvela

@@ -6,10 +6,18 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Geometry.h"
 
 namespace corvela {
+
+// One entry of a folder listing.
+struct FolderEntry {
+  std::string Name;
+  bool IsFolder = false;
+  uint64_t Size = 0;  // bytes; 0 for a folder
+};
 
 class FileSystem {
  public:
@@ -25,7 +33,15 @@ class FileSystem {
   virtual bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) = 0;
   // Copies a file, replacing an existing destination.
   virtual bool CopyOneFile(const std::string& from, const std::string& to) = 0;
+  // The files and folders directly inside a folder, without "." and "..", in no set order.
+  // False when the folder cannot be listed.
+  virtual bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
 };
+
+// What SaveFileSafely appends to the name of its temporary file, and what earlier versions of the
+// command-line tool appended. A file so named is what an interrupted save left behind.
+inline constexpr const char* kSafeSaveSuffix = ".saving";
+inline constexpr const char* kOldSaveSuffix = ".tmp";
 
 enum class MessageIcon { None, Error, Information, Question, Warning };
 enum class MessageButtons { Ok, YesNoCancel, YesNo };

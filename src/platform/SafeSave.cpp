@@ -1,9 +1,11 @@
 #include "platform/SafeSave.h"
 
+#include "platform/Platform.h"
+
 namespace corvela {
 
 std::string SafeSaveTemporary(const std::string& path) {
-  return path + ".saving";
+  return path + kSafeSaveSuffix;
 }
 
 bool SaveSafely(SafeSaveSteps& steps, const std::string& path, const std::string& bytes, std::string& error) {

@@ -113,6 +113,26 @@ bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) 
   return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
 }
 
+bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+  std::error_code ec;
+  fs::directory_iterator it(path, ec), end;
+  if (ec) return false;
+  entries.clear();
+  for (; it != end; it.increment(ec)) {
+    if (ec) return false;
+    FolderEntry entry;
+    entry.Name = it->path().filename().string();
+    std::error_code statusError;
+    entry.IsFolder = it->is_directory(statusError);
+    if (!entry.IsFolder) {
+      const uintmax_t size = it->file_size(statusError);
+      entry.Size = statusError ? 0 : static_cast<uint64_t>(size);
+    }
+    entries.push_back(std::move(entry));
+  }
+  return !ec;
+}
+
 MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,
                                            MessageButtons buttons) {
   std::cerr << prefix_ << text << '\n';

@@ -15,9 +15,10 @@ class StdFileSystem : public FileSystem {
   bool DirectoryExists(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override;
   bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
-  // Writes <path>.tmp and renames it over path.
+  // The safe save's steps with the standard library.
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
   bool CopyOneFile(const std::string& from, const std::string& to) override;
+  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
 };
 
 // Prints every message as one line on stderr and answers questions with Cancel (or No), so that

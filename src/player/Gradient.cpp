@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "platform/SystemColours.h"
@@ -70,57 +71,168 @@ namespace {
 void FillLinear(FillSurface& s, const PixelRect& r, const BandColours& bands, bool horizontalBands) {
   const int32_t extent = horizontalBands ? r.Bottom - r.Top : r.Right - r.Left;
   const int32_t n = std::min(extent, 256);
+  // Vertical bands make every row alike: on a surface in memory one row is filled and copied,
+  // rather than every narrow band walking down all the rows.
+  const bool copyRows = !horizontalBands && r.Left >= 0 && r.Top >= 0 && r.Right <= s.Width() &&
+                        r.Bottom <= s.Height() && r.Bottom - r.Top > 1 && s.RowPixels(r.Top);
+  const int32_t bottom = copyRows ? r.Top + 1 : r.Bottom;
   for (int32_t k = 0; k < n; ++k) {
     const Colour c = bands.BandColour(k, n - 1);
     const int32_t nearEdge = MulDiv(k, extent, n), farEdge = MulDiv(k + 1, extent, n);
     if (horizontalBands)
       s.FillSolid({r.Left, r.Bottom - farEdge, r.Right, r.Bottom - nearEdge}, c);
     else
-      s.FillSolid({r.Right - farEdge, r.Top, r.Right - nearEdge, r.Bottom}, c);
+      s.FillSolid({r.Right - farEdge, r.Top, r.Right - nearEdge, bottom}, c);
+  }
+  if (copyRows) {
+    const Colour* const first = s.RowPixels(r.Top) + r.Left;
+    for (int32_t y = r.Top + 1; y < r.Bottom; ++y)
+      std::copy(first, first + (r.Right - r.Left), s.RowPixels(y) + r.Left);
+  }
+}
+
+// The rings and corner geometries are defined as a sequence of steps, each painting one-pixel
+// outlines in one band colour, later steps over earlier ones. Consecutive steps of one colour
+// paint the union of their outlines at once: the same pixels, in a few wide fills instead of
+// one per step and side (a 1920-pixel panel has thousands of steps but a few hundred colours).
+// Steps are grouped only within one phase, where the union has a simple shape.
+template <typename StepColour, typename Phase, typename PaintGroup>
+void PaintStepGroups(int32_t steps, StepColour stepColour, Phase phase, PaintGroup paintGroup) {
+  int32_t first = 0;
+  Colour colour = stepColour(0);
+  int phaseOfFirst = phase(0);
+  for (int32_t t = 1; t <= steps; ++t) {
+    Colour c = 0;
+    int p = 0;
+    if (t < steps) {
+      c = stepColour(t);
+      p = phase(t);
+      if (c == colour && p == phaseOfFirst) continue;
+    }
+    paintGroup(phaseOfFirst, first, t - 1, colour);
+    first = t;
+    colour = c;
+    phaseOfFirst = p;
   }
 }
 
 // One-pixel rectangle outlines from the outside in; once one inset reaches its half size the
-// other goes on alone, painting the middle rows or columns.
+// other goes on alone, painting the middle rows or columns. Step t insets by a = min(t, hh) rows
+// and b = min(t, hw) columns.
 void FillRings(FillSurface& s, const PixelRect& r, const BandColours& bands) {
-  const int32_t hw = (r.Right - r.Left) / 2, hh = (r.Bottom - r.Top) / 2, d = hw + hh;
-  int32_t a = 0, b = 0;
-  do {
-    const Colour c = bands.BandColour(a + b, d);
-    s.FillSolid({r.Left + b, r.Top + a, r.Left + b + 1, r.Bottom - a}, c);
-    s.FillSolid({r.Right - b - 1, r.Top + a, r.Right - b, r.Bottom - a}, c);
-    s.FillSolid({r.Left + b, r.Top + a, r.Right - b, r.Top + a + 1}, c);
-    s.FillSolid({r.Left + b, r.Bottom - a - 1, r.Right - b, r.Bottom - a}, c);
-    if (a < hh) ++a;
-    if (b < hw) ++b;
-  } while (a < hh || b < hw);
+  const int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
+  const int32_t hw = w / 2, hh = h / 2, d = hw + hh;
+  const int32_t steps = std::max({hw, hh, 1});
+  enum { kBoth, kColumnsOnly, kRowsOnly, kNeither };
+  const auto phase = [&](int32_t t) {
+    if (t < std::min(hh, hw)) return kBoth;
+    if (t < hw) return kColumnsOnly;  // the row inset stays at hh
+    if (t < hh) return kRowsOnly;     // the column inset stays at hw
+    return kNeither;
+  };
+  const auto colour = [&](int32_t t) { return bands.BandColour(std::min(t, hh) + std::min(t, hw), d); };
+  PaintStepGroups(steps, colour, phase, [&](int p, int32_t t0, int32_t t1, Colour c) {
+    switch (p) {
+      case kBoth:  // the frame between the outlines of steps t0 and t1
+        s.FillSolid({r.Left + t0, r.Top + t0, r.Right - t0, r.Top + t1 + 1}, c);
+        s.FillSolid({r.Left + t0, r.Bottom - t1 - 1, r.Right - t0, r.Bottom - t0}, c);
+        s.FillSolid({r.Left + t0, r.Top + t1 + 1, r.Left + t1 + 1, r.Bottom - t1 - 1}, c);
+        s.FillSolid({r.Right - t1 - 1, r.Top + t1 + 1, r.Right - t0, r.Bottom - t1 - 1}, c);
+        break;
+      case kColumnsOnly:  // the middle one or two rows, from column t0 to its mirror
+        s.FillSolid({r.Left + t0, r.Top + std::min(hh, h - 1 - hh), r.Right - t0, r.Top + std::max(hh, h - 1 - hh) + 1},
+                    c);
+        break;
+      case kRowsOnly:
+        s.FillSolid(
+            {r.Left + std::min(hw, w - 1 - hw), r.Top + t0, r.Left + std::max(hw, w - 1 - hw) + 1, r.Bottom - t0}, c);
+        break;
+      default:  // a rectangle at most 1 x 1 inside: the single step's four sides as they are
+        s.FillSolid({r.Left, r.Top, r.Left + 1, r.Bottom}, c);
+        s.FillSolid({r.Right - 1, r.Top, r.Right, r.Bottom}, c);
+        s.FillSolid({r.Left, r.Top, r.Right, r.Top + 1}, c);
+        s.FillSolid({r.Left, r.Bottom - 1, r.Right, r.Bottom}, c);
+        break;
+    }
+  });
 }
 
-// Square outlines growing from the top-left (fromTop) or bottom-left corner. Once i reaches the
-// width, the column and row fills lie one column right of the rectangle; the surface clips them.
+// Square outlines growing from the top-left (fromTop) or bottom-left corner: step t paints
+// column min(t, w) over its first min(t, h) rows and, while t < h, row t over its first
+// min(t, w) + 1 columns (rows counted from the corner). Once t reaches the width, those fills lie
+// one column right of the rectangle; the surface clips them.
 void FillCorner(FillSurface& s, const PixelRect& r, const BandColours& bands, bool fromTop) {
   const int32_t w = r.Right - r.Left, h = r.Bottom - r.Top, d = w + h;
-  int32_t i = 0, j = 0;
-  int32_t y = fromTop ? r.Top : r.Bottom;
-  do {
-    const Colour c = bands.BandColour(i + j, d);
-    const int32_t column = r.Left + i;
+  const int32_t steps = std::max({w, h, 1});
+  enum { kBoth, kRowsPastWidth, kColumnsPastHeight, kNothing };
+  const auto phase = [&](int32_t t) {
+    if (t < std::min(w, h)) return kBoth;
+    if (t < h) return kRowsPastWidth;
+    if (t < w) return kColumnsPastHeight;
+    return kNothing;
+  };
+  const auto colour = [&](int32_t t) { return bands.BandColour(std::min(t, w) + std::min(t, h), d); };
+  // Rows [top, bottom) counted from the corner's edge, columns from the left edge.
+  const auto fill = [&](int32_t left, int32_t top, int32_t right, int32_t bottom, Colour c) {
     if (fromTop)
-      s.FillSolid({column, r.Top, column + 1, y}, c);
+      s.FillSolid({r.Left + left, r.Top + top, r.Left + right, r.Top + bottom}, c);
     else
-      s.FillSolid({column, y, column + 1, r.Bottom}, c);
-    if (j < h) {
-      ++j;
-      if (fromTop) {
-        s.FillSolid({r.Left, y, column + 1, y + 1}, c);
-        if (y < r.Bottom) ++y;
-      } else {
-        s.FillSolid({r.Left, y - 1, column + 1, y}, c);
-        if (y > r.Top) --y;
-      }
+      s.FillSolid({r.Left + left, r.Bottom - bottom, r.Left + right, r.Bottom - top}, c);
+  };
+  PaintStepGroups(steps, colour, phase, [&](int p, int32_t t0, int32_t t1, Colour c) {
+    switch (p) {
+      case kBoth:  // the L between the squares of sides t0 and t1 + 1
+        fill(0, t0, t1 + 1, t1 + 1, c);
+        fill(t0, 0, t1 + 1, t0, c);
+        break;
+      case kRowsPastWidth:
+        fill(0, t0, w + 1, t1 + 1, c);
+        fill(w, 0, w + 1, t0, c);
+        break;
+      case kColumnsPastHeight:
+        fill(t0, 0, t1 + 1, h, c);
+        break;
+      default:
+        break;
     }
-    if (i < w) ++i;
-  } while (j < h || i < w);
+  });
+}
+
+// Keeps the fills asked of it, to be replayed on the real surface.
+class FillRecorder final : public FillSurface {
+ public:
+  explicit FillRecorder(const FillSurface& target) : width_(target.Width()), height_(target.Height()) {}
+  int32_t Width() const override { return width_; }
+  int32_t Height() const override { return height_; }
+  void FillSolid(const PixelRect& r, Colour rgb) override { Fills.push_back({r, rgb}); }
+  struct Fill {
+    PixelRect Rect;
+    Colour Rgb;
+  };
+  std::vector<Fill> Fills;
+
+ private:
+  int32_t width_, height_;
+};
+
+// On a surface in memory, tall narrow fills walk a new page of memory every row. Replaying the
+// fills in their order one strip of rows at a time keeps each strip's pages at hand; every pixel
+// still sees the same fills in the same order.
+void ReplayInStrips(FillSurface& s, const std::vector<FillRecorder::Fill>& fills) {
+  constexpr int32_t kStripRows = 64;
+  int32_t top = INT32_MAX, bottom = INT32_MIN;
+  for (const FillRecorder::Fill& f : fills) {
+    top = std::min(top, f.Rect.Top);
+    bottom = std::max(bottom, f.Rect.Bottom);
+  }
+  for (int32_t stripTop = top; stripTop < bottom; stripTop += kStripRows) {
+    const int32_t stripBottom = std::min(stripTop + kStripRows, bottom);
+    for (const FillRecorder::Fill& f : fills) {
+      if (f.Rect.Bottom <= stripTop || f.Rect.Top >= stripBottom) continue;
+      s.FillSolid({f.Rect.Left, std::max(f.Rect.Top, stripTop), f.Rect.Right, std::min(f.Rect.Bottom, stripBottom)},
+                  f.Rgb);
+    }
+  }
 }
 
 PixelRect Normalised(PixelRect r) {
@@ -152,14 +264,18 @@ void FillGradientRect(FillSurface& surface, PixelRect rect, FillGeometry geometr
       FillLinear(surface, rect, bands, false);
       break;
     case 4:
-      FillRings(surface, rect, bands);
-      break;
     case 5:
-      FillCorner(surface, rect, bands, true);
+    case 6: {
+      const bool inMemory = surface.RowPixels(0) != nullptr;
+      FillRecorder recorder(surface);
+      FillSurface& target = inMemory ? recorder : surface;
+      if (geometry == FillGeometry::Rings)
+        FillRings(target, rect, bands);
+      else
+        FillCorner(target, rect, bands, geometry == FillGeometry::TopLeftCorner);
+      if (inMemory) ReplayInStrips(surface, recorder.Fills);
       break;
-    case 6:
-      FillCorner(surface, rect, bands, false);
-      break;
+    }
     default:
       break;
   }
@@ -189,28 +305,93 @@ void FillRadialRect(FillSurface& surface, PixelRect rect, Colour start, Colour e
     colour[static_cast<size_t>(j)] = bands.BandColour(j, n - 1);
   }
 
-  // Runs of one band along a row; a run that repeats unchanged in the next row grows downward
-  // instead of costing another fill, which saves most fills near the horizontal axis.
+  // Each row is symmetric about the centre column, so only its right half, from column half on,
+  // is worked out: there band j begins at the first column whose dx reaches the least dx >= 0
+  // with dx^2 + dy^2 >= threshold[j]; a row costs one square root per band it crosses.
+  const int32_t width = static_cast<int32_t>(w), height = static_cast<int32_t>(h);
+  const int32_t half = width / 2;
+  const int64_t dxHalf = 2 * static_cast<int64_t>(half) + 1 - w;  // 0 or 1
+  // The least m >= 0 with m^2 >= need; doubles hold these squares exactly.
+  const auto leastRoot = [](int64_t need) {
+    if (need <= 0) return int64_t{0};
+    auto m = static_cast<int64_t>(std::sqrt(static_cast<double>(need)));
+    while (m * m < need) ++m;
+    while (m > 0 && (m - 1) * (m - 1) >= need) --m;
+    return m;
+  };
+  // Runs of one band along a row, in columns relative to rect.Left.
   struct Run {
     int32_t Left, Right, Band, Top;
   };
+  std::vector<Run> right;
+  int32_t innerBand = 0;
+  // The runs of row y (relative) right of column half.
+  const auto rightHalf = [&](int32_t y) {
+    const int64_t dy = 2 * static_cast<int64_t>(y) + 1 - h;
+    const uint64_t dy2 = static_cast<uint64_t>(dy * dy);
+    const uint64_t q = static_cast<uint64_t>(dxHalf * dxHalf) + dy2;
+    while (innerBand + 1 < n && q >= threshold[static_cast<size_t>(innerBand + 1)]) ++innerBand;
+    while (innerBand > 0 && q < threshold[static_cast<size_t>(innerBand)]) --innerBand;
+    right.clear();
+    int32_t from = half;
+    for (int32_t j = innerBand + 1; j < n && from < width; ++j) {
+      const int64_t e = leastRoot(static_cast<int64_t>(threshold[static_cast<size_t>(j)] - dy2));
+      // The first column with 2x + 1 - w >= e.
+      const auto at = static_cast<int32_t>(std::min<int64_t>((e + w) / 2, w));
+      if (at > from) {
+        right.push_back({from, at, j - 1, y});
+        from = at;
+      }
+    }
+    if (from < width) right.push_back({from, width, n - 1, y});
+  };
+
+  // A surface in memory gets the pixels written directly, the top half of the rows only: the
+  // left half of a row mirrors its right half, and the bottom rows mirror the top ones.
+  if (rect.Left >= 0 && rect.Top >= 0 && rect.Right <= surface.Width() && rect.Bottom <= surface.Height() &&
+      surface.RowPixels(rect.Top)) {
+    // Runs are a few pixels long: each is written in blocks of 8 from left to right, the last
+    // block spilling into the next run, which overwrites it; only the row's end is exact.
+    constexpr int32_t kBlock = 8;
+    const auto fillRun = [&](Colour* row, int32_t left, int32_t right, Colour c) {
+      Colour block[kBlock];
+      std::fill(block, block + kBlock, c);
+      int32_t x = left;
+      for (; x < right && x + kBlock <= width; x += kBlock) std::memcpy(row + x, block, sizeof block);
+      for (; x < right; ++x) row[x] = c;
+    };
+    for (int32_t y = 0; y < (height + 1) / 2; ++y) {
+      Colour* const row = surface.RowPixels(rect.Top + y) + rect.Left;
+      rightHalf(y);
+      for (auto it = right.rbegin(); it != right.rend(); ++it)
+        fillRun(row, width - it->Right, width - it->Left, colour[static_cast<size_t>(it->Band)]);
+      for (const Run& run : right) fillRun(row, run.Left, run.Right, colour[static_cast<size_t>(run.Band)]);
+      if (height - 1 - y != y) std::copy(row, row + width, surface.RowPixels(rect.Bottom - 1 - y) + rect.Left);
+    }
+    return;
+  }
+
+  // Otherwise rectangles: a run that repeats unchanged in the next row grows downward instead of
+  // costing another fill, which saves most fills near the horizontal axis.
   std::vector<Run> open, row, next;
   const auto flush = [&](const Run& run, int32_t bottom) {
-    surface.FillSolid({run.Left, run.Top, run.Right, bottom}, colour[static_cast<size_t>(run.Band)]);
+    surface.FillSolid({rect.Left + run.Left, rect.Top + run.Top, rect.Left + run.Right, rect.Top + bottom},
+                      colour[static_cast<size_t>(run.Band)]);
   };
-  int32_t band = 0;
-  for (int32_t y = rect.Top; y < rect.Bottom; ++y) {
-    const int64_t dy = 2 * static_cast<int64_t>(y - rect.Top) + 1 - h;
+  for (int32_t y = 0; y < height; ++y) {
+    rightHalf(y);
+    // The whole row: the right half mirrored onto columns left of half, then the right half; the
+    // two innermost runs share a band and join.
     row.clear();
-    for (int32_t x = rect.Left; x < rect.Right; ++x) {
-      const int64_t dx = 2 * static_cast<int64_t>(x - rect.Left) + 1 - w;
-      const auto q = static_cast<uint64_t>(dx * dx + dy * dy);
-      while (band + 1 < n && q >= threshold[static_cast<size_t>(band + 1)]) ++band;
-      while (band > 0 && q < threshold[static_cast<size_t>(band)]) --band;
-      if (!row.empty() && row.back().Band == band)
-        row.back().Right = x + 1;
+    for (auto it = right.rbegin(); it != right.rend(); ++it) {
+      const int32_t left = width - it->Right, end = std::min(width - it->Left, half);
+      if (left < end) row.push_back({left, end, it->Band, y});
+    }
+    for (const Run& run : right) {
+      if (!row.empty() && row.back().Band == run.Band && row.back().Right == run.Left)
+        row.back().Right = run.Right;
       else
-        row.push_back({x, x + 1, band, y});
+        row.push_back(run);
     }
     next.clear();
     size_t i = 0;
@@ -230,7 +411,7 @@ void FillRadialRect(FillSurface& surface, PixelRect rect, Colour start, Colour e
     for (; i < open.size(); ++i) flush(open[i], y);
     std::swap(open, next);
   }
-  for (const Run& run : open) flush(run, rect.Bottom);
+  for (const Run& run : open) flush(run, height);
 }
 
 std::optional<BackgroundFill> PlanBackground(const MenuProject& project, int32_t panelWidth, int32_t panelHeight) {

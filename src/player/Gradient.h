@@ -1,7 +1,8 @@
 #pragma once
 // The background gradient of the menu window's inner panel: which picture PaintBackground makes
-// and the fill routine that draws it with nothing but solid rectangles, so that the player (on a
-// GDI surface) and the tests (on a pixel buffer) draw the same pixels.
+// and the fill routine that draws it with solid rectangles (on a picture in memory it may write
+// the same pixels row by row), so that the player (on a GDI surface) and the tests (on a pixel
+// buffer) draw the same pixels.
 
 #include <cstdint>
 #include <optional>
@@ -42,6 +43,9 @@ class FillSurface {
   // Fills r with an RGB colour (0x00BBGGRR), clipped to the surface; a rectangle with
   // Right <= Left or Bottom <= Top fills nothing.
   virtual void FillSolid(const PixelRect& r, Colour rgb) = 0;
+  // A surface in memory may also hand out row y's Width() pixels in RGB (0x00BBGGRR), so that
+  // pictures of many small runs can be written directly; null means rectangles only.
+  virtual Colour* RowPixels(int32_t /*y*/) { return nullptr; }
 };
 
 // A plain 32-bit picture in memory, row by row from the top; each pixel is 0x00BBGGRR, the same
@@ -53,6 +57,7 @@ class PixelBuffer final : public FillSurface {
   int32_t Width() const override { return width_; }
   int32_t Height() const override { return height_; }
   void FillSolid(const PixelRect& r, Colour rgb) override;
+  Colour* RowPixels(int32_t y) override { return pixels_.data() + static_cast<ptrdiff_t>(y) * width_; }
   Colour At(int32_t x, int32_t y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
   const std::vector<Colour>& Pixels() const { return pixels_; }
   // The top-left width × height part (both no larger than this buffer's).

@@ -6,17 +6,20 @@
 namespace corvela {
 
 inline constexpr const char* kProjectFileName = "AutoRun.mnx";
+inline constexpr const char* kPlayerFileName = "AutoRun.exe";
+inline constexpr const char* kCdIconFileName = "AutoRun.ico";
+inline constexpr const char* kAutorunInfFileName = "autorun.inf";
 
 inline std::string ProjectPath(const std::string& cdFolder) {
   return cdFolder + "\\" + kProjectFileName;
 }
 // The player, a copy of the designer's exe.
 inline std::string PlayerPath(const std::string& cdFolder) {
-  return cdFolder + "\\AutoRun.exe";
+  return cdFolder + "\\" + kPlayerFileName;
 }
 // The disc's icon, which is also the menu window's icon when the project names none.
 inline std::string CdIconPath(const std::string& cdFolder) {
-  return cdFolder + "\\AutoRun.ico";
+  return cdFolder + "\\" + kCdIconFileName;
 }
 
 }  // namespace corvela

@@ -34,7 +34,7 @@ bool PublishCDFolder(AppState& state, const std::string& folder) {
   }
   if (!CopyUnlessPresent(state, state.ExeFileName, PlayerPath(folder))) return false;
   if (!CopyUnlessPresent(state, designerFolder + "\\Default.ico", CdIconPath(folder))) return false;
-  if (!WriteTextFile(state, folder + "\\autorun.inf", kAutorunInf)) return false;
+  if (!WriteTextFile(state, folder + "\\" + kAutorunInfFileName, kAutorunInf)) return false;
   if (!SaveProjectFile(state, ProjectPath(folder))) return false;
   if (!WriteTextFile(state, designerFolder + "\\" + kIniFileName, "DefaultPath=" + folder + "\r\n")) return false;
   state.Modified = false;

@@ -205,6 +205,34 @@ TEST(FillRadialRect, CentreToCornersMonotonicAndSymmetric) {
   EXPECT_EQ(std::set<Colour>(big.Pixels().begin(), big.Pixels().end()).size(), 256u);
 }
 
+// GDI surfaces only fill rectangles; a picture in memory takes shortcuts (rows written or copied
+// directly, fills replayed in strips). Both must give the same pixels.
+TEST(FillGradientRect, RectanglesOnlySurfaceGetsThePixelsOfTheInMemoryOne) {
+  class RectanglesOnly final : public FillSurface {
+   public:
+    explicit RectanglesOnly(PixelBuffer& b) : b_(b) {}
+    int32_t Width() const override { return b_.Width(); }
+    int32_t Height() const override { return b_.Height(); }
+    void FillSolid(const PixelRect& r, Colour rgb) override { b_.FillSolid(r, rgb); }
+
+   private:
+    PixelBuffer& b_;
+  };
+  for (auto geometry : {FillGeometry::RightToLeft, FillGeometry::Rings, FillGeometry::TopLeftCorner,
+                        FillGeometry::BottomLeftCorner, FillGeometry::Radial})
+    for (auto [w, h] : {std::pair{9, 7}, {10, 6}, {1, 5}, {61, 17}, {17, 61}, {602, 202}}) {
+      PixelBuffer direct(w, h, kSentinel), plain(w, h, kSentinel);
+      RectanglesOnly rectangles(plain);
+      for (FillSurface* s : {static_cast<FillSurface*>(&direct), static_cast<FillSurface*>(&rectangles)}) {
+        if (geometry == FillGeometry::Radial)
+          FillRadialRect(*s, {0, 0, w, h}, 0x00336699u, 0x00F0E0A0u, nullptr);
+        else
+          FillGradientRect(*s, {0, 0, w, h}, geometry, 0x00336699u, 0x00F0E0A0u, nullptr);
+      }
+      EXPECT_EQ(direct.Pixels(), plain.Pixels()) << int(geometry) << " " << w << "x" << h;
+    }
+}
+
 // Blue and white as in the examples: red and green step together, blue stays 255.
 constexpr Colour BlueToWhite(uint32_t level) {
   return Rgb(level, level, 255);

@@ -5,6 +5,7 @@
 #        e2e.sh missing   DRIVER CORVELA_EXE
 #        e2e.sh startexit DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
 #        e2e.sh broken    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
+#        e2e.sh check     DRIVER CORVELA_EXE MNX_EXE DEMO_DIR ARTIFACTS CHECK_IMAGE_PY
 set -uo pipefail
 case_name=$1 driver=$2 corvela=$3
 work=$(mktemp -d /tmp/corvela-e2e.XXXXXX)
@@ -172,6 +173,70 @@ case "$case_name" in
     echo "ok: a link to a missing file shows its error box"
     driver mouse "$pid" click 80 140 10000 || fail "Exit did not end the player"
     pid=""
+    ;;
+  check)
+    mnx=$4 demo=$5
+    [ -f "$demo/AutoRun.mnx" ] || fail "no demo disc in $demo"
+    # mnx check FOLDER [--json] into $work/check.out (line ends made plain), its status in $rc.
+    check() {
+      wine "$mnx" check "$@" >"$work/check.raw" 2>"$work/err"
+      rc=$?
+      tr -d '\r' <"$work/check.raw" >"$work/check.out"
+    }
+    expect_line() {  # line what
+      grep -qxF -- "$1" "$work/check.out" || { cat "$work/check.out" >&2; fail "$2: no line \"$1\""; }
+    }
+    mkdir -p "$work/designer" "$work/cd"
+    cp "$corvela" "$work/designer/Corvela.exe"
+    cp "$(dirname "$corvela")/Default.ico" "$work/designer/"
+    cp -r "$demo/." "$work/cd/"
+    driver publish "$(winpath "$work/designer/Corvela.exe")" "$(winpath "$work/cd")" || fail "publishing"
+
+    # The published demo disc: no errors, no warnings, exit 0.
+    check "$(winpath "$work/cd")"
+    cat "$work/check.out"
+    [ "$rc" -eq 0 ] || fail "mnx check of the published demo exited with $rc"
+    tail -1 "$work/check.out" | grep -qx '0 errors, 0 warnings, [0-9]* notes\?' || fail "the demo disc is not clean"
+    echo "ok: the published demo disc checks clean"
+    # What is tested is what is burnt: the published demo's image, read back, kept as an artifact
+    # (Debian's own Python, which has pycdlib).
+    /usr/bin/python3 "$7" "$mnx" "$work/iso" --wine --demo "$work/cd" "$6" || fail "the demo disc's image"
+    echo "ok: the published demo disc's image reads back"
+
+    # A planted fault of each severity: a glyph gone, autorun.inf starting another program, the
+    # leftover of a cut-short save, a file nothing uses.
+    cp -r "$work/cd" "$work/bad"
+    rm "$work/bad/Glyphs/exit.bmp"
+    printf '[autorun]\r\nOPEN=Setup\\setup.exe\r\n' >"$work/bad/autorun.inf"
+    echo half >"$work/bad/AutoRun.mnx.saving"
+    echo spare >"$work/bad/Media/spare.txt"
+    check "$(winpath "$work/bad")"
+    cat "$work/check.out"
+    [ "$rc" -eq 1 ] || fail "mnx check with errors exited with $rc, expected 1"
+    expect_line 'error: ExitButton #6: Glyph not found in the CD folder [\Glyphs\exit.bmp]' "the missing glyph"
+    expect_line 'error: disc: autorun.inf starts "Setup\setup.exe" instead of AutoRun.exe [\autorun.inf]' "autorun.inf"
+    expect_line 'warning: disc: Left over from an interrupted save; delete it before burning [\AutoRun.mnx.saving]' \
+      "the leftover"
+    expect_line 'note: disc: Nothing in the menu uses this file [\Media\spare.txt]' "the unused file"
+    [ "$(head -1 "$work/check.out" | cut -d: -f1)" = error ] || fail "errors do not come first"
+    tail -1 "$work/check.out" | grep -qx '2 errors, 1 warning, [0-9]* notes' || fail "wrong count line"
+
+    # The same as JSON, for scripts.
+    check --json "$(winpath "$work/bad")"
+    [ "$rc" -eq 1 ] || fail "mnx check --json with errors exited with $rc"
+    python3 - "$work/check.out" <<'PY' || fail "the JSON findings"
+import json, sys
+findings = json.load(open(sys.argv[1]))
+glyph = [f for f in findings if f["path"] == "\\Glyphs\\exit.bmp"]
+assert len(glyph) == 1 and glyph[0]["severity"] == "error" and glyph[0]["objectIndex"] == 6, glyph
+assert glyph[0]["object"] == "ExitButton #6" and glyph[0]["message"] == "Glyph not found in the CD folder", glyph
+assert [f["severity"] for f in findings].count("error") == 2, findings
+assert all(f["objectIndex"] is None for f in findings if f["object"] in ("disc", "menu")), findings
+PY
+    echo "ok: mnx check finds the planted faults, in lines and as JSON"
+
+    check
+    [ "$rc" -eq 2 ] || fail "mnx check without a folder exited with $rc, expected 2"
     ;;
   *) fail "unknown case $case_name" ;;
 esac

@@ -51,6 +51,21 @@ class FakeFileSystem : public FileSystem {
     Files[to] = it->second;
     return true;
   }
+  // The files and folders whose path is path, a backslash and a name without one.
+  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
+    if (!DirectoryExists(path)) return false;
+    entries.clear();
+    const std::string prefix = path + "\\";
+    auto isChild = [&](const std::string& p) {
+      return p.size() > prefix.size() && p.compare(0, prefix.size(), prefix) == 0 &&
+             p.find('\\', prefix.size()) == std::string::npos;
+    };
+    for (const auto& [p, bytes] : Files)
+      if (isChild(p)) entries.push_back({p.substr(prefix.size()), false, bytes.size()});
+    for (const auto& p : Directories)
+      if (isChild(p)) entries.push_back({p.substr(prefix.size()), true, 0});
+    return true;
+  }
 };
 
 struct ShownMessage {

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/win/Win32FileSystem.h"
+#include "project/DiscCheck.h"
 #include "project/ProjectFile.h"
 #include "project/Publish.h"
 #include "support/FakePlatform.h"
@@ -114,6 +115,25 @@ TEST_F(PublishFolders, DeletedFolderWritesNothing) {
   EXPECT_FALSE(PublishCDFolder(World.State, Cd));
   EXPECT_EQ(World.Ui.Texts(), std::vector<std::string>{"Directory \"" + Cd + "\" not found"});
   EXPECT_EQ(FilesIn(Tools), (std::set<std::string>{"Corvela.exe", "Default.ico"}));
+}
+
+// The disc check walks the folder through the Win32 listing: subfolders, sizes, backslashes.
+TEST_F(PublishFolders, TheDiscCheckSeesThePublishedFolder) {
+  World.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Button));
+  World.State.Project.Objects[0]->BitmapFile = "\\Glyphs\\go.bmp";
+  World.State.Project.Objects[0]->HotTrackBitmapFile = "\\Glyphs\\go_hot.bmp";
+  ASSERT_TRUE(::CreateDirectoryA((Cd + "\\Glyphs").c_str(), nullptr));
+  ASSERT_TRUE(WriteBytes(Cd + "\\Glyphs\\go.bmp", std::string(1000000, 'b')));
+  ASSERT_TRUE(PublishCDFolder(World.State, Cd));
+
+  const std::vector<Finding> findings = CheckDisc(Files, Cd);
+  std::vector<std::string> lines;
+  for (const Finding& f : findings) lines.push_back(FindingLine(f));
+  // Four published files of one 2 KB block each, 489 blocks of the glyph and one of its folder.
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "error: Button #0: Hot-track glyph not found in the CD folder [\\Glyphs\\go_hot.bmp]",
+                       "note: disc: Total size 1.0 MB in 5 files: fits a CD 700 MB",
+                   }));
 }
 
 }  // namespace

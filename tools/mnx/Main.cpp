@@ -1,14 +1,37 @@
-// mnx: a project file as JSON and back, for scripts, tests and version control.
+// mnx: a project file as JSON and back, and the disc image of a CD folder, for scripts, tests
+// and version control.
 //   mnx dump FILE          prints FILE as JSON
 //   mnx build JSON FILE    writes FILE from JSON
-// Exit status: 0 done, 1 bad input (one line on stderr says what), 2 wrong usage.
+//   mnx check FOLDER [--json]   checks a CD folder before it is burnt
+//   mnx iso FOLDER IMAGE.iso [--label TEXT] [--force]
+//                          writes the ISO 9660 + Joliet image of FOLDER
+// Exit status: 0 done, 1 bad input or failure (one line on stderr says what) or a check with
+// errors, 2 wrong usage.
 
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define CORVELA_ISATTY _isatty
+#define CORVELA_FILENO _fileno
+#else
+#include <unistd.h>
+#define CORVELA_ISATTY isatty
+#define CORVELA_FILENO fileno
+#endif
 
 #include "platform/StdPlatform.h"
+#include "project/DiscCheck.h"
+#include "project/DiscImage.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectJson.h"
 
@@ -21,7 +44,9 @@ constexpr int kUsage = 2;
 
 int Usage() {
   std::cerr << "usage: mnx dump FILE\n"
-               "       mnx build JSON FILE\n";
+               "       mnx build JSON FILE\n"
+               "       mnx check FOLDER [--json]\n"
+               "       mnx iso FOLDER IMAGE.iso [--label TEXT] [--force]\n";
   return kUsage;
 }
 
@@ -84,11 +109,155 @@ int Build(const std::string& jsonPath, const std::string& path) {
   return kDone;
 }
 
+// Strings as the characters U+0000 to U+00FF, as dump writes them, so any 8-bit name survives.
+Json FindingsToJson(const std::vector<Finding>& findings) {
+  Json list = Json::array();
+  for (const Finding& f : findings) {
+    Json item;
+    item["severity"] = SeverityName(f.Level);
+    item["object"] = Latin1ToUtf8(FindingObjectText(f));
+    item["objectIndex"] = f.Subject == FindingSubject::Object ? Json(f.ObjectIndex) : Json(nullptr);
+    item["path"] = Latin1ToUtf8(f.Path);
+    item["message"] = Latin1ToUtf8(f.Message);
+    list.push_back(std::move(item));
+  }
+  return list;
+}
+
+int Check(const std::string& folder, bool json) {
+  StdFileSystem files;
+  const std::vector<Finding> findings = CheckDisc(files, folder);
+  if (json) {
+    std::cout << FindingsToJson(findings).dump(2) << '\n';
+  } else {
+    for (const Finding& f : findings) std::cout << FindingLine(f) << '\n';
+    std::cout << FindingsSummary(findings) << '\n';
+  }
+  return CountFindings(findings, Severity::Error) > 0 ? kBadInput : kDone;
+}
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+// A path from the command line: on Windows the arguments come in the system's code page.
+std::filesystem::path PathArgument(const std::string& argument) {
+#ifdef _WIN32
+  std::setlocale(LC_CTYPE, "");
+  std::wstring wide(argument.size() + 1, L'\0');
+  const size_t length = std::mbstowcs(wide.data(), argument.c_str(), wide.size());
+  std::setlocale(LC_CTYPE, "C");
+  if (length != static_cast<size_t>(-1)) {
+    wide.resize(length);
+    return std::filesystem::path(wide);
+  }
+#endif
+  return std::filesystem::path(argument);
+}
+
+struct IsoOptions {
+  std::filesystem::path Folder;
+  std::filesystem::path Image;
+  std::optional<std::string> Label;
+  bool Force = false;  // write the image although the disc check found errors
+};
+
+std::optional<IsoOptions> ParseIso(int argc, char** argv) {
+  IsoOptions options;
+  int positional = 0;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--label" && i + 1 < argc) {
+      options.Label = argv[++i];
+    } else if (arg == "--force") {
+      options.Force = true;
+    } else if (arg.rfind("--", 0) == 0 || positional == 2) {
+      return std::nullopt;
+    } else {
+      (positional++ == 0 ? options.Folder : options.Image) = PathArgument(arg);
+    }
+  }
+  if (positional != 2) return std::nullopt;
+  return options;
+}
+
+// The menu's caption, the image's label unless one is given; empty when the folder holds no
+// readable project.
+std::string MenuCaption(const std::filesystem::path& folder) {
+  StdPlatform platform("mnx: ");
+  AppState state(platform.Env);
+  std::string bytes, error;
+  std::string path;
+  try {
+    path = (folder / "AutoRun.mnx").string();
+  } catch (const std::exception&) {
+    return {};  // a name beyond the code page: the platform's narrow calls cannot open it
+  }
+  if (!platform.Files.FileExists(path) || !platform.Files.ReadFile(path, bytes, error)) return {};
+  if (ParseProject(state, bytes, nullptr) != ParseOutcome::Loaded) return {};
+  return state.Project.Form.Caption;
+}
+
+int Iso(const IsoOptions& options) {
+  // What is burnt cannot be mended: the check's findings come first, and its errors stop the
+  // image unless the user insists.
+  {
+    StdFileSystem files;
+    const std::vector<Finding> findings = CheckDisc(files, options.Folder.string());
+    for (const Finding& f : findings) {
+      if (f.Level != Severity::Note) std::cerr << FindingLine(f) << '\n';
+    }
+    if (CountFindings(findings, Severity::Error) > 0 && !options.Force) {
+      return Fail(FindingsSummary(findings) + "; no image written (--force writes it anyway)");
+    }
+  }
+
+  DiscImageRequest request;
+  request.Folder = options.Folder;
+  request.Image = options.Image;
+  request.VolumeLabel = VolumeLabelFrom(options.Label ? *options.Label : MenuCaption(options.Folder));
+
+  const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
+  int shownPercent = -1;
+  std::signal(SIGINT, OnInterrupt);
+  const DiscImageProgress progress = [&](uint64_t done, uint64_t total) {
+    if (terminal) {
+      const int percent = total ? static_cast<int>(done * 100 / total) : 100;
+      if (percent != shownPercent) {
+        shownPercent = percent;
+        std::fprintf(stderr, "\rWriting %s: %3d%%", DisplayPath(options.Image).c_str(), percent);
+        std::fflush(stderr);
+      }
+    }
+    return interrupted == 0;
+  };
+  const DiscImageResult result = MakeLibarchiveImageWriter()->Write(request, progress);
+  if (terminal && shownPercent >= 0) std::fprintf(stderr, "\n");
+  switch (result.Outcome) {
+    case DiscImageOutcome::Written:
+      std::cout << DisplayPath(options.Image) << ": " << ByteCountText(result.ImageBytes) << ", volume label "
+                << request.VolumeLabel << '\n';
+      return kDone;
+    case DiscImageOutcome::Cancelled:
+      return Fail("cancelled; no image written");
+    case DiscImageOutcome::Failed:
+      break;
+  }
+  return Fail(result.Error);
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "dump" && argc == 3) return Dump(argv[2]);
   if (command == "build" && argc == 4) return Build(argv[2], argv[3]);
+  if (command == "check" && argc == 3) return Check(argv[2], false);
+  if (command == "check" && argc == 4 && std::string(argv[3]) == "--json") return Check(argv[2], true);
+  if (command == "check" && argc == 4 && std::string(argv[2]) == "--json") return Check(argv[3], true);
+  if (command == "iso") {
+    const std::optional<IsoOptions> options = ParseIso(argc, argv);
+    return options ? Iso(*options) : Usage();
+  }
   return Usage();
 }
 

@@ -49,6 +49,13 @@ struct FileHandleTraits {
 };
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 
+struct FindHandleTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(HANDLE h) { ::FindClose(h); }
+};
+using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
+
 struct KernelHandleTraits {
   static HANDLE Invalid() { return nullptr; }
   static bool IsValid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }

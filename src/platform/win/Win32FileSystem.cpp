@@ -127,4 +127,21 @@ bool Win32FileSystem::CopyOneFile(const std::string& from, const std::string& to
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+  WIN32_FIND_DATAA found{};
+  UniqueFind find(::FindFirstFileA((path + "\\*").c_str(), &found));
+  if (!find) return false;
+  entries.clear();
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    FolderEntry entry;
+    entry.Name = name;
+    entry.IsFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!entry.IsFolder) entry.Size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+    entries.push_back(std::move(entry));
+  } while (::FindNextFileA(find.get(), &found));
+  return ::GetLastError() == ERROR_NO_MORE_FILES;
+}
+
 }  // namespace corvela::win

@@ -1,8 +1,6 @@
 #include "platform/win/Win32Graphics.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -23,11 +21,17 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
+// Plain Win32 reads: file streams would link the C++ locale machinery into the exe.
 bool ReadAll(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+  bytes.resize(static_cast<size_t>(size.QuadPart));
+  DWORD got = 0;
+  return bytes.empty() ||
+         (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
+}
 }
 
 int ScreenPixelsPerInch(int axis) {

@@ -1,0 +1,24 @@
+#pragma once
+// Whether the web and e-mail addresses that links and HTML panes hand to the shell are well formed.
+
+#include <string>
+
+namespace corvela {
+
+// What the text of a link or pane names, judged by its scheme once blanks are trimmed.
+enum class AddressKind { Empty, Web, Mail, Other };
+AddressKind KindOfAddress(const std::string& text);
+
+// "http:", "res:", "about:": a scheme of two letters or more before a colon, so that a drive
+// letter is none.
+bool HasUrlScheme(const std::string& value);
+// An http or https address a browser takes as it is: a scheme, "//", a host name, an IPv4 or
+// bracketed address, an optional port, and no blanks, control characters, quotes or angle brackets.
+bool IsWellFormedWebAddress(const std::string& url);
+// What follows "mailto:": one or more addresses separated by commas, each name@host.domain,
+// optionally followed by "?" and header fields.
+bool IsWellFormedMailAddress(const std::string& text);
+// "mailto:" with nothing before it, then well-formed addresses.
+bool IsWellFormedMailUrl(const std::string& url);
+
+}  // namespace corvela

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+
+#include "project/AppState.h"
+#include "project/CdFolder.h"
+#include "platform/StdPlatform.h"
+#include "project/DiscCheck.h"
+#include "project/ProjectFile.h"
+#include "project/Publish.h"
+
+namespace corvela {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A CD folder planted in a temporary folder of the real file system, with a project whose every
+// kind of stored path names a file that is there.
+class PlantedDisc {
+ public:
+  PlantedDisc() : Env("test: "), State(Env.Env) {
+    Root = fs::temp_directory_path() /
+           ("corvela-disc-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(Root);
+    fs::create_directories(Root);
+    NewProject(State);
+    MenuProject& p = State.Project;
+    p.FormIcon = "\\AutoRun.ico";
+    p.StartSound = "\\Media\\start.wav";
+    auto add = [&](ObjectKind kind, const char* name) -> MenuObject& {
+      p.Objects.push_back(MakeNewObject(kind));
+      p.Objects.back()->Base().Name = name;
+      return *p.Objects.back();
+    };
+    MenuObject& web = add(ObjectKind::Label, "Web");
+    web.Link.Action = LinkAction::OpenUrl;
+    web.Link.Target = "https://example.com/support?page=1";
+    MenuObject& go = add(ObjectKind::Button, "Install");
+    go.BitmapFile = "\\Glyphs\\go.bmp";
+    go.HotTrackBitmapFile = "\\Glyphs\\go_hot.bmp";
+    go.Link.Action = LinkAction::OpenFile;
+    go.Link.Target = "\\Setup\\setup.exe";
+    go.Link.StartDirectory = "\\Setup";
+    MenuObject& picture = add(ObjectKind::Image, "Box");
+    picture.FileName = "\\Media\\box.jpg";
+    picture.HotTrackImageFile = "\\Media\\box_hot.jpg";
+    picture.Link.Action = LinkAction::SendEmail;
+    picture.Link.Target = "help@example.com";
+    add(ObjectKind::Avi, "Intro").FileName = "\\Media\\intro.avi";
+    add(ObjectKind::Html, "Page").FileName = "\\Docs\\page.html";
+    add(ObjectKind::Rtf, "Notes").FileName = "\\Docs\\notes.rtf";
+    // Objects the designer places have no name; their kind stands in for it.
+    add(ObjectKind::Label, "").Link = {"", LinkAction::PlaySound, 1, "\\Media\\click.wav", "", ""};
+    for (const char* file : {"AutoRun.exe", "AutoRun.ico", "Media/start.wav", "Glyphs/go.bmp", "Glyphs/go_hot.bmp",
+                             "Setup/setup.exe", "Media/box.jpg", "Media/box_hot.jpg", "Media/intro.avi",
+                             "Docs/page.html", "Docs/notes.rtf", "Media/click.wav"})
+      Plant(file, "bytes of " + std::string(file));
+    Plant("autorun.inf", kAutorunInf);
+  }
+  ~PlantedDisc() {
+    std::error_code ec;
+    fs::remove_all(Root, ec);
+  }
+
+  // Planting AutoRun.mnx replaces the project the model would be saved as.
+  void Plant(const std::string& path, const std::string& bytes) {
+    if (path == kProjectFileName) ProjectPlanted = true;
+    const fs::path full = Root / path;
+    fs::create_directories(full.parent_path());
+    std::ofstream(full, std::ios::binary) << bytes;
+  }
+  // A file of that size that takes no room: the folder's size without writing it.
+  void PlantSparse(const std::string& path, uint64_t size) {
+    Plant(path, "");
+    fs::resize_file(Root / path, size);
+  }
+  void Remove(const std::string& path) { fs::remove_all(Root / path); }
+  MenuObject& Object(size_t index) { return *State.Project.Objects.at(index); }
+  std::vector<Finding> Check() {
+    if (!ProjectPlanted)
+      std::ofstream(Root / kProjectFileName, std::ios::binary) << SerializeProject(State, std::string(80, '\0')).value();
+    return CheckDisc(Env.Files, Root.string());
+  }
+
+  StdPlatform Env;
+  AppState State;
+  fs::path Root;
+  bool ProjectPlanted = false;
+};
+
+std::vector<Finding> ErrorsAndWarnings(const std::vector<Finding>& findings) {
+  std::vector<Finding> result;
+  for (const Finding& f : findings)
+    if (f.Level != Severity::Note) result.push_back(f);
+  return result;
+}
+
+std::string Lines(const std::vector<Finding>& findings) {
+  std::string text;
+  for (const Finding& f : findings) text += "  " + FindingLine(f) + "\n";
+  return text;
+}
+
+TEST(CheckDisc, APlantedDiscWithEveryKindOfFileIsClean) {
+  PlantedDisc disc;
+  disc.Plant("Extra/unused.txt", "x");
+  const std::vector<Finding> findings = disc.Check();
+  EXPECT_TRUE(ErrorsAndWarnings(findings).empty()) << Lines(findings);
+  // Only the folder nothing uses is noted, once, and the size; published files count as used.
+  ASSERT_EQ(findings.size(), 2u) << Lines(findings);
+  EXPECT_EQ(FindingLine(findings[0]), "note: disc: Total size 0.0 MB in 15 files: fits a CD 700 MB");
+  EXPECT_EQ(FindingLine(findings[1]), "note: disc: Nothing in the menu uses this folder or anything in it [\\Extra]");
+}
+
+// One planted fault per row; the check must report exactly that one error or warning.
+TEST(CheckDisc, FindsEachPlantedFault) {
+  struct Case {
+    const char* Why;
+    std::function<void(PlantedDisc&)> Plant;
+    Severity Level;
+    std::string Object;  // as the finding line shows it
+    std::string Path;
+    std::string Message;
+  };
+  const Case cases[] = {
+      {"glyph missing", [](PlantedDisc& d) { d.Remove("Glyphs/go.bmp"); }, Severity::Error, "Install #1",
+       "\\Glyphs\\go.bmp", "Glyph not found in the CD folder"},
+      {"hot-track glyph missing", [](PlantedDisc& d) { d.Remove("Glyphs/go_hot.bmp"); }, Severity::Error, "Install #1",
+       "\\Glyphs\\go_hot.bmp", "Hot-track glyph not found in the CD folder"},
+      {"picture missing", [](PlantedDisc& d) { d.Remove("Media/box.jpg"); }, Severity::Error, "Box #2",
+       "\\Media\\box.jpg", "Picture not found in the CD folder"},
+      {"hot-track picture missing", [](PlantedDisc& d) { d.Remove("Media/box_hot.jpg"); }, Severity::Error, "Box #2",
+       "\\Media\\box_hot.jpg", "Hot-track picture not found in the CD folder"},
+      {"clip missing", [](PlantedDisc& d) { d.Remove("Media/intro.avi"); }, Severity::Error, "Intro #3",
+       "\\Media\\intro.avi", "Clip not found in the CD folder"},
+      {"HTML page missing", [](PlantedDisc& d) { d.Remove("Docs/page.html"); }, Severity::Error, "Page #4",
+       "\\Docs\\page.html", "HTML page not found in the CD folder"},
+      {"RTF document missing", [](PlantedDisc& d) { d.Remove("Docs/notes.rtf"); }, Severity::Error, "Notes #5",
+       "\\Docs\\notes.rtf", "RTF document not found in the CD folder"},
+      {"sound link target missing", [](PlantedDisc& d) { d.Remove("Media/click.wav"); }, Severity::Error, "Label #6",
+       "\\Media\\click.wav", "Link target not found in the CD folder"},
+      {"start sound missing", [](PlantedDisc& d) { d.Remove("Media/start.wav"); }, Severity::Error, "menu",
+       "\\Media\\start.wav", "Start sound not found in the CD folder"},
+      {"window icon missing", [](PlantedDisc& d) { d.State.Project.FormIcon = "\\Icons\\menu.ico"; }, Severity::Error,
+       "menu", "\\Icons\\menu.ico", "Window icon not found in the CD folder"},
+      {"a link target is found in another letter case, as Windows finds it, but its start folder is gone",
+       [](PlantedDisc& d) {
+         d.Object(1).Link.Target = "\\SETUP\\Setup.EXE";
+         d.Object(1).Link.StartDirectory = "\\Install";
+       },
+       Severity::Error, "Install #1", "\\Install", "Start folder not found in the CD folder"},
+      {"a drive letter works only on the author's machine",
+       [](PlantedDisc& d) { d.Object(2).FileName = "C:\\Pictures\\box.jpg"; }, Severity::Error, "Box #2",
+       "C:\\Pictures\\box.jpg", "Picture has a drive letter and lies outside the CD folder, so it will not be on the disc"},
+      {"a network path", [](PlantedDisc& d) { d.Object(3).FileName = "\\\\server\\share\\intro.avi"; }, Severity::Error,
+       "Intro #3", "\\\\server\\share\\intro.avi",
+       "Clip is a network path outside the CD folder, so it will not be on the disc"},
+      {"'..' steps that climb out, even when they come back down to a folder of the same name",
+       [](PlantedDisc& d) { d.State.Project.StartSound = "\\Media\\..\\..\\Media\\start.wav"; },
+       Severity::Error, "menu", "\\Media\\..\\..\\Media\\start.wav",
+       "Start sound climbs out of the CD folder with \"..\", so it will not be on the disc"},
+      {"a link target without its backslash is joined to the folder's own name",
+       [](PlantedDisc& d) { d.Object(6).Link.Target = "Media\\click.wav"; }, Severity::Error, "Label #6",
+       "Media\\click.wav",
+       "Link target lacks its leading backslash and names a file beside the CD folder, not in it, so it will not be on "
+       "the disc"},
+      {"AutoRun.exe missing", [](PlantedDisc& d) { d.Remove("AutoRun.exe"); }, Severity::Error, "disc",
+       "\\AutoRun.exe", "AutoRun.exe is missing: the disc has no player to show the menu. Save the menu to publish it"},
+      {"autorun.inf missing", [](PlantedDisc& d) { d.Remove("autorun.inf"); }, Severity::Error, "disc",
+       "\\autorun.inf", "autorun.inf is missing: Windows will not start the menu from the disc"},
+      {"autorun.inf starting another program",
+       [](PlantedDisc& d) { d.Plant("autorun.inf", "[AutoRun]\r\nopen=setup\\setup.exe /auto\r\nicon=AutoRun.ico\r\n"); },
+       Severity::Error, "disc", "\\autorun.inf", "autorun.inf starts \"setup\\setup.exe /auto\" instead of AutoRun.exe"},
+      {"an OPEN line outside the [autorun] section does not count",
+       [](PlantedDisc& d) { d.Plant("autorun.inf", "[other]\r\nOPEN=AUTORUN.EXE\r\n"); }, Severity::Error, "disc",
+       "\\autorun.inf", "autorun.inf has no OPEN line in its [autorun] section: Windows will not start the menu"},
+      {"a project file cut short", [](PlantedDisc& d) { d.Plant("AutoRun.mnx", std::string("\x55\xAA\xAA\x55\x03", 5)); },
+       Severity::Error, "menu", "\\AutoRun.mnx", "AutoRun.mnx is damaged: it cannot be read past byte"},
+      {"a name longer than Joliet's 64 characters", [](PlantedDisc& d) { d.Plant(std::string(65, 'n') + ".txt", ""); },
+       Severity::Warning, "disc", "\\" + std::string(65, 'n') + ".txt",
+       "Name longer than 64 characters: a disc cuts or refuses it"},
+      {"nine folders deep; only the first folder too deep is reported",
+       [](PlantedDisc& d) { d.Plant("1/2/3/4/5/6/7/8/9/10/deep.txt", ""); }, Severity::Warning, "disc",
+       "\\1\\2\\3\\4\\5\\6\\7\\8\\9", "Folder 9 levels deep: a disc takes at most 8"},
+      {"characters Joliet refuses", [](PlantedDisc& d) { d.Plant("Docs/what?;.txt", ""); }, Severity::Warning, "disc",
+       "\\Docs\\what?;.txt", "Name holds characters a disc refuses: ?;"},
+      {"two names that differ only in letter case", [](PlantedDisc& d) { d.Plant("Docs/Page.HTML", ""); },
+       Severity::Warning, "disc", "\\Docs\\page.html", "Differs from \"Page.HTML\" only in letter case"},
+      {"more than a CD holds", [](PlantedDisc& d) { d.PlantSparse("Media/video.mpg", 737280001ull); },
+       Severity::Warning, "disc", "", "The folder takes 703.2 MB, more than a CD 700 MB holds: fits a DVD 4.7 GB"},
+      {"more than any disc holds", [](PlantedDisc& d) { d.PlantSparse("Media/video.mpg", 8543666177ull); },
+       Severity::Warning, "disc", "", "The folder takes 8147.9 MB, more than a CD 700 MB holds: fits no disc"},
+      {"a web address typed with backslashes",
+       [](PlantedDisc& d) { d.Object(0).Link.Target = "https:\\\\example.com\\support"; }, Severity::Warning, "Web #0",
+       "https:\\\\example.com\\support", "The web address is not well formed"},
+      {"an e-mail address without its domain", [](PlantedDisc& d) { d.Object(2).Link.Target = "help@"; },
+       Severity::Warning, "Box #2", "help@", "The e-mail address is not well formed"},
+      {"the temporary file of a save that was cut short", [](PlantedDisc& d) { d.Plant("AutoRun.mnx.saving", "half"); },
+       Severity::Warning, "disc", "\\AutoRun.mnx.saving", "Left over from an interrupted save; delete it before burning"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Why);
+    PlantedDisc disc;
+    c.Plant(disc);
+    const std::vector<Finding> findings = disc.Check();
+    const std::vector<Finding> found = ErrorsAndWarnings(findings);
+    ASSERT_EQ(found.size(), 1u) << Lines(findings);
+    const Finding& f = found[0];
+    EXPECT_EQ(f.Level, c.Level) << Lines(findings);
+    EXPECT_EQ(FindingObjectText(f), c.Object);
+    EXPECT_EQ(f.Path, c.Path);
+    EXPECT_EQ(f.Message.rfind(c.Message, 0), 0u) << f.Message;
+  }
+}
+
+TEST(CheckDisc, FindingsOfAnObjectCarryItsIndexAndComeSortedErrorsFirst) {
+  PlantedDisc disc;
+  disc.Plant("Docs/Page.HTML", "");
+  disc.Remove("Media/box.jpg");
+  disc.Remove("autorun.inf");
+  const std::vector<Finding> findings = disc.Check();
+  EXPECT_TRUE(std::is_sorted(findings.begin(), findings.end(),
+                             [](const Finding& a, const Finding& b) { return a.Level < b.Level; }))
+      << Lines(findings);
+  auto picture = std::find_if(findings.begin(), findings.end(), [](const Finding& f) { return f.Path == "\\Media\\box.jpg"; });
+  ASSERT_NE(picture, findings.end()) << Lines(findings);
+  EXPECT_EQ(picture->Subject, FindingSubject::Object);
+  EXPECT_EQ(picture->ObjectIndex, 2);
+  EXPECT_EQ(picture->ObjectName, "Box");
+  EXPECT_EQ(FindingsSummary(findings), "2 errors, 1 warning, 2 notes") << Lines(findings);
+}
+
+TEST(CheckDisc, AFolderThatIsNotThereIsOneError) {
+  StdFileSystem files;
+  const std::vector<Finding> findings = CheckDisc(files, (fs::temp_directory_path() / "corvela-no-such-disc").string());
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(FindingLine(findings[0]), "error: disc: The CD folder does not exist or cannot be read");
+}
+
+// The demo disc as a save publishes it: the build makes its media and project, a save adds the
+// player and autorun.inf.
+TEST(CheckDisc, ThePublishedDemoDiscIsClean) {
+  const fs::path demo = CORVELA_DEMO_DIR;
+  ASSERT_TRUE(fs::exists(demo / "AutoRun.mnx")) << demo;
+  const fs::path cd = fs::temp_directory_path() / ("corvela-demo-check-" + std::to_string(std::random_device()()));
+  fs::remove_all(cd);
+  fs::copy(demo, cd, fs::copy_options::recursive);
+  std::ofstream(cd / "AutoRun.exe", std::ios::binary) << "player";
+  std::ofstream(cd / "autorun.inf", std::ios::binary) << kAutorunInf;
+  StdFileSystem files;
+  const std::vector<Finding> findings = CheckDisc(files, cd.string());
+  fs::remove_all(cd);
+  EXPECT_TRUE(ErrorsAndWarnings(findings).empty()) << Lines(findings);
+  ASSERT_FALSE(findings.empty());
+  EXPECT_NE(FindingLine(findings.front()).find("fits a CD 700 MB"), std::string::npos) << Lines(findings);
+}
+
+}  // namespace
+}  // namespace corvela

@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "designer/Align.h"
+#include "designer/ClipboardRecords.h"
+#include "designer/History.h"
+#include "designer/Surface.h"
+#include "project/ProjectFile.h"
+#include "support/FakePlatform.h"
+#include "support/ProjectSamples.h"
+
+namespace corvela {
+namespace {
+
+using testing::FakeWorld;
+
+class QuietHost : public SurfaceHost {
+ public:
+  Size InnerPanelSize() override { return {400, 300}; }
+  void RepaintSurface() override {}
+  void BandChanged(const Rect&, const Rect&) override {}
+  void ControlCreated(MenuObject&) override {}
+  void ControlBroughtToFront(MenuObject&) override {}
+  void ControlSentToBack(MenuObject&) override {}
+};
+
+struct HistoryFixture : ::testing::Test {
+  FakeWorld World;
+  AppState& State = World.State;
+  MenuProject& Project = World.State.Project;
+  QuietHost Host;
+  DesignSurface Surface{World.State, Host};
+  History Steps;
+
+  HistoryFixture() {
+    testing::FillEveryKind(State);
+    Surface.RefreshSurface();  // clamps the sample's negative positions once, before any step
+    World.Ui.Shown.clear();
+  }
+  std::string Bytes() { return SerializeProject(State, "").value(); }
+  void Select(std::vector<int> indices) {
+    for (auto& obj : Project.Objects) obj->Selected = false;
+    for (int i : indices) Project.Objects[static_cast<size_t>(i)]->Selected = true;
+  }
+  std::vector<ObjectSnapshot> Shots(const std::vector<int>& indices) {
+    return SnapshotObjects(Project, indices).value();
+  }
+  // Moves the selection by dx as one recorded step, as the window layer will.
+  void MoveSelection(int32_t dx, uint32_t mergeKey = 0) {
+    const auto indices = SelectedIndices(Project);
+    auto before = Shots(indices);
+    for (auto& obj : Project.Objects)
+      if (obj->Selected) ApplyDragStep(obj->Base(), kHitBody, dx, 0);
+    Steps.RecordObjects(mergeKey ? EditKind::Nudge : EditKind::Move, std::move(before), Shots(indices), mergeKey);
+  }
+};
+
+struct Command {
+  const char* Name;  // as the Undo item shows it
+  std::function<void(HistoryFixture&)> Run;
+};
+
+TEST_F(HistoryFixture, EveryCommandUndoneAndRedoneGivesTheSameFileBytes) {
+  const std::vector<Command> commands = {
+      {"Add",
+       [](HistoryFixture& f) {
+         f.Surface.AddObject(ObjectKind::Button, 30, 40);
+         f.Steps.RecordObjects(EditKind::Add, {}, f.Shots(LastIndices(f.Project, 1)));
+       }},
+      {"Delete",  // two objects apart in the list come back at their own places
+       [](HistoryFixture& f) {
+         f.Select({1, 4});
+         auto before = f.Shots(SelectedIndices(f.Project));
+         f.Surface.DeleteSelectedObjects();
+         f.Steps.RecordObjects(EditKind::Delete, std::move(before), {});
+       }},
+      {"Clear",
+       [](HistoryFixture& f) {
+         auto before = SnapshotProject(f.State).value();
+         f.Surface.ClearAllObjects();
+         f.Steps.RecordProject(EditKind::Clear, std::move(before), SnapshotProject(f.State).value());
+       }},
+      {"Resize",
+       [](HistoryFixture& f) {
+         f.Select({2, 3});
+         auto before = f.Shots({2, 3});
+         for (int i : {2, 3}) ApplyDragStep(f.Project.Objects[static_cast<size_t>(i)]->Base(), kHitBottomRight, 7, -4);
+         f.Steps.RecordObjects(EditKindForDrag(kHitBottomRight), std::move(before), f.Shots({2, 3}));
+       }},
+      {"Bring to Front",
+       [](HistoryFixture& f) {
+         f.Select({1});
+         auto before = f.Shots({1});
+         f.Surface.BringSelectedToFront();
+         f.Steps.RecordObjects(EditKind::BringToFront, std::move(before),
+                               f.Shots({static_cast<int>(f.Project.Objects.size()) - 1}));
+       }},
+      {"Send to Back",
+       [](HistoryFixture& f) {
+         f.Select({5});
+         auto before = f.Shots({5});
+         f.Surface.SendSelectedToBack();
+         f.Steps.RecordObjects(EditKind::SendToBack, std::move(before), f.Shots({0}));
+       }},
+      {"Properties",
+       [](HistoryFixture& f) {
+         auto before = f.Shots({0});
+         f.Project.Objects[0]->AsLabel()->Caption = "Changed";
+         f.Project.Objects[0]->AsLabel()->Font.Size = 30;
+         f.Steps.RecordObjects(EditKind::Properties, std::move(before), f.Shots({0}));
+       }},
+      {"Form Properties",
+       [](HistoryFixture& f) {
+         auto before = SnapshotProject(f.State).value();
+         f.Project.Form.Caption = "Other";
+         f.Project.Form.Left = 77;
+         f.Project.Panel.BevelWidth = 3;
+         f.Project.BackColor = 0x123456;
+         f.Project.Objects[6]->Base().Left = 1;  // the smaller panel pulled an object in
+         f.Steps.RecordProject(EditKind::FormProperties, std::move(before), SnapshotProject(f.State).value());
+       }},
+      {"Paste",
+       [](HistoryFixture& f) {
+         f.Select({0, 1, 2});
+         auto objects = ReadClipboardRecords(WriteClipboardRecords(f.Project).value()).value();
+         const auto placed = PasteObjects(f.Project, std::move(objects));
+         f.Steps.RecordObjects(EditKind::Paste, {}, f.Shots(placed));
+       }},
+      {"Size",
+       [](HistoryFixture& f) {
+         f.Select({1, 3, 6});
+         auto before = f.Shots({1, 3, 6});
+         ASSERT_TRUE(AlignSelection(f.Project, AlignCommand::SameSize, {400, 300}));
+         f.Steps.RecordObjects(EditKind::Size, std::move(before), f.Shots({1, 3, 6}));
+       }},
+  };
+  for (const Command& c : commands) {
+    SCOPED_TRACE(c.Name);
+    const std::string before = Bytes();
+    c.Run(*this);
+    const std::string after = Bytes();
+    // Compared as booleans: a mismatch of two whole files says nothing more when printed.
+    ASSERT_TRUE(before != after);
+    EXPECT_EQ(Steps.UndoText(), std::string("Undo ") + c.Name);
+    ASSERT_TRUE(Steps.Undo(State));
+    EXPECT_TRUE(Bytes() == before);
+    EXPECT_EQ(Steps.RedoText(), std::string("Redo ") + c.Name);
+    ASSERT_TRUE(Steps.Redo(State));
+    EXPECT_TRUE(Bytes() == after);
+    ASSERT_TRUE(Steps.Undo(State));
+    EXPECT_TRUE(Bytes() == before);
+    Steps.Clear(true);
+  }
+}
+
+TEST_F(HistoryFixture, RestoredObjectsAreNamedForTheWindowAndKeepTheirSelection) {
+  Select({1, 4});
+  auto before = Shots({1, 4});
+  Surface.DeleteSelectedObjects();
+  Steps.RecordObjects(EditKind::Delete, std::move(before), {});
+  const auto change = Steps.Undo(State);
+  ASSERT_TRUE(change);
+  EXPECT_EQ(change->Restored, (std::vector<int>{1, 4}));
+  EXPECT_FALSE(change->ProjectReplaced);
+  EXPECT_TRUE(Project.Objects[1]->Selected && Project.Objects[4]->Selected);
+  // Tags follow the list again, as after any change of order.
+  for (size_t i = 0; i < Project.Objects.size(); ++i) EXPECT_EQ(Project.Objects[i]->Base().Tag, static_cast<int>(i));
+}
+
+TEST_F(HistoryFixture, IconStepHandsBackTheBytesToPutBack) {
+  ASSERT_TRUE(Steps.RecordIcon({std::nullopt}, {std::string("ICON")}));
+  EXPECT_EQ(Steps.UndoText(), "Undo CD Icon");
+  auto undone = Steps.Undo(State);
+  ASSERT_TRUE(undone && undone->Icon);
+  EXPECT_FALSE(undone->Icon->Bytes);
+  auto redone = Steps.Redo(State);
+  ASSERT_TRUE(redone && redone->Icon);
+  EXPECT_EQ(redone->Icon->Bytes, std::string("ICON"));
+}
+
+TEST_F(HistoryFixture, UndoBackToTheSavedStateIsUnmodifiedAndAnyOtherIsModified) {
+  Select({0});
+  MoveSelection(5);
+  Steps.MarkSaved();
+  State.Modified = false;
+  MoveSelection(5);
+  State.Modified = true;
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_FALSE(State.Modified);
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_TRUE(State.Modified);  // undo after a save
+  ASSERT_TRUE(Steps.Redo(State));
+  EXPECT_FALSE(State.Modified);
+  // A new step drops the redo that led back to the saved state: it can never be reached again,
+  // not even by a step that lands at the same position in the list.
+  ASSERT_TRUE(Steps.Undo(State));
+  MoveSelection(-2);
+  EXPECT_FALSE(Steps.CanRedo());
+  EXPECT_EQ(Steps.RedoText(), "Redo");
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_TRUE(State.Modified);
+  ASSERT_TRUE(Steps.Redo(State));
+  EXPECT_TRUE(State.Modified);
+}
+
+TEST_F(HistoryFixture, OpeningAFolderClearsTheStepsAndSaysWhetherItIsSaved) {
+  Select({0});
+  MoveSelection(5);
+  Steps.Clear(false);  // a folder not published yet
+  EXPECT_FALSE(Steps.CanUndo());
+  EXPECT_EQ(Steps.UndoText(), "Undo");
+  MoveSelection(5);
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_TRUE(State.Modified);
+}
+
+TEST_F(HistoryFixture, OldestStepsAreDroppedPastTheLimit) {
+  ASSERT_GE(Steps.Limit(), 100u);
+  Select({0});
+  const int32_t start = Project.Objects[0]->Base().Left;
+  const int extra = 5;
+  for (size_t i = 0; i < Steps.Limit() + extra; ++i) MoveSelection(1);
+  EXPECT_EQ(Steps.Size(), Steps.Limit());
+  while (Steps.Undo(State)) {
+  }
+  EXPECT_EQ(Project.Objects[0]->Base().Left, start + extra);
+  // The saved state went with the dropped steps: the oldest state left is a modified one.
+  EXPECT_TRUE(State.Modified);
+}
+
+TEST_F(HistoryFixture, ABurstOfNudgesIsOneStepUntilItEnds) {
+  Select({0, 2});
+  const std::string start = Bytes();
+  for (int i = 0; i < 5; ++i) MoveSelection(1, kNudgeMoveBurst);
+  EXPECT_EQ(Steps.Size(), 1u);
+  EXPECT_EQ(Steps.UndoText(), "Undo Nudge");
+  const std::string moved = Bytes();
+  Steps.EndBurst();
+  MoveSelection(1, kNudgeMoveBurst);
+  EXPECT_EQ(Steps.Size(), 2u);
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_EQ(Bytes(), moved);
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_EQ(Bytes(), start);
+}
+
+TEST_F(HistoryFixture, ABurstThatEndsWhereItBeganLeavesNoStep) {
+  Select({0});
+  MoveSelection(3, kNudgeMoveBurst);
+  MoveSelection(-3, kNudgeMoveBurst);
+  EXPECT_FALSE(Steps.CanUndo());
+}
+
+TEST_F(HistoryFixture, ABurstDoesNotSwallowAStepOfOtherObjects) {
+  Select({0});
+  MoveSelection(1, kNudgeMoveBurst);
+  Select({1});
+  MoveSelection(1, kNudgeMoveBurst);
+  EXPECT_EQ(Steps.Size(), 2u);
+}
+
+TEST_F(HistoryFixture, AStepThatChangesNothingIsNotRecorded) {
+  EXPECT_FALSE(Steps.RecordObjects(EditKind::Properties, Shots({0}), Shots({0})));
+  EXPECT_FALSE(Steps.CanUndo());
+}
+
+TEST_F(HistoryFixture, AStepWhoseRecordsCannotBeReadLeavesTheModelAlone) {
+  const std::string start = Bytes();
+  std::vector<ObjectSnapshot> damaged = Shots({0});
+  damaged[0].Record.pop_back();
+  ASSERT_TRUE(Steps.RecordObjects(EditKind::Properties, damaged, Shots({0, 1})));
+  EXPECT_FALSE(Steps.Undo(State));
+  EXPECT_EQ(Bytes(), start);
+  EXPECT_TRUE(Steps.CanUndo());
+}
+
+}  // namespace
+}  // namespace corvela
