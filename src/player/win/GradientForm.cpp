@@ -30,14 +30,25 @@ DibFillSurface::DibFillSurface(DibSurface& dib) : dib_(dib) {
   ::GdiFlush();
 }
 
+DibFillSurface::~DibFillSurface() {
+  uint32_t* pixels = dib_.Pixels();
+  if (!pixels) return;
+  const size_t count = static_cast<size_t>(Width()) * static_cast<size_t>(Height());
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t p = pixels[i];
+    pixels[i] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+  }
+}
+
 void DibFillSurface::FillSolid(const PixelRect& r, Colour rgb) {
   const Rect fill = ClippedTo(r, Width(), Height());
   if (fill.IsEmpty() || !dib_.Pixels()) return;
-  const uint32_t pixel = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-  for (int32_t y = fill.Top; y < fill.Bottom; ++y) {
-    uint32_t* row = dib_.Pixels() + static_cast<size_t>(y) * static_cast<size_t>(Width());
-    std::fill(row + fill.Left, row + fill.Right, pixel);
-  }
+  for (int32_t y = fill.Top; y < fill.Bottom; ++y) std::fill(RowPixels(y) + fill.Left, RowPixels(y) + fill.Right, rgb);
+}
+
+Colour* DibFillSurface::RowPixels(int32_t y) {
+  if (!dib_.Pixels()) return nullptr;
+  return dib_.Pixels() + static_cast<size_t>(y) * static_cast<size_t>(Width());
 }
 
 DibSurface::~DibSurface() {

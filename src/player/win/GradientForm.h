@@ -64,12 +64,18 @@ class DibSurface {
 
 // The fill routine's surface straight on a DibSurface's pixels. The radial style needs about one
 // rectangle per row and band (some 240,000 on a full-HD panel), too many for a GDI call each.
+// While it lives the pixels hold RGB (0x00BBGGRR), so the fill may write rows directly; the
+// destructor swaps them back to the DIB's 0x00RRGGBB in one pass.
 class DibFillSurface final : public FillSurface {
  public:
   explicit DibFillSurface(DibSurface& dib);
+  ~DibFillSurface() override;
+  DibFillSurface(const DibFillSurface&) = delete;
+  DibFillSurface& operator=(const DibFillSurface&) = delete;
   int32_t Width() const override { return dib_.Width(); }
   int32_t Height() const override { return dib_.Height(); }
   void FillSolid(const PixelRect& r, Colour rgb) override;
+  Colour* RowPixels(int32_t y) override;
 
  private:
   DibSurface& dib_;
