@@ -16,7 +16,9 @@ StartOutcome LoadPlayerProject(AppState& state) {
     state.ReportMissingOnce = false;
     return StartOutcome::Close;
   }
-  ApplyAllObjectResources(state);
+  // A complete load has applied every object's resources already; decoding them again would only
+  // cost time. A load that stopped part way applied none, so the objects it read get them here.
+  if (!loaded) ApplyAllObjectResources(state);
   state.ReportMissingOnce = false;
   state.ReportedMissing.clear();
   return StartOutcome::Run;

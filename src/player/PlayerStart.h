@@ -14,10 +14,10 @@ enum class StartOutcome : uint8_t {
   Run,       // the project and every object's resources are loaded: show the menu
 };
 
-// Loads ProjectFileName and applies every object's resources. Resources are applied inside the
-// load and once more here, so each missing file is reported only the first time. A failed load
-// still runs when it got as far as the window's size; otherwise an invisible window would only
-// linger. Modified is false afterwards either way.
+// Loads ProjectFileName with every object's resources applied once, each missing file reported
+// once. A failed load still runs, with the resources of the objects it read, when it got as far
+// as the window's size; otherwise an invisible window would only linger. Modified is false
+// afterwards either way.
 StartOutcome LoadPlayerProject(AppState& state);
 
 }  // namespace corvela

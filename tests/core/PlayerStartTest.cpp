@@ -56,6 +56,14 @@ TEST_F(PlayerStart, AMissingFileIsReportedOnceAndTheMenuRuns) {
   EXPECT_FALSE(State.Modified);
 }
 
+TEST_F(PlayerStart, EachPictureIsDecodedOnce) {
+  World.Files.Files[Path] = ProjectWithMissingPicture();
+  World.Files.Files["E:\\gone.bmp"] = "BM";
+  EXPECT_EQ(LoadPlayerProject(State), StartOutcome::Run);
+  EXPECT_EQ(World.Graphics.Loads, 1);
+  EXPECT_NE(State.Project.Objects.at(0)->Picture, nullptr);
+}
+
 // A file broken after the window's settings still shows what it holds.
 TEST_F(PlayerStart, AFileBrokenAfterTheWindowSizeStillRuns) {
   std::string bytes = ProjectWithMissingPicture();

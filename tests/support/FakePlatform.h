@@ -145,11 +145,13 @@ class FakeGraphicLoader : public GraphicLoader {
   FakeFileSystem& Files;
   std::set<std::string> Damaged;
   int Live = 0;
+  int Loads = 0;  // decodes asked for, of existing files or not
   std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override { return Load(path); }
   std::unique_ptr<Graphic> LoadPicture(const std::string& path) override { return Load(path); }
 
  private:
   std::unique_ptr<Graphic> Load(const std::string& path) {
+    ++Loads;
     if (!Files.FileExists(path) || Damaged.count(path)) return nullptr;
     return std::make_unique<FakeGraphic>(path, &Live);
   }
