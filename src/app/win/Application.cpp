@@ -76,7 +76,7 @@ bool Application::Start(const std::string& exeFileName) {
   } else {
     ui_.Owner = menu_->hwnd();
     shell_.Owner = menu_->hwnd();
-    ::ShowWindow(menu_->hwnd(), SW_SHOW);
+    // The menu window shows itself once its project is applied.
   }
   return true;
 }

@@ -15,8 +15,21 @@
 namespace corvela::win {
 
 namespace {
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Interval = 10;
+// Posted at creation in place of a 10 ms timer: the start runs as soon as the loop does.
+constexpr UINT kStartMessage = WM_APP + 1;
+// Posted once the first complete paint is on screen.
+constexpr UINT kAfterFirstPaintMessage = WM_APP + 2;
+
+int ShowCommandFor(const FormSettings& form) {
+  switch (FrameFor(form).State) {
+    case static_cast<uint8_t>(WindowState::Minimized):
+      return SW_SHOWMINIMIZED;
+    case static_cast<uint8_t>(WindowState::Maximized):
+      return SW_SHOWMAXIMIZED;
+    default:
+      return SW_SHOW;
+  }
+}
 }  // namespace
 
 AutoRunForm::~AutoRunForm() {
@@ -39,12 +52,12 @@ bool AutoRunForm::Create() {
   bool ok = Window::Create(cls, args) && panel_.Create(hwnd()) && panel1_.Create(panel_.hwnd());
   suppressResize_ = false;
   if (!ok) return false;
-  ::SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+  ::PostMessageA(hwnd(), kStartMessage, 0, 0);
   return true;
 }
 
 void AutoRunForm::Timer1Timer() {
-  ::KillTimer(hwnd(), kTimer1);
+  beforeFirstPaint_ = !state_.DesignerMode;
   switch (LoadPlayerProject(state_)) {
     case StartOutcome::Designer:
       return;
@@ -54,10 +67,19 @@ void AutoRunForm::Timer1Timer() {
     case StartOutcome::Run:
       break;
   }
-  // Panel1 takes BackColor, which the inner panel paints from.
-  ::InvalidateRect(panel1_.hwnd(), nullptr, FALSE);
+  // The load has applied the project: the window appears once, at its size and with everything
+  // on it, and is painted before anything else runs.
   PaintBackground();
   TakeApplicationTitleAndIcon();
+  ::ShowWindow(hwnd(), ShowCommandFor(state_.Project.Form));
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::PostMessageA(hwnd(), kAfterFirstPaintMessage, 0, 0);
+}
+
+void AutoRunForm::AfterFirstPaint() {
+  beforeFirstPaint_ = false;
+  for (auto& [obj, url] : pendingPages_) NavigateHtml(*obj, url);
+  pendingPages_.clear();
   // An "Exit AutoRun" start link closes the window that has just appeared.
   PlayStartSoundAndLink(state_);
 }
@@ -131,12 +153,11 @@ void AutoRunForm::ApplyWindowState() {
 }
 
 void AutoRunForm::PaintBackground() {
-  panel1_.SetBackground(UniqueBitmap());
-  if (!panel1_.hwnd()) return;
-  RECT rc;
-  ::GetClientRect(panel1_.hwnd(), &rc);
-  panel1_.SetBackground(gradient_ ? gradient_->RenderBackground(state_, rc.right, rc.bottom)
-                                  : win::RenderBackground(state_, rc.right, rc.bottom));
+  panel1_.BackgroundChanged();
+}
+
+UniqueBitmap AutoRunForm::RenderBackground(int32_t width, int32_t height) {
+  return gradient_ ? gradient_->RenderBackground(state_, width, height) : win::RenderBackground(state_, width, height);
 }
 
 bool AutoRunForm::LoadWindowIcon(const std::string& path) {
@@ -173,6 +194,12 @@ void AutoRunForm::PlayAvi(MenuObject& obj, const std::string& path) {
 }
 
 void AutoRunForm::NavigateHtml(MenuObject& obj, const std::string& url) {
+  // A page loads after the first paint: the menu shows first.
+  if (beforeFirstPaint_) {
+    PaneOf(obj);
+    pendingPages_.emplace_back(&obj, url);
+    return;
+  }
   if (auto* pane = dynamic_cast<HtmlPane*>(PaneOf(obj))) pane->Navigate(url);
 }
 
@@ -205,8 +232,11 @@ void AutoRunForm::PaintForm(HDC dc, const RECT& client) {
 
 LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_TIMER:
-      if (wp == kTimer1) Timer1Timer();
+    case kStartMessage:
+      Timer1Timer();
+      return 0;
+    case kAfterFirstPaintMessage:
+      AfterFirstPaint();
       return 0;
     case WM_SIZE:
       FormResize();

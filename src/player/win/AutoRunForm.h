@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
@@ -21,7 +23,7 @@ class AutoRunForm : public Window, public MenuView {
   explicit AutoRunForm(AppState& state) : state_(state) {}
   // The panes live on the inner panel: the objects give them up before the window goes.
   ~AutoRunForm() override;
-  // FormCreate: the window starts with no area; Timer1 fires once 10 ms later.
+  // FormCreate: the window starts hidden and with no area; the start sequence is posted.
   bool Create();
 
   // The hidden renderer PaintBackground draws on; without one each picture gets a renderer of its own.
@@ -48,7 +50,11 @@ class AutoRunForm : public Window, public MenuView {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // The start sequence: in the player, loads the project and shows the window with its first
+  // complete paint.
   void Timer1Timer();
+  // Pages, the start sound and the start link wait for the first paint.
+  void AfterFirstPaint();
   void TakeApplicationTitleAndIcon();
   void FormResize();
   // Places both panels; true when the inner panel's size changed.
@@ -57,13 +63,17 @@ class AutoRunForm : public Window, public MenuView {
   void ApplyWindowState();
   // The window's client area outside the outer panel (its BorderWidth margin).
   void PaintForm(HDC dc, const RECT& client);
+  UniqueBitmap RenderBackground(int32_t width, int32_t height);
 
   AppState& state_;
   OuterPanelWindow panel_{state_.Project};
-  InnerPanelWindow panel1_{state_};
+  InnerPanelWindow panel1_{state_, [this](int32_t width, int32_t height) { return RenderBackground(width, height); }};
   bool suppressResize_ = false;
   UniqueIcon icon_;
   GradientForm* gradient_ = nullptr;
+  // The player's start has begun and its first paint is not yet on screen.
+  bool beforeFirstPaint_ = false;
+  std::vector<std::pair<MenuObject*, std::string>> pendingPages_;
 };
 
 }  // namespace corvela::win

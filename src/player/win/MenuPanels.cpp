@@ -39,7 +39,7 @@ LRESULT PaintedPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-      HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
+      HandleUpdatePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
       return 0;
   }
   return Default(msg, wp, lp);
@@ -52,8 +52,9 @@ void OuterPanelWindow::Paint(HDC dc, const RECT& client) {
   for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
 }
 
-void InnerPanelWindow::SetBackground(UniqueBitmap picture) {
-  background_ = std::move(picture);
+void InnerPanelWindow::BackgroundChanged() {
+  background_.reset();
+  backgroundStale_ = true;
   if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -63,6 +64,10 @@ void InnerPanelWindow::ObjectsChanged() {
 }
 
 void InnerPanelWindow::Paint(HDC dc, const RECT& client) {
+  if (backgroundStale_ && render_) {
+    background_ = render_(client.right, client.bottom);
+    backgroundStale_ = false;
+  }
   UniqueBrush brush(::CreateSolidBrush(GdiColour(state_.Project.BackColor)));
   ::FillRect(dc, &client, brush.get());
   DrawBackground(dc, background_.get(), client.right, client.bottom);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/PanelMouse.h"
@@ -37,9 +39,13 @@ class OuterPanelWindow : public PaintedPanel {
 
 class InnerPanelWindow : public PaintedPanel {
  public:
-  explicit InnerPanelWindow(AppState& state) : state_(state) {}
-  // The picture over BackColor: the gradient, or none so that BackColor shows.
-  void SetBackground(UniqueBitmap picture);
+  // render makes the picture over BackColor for a panel of the given size: the gradient, or none
+  // so that BackColor shows.
+  using BackgroundRenderer = std::function<UniqueBitmap(int32_t width, int32_t height)>;
+  InnerPanelWindow(AppState& state, BackgroundRenderer render) : state_(state), render_(std::move(render)) {}
+  // The picture no longer fits the project or the panel's size. It is made again by the next
+  // paint, so that any number of changes before it cost one picture.
+  void BackgroundChanged();
   // Objects came, went or moved: the mouse looks start afresh and the panel repaints.
   void ObjectsChanged();
 
@@ -56,7 +62,9 @@ class InnerPanelWindow : public PaintedPanel {
   bool Mouse(UINT msg, LPARAM lp);
 
   AppState& state_;
+  BackgroundRenderer render_;
   UniqueBitmap background_;
+  bool backgroundStale_ = true;
   ObjectPainter painter_;
   // Hot tracking, pressed and hover looks and clicks of the painted objects.
   PanelMouse mouse_;

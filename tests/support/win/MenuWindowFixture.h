@@ -101,8 +101,7 @@ class MenuWindowTest : public ::testing::Test {
     ASSERT_TRUE(SaveProjectFile(writer, state.ProjectFileName));
     ASSERT_TRUE(form.Create());
     state.View = &form;
-    ::ShowWindow(form.hwnd(), SW_SHOW);
-    // The start is over once the window has its size (or is gone).
+    // The window shows itself. The start is over once the window has its size (or is gone).
     pump.Until(
         [&] {
           RECT rc{};
