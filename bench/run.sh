@@ -11,7 +11,7 @@ win=build/windows
 native=build/native
 
 scripts/install-deps.sh || { echo "installing packages failed" >&2; exit 1; }
-scripts/build.sh native=gradient_bench,project_file_bench windows=Corvela,surface_bench >/dev/null ||
+scripts/build.sh native=gradient_bench,project_file_bench windows=Corvela,surface_bench,hover_bench >/dev/null ||
   { echo "BUILD FAILED" >&2; exit 1; }
 
 status=0
@@ -36,12 +36,12 @@ player_start() { bench/player_start.sh "$win" "$runs"; }
 gradient() { "$native/bench/gradient_bench" 2>/dev/null | sed -n '/ratio of each style/,$p'; }
 project_file() { "$native/bench/project_file_bench" 2>/dev/null | sed -n '/ratios to the raw floor/,$p'; }
 drag_step() { scripts/wine-session.sh wine "$win/bench/surface_bench.exe"; }
-not_measured() { echo "  $1: not measured yet"; }
+hover() { scripts/wine-session.sh wine "$win/bench/hover_bench.exe"; }
 
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(. /etc/os-release && echo "$PRETTY_NAME"), $(wine --version 2>/dev/null)"
 figure "exe size against 1 MiB and a 1x drive" exe_size
 figure "player start against a bare window (Wine)" player_start
-figure "hover change against a full panel repaint" not_measured hover
+figure "hover change against a full panel repaint (Wine)" hover
 figure "gradient, 1920 x 1080, each style against one solid fill" gradient
 figure "project load and save against raw I/O" project_file
 figure "design-surface drag step against one blit (Wine)" drag_step

@@ -163,6 +163,18 @@ TEST_F(HotLooks, TheChangedObjectsArePaintedAtOnceAndNothingWhenNothingChanged) 
   g_paints = nullptr;
 }
 
+// Only the changed objects are painted, in client coordinates like a full paint.
+TEST_F(HotLooks, WhatAHoverChangePutsOnScreenIsWhatAFullPaintDraws) {
+  RECT panel;
+  ::GetWindowRect(form.InnerPanel(), &panel);
+  for (POINT p : {POINT{20, 80}, POINT{180, 30}}) {
+    Mouse(WM_MOUSEMOVE, p.x, p.y);
+    const Capture full = PrintClient(form.InnerPanel());
+    EXPECT_TRUE(pump.Until([&] { return testing::Differences(testing::ReadScreen(panel), full) == 0; }, 2000))
+        << p.x << "," << p.y;
+  }
+}
+
 TEST_F(HotLooks, LeavingThePanelDropsTheFlatButtonsEdgeButKeepsTheHotObject) {
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
   // The real pointer must be there too: asking for the leave elsewhere is answered at once.

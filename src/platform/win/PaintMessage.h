@@ -30,6 +30,26 @@ bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, PaintFn&& paint) {
   return true;
 }
 
+// As HandlePaintMessage, but WM_PAINT renders only the update rectangle: into a buffer of its size
+// whose origin is moved, so that paint still draws in client coordinates and the DC's clip tells
+// it what can be skipped. For windows whose look changes in small parts, such as a hot object.
+template <typename PaintFn>
+bool HandleUpdatePaintMessage(HWND hwnd, UINT msg, WPARAM wp, PaintFn&& paint) {
+  if (msg != WM_PAINT) return HandlePaintMessage(hwnd, msg, wp, paint);
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  PaintScope ps(hwnd);
+  RECT dirty;
+  if (!::IntersectRect(&dirty, &ps.Dirty(), &client)) return true;
+  const int width = dirty.right - dirty.left, height = dirty.bottom - dirty.top;
+  BufferDc buffer(ps.get(), width, height);
+  ::SetViewportOrgEx(buffer.get(), -dirty.left, -dirty.top, nullptr);
+  ::IntersectClipRect(buffer.get(), dirty.left, dirty.top, dirty.right, dirty.bottom);
+  paint(buffer.get(), client);
+  ::BitBlt(ps.get(), dirty.left, dirty.top, width, height, buffer.get(), dirty.left, dirty.top, SRCCOPY);
+  return true;
+}
+
 inline RECT ToRECT(const Rect& r) {
   return RECT{r.Left, r.Top, r.Right, r.Bottom};
 }
