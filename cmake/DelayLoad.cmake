@@ -1,0 +1,40 @@
+# corvela_delay_load(OUT_VAR dll...): for each DLL, an import library whose functions load the DLL
+# on their first call (dlltool's delayed imports, resolved by MinGW-w64's __delayLoadHelper2).
+# Every function of the DLL's own MinGW-w64 import library is listed, so new calls need no edit
+# here. OUT_VAR receives the libraries' paths.
+function(corvela_delay_load out)
+  find_program(CORVELA_NM NAMES x86_64-w64-mingw32-nm REQUIRED)
+  find_program(CORVELA_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
+  set(dir ${CMAKE_BINARY_DIR}/delayload)
+  file(MAKE_DIRECTORY ${dir})
+  set(libs)
+  foreach(dll ${ARGN})
+    find_library(CORVELA_IMPORT_${dll} NAMES lib${dll}.a REQUIRED)
+    set(lib ${dir}/lib${dll}_delay.a)
+    if(NOT EXISTS ${lib} OR ${CORVELA_IMPORT_${dll}} IS_NEWER_THAN ${lib})
+      execute_process(COMMAND ${CORVELA_NM} -g ${CORVELA_IMPORT_${dll}} OUTPUT_VARIABLE symbols
+                      RESULT_VARIABLE failed ERROR_QUIET)
+      if(failed)
+        message(FATAL_ERROR "nm could not read ${CORVELA_IMPORT_${dll}}")
+      endif()
+      # Functions only: an import library lists each as a text symbol; data cannot be delayed.
+      string(REGEX MATCHALL "[0-9a-f]+ T [A-Za-z_][A-Za-z0-9_@]*" entries "${symbols}")
+      set(names)
+      foreach(entry ${entries})
+        string(REGEX REPLACE "^[0-9a-f]+ T " "" name "${entry}")
+        list(APPEND names ${name})
+      endforeach()
+      list(REMOVE_DUPLICATES names)
+      list(JOIN names "\n" def)
+      set(def "LIBRARY ${dll}.dll\nEXPORTS\n${def}\n")
+      file(WRITE ${dir}/${dll}.def "${def}")
+      execute_process(COMMAND ${CORVELA_DLLTOOL} --input-def ${dir}/${dll}.def --output-delaylib ${lib}
+                              --dllname ${dll}.dll RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR "dlltool could not make ${lib}")
+      endif()
+    endif()
+    list(APPEND libs ${lib})
+  endforeach()
+  set(${out} ${libs} PARENT_SCOPE)
+endfunction()
