@@ -56,6 +56,13 @@ xdotool keydown ctrl mousemove $((ex + 60)) $((ey + 198)) click 1 keyup ctrl
 sleep 0.5
 shot surface "$edit"
 
+# The Align submenu of the Edit menu over the two selected buttons.
+keys '^Corvela - ' alt+e g
+sleep 0.8
+shot align "$((ex + 420))x$((ey + 280))+0+0"
+keys '^Corvela - ' Escape Escape Escape
+sleep 0.5
+
 # Form Properties from the Edit menu's shortcut-less item: use the toolbar button instead.
 xdotool mousemove 147 62 click 1
 wait_for 'Form Properties'
