@@ -10,6 +10,10 @@ namespace corvela {
 
 PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool) {
   if (button != MouseButton::Left) return PressOutcome::Ignored;
+  // The panel's border and bevels lie around the picture of the menu: nothing is placed or
+  // selected there.
+  const Size panel = host_.InnerPanelSize();
+  if (p.X < 0 || p.Y < 0 || p.X >= panel.Width || p.Y >= panel.Height) return PressOutcome::Ignored;
   if (std::optional<ObjectKind> kind = KindAddedBy(tool)) {
     AddObject(*kind, p.X, p.Y);
     return PressOutcome::ObjectAdded;
@@ -182,9 +186,10 @@ void DesignSurface::BringSelectedToFront() {
   const int index = SingleSelectedIndex(state_.Project);
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
-  host_.ControlBroughtToFront(*objects[static_cast<size_t>(index)]);
   std::rotate(objects.begin() + index, objects.begin() + index + 1, objects.end());
   RenumberTags(state_);
+  // After the move, so that the panes are restacked in the new order.
+  host_.ControlBroughtToFront(*objects.back());
   state_.Modified = true;
   RefreshSurface();
 }
@@ -193,9 +198,9 @@ void DesignSurface::SendSelectedToBack() {
   const int index = SingleSelectedIndex(state_.Project);
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
-  host_.ControlSentToBack(*objects[static_cast<size_t>(index)]);
   std::rotate(objects.begin(), objects.begin() + index, objects.begin() + index + 1);
   RenumberTags(state_);
+  host_.ControlSentToBack(*objects.front());
   state_.Modified = true;
   RefreshSurface();
 }
