@@ -141,8 +141,12 @@ TEST_F(DesignSurfaceWin, ABandLeavesNoStrayFrameWhenARepaintCameBetween) {
 TEST_F(DesignSurfaceWin, FrontAndBackRestackThePanesAtOnce) {
   // The RTF pane (3) and the movie pane (4) lie at once above every painted object; the later
   // one above the earlier.
-  HWND rtf = dynamic_cast<win::Pane*>(state->Project.Objects[3]->Pane.get())->Handle();
-  HWND movie = dynamic_cast<win::Pane*>(state->Project.Objects[4]->Pane.get())->Handle();
+  auto paneOf = [&](size_t i) {
+    auto* pane = dynamic_cast<win::Pane*>(state->Project.Objects[i]->Pane.get());
+    return pane ? pane->Handle() : nullptr;
+  };
+  HWND rtf = paneOf(3), movie = paneOf(4);
+  ASSERT_TRUE(rtf && movie);
   HWND panel = app.Menu()->InnerPanel();
   ASSERT_EQ(::GetWindow(panel, GW_CHILD), movie);
   DesignSurface& surface = app.Edit()->Surface();
