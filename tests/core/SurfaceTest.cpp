@@ -195,7 +195,7 @@ TEST_F(SurfaceFixture, BandSelectsWhatItTouchesAndTogglesWithCtrl) {
   EXPECT_EQ(Selection(), (std::vector<bool>{false, true, false}));
   EXPECT_EQ(At(0).Base().Left, 0);
 
-  Drag({300, 300}, {{210, 210}}, true);
+  Drag({299, 299}, {{210, 210}}, true);  // from the panel's last pixel
   EXPECT_EQ(Selection(), (std::vector<bool>{false, false, true}));
   EXPECT_EQ(At(2).Base().Left, 200);
 }
