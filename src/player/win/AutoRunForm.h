@@ -56,6 +56,7 @@ class AutoRunForm : public Window, public MenuView {
   // Pages, the start sound and the start link wait for the first paint.
   void AfterFirstPaint();
   void TakeApplicationTitleAndIcon();
+  void SendIcons(HICON large, HICON smallFrame);
   void FormResize();
   // Places both panels; true when the inner panel's size changed.
   bool LayoutPanels();
@@ -70,6 +71,7 @@ class AutoRunForm : public Window, public MenuView {
   InnerPanelWindow panel1_{state_, [this](int32_t width, int32_t height) { return RenderBackground(width, height); }};
   bool suppressResize_ = false;
   UniqueIcon icon_;
+  UniqueIcon smallIcon_;
   GradientForm* gradient_ = nullptr;
   // The player's start has begun and its first paint is not yet on screen.
   bool beforeFirstPaint_ = false;
