@@ -22,6 +22,7 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> Unreadable;     // exist but cannot be read
   std::set<std::string> Unwritable;     // cannot be created
   std::set<std::string> FailingCopies;  // destinations a copy to fails
+  std::string AppData;                  // %APPDATA%; empty: none
 
   bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
   bool DirectoryExists(const std::string& path) override { return Directories.count(path) > 0; }
@@ -51,6 +52,14 @@ class FakeFileSystem : public FileSystem {
     Files[to] = it->second;
     return true;
   }
+  bool CanWriteFile(const std::string& path) override { return FileExists(path) && !Unwritable.count(path); }
+  bool CreateFolder(const std::string& path) override {
+    if (Unwritable.count(path)) return false;
+    Directories.insert(path);
+    return true;
+  }
+  bool RemoveFile(const std::string& path) override { return Files.erase(path) > 0; }
+  std::string UserSettingsFolder() override { return AppData; }
   // The files and folders whose path is path, a backslash and a name without one.
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     if (!DirectoryExists(path)) return false;
