@@ -39,6 +39,8 @@ class PublishFolders : public ::testing::Test {
     ::CreateDirectoryA(Cd.c_str(), nullptr);
     ASSERT_TRUE(WriteBytes(Tools + "\\Corvela.exe", "MZ designer"));
     ASSERT_TRUE(WriteBytes(Tools + "\\Default.ico", std::string("\0\0\1\0icon", 8)));
+    // A portable install: the settings stay beside the exe, out of the user's own folder.
+    ASSERT_TRUE(WriteBytes(Tools + "\\Corvela.ini", ""));
     World.Env.Files = &Files;
     World.State.ExeFileName = Tools + "\\Corvela.exe";
     World.State.CDFolder = Cd;
@@ -72,7 +74,7 @@ TEST_F(PublishFolders, FirstAndSecondPublish) {
   ASSERT_TRUE(WriteBytes(Cd + "\\AutoRun.ico", "chosen icon"));
   World.State.Project.Form.Caption = "Second save";
   ASSERT_TRUE(PublishCDFolder(World.State, Cd));
-  EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.exe"), "older player");
+  EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.exe"), "MZ designer");
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.ico"), "chosen icon");
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.mnx").size(), 181u + 4);
   // No temporary file is left behind by the safe save.
