@@ -24,6 +24,7 @@ class DesignerFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     ::CreateDirectoryA(cd.c_str(), nullptr);
+    ::CreateDirectoryA(appData.c_str(), nullptr);
     ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", exe));
     ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
     // The designers started here take their user settings folder from the environment.
@@ -106,7 +107,10 @@ TEST_F(DesignerFiles, AProjectThatCannotBeReadIsReplacedOnlyWhenTheUserSaysSo) {
   ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
   HWND box = designer->WaitForDialog("Corvela", 5000);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(LOWORD(::SendMessageA(box, DM_GETDEFID, 0, 0)), IDNO);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &gui));
+  EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(box, IDNO));
   Answer("Corvela", kReplaceQuestion, IDNO);
   // The close question's Yes asks too; No keeps the designer open.
   ::PostMessageA(main, WM_CLOSE, 0, 0);
