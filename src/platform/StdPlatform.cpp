@@ -114,6 +114,12 @@ bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) 
   return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
 }
 
+bool StdFileSystem::RemoveFile(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return !ec && !FileExists(path);
+}
+
 bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   std::error_code ec;
   fs::directory_iterator it(path, ec), end;
@@ -144,11 +150,6 @@ bool StdFileSystem::CreateFolder(const std::string& path) {
   std::error_code ec;
   fs::create_directory(path, ec);
   return DirectoryExists(path);
-}
-
-bool StdFileSystem::RemoveFile(const std::string& path) {
-  std::error_code ec;
-  return fs::remove(path, ec) && !ec;
 }
 
 std::string StdFileSystem::UserSettingsFolder() {

@@ -58,8 +58,11 @@ class FakeFileSystem : public FileSystem {
     Directories.insert(path);
     return true;
   }
-  bool RemoveFile(const std::string& path) override { return Files.erase(path) > 0; }
   std::string UserSettingsFolder() override { return AppData; }
+  bool RemoveFile(const std::string& path) override {
+    Files.erase(path);
+    return true;
+  }
   // The files and folders whose path is path, a backslash and a name without one.
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     if (!DirectoryExists(path)) return false;

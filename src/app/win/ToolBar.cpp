@@ -45,6 +45,13 @@ const ToolButtonInfo kToolButtons[] = {
     // Movies cannot be added: the button exists but is hidden.
     {cmdToolMovie, 15, "Add Movie", kCheck, TBSTATE_ENABLED | TBSTATE_HIDDEN},
     {0, 0, nullptr, BTNS_SEP, 0},
+    {cmdAlignLefts, 16, "Align Lefts", kButton, TBSTATE_ENABLED},
+    {cmdAlignTops, 17, "Align Tops", kButton, TBSTATE_ENABLED},
+    {cmdSameSize, 18, "Make Same Size", kButton, TBSTATE_ENABLED},
+    {cmdSpaceAcross, 19, "Space Evenly Across", kButton, TBSTATE_ENABLED},
+    {cmdSpaceDown, 20, "Space Evenly Down", kButton, TBSTATE_ENABLED},
+    {cmdCentreInWindow, 21, "Centre in Window", kButton, TBSTATE_ENABLED},
+    {0, 0, nullptr, BTNS_SEP, 0},
 };
 
 const ToolButtonInfo* FindTool(unsigned command) {

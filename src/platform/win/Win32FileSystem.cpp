@@ -130,6 +130,10 @@ bool Win32FileSystem::CopyOneFile(const std::string& from, const std::string& to
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != 0 || !FileExists(path);
+}
+
 bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   WIN32_FIND_DATAA found{};
   UniqueFind find(::FindFirstFileA((path + "\\*").c_str(), &found));
@@ -160,8 +164,6 @@ bool Win32FileSystem::CanWriteFile(const std::string& path) {
 bool Win32FileSystem::CreateFolder(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
 }
-
-bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
 std::string Win32FileSystem::UserSettingsFolder() {
   // The environment first, as the shell sets it for the user, so that a test can point it elsewhere.
