@@ -116,7 +116,8 @@ TEST_F(PublishFolders, DeletedFolderWritesNothing) {
   ASSERT_TRUE(::RemoveDirectoryA(Cd.c_str()));
   EXPECT_FALSE(PublishCDFolder(World.State, Cd));
   EXPECT_EQ(World.Ui.Texts(), std::vector<std::string>{"Directory \"" + Cd + "\" not found"});
-  EXPECT_EQ(FilesIn(Tools), (std::set<std::string>{"Corvela.exe", "Default.ico"}));
+  EXPECT_EQ(FilesIn(Tools), (std::set<std::string>{"Corvela.exe", "Corvela.ini", "Default.ico"}));
+  EXPECT_EQ(ReadBytes(Tools + "\\Corvela.ini"), "");
 }
 
 // The disc check walks the folder through the Win32 listing: subfolders, sizes, backslashes.
