@@ -24,7 +24,8 @@ std::string RefusalMessage(const std::string& cdFolder, RefusalStyle style);
 
 // Chooser filters.
 inline constexpr const char* kIconFilter = "Icons (*.ico)|*.ico";
-inline constexpr const char* kBitmapFilter = "Bitmaps (*.bmp)|*.bmp";
+inline constexpr const char* kBitmapFilter =
+    "Glyphs (*.bmp;*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
 inline constexpr const char* kAviFilter = "AVI files (*.avi)|*.avi";
 inline constexpr const char* kRtfFilter = "RTF files (*.rtf)|*.rtf";
 inline constexpr const char* kHtmlFilter = "HTML files (*.html,*.htm)|*.html;*.htm";

@@ -179,6 +179,36 @@ TEST_F(MenuWindow, TheColourKeyLetsWhatIsBehindShowThroughUntilItIsSwitchedOff) 
   EXPECT_EQ(ScreenPixel(140, 140), key);
 }
 
+TEST_F(MenuWindow, APngWithASoftEdgeBlendsOverTheGradientAsItsAlphaSays) {
+  state.Project.BackColor = 0x00FF8000;
+  state.Project.GradientColor = 0x000040FF;
+  state.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::LeftRight);
+  Show(200, 120);
+  const testing::Capture before = PrintClient(form.InnerPanel());
+  // White fading out to the right over 64 columns: alpha 255 at x = 0 down to 3 at x = 63.
+  const auto alphaAt = [](int x) { return 255u - static_cast<uint32_t>(x) * 4u; };
+  ASSERT_TRUE(testing::WritePng(folder / "soft.png", 64, 16, [&](int x, int) { return (alphaAt(x) << 24) | 0xFFFFFFu; }));
+  Add(ObjectKind::Image, 20, 30, 64, 16).FileName = "\\soft.png";
+  Show(200, 120);
+  const testing::Capture after = PrintClient(form.InnerPanel());
+  int wrong = 0;
+  for (int y = 30; y < 46; ++y)
+    for (int x = 20; x < 84; ++x) {
+      const uint32_t a = alphaAt(x - 20);
+      const COLORREF under = before.At(x, y), shown = after.At(x, y);
+      const auto expect = [&](int channel) { return static_cast<int>((255 * a + channel * (255 - a) + 127) / 255); };
+      const int e[3] = {expect(GetRValue(under)), expect(GetGValue(under)), expect(GetBValue(under))};
+      const int got[3] = {GetRValue(shown), GetGValue(shown), GetBValue(shown)};
+      for (int i = 0; i < 3; ++i)
+        if (std::abs(e[i] - got[i]) > 2 && wrong++ < 5)
+          ADD_FAILURE() << "at " << x << "," << y << " channel " << i << ": " << got[i] << " for " << e[i];
+    }
+  EXPECT_EQ(wrong, 0);
+  // Outside the picture the gradient is untouched.
+  EXPECT_EQ(after.At(19, 35), before.At(19, 35));
+  EXPECT_EQ(after.At(84, 35), before.At(84, 35));
+}
+
 TEST_F(MenuWindow, AnAviPanePlaysItsClipInALoop) {
   const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
   MenuObject& avi = Add(ObjectKind::Avi, 10, 10, 40, 30);

@@ -140,6 +140,40 @@ TEST_F(HotLooks, EachObjectShowsItsHotLookUnderTheMouseAndGetsItsOwnBack) {
   }
 }
 
+TEST_F(PlayerMouse, PngHotTrackPicturesAndGlyphsSwapAndComeBack) {
+  // Opaque in the middle, see-through at the edges, so the blending path draws them.
+  const auto png = [&](const char* name, int size, uint32_t rgb) {
+    EXPECT_TRUE(testing::WritePng(folder / name, size, size, [=](int x, int) {
+      return (x == 0 || x == size - 1 ? 0u : 0xFF000000u) | rgb;
+    }));
+    return std::string("\\") + name;
+  };
+  MenuObject& image = Add(ObjectKind::Image, 160, 10, 60, 60);
+  image.AsImage()->Stretch = true;
+  image.FileName = png("normal.png", 8, 0x00FF00);
+  image.HotTrackImageFile = png("hot.png", 8, 0x008080);
+  MenuObject& button = Add(ObjectKind::Button, 10, 60, 120, 40);
+  button.AsButton()->Flat = true;
+  button.BitmapFile = png("glyph.png", 16, 0x00FF00);
+  button.HotTrackBitmapFile = png("glyph_hot.png", 16, 0xFFFF00);
+  Show();
+  const auto glyphAt = [](const testing::Capture& c) {
+    const RECT g = c.Bounds({10, 60, 130, 100}, [](COLORREF p) { return p == kGreen || p == kYellow; });
+    return c.At((g.left + g.right) / 2, (g.top + g.bottom) / 2);
+  };
+  const struct {
+    int X, Y;
+    COLORREF Image, Glyph;
+  } steps[] = {{250, 150, kGreen, kGreen}, {190, 40, kTeal, kGreen}, {30, 80, kGreen, kYellow}, {250, 150, kGreen, kGreen}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(::testing::Message() << s.X << "," << s.Y);
+    Mouse(WM_MOUSEMOVE, s.X, s.Y);
+    const Capture c = PrintClient(form.InnerPanel());
+    EXPECT_EQ(c.At(190, 40), s.Image);
+    EXPECT_EQ(glyphAt(c), s.Glyph);
+  }
+}
+
 TEST_F(HotLooks, TheChangedObjectsArePaintedAtOnceAndNothingWhenNothingChanged) {
   std::vector<RECT> paints;
   g_paints = &paints;
