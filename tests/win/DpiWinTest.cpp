@@ -80,6 +80,26 @@ TEST_F(Dpi, At192TheWindowIsTwiceTheSizeAndTextTwiceTheHeightAndSharp) {
   EXPECT_LT(GetRValue(at192.At(ink192.left + 1, row)), 40) << "inside the stem";
 }
 
+TEST_F(Dpi, MovedToAMonitorOfAnotherResolutionTheWindowTakesTheSuggestedRectangleAndRescales) {
+  AddText("H", 10, 10, 100, 60);
+  Show(300, 200);
+  const RECT ink96 = Ink(PrintClient(form.InnerPanel()));
+  RECT suggested{50, 60, 500, 360};
+  ::SendMessageA(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT window;
+  ::GetWindowRect(form.hwnd(), &window);
+  EXPECT_EQ(window.left, 50);
+  EXPECT_EQ(window.top, 60);
+  EXPECT_EQ(window.right, 500);
+  EXPECT_EQ(window.bottom, 360);
+  EXPECT_EQ(form.Scale().Dpi(), 144);
+  const Capture at144 = PrintClient(form.InnerPanel());
+  EXPECT_EQ(at144.Width, 450);
+  const RECT ink = Ink(at144);
+  EXPECT_NEAR(ink.bottom - ink.top, (ink96.bottom - ink96.top) * 3 / 2, 2);
+  EXPECT_NEAR(ink.left, ink96.left * 3 / 2, 2);
+}
+
 TEST_F(Dpi, At192AClickRunsTheLinkOfTheObjectDrawnUnderIt) {
   MenuObject& left = AddText("", 10, 10, 50, 30);
   left.Link.Action = LinkAction::SendEmail;

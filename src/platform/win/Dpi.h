@@ -6,10 +6,6 @@
 
 namespace corvela::win {
 
-#ifndef WM_DPICHANGED
-inline constexpr UINT WM_DPICHANGED = 0x02E0;
-#endif
-
 // Per-monitor awareness (version 2 where Windows has it), else per-monitor, else system-wide
 // awareness. Must come before the process makes its first window.
 void DeclarePerMonitorDpiAwareness();
