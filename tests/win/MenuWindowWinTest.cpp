@@ -49,8 +49,9 @@ TEST_F(MenuWindow, EachBorderStyleGivesItsFrameAndTheWindowKeepsItsSize) {
       {0, WS_POPUP, WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX, 0},
       {1, WS_CAPTION | WS_MINIMIZEBOX, WS_THICKFRAME | WS_POPUP, 0},
       {3, WS_CAPTION | WS_POPUP, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_DLGMODALFRAME},
-      {4, WS_CAPTION, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_TOOLWINDOW},
-      {5, WS_CAPTION | WS_THICKFRAME, WS_MINIMIZEBOX, WS_EX_TOOLWINDOW},
+      // A tool window keeps its taskbar button and Alt+Tab entry only with the app-window style.
+      {4, WS_CAPTION, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_TOOLWINDOW | WS_EX_APPWINDOW},
+      {5, WS_CAPTION | WS_THICKFRAME, WS_MINIMIZEBOX, WS_EX_TOOLWINDOW | WS_EX_APPWINDOW},
       {0, WS_POPUP, WS_CAPTION | WS_THICKFRAME, 0},
   };
   state.Project.Form.BorderIcons = biSystemMenu | biMinimize;
@@ -63,7 +64,7 @@ TEST_F(MenuWindow, EachBorderStyleGivesItsFrameAndTheWindowKeepsItsSize) {
     EXPECT_EQ(style & c.MustHave, c.MustHave);
     EXPECT_EQ(style & c.MustNotHave, 0u);
     EXPECT_EQ(ex & c.ExMustHave, c.ExMustHave);
-    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME) & ~c.ExMustHave, 0u);
+    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW) & ~c.ExMustHave, 0u);
 
     RECT window, client, frame{0, 0, 0, 0}, inner;
     ::GetWindowRect(form.hwnd(), &window);
@@ -401,8 +402,19 @@ TEST_F(PlayerStart, TheApplicationTakesTheWindowsCaptionAndIcon) {
     s.Project.Form.Caption = "My Disc";
   });
   EXPECT_EQ(realUi.Title, "My Disc");
-  EXPECT_NE(::SendMessageA(form.hwnd(), WM_GETICON, ICON_BIG, 0), 0);
-  EXPECT_NE(::SendMessageA(form.hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+  // The small icon is the file's own small frame, not the large one handed over again.
+  const auto iconWidth = [&](WPARAM which) {
+    ICONINFO info{};
+    HICON icon = reinterpret_cast<HICON>(::SendMessageA(form.hwnd(), WM_GETICON, which, 0));
+    if (!icon || !::GetIconInfo(icon, &info)) return 0L;
+    BITMAP bm{};
+    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+  };
+  EXPECT_EQ(iconWidth(ICON_BIG), ::GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(iconWidth(ICON_SMALL), ::GetSystemMetrics(SM_CXSMICON));
 }
 
 // The start sound is asked for before the start link runs, and both after the window is shown.
