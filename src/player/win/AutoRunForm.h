@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/win/MenuPanels.h"
@@ -28,6 +29,11 @@ class AutoRunForm : public Window, public MenuView {
 
   // The hidden renderer PaintBackground draws on; without one each picture gets a renderer of its own.
   void SetGradientForm(GradientForm* form) { gradient_ = form; }
+
+  // The resolution the menu is drawn at: the monitor's in a player, the design one in the designer.
+  const DpiScale& Scale() const { return scale_; }
+  // Draws the menu at dpi from now on and lays it out again (a change of monitor does this).
+  void SetDpi(int dpi);
 
   HWND OuterPanel() const { return panel_.hwnd(); }
   HWND InnerPanel() const { return panel1_.hwnd(); }
@@ -66,9 +72,14 @@ class AutoRunForm : public Window, public MenuView {
   void PaintForm(HDC dc, const RECT& client);
   UniqueBitmap RenderBackground(int32_t width, int32_t height);
 
+  // The window moved to a monitor of another resolution: it takes the size Windows suggests.
+  void DpiChanged(int dpi, const RECT& suggested);
+
   AppState& state_;
-  OuterPanelWindow panel_{state_.Project};
-  InnerPanelWindow panel1_{state_, [this](int32_t width, int32_t height) { return RenderBackground(width, height); }};
+  DpiScale scale_;
+  OuterPanelWindow panel_{state_.Project, scale_};
+  InnerPanelWindow panel1_{state_, scale_,
+                           [this](int32_t width, int32_t height) { return RenderBackground(width, height); }};
   bool suppressResize_ = false;
   UniqueIcon icon_;
   UniqueIcon smallIcon_;

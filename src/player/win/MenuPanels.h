@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/PanelMouse.h"
@@ -28,21 +29,25 @@ class PaintedPanel : public Window {
 
 class OuterPanelWindow : public PaintedPanel {
  public:
-  explicit OuterPanelWindow(const MenuProject& project) : project_(project) {}
+  // scale: the menu window's, kept up to date by it.
+  OuterPanelWindow(const MenuProject& project, const DpiScale& scale) : project_(project), scale_(scale) {}
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
 
  private:
   const MenuProject& project_;
+  const DpiScale& scale_;
 };
 
 class InnerPanelWindow : public PaintedPanel {
  public:
-  // render makes the picture over BackColor for a panel of the given size: the gradient, or none
-  // so that BackColor shows.
+  // The panel is in device pixels, the objects in design pixels: scale maps between them. render
+  // makes the picture over BackColor for a panel of the given size: the gradient, or none so that
+  // BackColor shows.
   using BackgroundRenderer = std::function<UniqueBitmap(int32_t width, int32_t height)>;
-  InnerPanelWindow(AppState& state, BackgroundRenderer render) : state_(state), render_(std::move(render)) {}
+  InnerPanelWindow(AppState& state, const DpiScale& scale, BackgroundRenderer render)
+      : state_(state), scale_(scale), render_(std::move(render)) {}
   // The picture no longer fits the project or the panel's size. It is made again by the next
   // paint, so that any number of changes before it cost one picture.
   void BackgroundChanged();
@@ -63,6 +68,7 @@ class InnerPanelWindow : public PaintedPanel {
   bool CursorLeftWindow() const;
 
   AppState& state_;
+  const DpiScale& scale_;
   BackgroundRenderer render_;
   UniqueBitmap background_;
   bool backgroundStale_ = true;
