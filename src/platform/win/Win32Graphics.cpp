@@ -32,7 +32,6 @@ bool ReadAll(const std::string& path, std::string& bytes) {
   return bytes.empty() ||
          (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
 }
-}
 
 int ScreenPixelsPerInch(int axis) {
   WindowDc screen(nullptr);
