@@ -63,6 +63,7 @@ bool SaveCommand(AppState& state) {
 
 void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
   SaveCommand(state);
+  if (!shell.CheckBeforeTest()) return;
   shell.StartProgram(PlayerPath(state.CDFolder));
 }
 

@@ -22,6 +22,8 @@ class DesignerShell {
   virtual void UpdateCDIconButton() = 0;
   // Starts a program, as WinExec with SW_SHOWNORMAL; failures are not reported.
   virtual void StartProgram(const std::string& path) = 0;
+  // Save and Test checks the published disc first; false when the user chose not to test it.
+  virtual bool CheckBeforeTest() { return true; }
 };
 
 // "Corvela - <folder>", or the base caption alone without a folder.
@@ -39,7 +41,8 @@ void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::s
 bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption);
 // File > Save. True when the folder was published.
 bool SaveCommand(AppState& state);
-// File > Save and Test: saves, then starts the published player whatever the save did.
+// File > Save and Test: saves, then starts the published player whatever the save did, unless
+// the disc check found errors and the user stopped there.
 void SaveAndTestCommand(AppState& state, DesignerShell& shell);
 // The close question; true when the designer may close.
 bool CloseQuery(AppState& state);

@@ -39,6 +39,8 @@ enum CommandId : unsigned {
   cmdToolRtf,
   cmdToolMovie,
   cmdCDIconButton,
+  cmdCheckDisc,
+  cmdMakeIsoImage,
 };
 
 // The editing commands, which the design surface carries out; the main window does the rest.
@@ -49,6 +51,7 @@ inline bool IsSurfaceCommand(unsigned id) {
 // Keys are virtual-key codes; a letter is its capital.
 inline constexpr uint16_t kKeyDelete = 0x2E;
 inline constexpr uint16_t kKeyF1 = 0x70;
+inline constexpr uint16_t kKeyF7 = 0x76;
 
 struct Shortcut {
   uint16_t Key = 0;  // 0: no shortcut
@@ -68,7 +71,7 @@ struct CommandInfo {
 const std::vector<CommandInfo>& Commands();
 const CommandInfo* FindCommand(unsigned id);
 
-// "Ctrl+Alt+P", "Del", "F1"; empty without a shortcut.
+// "Ctrl+Alt+P", "Del", "F1", "F7"; empty without a shortcut.
 std::string ShortcutText(const Shortcut& keys);
 
 enum class MenuPlace : uint8_t { MenuBar, SurfacePopup };

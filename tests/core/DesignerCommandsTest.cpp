@@ -22,6 +22,11 @@ class FakeShell : public DesignerShell {
   void SetMainCaption(const std::string& caption) override { Caption = caption; }
   void UpdateCDIconButton() override { Calls.push_back("cd icon"); }
   void StartProgram(const std::string& path) override { Calls.push_back("start " + path); }
+  bool TestAfterCheck = true;
+  bool CheckBeforeTest() override {
+    Calls.push_back("check");
+    return TestAfterCheck;
+  }
 };
 
 // A designer at C:\Tools whose CD folder D:\Menu holds a project with one object.
@@ -131,7 +136,16 @@ TEST(SaveAndTest, StartsThePublishedPlayerEvenWhenTheSaveFailed) {
   d.State.Modified = true;
   SaveAndTestCommand(d.State, d.Shell);
   EXPECT_TRUE(d.State.Modified);
-  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"start D:\\Missing\\AutoRun.exe"}));
+  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"check", "start D:\\Missing\\AutoRun.exe"}));
+}
+
+TEST(SaveAndTest, StopsAfterTheSaveWhenTheUserDoesNotTestADiscWithErrors) {
+  Designer d;
+  d.State.CDFolder = "D:\\Menu";
+  d.Shell.TestAfterCheck = false;
+  SaveAndTestCommand(d.State, d.Shell);
+  EXPECT_TRUE(d.Files.FileExists("D:\\Menu\\autorun.inf"));
+  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"check"}));
 }
 
 TEST(SelectCDIcon, CopiesTheChoiceOverTheDiscIconUnlessItIsThatIcon) {

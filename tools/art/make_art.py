@@ -484,6 +484,14 @@ def g_movie(c):
     add_plus(c)
 
 
+def g_check_disc(c):
+    """A disc with a green tick over its lower right."""
+    silver_disc(c, 13, 13, 12, hole=True, detail=1)
+    tick = polygon([(13, 21), (17, 17), (21, 22), (28, 11), (32, 15), (21, 30)])
+    c.erase(tick.grow(1.5))
+    c.outlined(tick, linear(0, 11, 0, 30, [(0, (104, 214, 118)), (1, (36, 150, 62))]), GREEN_LO)
+
+
 def g_cd(c):
     silver_disc(c, 16, 16, 15, hole=True, detail=1)
 
@@ -528,7 +536,7 @@ def g_dialog(c):
 
 TOOLBAR = [None, None, g_open, g_save, g_form_props, g_save_test, g_obj_props,
            g_link, g_select, g_label, g_button, g_image, g_avi, g_html, g_rtf,
-           g_movie]
+           g_movie, g_check_disc]
 
 
 def keyed_glyph(draw):
@@ -739,7 +747,7 @@ def self_check(out):
     check_ico(rd("Default.ico"), "Default.ico",
               [(16, 32, False), (32, 32, False), (48, 32, False), (256, 32, True)])
     check_ico(rd("Menu.ico"), "Menu.ico", [(32, 4, False), (16, 4, False)])
-    for name, size in (("FallbackGlyph.bmp", (32, 32)), ("Toolbar.bmp", (512, 32)),
+    for name, size in (("FallbackGlyph.bmp", (32, 32)), ("Toolbar.bmp", (32 * len(TOOLBAR), 32)),
                        ("CdIcon.bmp", (32, 32)), ("DialogPicture.bmp", (32, 32))):
         w, h, px = read_bmp24(rd(name), name)
         check((w, h) == size, name + ": wrong size")

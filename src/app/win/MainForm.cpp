@@ -131,6 +131,12 @@ void MainForm::Execute(unsigned id) {
     case cmdCDIconButton:
       SelectCDIconCommand(state_, *this);
       return;
+    case cmdCheckDisc:
+      CheckDiscCommand();
+      return;
+    case cmdMakeIsoImage:
+      MakeIsoImageCommand();
+      return;
     case cmdHelpContents:
       HelpContents();
       return;
