@@ -187,6 +187,7 @@ TEST(MakeIsoDialog, CancelStopsTheWriterAndRemovesThePartialImage) {
 
 // With CORVELA_ISO_SOURCE and CORVELA_ISO_IMAGE set, tests/iso/check_image.py reads the image
 // back with xorriso and pycdlib; without them the test writes a small folder of its own.
+// CORVELA_HOLD_MS keeps the finished dialog open for the user guide's screenshot.
 TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
   testing::TempFolder root;
   std::filesystem::path source = root / "cd", image = root / "menu.iso";
@@ -206,6 +207,8 @@ TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
     if (!WaitFor([&] { return WindowText(::GetDlgItem(dialog, IDCANCEL)) == "Close"; }, 20000)) return;
     status = WindowText(::GetDlgItem(dialog, IDC_ISO_STATUS));
     position = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_ISO_PROGRESS, PBM_GETPOS, 0, 0));
+    // scripts/guide-screenshots.sh photographs the finished dialog meanwhile.
+    if (const char* hold = std::getenv("CORVELA_HOLD_MS")) ::Sleep(static_cast<DWORD>(std::atoi(hold)));
     Click(dialog, IDCANCEL);
   });
   form.Execute();

@@ -83,7 +83,7 @@ void MainForm::MakeIsoImageCommand() {
   chooser.nMaxFile = sizeof file;
   chooser.lpstrInitialDir = folder.c_str();
   chooser.lpstrDefExt = "iso";
-  chooser.lpstrTitle = "Make ISO Image";
+  chooser.lpstrTitle = "Save the Disc Image As";
   chooser.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!::GetSaveFileNameA(&chooser)) return;
 

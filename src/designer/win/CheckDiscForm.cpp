@@ -15,7 +15,7 @@ struct Column {
   const char* Title;
   int Width;
 };
-constexpr Column kColumns[] = {{"Severity", 80}, {"Object", 130}, {"Message", 360}, {"Path", 200}};
+constexpr Column kColumns[] = {{"Severity", 72}, {"Object", 120}, {"Message", 366}, {"Path", 170}};
 
 std::string SeverityTitle(Severity level) {
   std::string text = SeverityName(level);
