@@ -56,6 +56,19 @@ xdotool keydown ctrl mousemove $((ex + 60)) $((ey + 198)) click 1 keyup ctrl
 sleep 0.5
 shot surface "$edit"
 
+# A nudge to the right, then the Edit menu naming it and its Align submenu over the two buttons.
+keys '\[Design\]' Right
+sleep 0.3
+xdotool mousemove 54 32 click 1
+sleep 0.8
+xdotool key g
+sleep 0.8
+shot align "960x600+0+0"
+xdotool key Escape Escape Escape
+sleep 0.3
+keys '\[Design\]' ctrl+z
+sleep 0.5
+
 # Form Properties from the Edit menu's shortcut-less item: use the toolbar button instead.
 xdotool mousemove 186 62 click 1
 wait_for 'Form Properties'

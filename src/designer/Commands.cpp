@@ -12,6 +12,9 @@ constexpr Shortcut CtrlAlt(char key) {
 constexpr Shortcut Plain(uint16_t key) {
   return Shortcut{key, false, false};
 }
+constexpr Shortcut CtrlShift(char key) {
+  return Shortcut{static_cast<uint16_t>(key), true, false, true};
+}
 }  // namespace
 
 const std::vector<CommandInfo>& Commands() {
@@ -36,6 +39,23 @@ const std::vector<CommandInfo>& Commands() {
       {cmdTechnicalSupport, "&Technical Support...", {}},
       {cmdHomePage, "H&ome Page...", {}},
       {cmdAbout, "&About...", {}},
+      {cmdUndo, "&Undo", Ctrl('Z')},
+      {cmdRedo, "&Redo", Ctrl('Y'), true, CtrlShift('Z')},
+      {cmdCopy, "C&opy", Ctrl('C')},
+      {cmdPaste, "Pas&te", Ctrl('V')},
+      {cmdDuplicate, "Duplicat&e", Ctrl('D')},
+      {cmdAlignLefts, "Align &Lefts", {}},
+      {cmdAlignCentres, "Align &Centres", {}},
+      {cmdAlignRights, "Align &Rights", {}},
+      {cmdAlignTops, "Align &Tops", {}},
+      {cmdAlignMiddles, "Align &Middles", {}},
+      {cmdAlignBottoms, "Align &Bottoms", {}},
+      {cmdSameWidth, "Make Same &Width", {}},
+      {cmdSameHeight, "Make Same &Height", {}},
+      {cmdSameSize, "Make Same &Size", {}},
+      {cmdSpaceAcross, "Space Evenly &Across", {}},
+      {cmdSpaceDown, "Space Evenly &Down", {}},
+      {cmdCentreInWindow, "Centre in &Window", {}},
   };
   return kCommands;
 }
@@ -51,6 +71,7 @@ std::string ShortcutText(const Shortcut& keys) {
   std::string text;
   if (keys.Ctrl) text += "Ctrl+";
   if (keys.Alt) text += "Alt+";
+  if (keys.Shift) text += "Shift+";
   if (keys.Key == kKeyDelete)
     text += "Del";
   else if (keys.Key >= kKeyF1 && keys.Key < kKeyF1 + 12)
@@ -69,19 +90,38 @@ std::string MenuItemText(const CommandInfo& command, MenuPlace place) {
   return text;
 }
 
-std::optional<CommandId> CommandForKey(uint16_t key, bool ctrl, bool alt) {
+std::optional<CommandId> CommandForKey(uint16_t key, bool ctrl, bool alt, bool shift) {
+  auto matches = [&](const Shortcut& keys) {
+    return keys.Key != 0 && keys.Key == key && keys.Ctrl == ctrl && keys.Alt == alt && keys.Shift == shift;
+  };
   for (const CommandInfo& command : Commands())
-    if (command.Keys.Key != 0 && command.Keys.Key == key && command.Keys.Ctrl == ctrl && command.Keys.Alt == alt)
-      return command.Id;
+    if (matches(command.Keys) || matches(command.MoreKeys)) return command.Id;
+  for (const KeyBinding& binding : NudgeKeys())
+    if (matches(binding.Keys)) return binding.Id;
   return std::nullopt;
+}
+
+const std::vector<KeyBinding>& NudgeKeys() {
+  static const std::vector<KeyBinding> kKeys = [] {
+    std::vector<KeyBinding> keys;
+    const std::pair<uint16_t, CommandId> arrows[] = {
+        {kKeyLeft, cmdNudgeLeft}, {kKeyRight, cmdNudgeRight}, {kKeyUp, cmdNudgeUp}, {kKeyDown, cmdNudgeDown}};
+    for (const auto& [key, id] : arrows) {
+      keys.push_back({Shortcut{key, false, false, false}, id});
+      keys.push_back({Shortcut{key, false, false, true}, id});
+      keys.push_back({Shortcut{key, true, false, false}, id});
+    }
+    return keys;
+  }();
+  return kKeys;
 }
 
 const std::vector<MenuLayout>& MenuBarLayout() {
   static const std::vector<MenuLayout> kMenus = {
       {"&File", {cmdOpen, cmdSave, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdExit}},
       {"&Edit",
-       {cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink, 0, cmdDelete, cmdClear, 0, cmdBringToFront,
-        cmdSendToBack, 0, cmdSelectAll, 0, cmdSelectCDIcon}},
+       {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, cmdDuplicate, 0, cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink, 0, cmdDelete, cmdClear, 0, cmdBringToFront,
+        cmdSendToBack, cmdAlignMenu, 0, cmdSelectAll, 0, cmdSelectCDIcon}},
       {"&Help", {cmdHelpContents, cmdTechnicalSupport, cmdHomePage, 0, cmdAbout}},
   };
   return kMenus;
@@ -96,12 +136,24 @@ const std::vector<unsigned>& SurfacePopupLayout() {
       0,
       cmdDelete,
       0,
+      cmdCopy,
+      cmdPaste,
+      cmdDuplicate,
+      0,
       cmdBringToFront,
       cmdSendToBack,
       0,
       cmdSelectAll,
   };
   return kPopup;
+}
+
+const MenuLayout* Submenu(unsigned id) {
+  static const MenuLayout kAlign = {"Ali&gn",
+                                    {cmdAlignLefts, cmdAlignCentres, cmdAlignRights, 0, cmdAlignTops, cmdAlignMiddles,
+                                     cmdAlignBottoms, 0, cmdSameWidth, cmdSameHeight, cmdSameSize, 0, cmdSpaceAcross,
+                                     cmdSpaceDown, 0, cmdCentreInWindow}};
+  return id == cmdAlignMenu ? &kAlign : nullptr;
 }
 
 }  // namespace corvela

@@ -41,22 +41,53 @@ enum CommandId : unsigned {
   cmdCDIconButton,
   cmdCheckDisc,
   cmdMakeIsoImage,
+  // Editing commands beyond the menu's first set; the surface carries them out.
+  cmdUndo,
+  cmdRedo,
+  cmdCopy,
+  cmdPaste,
+  cmdDuplicate,
+  // The Align submenu, in AlignCommand order.
+  cmdAlignLefts,
+  cmdAlignCentres,
+  cmdAlignRights,
+  cmdAlignTops,
+  cmdAlignMiddles,
+  cmdAlignBottoms,
+  cmdSameWidth,
+  cmdSameHeight,
+  cmdSameSize,
+  cmdSpaceAcross,
+  cmdSpaceDown,
+  cmdCentreInWindow,
+  // The arrow keys; Shift and Ctrl are read when they run. No menu shows them.
+  cmdNudgeLeft,
+  cmdNudgeRight,
+  cmdNudgeUp,
+  cmdNudgeDown,
+  // Not a command: where a menu layout opens the Align submenu.
+  cmdAlignMenu,
 };
 
 // The editing commands, which the design surface carries out; the main window does the rest.
 inline bool IsSurfaceCommand(unsigned id) {
-  return id >= cmdFormProperties && id <= cmdSelectAll;
+  return (id >= cmdFormProperties && id <= cmdSelectAll) || (id >= cmdUndo && id <= cmdNudgeDown);
 }
 
 // Keys are virtual-key codes; a letter is its capital.
 inline constexpr uint16_t kKeyDelete = 0x2E;
 inline constexpr uint16_t kKeyF1 = 0x70;
 inline constexpr uint16_t kKeyF7 = 0x76;
+inline constexpr uint16_t kKeyLeft = 0x25;
+inline constexpr uint16_t kKeyUp = 0x26;
+inline constexpr uint16_t kKeyRight = 0x27;
+inline constexpr uint16_t kKeyDown = 0x28;
 
 struct Shortcut {
   uint16_t Key = 0;  // 0: no shortcut
   bool Ctrl = false;
   bool Alt = false;
+  bool Shift = false;
 };
 
 struct CommandInfo {
@@ -65,6 +96,8 @@ struct CommandInfo {
   Shortcut Keys;
   // The menu bar's Edit menu does not show the two Ctrl+Alt shortcuts; the popup menu does.
   bool MenuBarShowsKeys = true;
+  // A second shortcut the keyboard has and no menu shows (Ctrl+Shift+Z beside Ctrl+Y).
+  Shortcut MoreKeys = {};
 };
 
 // Every command that has a menu item.
@@ -78,8 +111,15 @@ enum class MenuPlace : uint8_t { MenuBar, SurfacePopup };
 // The item's text with a tab before the shortcut; the popup menu has no access keys.
 std::string MenuItemText(const CommandInfo& command, MenuPlace place);
 
-// The command of a key pressed with these modifiers (Shift up), or nothing.
-std::optional<CommandId> CommandForKey(uint16_t key, bool ctrl, bool alt);
+// The command of a key pressed with these modifiers, or nothing.
+std::optional<CommandId> CommandForKey(uint16_t key, bool ctrl, bool alt, bool shift = false);
+
+// The arrow keys' table entries: each arrow alone, with Shift and with Ctrl runs its nudge.
+struct KeyBinding {
+  Shortcut Keys;
+  CommandId Id;
+};
+const std::vector<KeyBinding>& NudgeKeys();
 
 // The menus, items in order; 0 is a separator.
 struct MenuLayout {
@@ -88,5 +128,7 @@ struct MenuLayout {
 };
 const std::vector<MenuLayout>& MenuBarLayout();
 const std::vector<unsigned>& SurfacePopupLayout();
+// The items of a submenu a layout names (cmdAlignMenu), or nothing for a plain item.
+const MenuLayout* Submenu(unsigned id);
 
 }  // namespace corvela

@@ -2,14 +2,19 @@
 
 #include <algorithm>
 
+#include "designer/Commands.h"
 #include "designer/Selection.h"
 #include "platform/Platform.h"
+#include "project/CdFolder.h"
 #include "project/Resources.h"
 
 namespace corvela {
 
 PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool) {
   if (button != MouseButton::Left) return PressOutcome::Ignored;
+  lastPress_ = p;
+  // A press ends a burst of arrow keys: the next key is a step of its own.
+  history_.EndBurst();
   if (std::optional<ObjectKind> kind = KindAddedBy(tool)) {
     AddObject(*kind, p.X, p.Y);
     return PressOutcome::ObjectAdded;
@@ -46,6 +51,11 @@ void DesignSurface::PressWithSelectTool(bool ctrl, Point p) {
     for (auto& obj : objects) obj->Selected = obj.get() == pressed;
     hitCode_ = kHitBody;
     dragMode_ = DragState::Dragging;
+  }
+  dragBefore_.reset();
+  if (dragMode_ == DragState::Dragging) {
+    dragBefore_ = SnapshotObjects(state_.Project, SelectedIndices(state_.Project));
+    dragKind_ = EditKindForDrag(hitCode_);
   }
   bandOrigin_ = p;
   RefreshSurface();
@@ -92,18 +102,23 @@ void DesignSurface::MouseUp(bool ctrl, Point p) {
     else
       SelectByClick(ctrl, p);
   }
-  dragMode_ = DragState::Idle;
-  moved_ = false;
-  DrawBand(kNoBand);
-  RefreshSurface();
+  EndDrag();
 }
 
 void DesignSurface::CancelPress() {
   if (dragMode_ == DragState::Idle) return;
+  EndDrag();
+}
+
+void DesignSurface::EndDrag() {
+  const bool dragged = dragMode_ == DragState::Dragging && moved_;
   dragMode_ = DragState::Idle;
   moved_ = false;
   DrawBand(kNoBand);
   RefreshSurface();
+  // The objects moved so far stay where they are, so a cancelled drag is recorded too.
+  if (dragged) Record(dragKind_, std::move(dragBefore_), SelectedIndices(state_.Project));
+  dragBefore_.reset();
 }
 
 void DesignSurface::SelectByBand(bool ctrl) {
@@ -159,6 +174,7 @@ void DesignSurface::AddObject(ObjectKind kind, int32_t x, int32_t y) {
   ApplyObjectResources(state_, added);
   state_.Modified = true;
   RefreshSurface();
+  Record(EditKind::Add, std::vector<ObjectSnapshot>{}, LastIndices(state_.Project, 1));
 }
 
 void DesignSurface::SelectAllObjects() {
@@ -168,36 +184,171 @@ void DesignSurface::SelectAllObjects() {
 
 void DesignSurface::DeleteSelectedObjects() {
   auto& objects = state_.Project.Objects;
+  auto before = SnapshotObjects(state_.Project, SelectedIndices(state_.Project));
   for (size_t i = objects.size(); i-- > 0;)
     if (objects[i]->Selected) RemoveObject(state_, objects[i].get());
   RefreshSurface();
+  Record(EditKind::Delete, std::move(before), {});
 }
 
 void DesignSurface::ClearAllObjects() {
+  std::vector<int> all;
+  for (size_t i = 0; i < state_.Project.Objects.size(); ++i) all.push_back(static_cast<int>(i));
+  auto before = SnapshotObjects(state_.Project, all);
   ClearObjects(state_);
   RefreshSurface();
+  Record(EditKind::Clear, std::move(before), {});
 }
 
 void DesignSurface::BringSelectedToFront() {
   const int index = SingleSelectedIndex(state_.Project);
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
+  auto before = SnapshotObjects(state_.Project, {index});
   host_.ControlBroughtToFront(*objects[static_cast<size_t>(index)]);
   std::rotate(objects.begin() + index, objects.begin() + index + 1, objects.end());
   RenumberTags(state_);
   state_.Modified = true;
   RefreshSurface();
+  // Every other object keeps its order, so the step is this one object taken out and put back.
+  Record(EditKind::BringToFront, std::move(before), LastIndices(state_.Project, 1));
 }
 
 void DesignSurface::SendSelectedToBack() {
   const int index = SingleSelectedIndex(state_.Project);
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
+  auto before = SnapshotObjects(state_.Project, {index});
   host_.ControlSentToBack(*objects[static_cast<size_t>(index)]);
   std::rotate(objects.begin(), objects.begin() + index, objects.begin() + index + 1);
   RenumberTags(state_);
   state_.Modified = true;
   RefreshSurface();
+  Record(EditKind::SendToBack, std::move(before), {0});
+}
+
+void DesignSurface::Record(EditKind kind, std::optional<std::vector<ObjectSnapshot>> before,
+                           const std::vector<int>& after, uint32_t mergeKey) {
+  std::optional<std::vector<ObjectSnapshot>> now = SnapshotObjects(state_.Project, after);
+  // An object the file cannot hold cannot be put back either: the step is left out.
+  if (!before || !now) return;
+  history_.RecordObjects(kind, std::move(*before), std::move(*now), mergeKey);
+}
+
+std::optional<HistoryChange> DesignSurface::UndoStep() { return CatchUp(history_.Undo(state_)); }
+
+std::optional<HistoryChange> DesignSurface::RedoStep() { return CatchUp(history_.Redo(state_)); }
+
+std::optional<HistoryChange> DesignSurface::CatchUp(std::optional<HistoryChange> change) {
+  if (!change) return change;
+  auto& objects = state_.Project.Objects;
+  if (change->Icon) {
+    const std::string icon = CdIconPath(state_.CDFolder);
+    std::string error;
+    if (change->Icon->Bytes)
+      state_.Env.Files->WriteFile(icon, *change->Icon->Bytes, error);
+    else
+      state_.Env.Files->RemoveFile(icon);
+  } else if (change->ProjectReplaced) {
+    if (state_.View) state_.View->FormSettingsChanged();
+    ApplyAllObjectResources(state_);
+    ApplyFormSettings(state_);
+    host_.ProjectReplaced();
+  } else if (!change->Restored.empty()) {
+    for (int index : change->Restored) ApplyObjectResources(state_, *objects[static_cast<size_t>(index)]);
+    // New controls lie on top: they go back to their places in list order.
+    host_.ControlCreated(*objects[static_cast<size_t>(change->Restored.back())]);
+  } else if (state_.View) {
+    state_.View->WireObjects();
+  }
+  RefreshSurface();
+  return change;
+}
+
+bool DesignSurface::RunDialog(unsigned id, DialogOpener& dialogs, DesignWindow& window) {
+  const bool whole = id == cmdFormProperties || id == cmdStartLink;
+  if (whole) {
+    std::optional<ProjectSnapshot> before = SnapshotProject(state_);
+    if (!RunDialogCommand(id, state_, dialogs, window)) return false;
+    std::optional<ProjectSnapshot> after = SnapshotProject(state_);
+    if (before && after)
+      history_.RecordProject(id == cmdFormProperties ? EditKind::FormProperties : EditKind::StartLink,
+                             std::move(*before), std::move(*after));
+    return true;
+  }
+  const int index = SingleSelectedIndex(state_.Project);
+  auto before = index < 0 ? std::nullopt : SnapshotObjects(state_.Project, {index});
+  if (!RunDialogCommand(id, state_, dialogs, window)) return false;
+  if (index >= 0) Record(id == cmdObjectLink ? EditKind::Link : EditKind::Properties, std::move(before), {index});
+  return true;
+}
+
+bool DesignSurface::PasteRecords(const std::string& bytes, std::optional<Point> at, EditKind kind) {
+  auto objects = ReadClipboardRecords(bytes);
+  if (!objects) return false;
+  const std::vector<int> placed = PasteObjects(state_.Project, std::move(*objects), at);
+  if (placed.empty()) return false;
+  auto& list = state_.Project.Objects;
+  for (int index : placed) ApplyObjectResources(state_, *list[static_cast<size_t>(index)]);
+  host_.ControlCreated(*list[static_cast<size_t>(placed.back())]);
+  state_.Modified = true;
+  RefreshSurface();
+  Record(kind, std::vector<ObjectSnapshot>{}, placed);
+  return true;
+}
+
+bool DesignSurface::DuplicateSelection() {
+  const std::optional<std::string> bytes = WriteClipboardRecords(state_.Project);
+  return bytes && PasteRecords(*bytes, std::nullopt, EditKind::Duplicate);
+}
+
+namespace {
+EditKind KindOf(AlignCommand command) {
+  switch (command) {
+    case AlignCommand::SameWidth:
+    case AlignCommand::SameHeight:
+    case AlignCommand::SameSize:
+      return EditKind::Size;
+    case AlignCommand::SpaceAcross:
+    case AlignCommand::SpaceDown:
+      return EditKind::Space;
+    case AlignCommand::CentreInWindow:
+      return EditKind::Centre;
+    default:
+      return EditKind::Align;
+  }
+}
+}  // namespace
+
+bool DesignSurface::Arrange(AlignCommand command) {
+  const std::vector<int> selected = SelectedIndices(state_.Project);
+  auto before = SnapshotObjects(state_.Project, selected);
+  if (!AlignSelection(state_.Project, command, host_.InnerPanelSize())) return false;
+  state_.Modified = true;
+  RefreshSurface();
+  Record(KindOf(command), std::move(before), selected);
+  return true;
+}
+
+bool DesignSurface::Nudge(ArrowKey key, bool ctrl, bool shift) {
+  const std::vector<int> selected = SelectedIndices(state_.Project);
+  auto before = SnapshotObjects(state_.Project, selected);
+  if (!NudgeSelection(state_.Project, key, ctrl, shift, host_.InnerPanelSize())) return false;
+  state_.Modified = true;
+  RefreshSurface();
+  Record(EditKind::Nudge, std::move(before), selected, NudgeBurstKey(shift));
+  return true;
+}
+
+unsigned DesignSurface::DoubleClickCommand(Point p) {
+  auto& objects = state_.Project.Objects;
+  MenuObject* hit = nullptr;
+  for (auto it = objects.rbegin(); it != objects.rend() && !hit; ++it)
+    if (ContainsPoint(**it, p.X, p.Y)) hit = it->get();
+  if (!hit) return cmdFormProperties;
+  for (auto& obj : objects) obj->Selected = obj.get() == hit;
+  RefreshSurface();
+  return cmdObjectProperties;
 }
 
 }  // namespace corvela

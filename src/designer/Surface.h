@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "designer/Align.h"
+#include "designer/ClipboardRecords.h"
+#include "designer/DialogCommands.h"
+#include "designer/History.h"
 #include "designer/SurfaceGeometry.h"
 #include "designer/Tools.h"
 #include "project/AppState.h"
@@ -46,6 +50,9 @@ class SurfaceHost {
   // after ControlSentToBack the menu background goes to the back again, behind every object.
   virtual void ControlBroughtToFront(MenuObject& obj) = 0;
   virtual void ControlSentToBack(MenuObject& obj) = 0;
+  // An undo or redo replaced the whole project; the menu window has taken its settings and the
+  // objects their resources: the surface takes the menu window's frame and bounds again.
+  virtual void ProjectReplaced() {}
 };
 
 class DesignSurface {
@@ -76,6 +83,30 @@ class DesignSurface {
   void BringSelectedToFront();
   void SendSelectedToBack();
 
+  // Every change above and below is recorded here as one step.
+  History& Steps() { return history_; }
+  const History& Steps() const { return history_; }
+  // Undo and redo, then the catch-up: restored objects get their resources and the controls their
+  // order again, a project step re-applies the window, a CD icon step writes the icon file back.
+  // Nothing when there was nothing to do.
+  std::optional<HistoryChange> UndoStep();
+  std::optional<HistoryChange> RedoStep();
+  // Form Properties, Start Link, Object Properties and Object Link, each recorded when confirmed.
+  bool RunDialog(unsigned id, DialogOpener& dialogs, DesignWindow& window);
+  // The clipboard's private bytes pasted as new objects (at a point, or offset from where they
+  // were); false for data that is not ours or is damaged, which changes nothing.
+  bool PasteRecords(const std::string& bytes, std::optional<Point> at = std::nullopt,
+                    EditKind kind = EditKind::Paste);
+  bool DuplicateSelection();
+  bool Arrange(AlignCommand command);
+  // One arrow key; a burst of them is one step.
+  bool Nudge(ArrowKey key, bool ctrl, bool shift);
+  // A double click at p: the object under it becomes the only one selected and its properties
+  // open (cmdObjectProperties); on the empty panel it is Form Properties (cmdFormProperties).
+  unsigned DoubleClickCommand(Point p);
+  // Where the left button was last pressed, in picture coordinates.
+  Point LastPress() const { return lastPress_; }
+
 
   DragState DragMode() const { return dragMode_; }
   bool PressInProgress() const { return dragMode_ != DragState::Idle; }
@@ -92,6 +123,11 @@ class DesignSurface {
   void DrawBand(const Rect& band);
   void SelectByBand(bool ctrl);
   void SelectByClick(bool ctrl, Point p);
+  void EndDrag();
+  // Records a change of objects: before as snapshotted, after read now at these positions.
+  void Record(EditKind kind, std::optional<std::vector<ObjectSnapshot>> before, const std::vector<int>& after,
+              uint32_t mergeKey = 0);
+  std::optional<HistoryChange> CatchUp(std::optional<HistoryChange> change);
 
   AppState& state_;
   SurfaceHost& host_;
@@ -105,6 +141,11 @@ class DesignSurface {
   // is no movement (Windows sends such events when windows change under the pointer).
   Point pointer_{-1, -1};
   CursorShape cursor_ = CursorShape::Arrow;
+  History history_;
+  // The selected objects as they were when a drag began, and whether it moves or resizes.
+  std::optional<std::vector<ObjectSnapshot>> dragBefore_;
+  EditKind dragKind_ = EditKind::Move;
+  Point lastPress_{kPasteOffset, kPasteOffset};
 };
 
 }  // namespace corvela

@@ -33,6 +33,8 @@ class FileSystem {
   virtual bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) = 0;
   // Copies a file, replacing an existing destination.
   virtual bool CopyOneFile(const std::string& from, const std::string& to) = 0;
+  // Deletes a file; false when it is still there afterwards.
+  virtual bool RemoveFile(const std::string& path) = 0;
   // The files and folders directly inside a folder, without "." and "..", in no set order.
   // False when the folder cannot be listed.
   virtual bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;

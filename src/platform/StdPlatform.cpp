@@ -113,6 +113,12 @@ bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) 
   return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
 }
 
+bool StdFileSystem::RemoveFile(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return !ec && !FileExists(path);
+}
+
 bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   std::error_code ec;
   fs::directory_iterator it(path, ec), end;

@@ -18,6 +18,7 @@ class StdFileSystem : public FileSystem {
   // The safe save's steps with the standard library.
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
   bool CopyOneFile(const std::string& from, const std::string& to) override;
+  bool RemoveFile(const std::string& path) override;
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
 };
 

@@ -136,6 +136,26 @@ TEST_F(DialogCommands, TheShortcutsThePopupMenuShowsOpenTheirDialogs) {
   EXPECT_EQ(CommandForKey('Q', true, true), std::nullopt);
 }
 
+// Each key press means one command; the editing aids took no key the menus already had.
+TEST(CommandKeys, NoTwoCommandsShareAKeyAndTheOldKeysKeepTheirCommands) {
+  std::vector<Shortcut> all;
+  for (const CommandInfo& c : Commands())
+    for (const Shortcut& keys : {c.Keys, c.MoreKeys})
+      if (keys.Key) all.push_back(keys);
+  for (const KeyBinding& b : NudgeKeys()) all.push_back(b.Keys);
+  for (size_t i = 0; i < all.size(); ++i)
+    for (size_t j = i + 1; j < all.size(); ++j)
+      EXPECT_FALSE(all[i].Key == all[j].Key && all[i].Ctrl == all[j].Ctrl && all[i].Alt == all[j].Alt &&
+                   all[i].Shift == all[j].Shift)
+          << ShortcutText(all[i]);
+  const std::pair<char, CommandId> kept[] = {{'X', cmdExit}, {'P', cmdObjectProperties}, {'L', cmdObjectLink},
+                                             {'Z', cmdUndo},  {'Y', cmdRedo},             {'C', cmdCopy},
+                                             {'V', cmdPaste}, {'D', cmdDuplicate}};
+  for (const auto& [key, id] : kept) EXPECT_EQ(CommandForKey(key, true, false), std::optional<CommandId>(id)) << key;
+  EXPECT_EQ(CommandForKey('Z', true, false, true), std::optional<CommandId>(cmdRedo));
+  EXPECT_EQ(CommandForKey(kKeyLeft, true, false), std::optional<CommandId>(cmdNudgeLeft));
+}
+
 TEST_F(DialogCommands, ObjectPropertiesOpensTheDialogOfTheKind) {
   struct Case {
     ObjectKind kind;

@@ -4,6 +4,7 @@
 
 #include "designer/Align.h"
 #include "designer/ClipboardRecords.h"
+#include "designer/Commands.h"
 #include "designer/History.h"
 #include "designer/Surface.h"
 #include "project/ProjectFile.h"
@@ -56,101 +57,129 @@ struct HistoryFixture : ::testing::Test {
   }
 };
 
+// Dialogs whose OK changes a field; the window around them does nothing.
+class EditingDialogs : public DialogOpener {
+ public:
+  bool EditFormProperties(MenuProject& project) override {
+    project.Form.Caption = "Other";
+    project.Panel.BevelWidth = 3;
+    project.BackColor = 0x123456;
+    return true;
+  }
+  bool EditLabelProperties(MenuObject& obj) override {
+    obj.AsLabel()->Caption = "Changed";
+    obj.AsLabel()->Font.Size = 30;
+    return true;
+  }
+  bool EditButtonProperties(MenuObject&) override { return false; }
+  bool EditImageProperties(MenuObject&) override { return false; }
+  bool EditLink(ObjectLink& link) override {
+    link.Target = "edited";
+    return true;
+  }
+  bool GetFile(std::string&, bool, const std::string&) override { return false; }
+};
+
+class StillWindow : public DesignWindow {
+ public:
+  Size MenuClientSize() override { return {400, 300}; }
+  void CopyMenuWindowLook() override {}
+  void SetClientSize(Size) override {}
+  void CopyPanelBorder() override {}
+  void RunResizeHandler() override {}
+  void RefreshSurface() override {}
+};
+
 struct Command {
   const char* Name;  // as the Undo item shows it
   std::function<void(HistoryFixture&)> Run;
 };
 
-TEST_F(HistoryFixture, EveryCommandUndoneAndRedoneGivesTheSameFileBytes) {
+// The surface records each of its commands itself; undo and redo go through it as the window's do.
+TEST_F(HistoryFixture, EveryCommandOfTheSurfaceUndoneAndRedoneGivesTheSameFileBytes) {
+  static EditingDialogs dialogs;
+  static StillWindow window;
   const std::vector<Command> commands = {
-      {"Add",
-       [](HistoryFixture& f) {
-         f.Surface.AddObject(ObjectKind::Button, 30, 40);
-         f.Steps.RecordObjects(EditKind::Add, {}, f.Shots(LastIndices(f.Project, 1)));
-       }},
+      {"Add", [](HistoryFixture& f) { f.Surface.AddObject(ObjectKind::Button, 30, 40); }},
       {"Delete",  // two objects apart in the list come back at their own places
        [](HistoryFixture& f) {
          f.Select({1, 4});
-         auto before = f.Shots(SelectedIndices(f.Project));
          f.Surface.DeleteSelectedObjects();
-         f.Steps.RecordObjects(EditKind::Delete, std::move(before), {});
        }},
-      {"Clear",
+      {"Clear", [](HistoryFixture& f) { f.Surface.ClearAllObjects(); }},
+      {"Move",  // a drag of the topmost object by its middle
        [](HistoryFixture& f) {
-         auto before = SnapshotProject(f.State).value();
-         f.Surface.ClearAllObjects();
-         f.Steps.RecordProject(EditKind::Clear, std::move(before), SnapshotProject(f.State).value());
-       }},
-      {"Resize",
-       [](HistoryFixture& f) {
-         f.Select({2, 3});
-         auto before = f.Shots({2, 3});
-         for (int i : {2, 3}) ApplyDragStep(f.Project.Objects[static_cast<size_t>(i)]->Base(), kHitBottomRight, 7, -4);
-         f.Steps.RecordObjects(EditKindForDrag(kHitBottomRight), std::move(before), f.Shots({2, 3}));
+         f.Select({});
+         const ControlBase& top = f.Project.Objects.back()->Base();
+         const Point middle{top.Left + top.Width / 2, top.Top + top.Height / 2};
+         f.Surface.MouseDown(MouseButton::Left, false, middle, DesignTool::Select);
+         f.Surface.MouseMove({middle.X + 5, middle.Y + 3});
+         f.Surface.MouseUp(false, {middle.X + 5, middle.Y + 3});
        }},
       {"Bring to Front",
        [](HistoryFixture& f) {
          f.Select({1});
-         auto before = f.Shots({1});
          f.Surface.BringSelectedToFront();
-         f.Steps.RecordObjects(EditKind::BringToFront, std::move(before),
-                               f.Shots({static_cast<int>(f.Project.Objects.size()) - 1}));
        }},
       {"Send to Back",
        [](HistoryFixture& f) {
          f.Select({5});
-         auto before = f.Shots({5});
          f.Surface.SendSelectedToBack();
-         f.Steps.RecordObjects(EditKind::SendToBack, std::move(before), f.Shots({0}));
        }},
       {"Properties",
        [](HistoryFixture& f) {
-         auto before = f.Shots({0});
-         f.Project.Objects[0]->AsLabel()->Caption = "Changed";
-         f.Project.Objects[0]->AsLabel()->Font.Size = 30;
-         f.Steps.RecordObjects(EditKind::Properties, std::move(before), f.Shots({0}));
+         f.Select({0});
+         ASSERT_TRUE(f.Surface.RunDialog(cmdObjectProperties, dialogs, window));
        }},
-      {"Form Properties",
+      {"Link",
        [](HistoryFixture& f) {
-         auto before = SnapshotProject(f.State).value();
-         f.Project.Form.Caption = "Other";
-         f.Project.Form.Left = 77;
-         f.Project.Panel.BevelWidth = 3;
-         f.Project.BackColor = 0x123456;
-         f.Project.Objects[6]->Base().Left = 1;  // the smaller panel pulled an object in
-         f.Steps.RecordProject(EditKind::FormProperties, std::move(before), SnapshotProject(f.State).value());
+         f.Select({0});
+         ASSERT_TRUE(f.Surface.RunDialog(cmdObjectLink, dialogs, window));
        }},
+      {"Start Link", [](HistoryFixture& f) { ASSERT_TRUE(f.Surface.RunDialog(cmdStartLink, dialogs, window)); }},
+      {"Form Properties",
+       [](HistoryFixture& f) { ASSERT_TRUE(f.Surface.RunDialog(cmdFormProperties, dialogs, window)); }},
       {"Paste",
        [](HistoryFixture& f) {
          f.Select({0, 1, 2});
-         auto objects = ReadClipboardRecords(WriteClipboardRecords(f.Project).value()).value();
-         const auto placed = PasteObjects(f.Project, std::move(objects));
-         f.Steps.RecordObjects(EditKind::Paste, {}, f.Shots(placed));
+         ASSERT_TRUE(f.Surface.PasteRecords(WriteClipboardRecords(f.Project).value()));
+       }},
+      {"Duplicate",
+       [](HistoryFixture& f) {
+         f.Select({3});
+         ASSERT_TRUE(f.Surface.DuplicateSelection());
        }},
       {"Size",
        [](HistoryFixture& f) {
          f.Select({1, 3, 6});
-         auto before = f.Shots({1, 3, 6});
-         ASSERT_TRUE(AlignSelection(f.Project, AlignCommand::SameSize, {400, 300}));
-         f.Steps.RecordObjects(EditKind::Size, std::move(before), f.Shots({1, 3, 6}));
+         ASSERT_TRUE(f.Surface.Arrange(AlignCommand::SameSize));
+       }},
+      {"Nudge",  // a burst of Shift+arrows
+       [](HistoryFixture& f) {
+         f.Select({2});
+         ASSERT_TRUE(f.Surface.Nudge(ArrowKey::Right, false, true));
+         ASSERT_TRUE(f.Surface.Nudge(ArrowKey::Down, false, true));
        }},
   };
+  History& steps = Surface.Steps();
   for (const Command& c : commands) {
     SCOPED_TRACE(c.Name);
+    steps.Clear(true);
     const std::string before = Bytes();
     c.Run(*this);
     const std::string after = Bytes();
     // Compared as booleans: a mismatch of two whole files says nothing more when printed.
     ASSERT_TRUE(before != after);
-    EXPECT_EQ(Steps.UndoText(), std::string("Undo ") + c.Name);
-    ASSERT_TRUE(Steps.Undo(State));
+    // One step each, whatever the command did on the way.
+    ASSERT_EQ(steps.Size(), 1u);
+    EXPECT_EQ(steps.UndoText(), std::string("Undo ") + c.Name);
+    ASSERT_TRUE(Surface.UndoStep());
     EXPECT_TRUE(Bytes() == before);
-    EXPECT_EQ(Steps.RedoText(), std::string("Redo ") + c.Name);
-    ASSERT_TRUE(Steps.Redo(State));
+    EXPECT_EQ(steps.RedoText(), std::string("Redo ") + c.Name);
+    ASSERT_TRUE(Surface.RedoStep());
     EXPECT_TRUE(Bytes() == after);
-    ASSERT_TRUE(Steps.Undo(State));
+    ASSERT_TRUE(Surface.UndoStep());
     EXPECT_TRUE(Bytes() == before);
-    Steps.Clear(true);
   }
 }
 

@@ -51,6 +51,10 @@ class FakeFileSystem : public FileSystem {
     Files[to] = it->second;
     return true;
   }
+  bool RemoveFile(const std::string& path) override {
+    Files.erase(path);
+    return true;
+  }
   // The files and folders whose path is path, a backslash and a name without one.
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     if (!DirectoryExists(path)) return false;

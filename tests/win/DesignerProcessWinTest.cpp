@@ -76,7 +76,7 @@ TEST_F(DesignerProcess, ShowsTheToolbarOfAFreshStartAndClosesWithoutAskingWhenNo
   Start();
   EXPECT_TRUE(::IsWindowVisible(edit));
   EXPECT_EQ(WindowText(edit), "AutoRun [Design]");
-  EXPECT_EQ(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 18);
+  EXPECT_EQ(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
   EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, cmdToolSelect, 0));
   EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, cmdToolMovie, 0));
   EXPECT_FALSE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, cmdToolRtf, 0));

@@ -534,9 +534,56 @@ def g_dialog(c):
     c.fill(tip.grow(-0.9).rotated(ang, x, y), ACCENT)
 
 
+# The align group: teal boxes against an ink guide line.
+BOX_LO = (10, 66, 98)
+
+
+def box(c, x0, y0, x1, y1):
+    c.outlined(rect(x0, y0, x1, y1), linear(x0, y0, x1, y1, [(0, TEAL_HI), (1, TEAL)]), BOX_LO)
+
+
+def g_align_lefts(c):
+    c.fill(rect(3, 2, 5, 30), INK)
+    box(c, 6, 5, 26, 12)
+    box(c, 6, 19, 18, 26)
+
+
+def g_align_tops(c):
+    c.fill(rect(2, 3, 30, 5), INK)
+    box(c, 5, 6, 12, 26)
+    box(c, 19, 6, 26, 18)
+
+
+def g_same_size(c):
+    box(c, 3, 4, 15, 16)
+    box(c, 17, 16, 29, 28)
+    c.fill(rect(3, 20, 13, 21.5), INK)
+    c.fill(rect(3, 18, 4.5, 24), INK)
+    c.fill(rect(11.5, 18, 13, 24), INK)
+
+
+def g_space_across(c):
+    for x in (2, 12.5, 23):
+        box(c, x, 10, x + 7, 22)
+    c.fill(rect(9.5, 15.5, 12, 16.5) | rect(20, 15.5, 22.5, 16.5), INK)
+
+
+def g_space_down(c):
+    for y in (2, 12.5, 23):
+        box(c, 10, y, 22, y + 7)
+    c.fill(rect(15.5, 9.5, 16.5, 12) | rect(15.5, 20, 16.5, 22.5), INK)
+
+
+def g_centre_window(c):
+    c.outlined(rect(1, 3, 31, 29), WHITE, INK)
+    c.fill(rect(2, 4, 30, 8), linear(0, 0, 30, 0, [(0, TEAL), (1, TEAL_HI)]))
+    c.outlined(rect(10, 12, 22, 24), linear(10, 12, 22, 24, [(0, ACCENT_HI), (1, ACCENT)]), ACCENT_LO)
+
+
 TOOLBAR = [None, None, g_open, g_save, g_form_props, g_save_test, g_obj_props,
            g_link, g_select, g_label, g_button, g_image, g_avi, g_html, g_rtf,
-           g_movie, g_check_disc]
+           g_movie, g_align_lefts, g_align_tops, g_same_size, g_space_across,
+           g_space_down, g_centre_window, g_check_disc]
 
 
 def keyed_glyph(draw):

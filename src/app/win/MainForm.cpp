@@ -6,6 +6,7 @@
 #include "BuildInfo.h"
 #include "app/Help.h"
 #include "app/win/AboutBox.h"
+#include "designer/win/Clipboard.h"
 #include "designer/win/CommandMenus.h"
 #include "platform/Platform.h"
 #include "platform/win/ResourceIds.h"
@@ -99,7 +100,9 @@ void MainForm::FormShow() {
   if (state_.View) state_.View->FormSettingsChanged();
   ::ShowWindow(editForm_.hwnd(), SW_SHOW);
   editForm_.RefreshSurface();
-  if (!FirstShow(state_, *this, BaseCaption)) {
+  const bool shown = FirstShow(state_, *this, BaseCaption);
+  ForgetHistory();
+  if (!shown) {
     ClosingAllowed = true;
     editForm_.ClosingAllowed = true;
     Destroy();
@@ -116,20 +119,30 @@ bool MainForm::TranslateShortcut(MSG& msg) {
 void MainForm::Execute(unsigned id) {
   switch (id) {
     case cmdOpen:
-      OpenCommand(state_, *this, BaseCaption);
+      if (OpenCommand(state_, *this, BaseCaption)) ForgetHistory();
       return;
     case cmdSave:
-      SaveCommand(state_);
+      if (SaveCommand(state_)) editForm_.Surface().Steps().MarkSaved();
       return;
     case cmdSaveAndTest:
       SaveAndTestCommand(state_, *this);
+      if (!state_.Modified) editForm_.Surface().Steps().MarkSaved();
       return;
     case cmdExit:
       ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
       return;
     case cmdSelectCDIcon:
-    case cmdCDIconButton:
+    case cmdCDIconButton: {
+      IconSnapshot before{CDIconBytes()};
       SelectCDIconCommand(state_, *this);
+      editForm_.Surface().Steps().RecordIcon(std::move(before), IconSnapshot{CDIconBytes()});
+      return;
+    }
+    case cmdUndo:
+    case cmdRedo:
+      editForm_.ExecuteCommand(id);
+      // A CD icon step has written the icon file back.
+      UpdateCDIconButton();
       return;
     case cmdCheckDisc:
       CheckDiscCommand();
@@ -154,6 +167,40 @@ void MainForm::Execute(unsigned id) {
       if (IsSurfaceCommand(id)) editForm_.ExecuteCommand(id);
       return;
   }
+}
+
+void MainForm::ForgetHistory() {
+  // A folder that has a project file matches it now; a new folder has not been published yet.
+  const bool onDisk = !state_.CDFolder.empty() && state_.Env.Files->FileExists(ProjectPath(state_.CDFolder));
+  editForm_.Surface().Steps().Clear(onDisk && !state_.Modified);
+}
+
+std::optional<std::string> MainForm::CDIconBytes() {
+  const std::string icon = CdIconPath(state_.CDFolder);
+  std::string bytes, error;
+  if (state_.CDFolder.empty() || !state_.Env.Files->FileExists(icon) || !state_.Env.Files->ReadFile(icon, bytes, error))
+    return std::nullopt;
+  return bytes;
+}
+
+void MainForm::UpdateEditMenu(HMENU menu) {
+  const History& steps = editForm_.Surface().Steps();
+  auto setText = [menu](unsigned id, const std::string& caption, bool enabled) {
+    const CommandInfo* info = FindCommand(id);
+    const std::string text = "&" + caption + "\t" + ShortcutText(info->Keys);
+    ::ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text.c_str());
+  };
+  setText(cmdUndo, steps.UndoText(), steps.CanUndo());
+  setText(cmdRedo, steps.RedoText(), steps.CanRedo());
+  const size_t selected = SelectedIndices(state_.Project).size();
+  auto enable = [menu](unsigned id, bool enabled) {
+    ::EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  };
+  enable(cmdCopy, selected > 0);
+  enable(cmdDuplicate, selected > 0);
+  enable(cmdPaste, ClipboardHasObjects());
+  for (unsigned id = cmdAlignLefts; id <= cmdCentreInWindow; ++id)
+    enable(id, selected >= MinimumSelection(static_cast<AlignCommand>(id - cmdAlignLefts)));
 }
 
 void MainForm::HelpContents() {
@@ -211,6 +258,9 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       Execute(LOWORD(wp));
+      return 0;
+    case WM_INITMENUPOPUP:
+      UpdateEditMenu(reinterpret_cast<HMENU>(wp));
       return 0;
     case WM_NOTIFY:
       toolBar_.ShowHint(reinterpret_cast<NMHDR*>(lp));

@@ -57,6 +57,11 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   bool CreateMenuBar();
   void PaintLogo(HDC dc, const RECT& rc);
   void HelpContents();
+  // The Edit menu's items as they stand: what Undo and Redo would do, what has a selection to act on.
+  void UpdateEditMenu(HMENU menu);
+  // A project was opened or made: nothing of the previous one can be undone.
+  void ForgetHistory();
+  std::optional<std::string> CDIconBytes();
   void About();
   // File > Check Disc and File > Make ISO Image (MainFormDisc.cpp).
   void CheckDiscCommand();

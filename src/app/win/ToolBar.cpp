@@ -29,7 +29,7 @@ const ToolButtonInfo kToolButtons[] = {
     {cmdOpen, 2, "Open", kButton, TBSTATE_ENABLED},
     {cmdSave, 3, "Save", kButton, TBSTATE_ENABLED},
     {cmdSaveAndTest, 5, "Save and Test", kButton, TBSTATE_ENABLED},
-    {cmdCheckDisc, 16, "Check Disc", kButton, TBSTATE_ENABLED},
+    {cmdCheckDisc, 22, "Check Disc", kButton, TBSTATE_ENABLED},
     {0, 0, nullptr, BTNS_SEP, 0},
     {cmdFormProperties, 4, "Form Properties", kButton, TBSTATE_ENABLED},
     {cmdObjectProperties, 6, "Object Properties", kButton, TBSTATE_ENABLED},
@@ -45,6 +45,13 @@ const ToolButtonInfo kToolButtons[] = {
     {cmdToolRtf, 14, "Add RTF", kCheck, TBSTATE_ENABLED},
     // Movies cannot be added: the button exists but is hidden.
     {cmdToolMovie, 15, "Add Movie", kCheck, TBSTATE_ENABLED | TBSTATE_HIDDEN},
+    {0, 0, nullptr, BTNS_SEP, 0},
+    {cmdAlignLefts, 16, "Align Lefts", kButton, TBSTATE_ENABLED},
+    {cmdAlignTops, 17, "Align Tops", kButton, TBSTATE_ENABLED},
+    {cmdSameSize, 18, "Make Same Size", kButton, TBSTATE_ENABLED},
+    {cmdSpaceAcross, 19, "Space Evenly Across", kButton, TBSTATE_ENABLED},
+    {cmdSpaceDown, 20, "Space Evenly Down", kButton, TBSTATE_ENABLED},
+    {cmdCentreInWindow, 21, "Centre in Window", kButton, TBSTATE_ENABLED},
     {0, 0, nullptr, BTNS_SEP, 0},
 };
 

@@ -9,7 +9,9 @@ HMENU CreatePopup(const std::vector<unsigned>& items, MenuPlace place) {
   HMENU popup = ::CreatePopupMenu();
   for (unsigned id : items) {
     const CommandInfo* command = FindCommand(id);
-    if (!command)
+    if (const MenuLayout* sub = Submenu(id))
+      ::AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(sub->Items, place)), sub->Title);
+    else if (!command)
       ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
     else
       ::AppendMenuA(popup, MF_STRING, id, MenuItemText(*command, place).c_str());
@@ -31,13 +33,19 @@ UniqueMenu CreateSurfacePopup() {
 
 UniqueAccelerators CreateShortcuts() {
   std::vector<ACCEL> keys;
-  for (const CommandInfo& command : Commands()) {
-    if (command.Keys.Key == 0) continue;
+  auto add = [&keys](const Shortcut& shortcut, unsigned id) {
+    if (shortcut.Key == 0) return;
     BYTE flags = FVIRTKEY;
-    if (command.Keys.Ctrl) flags |= FCONTROL;
-    if (command.Keys.Alt) flags |= FALT;
-    keys.push_back(ACCEL{flags, command.Keys.Key, static_cast<WORD>(command.Id)});
+    if (shortcut.Ctrl) flags |= FCONTROL;
+    if (shortcut.Alt) flags |= FALT;
+    if (shortcut.Shift) flags |= FSHIFT;
+    keys.push_back(ACCEL{flags, shortcut.Key, static_cast<WORD>(id)});
+  };
+  for (const CommandInfo& command : Commands()) {
+    add(command.Keys, command.Id);
+    add(command.MoreKeys, command.Id);
   }
+  for (const KeyBinding& binding : NudgeKeys()) add(binding.Keys, binding.Id);
   return UniqueAccelerators(::CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
 }
 

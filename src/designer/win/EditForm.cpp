@@ -4,6 +4,7 @@
 
 #include "designer/Commands.h"
 #include "designer/SurfaceFrame.h"
+#include "designer/win/Clipboard.h"
 #include "designer/win/CommandMenus.h"
 #include "designer/win/PanelCapture.h"
 #include "platform/win/PaintMessage.h"
@@ -240,8 +241,22 @@ void EditForm::SetClientSize(Size size) {
 void EditForm::CopyPanelBorder() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
 
 bool EditForm::ExecuteCommand(unsigned id) {
-  if (dialogs_ && RunDialogCommand(id, state_, *dialogs_, *this)) return true;
+  if (dialogs_ && surface_.RunDialog(id, *dialogs_, *this)) return true;
+  if (id >= cmdAlignLefts && id <= cmdCentreInWindow) {
+    surface_.Arrange(static_cast<AlignCommand>(id - cmdAlignLefts));
+    return true;
+  }
+  if (id >= cmdNudgeLeft && id <= cmdNudgeDown) {
+    static constexpr ArrowKey kKeys[] = {ArrowKey::Left, ArrowKey::Right, ArrowKey::Up, ArrowKey::Down};
+    surface_.Nudge(kKeys[id - cmdNudgeLeft], ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_SHIFT) < 0);
+    return true;
+  }
   switch (id) {
+    case cmdUndo: surface_.UndoStep(); return true;
+    case cmdRedo: surface_.RedoStep(); return true;
+    case cmdCopy: CopyToClipboard(); return true;
+    case cmdPaste: PasteFromClipboard(std::nullopt); return true;
+    case cmdDuplicate: surface_.DuplicateSelection(); return true;
     case cmdDelete: surface_.DeleteSelectedObjects(); return true;
     case cmdClear: surface_.ClearAllObjects(); return true;
     case cmdBringToFront: surface_.BringSelectedToFront(); return true;
@@ -251,12 +266,38 @@ bool EditForm::ExecuteCommand(unsigned id) {
   }
 }
 
-void EditForm::ShowPopupMenu(POINT screen) {
+void EditForm::ShowPopupMenu(POINT screen, Point picture) {
   UniqueMenu popup = CreateSurfacePopup();
+  const bool selected = !SelectedIndices(state_.Project).empty();
+  ::EnableMenuItem(popup.get(), cmdCopy, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+  ::EnableMenuItem(popup.get(), cmdDuplicate, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+  ::EnableMenuItem(popup.get(), cmdPaste, MF_BYCOMMAND | (ClipboardHasObjects() ? MF_ENABLED : MF_GRAYED));
   UINT chosen = static_cast<UINT>(::TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y,
                                                    0, hwnd(), nullptr));
+  // Paste from this menu puts the objects where it was opened.
+  if (chosen == cmdPaste) {
+    PasteFromClipboard(picture);
+    return;
+  }
   // The main window carries out what the surface does not do itself.
   if (chosen && !ExecuteCommand(chosen) && commandTarget_) ::SendMessageA(commandTarget_, WM_COMMAND, chosen, 0);
+}
+
+void EditForm::CopyToClipboard() {
+  const std::optional<std::string> records = WriteClipboardRecords(state_.Project);
+  if (records) PutObjectsOnClipboard(hwnd(), *records, ClipboardText(state_.Project));
+}
+
+void EditForm::PasteFromClipboard(std::optional<Point> at) {
+  // Data that is not ours or is damaged is refused without a word.
+  if (const std::optional<std::string> bytes = ObjectsOnClipboard(hwnd())) surface_.PasteRecords(*bytes, at);
+}
+
+void EditForm::DoubleClick(Point p) {
+  // The press is over before a dialog takes the mouse.
+  surface_.MouseUp(false, p);
+  if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  ExecuteCommand(surface_.DoubleClickCommand(p));
 }
 
 void EditForm::Paint(HDC dc, const RECT& client) {
@@ -298,6 +339,8 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       PressOutcome outcome = surface_.MouseDown(button, (wp & MK_CONTROL) != 0, ToPicture(lp), tool);
       if (outcome == PressOutcome::Pressed) ::SetCapture(hwnd());
       if (outcome == PressOutcome::ObjectAdded && tools_) tools_->SelectTool();
+      // A double click with the Select tool opens the properties of what is under the pointer.
+      if (msg == WM_LBUTTONDBLCLK && outcome == PressOutcome::Pressed && (wp & MK_CONTROL) == 0) DoubleClick(ToPicture(lp));
       return 0;
     }
     case WM_MOUSEMOVE: {
@@ -313,7 +356,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (msg == WM_RBUTTONUP) {
         POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         ::ClientToScreen(hwnd(), &screen);
-        ShowPopupMenu(screen);
+        ShowPopupMenu(screen, ToPicture(lp));
       }
       return 0;
     }

@@ -62,6 +62,7 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void ControlCreated(MenuObject& obj) override;
   void ControlBroughtToFront(MenuObject& obj) override;
   void ControlSentToBack(MenuObject& obj) override;
+  void ProjectReplaced() override { FitToMenuWindow(); }
 
   // DesignWindow
   Size MenuClientSize() override;
@@ -78,7 +79,11 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void Paint(HDC dc, const RECT& client);
   void DrawMarks(HDC dc);
   void MirrorFrame();
-  void ShowPopupMenu(POINT screen);
+  void ShowPopupMenu(POINT screen, Point picture);
+  void CopyToClipboard();
+  // Pastes what the clipboard holds of ours, at a point of the picture or offset from the copies.
+  void PasteFromClipboard(std::optional<Point> at);
+  void DoubleClick(Point p);
   Point ToPicture(LPARAM lp) const;
 
   AppState& state_;

@@ -133,6 +133,14 @@ struct ModuleTraits {
 };
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 
+// Movable global memory; once the clipboard has taken it, release() it.
+struct GlobalTraits {
+  static HGLOBAL Invalid() { return nullptr; }
+  static bool IsValid(HGLOBAL h) { return h != nullptr; }
+  static void Close(HGLOBAL h) { ::GlobalFree(h); }
+};
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
+
 // GetDC / ReleaseDC for the lifetime of a scope.
 class WindowDc {
  public:

@@ -127,6 +127,10 @@ bool Win32FileSystem::CopyOneFile(const std::string& from, const std::string& to
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != 0 || !FileExists(path);
+}
+
 bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   WIN32_FIND_DATAA found{};
   UniqueFind find(::FindFirstFileA((path + "\\*").c_str(), &found));
