@@ -12,6 +12,10 @@ namespace corvela {
 
 PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool) {
   if (button != MouseButton::Left) return PressOutcome::Ignored;
+  // The panel's border and bevels lie around the picture of the menu: nothing is placed or
+  // selected there.
+  const Size panel = host_.InnerPanelSize();
+  if (p.X < 0 || p.Y < 0 || p.X >= panel.Width || p.Y >= panel.Height) return PressOutcome::Ignored;
   lastPress_ = p;
   // A press ends a burst of arrow keys: the next key is a step of its own.
   history_.EndBurst();
@@ -205,9 +209,10 @@ void DesignSurface::BringSelectedToFront() {
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
   auto before = SnapshotObjects(state_.Project, {index});
-  host_.ControlBroughtToFront(*objects[static_cast<size_t>(index)]);
   std::rotate(objects.begin() + index, objects.begin() + index + 1, objects.end());
   RenumberTags(state_);
+  // After the move, so that the panes are restacked in the new order.
+  host_.ControlBroughtToFront(*objects.back());
   state_.Modified = true;
   RefreshSurface();
   // Every other object keeps its order, so the step is this one object taken out and put back.
@@ -219,9 +224,9 @@ void DesignSurface::SendSelectedToBack() {
   if (index < 0) return;
   auto& objects = state_.Project.Objects;
   auto before = SnapshotObjects(state_.Project, {index});
-  host_.ControlSentToBack(*objects[static_cast<size_t>(index)]);
   std::rotate(objects.begin(), objects.begin() + index, objects.begin() + index + 1);
   RenumberTags(state_);
+  host_.ControlSentToBack(*objects.front());
   state_.Modified = true;
   RefreshSurface();
   Record(EditKind::SendToBack, std::move(before), {0});

@@ -1,5 +1,7 @@
 #include "dialogs/FileInputRules.h"
 
+#include "project/LinkAddress.h"
+
 namespace corvela {
 
 FileInputTexts FileInputTextsFor(bool allowUrl) {
@@ -7,9 +9,20 @@ FileInputTexts FileInputTextsFor(bool allowUrl) {
   return {"File", "Input file name or select file"};
 }
 
-bool FinishFileInput(const std::string& editText, const DialogFlags& flags, std::string& fileName) {
+std::string StoredFileInput(const std::string& cdFolder, const std::string& editText) {
+  const std::string text = TrimBlanks(editText);
+  if (text.empty() || text.front() == '\\' || HasUrlScheme(text)) return text;
+  const bool fullPath = text.size() >= 2 && text[1] == ':';
+  if (!fullPath) return "\\" + text;
+  // A full path inside the CD folder travels with the disc only as a stored path.
+  const std::string stored = MakeStoredPath(cdFolder, text);
+  return stored.empty() ? text : NormalizeStoredPath(stored);
+}
+
+bool FinishFileInput(const std::string& cdFolder, const std::string& editText, const DialogFlags& flags,
+                     std::string& fileName) {
   if (!flags.ShouldWrite()) return false;
-  fileName = TrimBlanks(editText);
+  fileName = StoredFileInput(cdFolder, editText);
   return true;
 }
 

@@ -16,9 +16,9 @@ enum DisplayStyleEntry : int { kDisplayNormal = 0, kDisplayCenter = 1, kDisplayS
 
 // The picture formats the resource loader reads: all together first, then one by one.
 inline constexpr const char* kPictureFilter =
-    "All (*.gif,*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|"
-    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
-    "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Files(*.gif)|*.gif";
+    "All (*.gif,*.jpg;*.jpeg;*.png;*.bmp;*.ico;*.emf;*.wmf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.ico;*.emf;*.wmf|"
+    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|PNG Images (*.png)|*.png|Bitmaps (*.bmp)|*.bmp|"
+    "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Files(*.gif)|*.gif";
 
 // The first of Center, Stretch, AutoSize that is set names the entry; none set is "Normal".
 int DisplayStyleOf(const ImageControl& image);

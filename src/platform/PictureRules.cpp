@@ -30,6 +30,7 @@ PictureFormat PictureFormatFor(const std::string& path) {
   if (ext == ".ico") return PictureFormat::Icon;
   if (ext == ".jpg" || ext == ".jpeg") return PictureFormat::Jpeg;
   if (ext == ".gif") return PictureFormat::Gif;
+  if (ext == ".png") return PictureFormat::Png;
   if (ext == ".emf") return PictureFormat::EnhancedMetafile;
   if (ext == ".wmf") return PictureFormat::WindowsMetafile;
   return PictureFormat::None;
@@ -78,6 +79,16 @@ bool SettleAlpha(uint32_t* pixels, size_t count) {
   const bool alpha = std::any_of(pixels, pixels + count, [](uint32_t p) { return (p >> 24) != 0xFF; });
   if (!alpha) std::for_each(pixels, pixels + count, [](uint32_t& p) { p &= 0x00FFFFFFu; });
   return alpha;
+}
+
+bool PremultiplyBitmapAlpha(uint32_t* pixels, size_t count) {
+  if (std::none_of(pixels, pixels + count, [](uint32_t p) { return (p >> 24) != 0; })) return false;
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t p = pixels[i], a = p >> 24;
+    const auto scale = [a](uint32_t c) { return (c * a + 127) / 255; };
+    pixels[i] = (a << 24) | (scale((p >> 16) & 0xFFu) << 16) | (scale((p >> 8) & 0xFFu) << 8) | scale(p & 0xFFu);
+  }
+  return SettleAlpha(pixels, count);
 }
 
 }  // namespace corvela

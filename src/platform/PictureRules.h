@@ -11,9 +11,9 @@
 
 namespace corvela {
 
-enum class PictureFormat : uint8_t { None, Bitmap, Icon, Jpeg, Gif, EnhancedMetafile, WindowsMetafile };
+enum class PictureFormat : uint8_t { None, Bitmap, Icon, Jpeg, Gif, Png, EnhancedMetafile, WindowsMetafile };
 
-// By extension in any letter case: .bmp .ico .jpg .jpeg .gif .emf .wmf; None for anything else.
+// By extension in any letter case: .bmp .ico .jpg .jpeg .gif .png .emf .wmf; None for anything else.
 PictureFormat PictureFormatFor(const std::string& path);
 
 // The 22-byte header of a placeable Windows metafile, checked against the standard metafile
@@ -43,5 +43,10 @@ uint32_t BitmapTransparentColour(const uint32_t* pixels, int32_t width, int32_t 
 // True when some pixel is not fully opaque. Opaque pictures get alpha 0, as GDI itself writes
 // it, so that colour-key comparisons see plain RGB.
 bool SettleAlpha(uint32_t* pixels, size_t count);
+
+// A 32-bit bitmap stores its fourth byte unpremultiplied, and most writers leave it zero. Only
+// when some pixel has a nonzero alpha is it a real channel: then the pixels are premultiplied in
+// place and settled as above. True when the result has see-through pixels.
+bool PremultiplyBitmapAlpha(uint32_t* pixels, size_t count);
 
 }  // namespace corvela

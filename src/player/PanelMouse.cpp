@@ -57,7 +57,8 @@ PanelMouseResult PanelMouse::Move(AppState& state, int32_t x, int32_t y, bool ov
   return Collect(state, swapped, looks.Repaint);
 }
 
-PanelMouseResult PanelMouse::Down(AppState& state, int32_t x, int32_t y, bool overPanel) {
+PanelMouseResult PanelMouse::Down(AppState& state, int32_t x, int32_t y, bool overPanel, bool secondOfDouble) {
+  releaseClicks_ = !secondOfDouble;
   const int under = Under(state.Project, x, y, overPanel);
   // A press on the background starts nothing.
   if (under < 0) return {};
@@ -71,15 +72,18 @@ PanelMouseResult PanelMouse::Up(AppState& state, int32_t x, int32_t y, bool over
   // The panel has the mouse back: what lies under it now becomes hot.
   const std::vector<int> swapped = overPanel ? PanelMouseMove(state, x, y) : std::vector<int>{};
   PanelMouseResult result = Collect(state, swapped, looks.Repaint);
-  if (IsIndex(project, looks.Clicked))
+  const bool clicks = releaseClicks_;
+  releaseClicks_ = true;
+  if (clicks && IsIndex(project, looks.Clicked))
     result.ClickedTag = project.Objects[static_cast<size_t>(looks.Clicked)]->Base().Tag;
   return result;
 }
 
-PanelMouseResult PanelMouse::Leave(AppState& state) {
+PanelMouseResult PanelMouse::Leave(AppState& state, bool leftWindow) {
   // While a press is held the panel keeps the mouse and its moves say where it is.
   if (Pressing()) return {};
-  return Collect(state, {}, TrackMouseLeave(states_, state.Project).Repaint);
+  const std::vector<int> swapped = leftWindow ? Image1MouseMove(state) : std::vector<int>{};
+  return Collect(state, swapped, TrackMouseLeave(states_, state.Project).Repaint);
 }
 
 PanelMouseResult PanelMouse::CaptureLost(AppState& state) {

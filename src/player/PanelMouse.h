@@ -25,12 +25,16 @@ class PanelMouse {
   // x, y in panel coordinates; overPanel: the point lies in the panel's client area (while a press
   // is held the panel keeps the mouse, and the point may lie anywhere).
   PanelMouseResult Move(AppState& state, int32_t x, int32_t y, bool overPanel);
-  PanelMouseResult Down(AppState& state, int32_t x, int32_t y, bool overPanel);
+  // secondOfDouble: the second press of a double click. It looks like any press, but its release
+  // runs no link: the first press already ran it.
+  PanelMouseResult Down(AppState& state, int32_t x, int32_t y, bool overPanel, bool secondOfDouble = false);
   // Completes a click when released over the object the press began on; the window runs the
   // click after it has repainted.
   PanelMouseResult Up(AppState& state, int32_t x, int32_t y, bool overPanel);
-  // The mouse left the panel: flat buttons lose their hover look; the hot object stays hot.
-  PanelMouseResult Leave(AppState& state);
+  // The mouse left the panel: flat buttons lose their hover look. The hot object stays hot when
+  // the mouse went onto a pane or the panel's border, and gets its normal look back when it left
+  // the window (leftWindow), so that no highlight stays behind.
+  PanelMouseResult Leave(AppState& state, bool leftWindow);
   // Another window took the mouse during a press: it ends without a click.
   PanelMouseResult CaptureLost(AppState& state);
 
@@ -42,6 +46,7 @@ class PanelMouse {
 
  private:
   ButtonStates states_;
+  bool releaseClicks_ = true;
 };
 
 // The hand cursor shows over a label, button or image that has a link.

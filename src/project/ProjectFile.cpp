@@ -259,13 +259,15 @@ bool ReadSettingsBlock(ByteReader& in, AppState& state, SettingsReadResult& resu
   result.StoredObjectCount = count;
   // Objects are appended one by one as they are read: the count is only a claim of the file
   // and reserves nothing.
-  for (int32_t i = 0; i < count; ++i) {
+  bool allRead = true;
+  for (int32_t i = 0; i < count && allRead; ++i) {
     auto obj = std::make_unique<MenuObject>();
-    if (!ReadObject(in, *obj)) return false;
-    p.Objects.push_back(std::move(obj));
+    allRead = ReadObject(in, *obj);
+    if (allRead) p.Objects.push_back(std::move(obj));
   }
+  // A file cut short keeps the objects read so far, and the player acts on them by their tags.
   RenumberTags(state);
-  return true;
+  return allRead;
 }
 
 // ---------------------------------------------------------------- whole files

@@ -6,6 +6,16 @@ namespace corvela {
 
 namespace {
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Windows names d:\disc and D:\Disc the same folder.
+bool SameNameIgnoringCase(const std::string& a, size_t from, size_t count, const std::string& b) {
+  if (a.size() < from + count || b.size() != count) return false;
+  for (size_t i = 0; i < count; ++i)
+    if (FoldCase(a[from + i]) != FoldCase(b[i])) return false;
+  return true;
+}
 }  // namespace
 
 std::string TrimBlanks(const std::string& text) {
@@ -18,7 +28,7 @@ std::string TrimBlanks(const std::string& text) {
 std::string MakeStoredPath(const std::string& cdFolder, const std::string& chosen) {
   if (cdFolder.empty()) return {};
   const size_t n = cdFolder.size();
-  if (chosen.compare(0, n, cdFolder) != 0) return {};
+  if (!SameNameIgnoringCase(chosen, 0, n, cdFolder)) return {};
   // D:\Menu2\a.wav must not count as inside D:\Menu.
   if (cdFolder.back() != '\\' && (chosen.size() <= n || chosen[n] != '\\')) return {};
   return chosen.substr(n);

@@ -10,7 +10,8 @@ namespace corvela {
 
 // Removes leading and trailing characters with codes up to 32.
 std::string TrimBlanks(const std::string& text);
-// The stored path of chosen inside cdFolder, or empty when it lies outside (exact byte comparison).
+// The stored path of chosen inside cdFolder, or empty when it lies outside (letter case ignored,
+// as the file system ignores it; the stored path keeps the case of chosen).
 std::string MakeStoredPath(const std::string& cdFolder, const std::string& chosen);
 // Trimmed, with a backslash in front unless empty or already there.
 std::string NormalizeStoredPath(const std::string& text);
@@ -24,7 +25,8 @@ std::string RefusalMessage(const std::string& cdFolder, RefusalStyle style);
 
 // Chooser filters.
 inline constexpr const char* kIconFilter = "Icons (*.ico)|*.ico";
-inline constexpr const char* kBitmapFilter = "Bitmaps (*.bmp)|*.bmp";
+inline constexpr const char* kBitmapFilter =
+    "Glyphs (*.bmp;*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
 inline constexpr const char* kAviFilter = "AVI files (*.avi)|*.avi";
 inline constexpr const char* kRtfFilter = "RTF files (*.rtf)|*.rtf";
 inline constexpr const char* kHtmlFilter = "HTML files (*.html,*.htm)|*.html;*.htm";

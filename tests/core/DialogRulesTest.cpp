@@ -337,20 +337,24 @@ TEST(LinkEditorDialog, BrowseFillsTargetAndStartDirectory) {
   EXPECT_EQ(f.StartDirectory, "tools");
 }
 
-TEST(FileInputDialog, OkAfterAChangeStoresTheTextTrimmedWithoutABackslash) {
+TEST(FileInputDialog, OkStoresTypedNamesInsideTheCdFolder) {
   const struct {
     const char* typed;
     const char* stored;
   } cases[] = {
       {"  http://example.org/menu.html \t", "http://example.org/menu.html"},
-      {"clip.avi", "clip.avi"},
+      // A bare name would otherwise resolve against the player's current folder.
+      {"clip.avi", "\\clip.avi"},
+      {" media\\clip.avi", "\\media\\clip.avi"},
+      {"\\clip.avi", "\\clip.avi"},
       {"C:\\full\\path.rtf ", "C:\\full\\path.rtf"},
+      {"d:\\menu\\Intro.rtf", "\\Intro.rtf"},
       {"   ", ""},
   };
   for (const auto& c : cases) {
     std::string fileName = "\\old.avi";
-    EXPECT_TRUE(FinishFileInput(c.typed, kOkAfterChange, fileName));
-    EXPECT_EQ(fileName, c.stored);
+    EXPECT_TRUE(FinishFileInput("D:\\Menu", c.typed, kOkAfterChange, fileName));
+    EXPECT_EQ(fileName, c.stored) << c.typed;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "designer/Commands.h"
 #include "designer/History.h"
 #include "designer/Surface.h"
+#include "project/CdFolder.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/ProjectSamples.h"
@@ -197,15 +198,25 @@ TEST_F(HistoryFixture, RestoredObjectsAreNamedForTheWindowAndKeepTheirSelection)
   for (size_t i = 0; i < Project.Objects.size(); ++i) EXPECT_EQ(Project.Objects[i]->Base().Tag, static_cast<int>(i));
 }
 
-TEST_F(HistoryFixture, IconStepHandsBackTheBytesToPutBack) {
-  ASSERT_TRUE(Steps.RecordIcon({std::nullopt}, {std::string("ICON")}));
-  EXPECT_EQ(Steps.UndoText(), "Undo CD Icon");
-  auto undone = Steps.Undo(State);
+// The surface writes the icon file back, or removes it when there was none.
+TEST_F(HistoryFixture, IconStepPutsTheIconFileBack) {
+  State.CDFolder = "C:\\cd";
+  const std::string icon = CdIconPath(State.CDFolder);
+  auto& files = World.Files.Files;
+  files[icon] = "NEW";
+  History& steps = Surface.Steps();
+  ASSERT_TRUE(steps.RecordIcon({std::nullopt}, {std::string("NEW")}));
+  ASSERT_TRUE(steps.RecordIcon({std::string("NEW")}, {std::string("NEWER")}));
+  files[icon] = "NEWER";
+  EXPECT_EQ(steps.UndoText(), "Undo CD Icon");
+  ASSERT_TRUE(Surface.UndoStep());
+  EXPECT_EQ(files[icon], "NEW");
+  auto undone = Surface.UndoStep();
   ASSERT_TRUE(undone && undone->Icon);
   EXPECT_FALSE(undone->Icon->Bytes);
-  auto redone = Steps.Redo(State);
-  ASSERT_TRUE(redone && redone->Icon);
-  EXPECT_EQ(redone->Icon->Bytes, std::string("ICON"));
+  EXPECT_EQ(files.count(icon), 0u);
+  ASSERT_TRUE(Surface.RedoStep());
+  EXPECT_EQ(files[icon], "NEW");
 }
 
 TEST_F(HistoryFixture, UndoBackToTheSavedStateIsUnmodifiedAndAnyOtherIsModified) {

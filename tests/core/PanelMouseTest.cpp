@@ -230,19 +230,40 @@ TEST(PanelMouse, APressKeepsItsObjectHotAndClicksOnlyWhenReleasedOverIt) {
   EXPECT_NE(LookOf(w.Mouse.States(), w.State.Project, 0), ButtonLook::Down);
 }
 
-TEST(PanelMouse, LeavingThePanelDropsTheHoverLookButNotTheHotObject) {
+TEST(PanelMouse, LeavingForAPaneKeepsTheHotObjectLeavingTheWindowRestoresIt) {
   HotWorld w;
   w.Add(ObjectKind::Button, 0, 0, 40, 20).AsButton()->Flat = true;
   w.Mouse.Move(w.State, 5, 5, true);
-  EXPECT_EQ(w.Mouse.Leave(w.State).Repaint, (Rects{Rect{0, 0, 40, 20}}));
+  EXPECT_EQ(w.Mouse.Leave(w.State, false).Repaint, (Rects{Rect{0, 0, 40, 20}}));
   EXPECT_EQ(LookOf(w.Mouse.States(), w.State.Project, 0), ButtonLook::Up);
   EXPECT_TRUE(w.Object(0).Hot);
   EXPECT_EQ(w.Object(0).AsButton()->Font.Name, "hot");
 
+  // Out of the window the highlight would otherwise stay until the mouse came back.
+  w.Mouse.Move(w.State, 5, 5, true);
+  EXPECT_EQ(w.Mouse.Leave(w.State, true).Repaint, (Rects{Rect{0, 0, 40, 20}}));
+  EXPECT_FALSE(w.Object(0).Hot);
+  EXPECT_EQ(w.Object(0).AsButton()->Font.Name, "normal");
+
   // During a press the panel keeps the mouse: a leave changes nothing.
+  w.Mouse.Move(w.State, 5, 5, true);
   w.Mouse.Down(w.State, 5, 5, true);
-  EXPECT_EQ(w.Mouse.Leave(w.State).Repaint, Rects{});
+  EXPECT_EQ(w.Mouse.Leave(w.State, true).Repaint, Rects{});
   EXPECT_EQ(LookOf(w.Mouse.States(), w.State.Project, 0), ButtonLook::Down);
+}
+
+TEST(PanelMouse, ADoubleClickRunsTheLinkOnce) {
+  HotWorld w;
+  w.Add(ObjectKind::Label, 0, 0, 40, 20);
+  w.Mouse.Down(w.State, 5, 5, true);
+  EXPECT_EQ(w.Mouse.Up(w.State, 5, 5, true).ClickedTag, 0);
+  // The second press of the pair still presses, but must not start the setup a second time.
+  w.Mouse.Down(w.State, 5, 5, true, true);
+  EXPECT_TRUE(w.Mouse.Pressing());
+  EXPECT_EQ(w.Mouse.Up(w.State, 5, 5, true).ClickedTag, -1);
+  // The press after that is a click again.
+  w.Mouse.Down(w.State, 5, 5, true);
+  EXPECT_EQ(w.Mouse.Up(w.State, 5, 5, true).ClickedTag, 0);
 }
 
 TEST(PanelMouse, AnAutoSizeImageRepaintsWhereItWasAndWhereItGrewTo) {

@@ -18,7 +18,8 @@ TEST(PictureRules, TheExtensionInAnyCaseChoosesTheDecoder) {
       {"E:\\a.gif", PictureFormat::Gif},
       {"E:\\a.emf", PictureFormat::EnhancedMetafile},
       {"E:\\a.WMF", PictureFormat::WindowsMetafile},
-      {"E:\\a.png", PictureFormat::None},
+      {"E:\\a.Png", PictureFormat::Png},
+      {"E:\\a.apng", PictureFormat::None},
       {"E:\\a.bmp.txt", PictureFormat::None},
       {"E:\\dir.bmp\\picture", PictureFormat::None},  // the dot belongs to a folder
       {"E:\\bmp", PictureFormat::None},
@@ -95,6 +96,21 @@ TEST(PictureRules, OnlyPicturesWithSeeThroughPixelsKeepTheirAlpha) {
   uint32_t partly[] = {0xFF102030, 0x80405060};
   EXPECT_TRUE(SettleAlpha(partly, 2));
   EXPECT_EQ(partly[0], 0xFF102030u);
+}
+
+TEST(PictureRules, ABitmapsFourthByteIsAlphaOnlyWhenSomePixelSetsIt) {
+  uint32_t unused[] = {0x00102030, 0x00FFFFFF};
+  EXPECT_FALSE(PremultiplyBitmapAlpha(unused, 2));
+  EXPECT_EQ(unused[1], 0x00FFFFFFu);
+  // Half-transparent white becomes premultiplied grey; fully transparent colour becomes zero.
+  uint32_t soft[] = {0x80FFFFFF, 0x00FF0000, 0xFF102030};
+  EXPECT_TRUE(PremultiplyBitmapAlpha(soft, 3));
+  EXPECT_EQ(soft[0], 0x80808080u);
+  EXPECT_EQ(soft[1], 0x00000000u);
+  EXPECT_EQ(soft[2], 0xFF102030u);
+  uint32_t solid[] = {0xFF102030, 0xFFFFFFFF};
+  EXPECT_FALSE(PremultiplyBitmapAlpha(solid, 2));
+  EXPECT_EQ(solid[0], 0x00102030u);
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ TEST(MakeStoredPath, AcceptsOnlyFilesInsideTheFolder) {
       {"D:\\Menu", "D:\\Menu\\snd\\a.wav", "\\snd\\a.wav"},
       {"D:\\Menu", "D:\\Menu2\\a.wav", ""},  // a sibling whose name begins like the folder
       {"D:\\Menu", "D:\\Other\\a.wav", ""},
-      {"D:\\Menu", "d:\\menu\\a.wav", ""},  // exact comparison, case included
+      {"D:\\Disc", "d:\\disc\\A.wav", "\\A.wav"},  // the file system ignores letter case
+      {"D:\\Disc", "d:\\disc2\\a.wav", ""},
       {"D:\\Menu", "D:\\Menu", ""},
       {"D:\\Menu", "D:\\Me", ""},
       {"D:", "D:\\a.wav", "\\a.wav"},

@@ -21,8 +21,10 @@ class RecordingHost : public SurfaceHost {
     Bands.emplace_back(previous, current);
   }
   void ControlCreated(MenuObject& obj) override { Calls.push_back("created " + std::to_string(obj.Base().Left)); }
-  void ControlBroughtToFront(MenuObject& obj) override { Calls.push_back("front " + obj.Base().Name); }
-  void ControlSentToBack(MenuObject& obj) override { Calls.push_back("back " + obj.Base().Name); }
+  // With the object's place in the list at the call: the host restacks panes in list order.
+  void ControlBroughtToFront(MenuObject& obj) override { Calls.push_back("front " + Placed(obj)); }
+  void ControlSentToBack(MenuObject& obj) override { Calls.push_back("back " + Placed(obj)); }
+  static std::string Placed(const MenuObject& obj) { return obj.Base().Name + "/" + std::to_string(obj.Base().Tag); }
 };
 
 struct SurfaceFixture : ::testing::Test {
@@ -193,7 +195,7 @@ TEST_F(SurfaceFixture, BandSelectsWhatItTouchesAndTogglesWithCtrl) {
   EXPECT_EQ(Selection(), (std::vector<bool>{false, true, false}));
   EXPECT_EQ(At(0).Base().Left, 0);
 
-  Drag({300, 300}, {{210, 210}}, true);
+  Drag({299, 299}, {{210, 210}}, true);  // from the panel's last pixel
   EXPECT_EQ(Selection(), (std::vector<bool>{false, false, true}));
   EXPECT_EQ(At(2).Base().Left, 200);
 }
@@ -293,7 +295,7 @@ TEST_F(SurfaceFixture, BringToFrontAndSendToBackMoveOneObjectAndItsTags) {
   EXPECT_EQ(Order(), "o0/0 o2/1 o3/2 o1/3 ");
   Surface.SendSelectedToBack();
   EXPECT_EQ(Order(), "o1/0 o0/1 o2/2 o3/3 ");
-  EXPECT_EQ(Host.Calls, (std::vector<std::string>{"front o1", "back o1"}));
+  EXPECT_EQ(Host.Calls, (std::vector<std::string>{"front o1/3", "back o1/0"}));
 
   // Already at the front: the order stays, the project counts as modified all the same.
   At(0).Selected = false;
@@ -308,6 +310,19 @@ TEST_F(SurfaceFixture, BringToFrontAndSendToBackMoveOneObjectAndItsTags) {
   Surface.SendSelectedToBack();
   EXPECT_EQ(Order(), "o1/0 o0/1 o2/2 o3/3 ");
   EXPECT_FALSE(World.State.Modified);
+}
+
+TEST_F(SurfaceFixture, PressesOnThePanelsBorderAreInert) {
+  // The surface's border and bevels lie outside the picture: points left of, above, right of or
+  // below the inner panel.
+  for (Point p : {Point{-1, 10}, Point{10, -3}, Point{400, 10}, Point{10, 300}}) {
+    EXPECT_EQ(Surface.MouseDown(MouseButton::Left, false, p, DesignTool::AddLabel), PressOutcome::Ignored);
+    EXPECT_EQ(Surface.MouseDown(MouseButton::Left, false, p, DesignTool::Select), PressOutcome::Ignored);
+    Surface.MouseUp(false, p);
+  }
+  EXPECT_TRUE(World.State.Project.Objects.empty());
+  EXPECT_TRUE(Host.Bands.empty());
+  EXPECT_EQ(Surface.MouseDown(MouseButton::Left, false, {399, 299}, DesignTool::AddLabel), PressOutcome::ObjectAdded);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/win/MainForm.h"
 #include "designer/win/EditForm.h"
 #include "player/win/AutoRunForm.h"
+#include "player/win/Panes.h"
 #include "project/Resources.h"
 #include "support/win/Pixels.h"
 #include "support/win/WinProcess.h"
@@ -107,6 +108,54 @@ TEST_F(DesignSurfaceWin, ADragLeavesTheSamePictureAsAFullRepaint) {
   surface.MouseUp(false, p);  // the release re-makes the whole picture
   EXPECT_EQ(testing::Differences(dragged, Picture()), 0);
   EXPECT_GT(state->Project.Objects[1]->Base().Left, 200);
+}
+
+TEST_F(DesignSurfaceWin, ABandLeavesNoStrayFrameWhenARepaintCameBetween) {
+  HWND surface = app.Edit()->hwnd();
+  const POINT origin = app.Edit()->PictureOrigin();
+  auto send = [&](UINT msg, int x, int y) {
+    ::SendMessageA(surface, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(origin.x + x, origin.y + y));
+  };
+  // Differences between the window and the picture along the column x, rows top to bottom.
+  auto differing = [&](int x, int top, int bottom) {
+    const Capture picture = Picture();
+    HDC dc = ::GetDC(surface);
+    int count = 0;
+    for (int y = top; y < bottom; ++y) count += ::GetPixel(dc, origin.x + x, origin.y + y) != picture.At(x, y);
+    ::ReleaseDC(surface, dc);
+    return count;
+  };
+  send(WM_LBUTTONDOWN, 5, 5);
+  send(WM_MOUSEMOVE, 60, 60);
+  // A repaint of the whole window lands while the band is shown.
+  ::InvalidateRect(surface, nullptr, FALSE);
+  ::UpdateWindow(surface);
+  send(WM_MOUSEMOVE, 100, 100);
+  EXPECT_EQ(differing(59, 10, 55), 0) << "the first band is still on screen";
+  EXPECT_GT(differing(99, 10, 95), 0) << "the band is not shown";
+  send(WM_LBUTTONUP, 100, 100);
+  ::UpdateWindow(surface);
+  EXPECT_EQ(differing(99, 10, 95), 0);
+}
+
+TEST_F(DesignSurfaceWin, FrontAndBackRestackThePanesAtOnce) {
+  // The RTF pane (3) and the movie pane (4) lie at once above every painted object; the later
+  // one above the earlier.
+  auto paneOf = [&](size_t i) {
+    auto* pane = dynamic_cast<win::Pane*>(state->Project.Objects[i]->Pane.get());
+    return pane ? pane->Handle() : nullptr;
+  };
+  HWND rtf = paneOf(3), movie = paneOf(4);
+  ASSERT_TRUE(rtf && movie);
+  HWND panel = app.Menu()->InnerPanel();
+  ASSERT_EQ(::GetWindow(panel, GW_CHILD), movie);
+  DesignSurface& surface = app.Edit()->Surface();
+  for (auto& obj : state->Project.Objects) obj->Selected = false;
+  state->Project.Objects[3]->Selected = true;
+  surface.BringSelectedToFront();
+  EXPECT_EQ(::GetWindow(panel, GW_CHILD), rtf);
+  surface.SendSelectedToBack();
+  EXPECT_EQ(::GetWindow(panel, GW_CHILD), movie);
 }
 
 }  // namespace

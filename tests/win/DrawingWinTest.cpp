@@ -58,6 +58,12 @@ TEST_F(Decoding, EveryListedFormatDecodesWithItsSizeAndColours) {
   // Left half opaque blue, right half fully transparent.
   const std::string halfIcon = Ico32(32, 32, [](int x, int) { return x < 16 ? 0xFF0000FFu : 0x00000000u; });
   ASSERT_TRUE(WriteEmf(folder / "frame.emf", kTeal));
+  // Left half red, right half see-through.
+  ASSERT_TRUE(testing::WritePng(folder / "half.png", 8, 6, [](int x, int) { return x < 4 ? 0xFFFF0000u : 0u; }));
+  ASSERT_TRUE(testing::WritePng(folder / "quad.png", 8, 6, [](int x, int y) {
+    const COLORREF c = Quadrant(x, y, 8, 6);
+    return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  }));
   using K = WinGraphic::Kind;
   struct Case {
     std::string file;
@@ -73,6 +79,13 @@ TEST_F(Decoding, EveryListedFormatDecodesWithItsSizeAndColours) {
       {Write("half.ico", halfIcon), K::Icon, 32, 32, true, {3, 3}, kBlue, {20, 3}},
       {Write("quad.gif", quadGif(-1)), K::Gif, 8, 6, false, {1, 4}, kBlue, {-1, -1}},
       {Write("keyed.gif", quadGif(3)), K::Gif, 8, 6, true, {5, 1}, kGreen, {6, 5}},  // index 3 is transparent
+      {folder / "half.png", K::Png, 8, 6, true, {1, 1}, kRed, {6, 1}},
+      {folder / "quad.png", K::Png, 8, 6, false, {7, 5}, kYellow, {-1, -1}},
+      // A 32-bit bitmap whose fourth byte is used blends; one that leaves it zero is opaque.
+      {Write("alpha.bmp", testing::Bmp32(8, 6, [](int x, int) { return x < 4 ? 0xFF0000FFu : 0u; })), K::Bitmap, 8, 6,
+       true, {1, 1}, kBlue, {6, 1}},
+      {Write("plain32.bmp", testing::Bmp32(8, 6, [](int, int) { return 0x0000FF00u; })), K::Bitmap, 8, 6, false,
+       {6, 1}, kGreen, {-1, -1}},
       {Write("frame.wmf", PlaceableWmf(kTeal)), K::Metafile, 96, 48, false, {48, 24}, kTeal, {-1, -1}},
       {folder / "frame.emf", K::Metafile, 96, 48, false, {48, 24}, kTeal, {-1, -1}},
   };
@@ -119,7 +132,8 @@ TEST_F(Decoding, WhatCannotBeDecodedIsNull) {
     const char* why;
     std::string path;
   } cases[] = {
-      {"an extension not in the list, even over a good bitmap", Write("good.png", bmp)},
+      {"an extension not in the list, even over a good bitmap", Write("good.tif", bmp)},
+      {"a bitmap behind a .png name", Write("bitmap.png", bmp)},
       {"no extension", Write("good", bmp)},
       {"a bitmap behind a .jpg name", Write("bitmap.jpg", bmp)},
       {"a bitmap behind a .gif name", Write("bitmap.gif", bmp)},
@@ -130,6 +144,10 @@ TEST_F(Decoding, WhatCannotBeDecodedIsNull) {
       {"a missing file", folder / "missing.bmp"},
   };
   for (const Case& c : cases) EXPECT_EQ(loader.LoadPicture(c.path), nullptr) << c.why;
+  ASSERT_TRUE(testing::WritePng(folder / "whole.png", 16, 16, [](int, int) { return 0x80FF0000u; }));
+  const std::string png = testing::ReadBytes(folder / "whole.png");
+  EXPECT_EQ(loader.LoadPicture(Write("cut.png", png.substr(0, png.size() / 2))), nullptr) << "a damaged PNG";
+  EXPECT_EQ(loader.LoadGlyphBitmap(folder / "cut.png"), nullptr) << "a damaged PNG glyph";
   // Glyphs are Windows bitmaps only, whatever the name says.
   const COLORREF palette[4] = {kRed, kGreen, kBlue, kYellow};
   EXPECT_EQ(loader.LoadGlyphBitmap(Write("glyph.gif", Gif(2, 2, palette, [](int, int) { return 0; }))), nullptr);

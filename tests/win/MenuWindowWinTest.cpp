@@ -49,8 +49,9 @@ TEST_F(MenuWindow, EachBorderStyleGivesItsFrameAndTheWindowKeepsItsSize) {
       {0, WS_POPUP, WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX, 0},
       {1, WS_CAPTION | WS_MINIMIZEBOX, WS_THICKFRAME | WS_POPUP, 0},
       {3, WS_CAPTION | WS_POPUP, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_DLGMODALFRAME},
-      {4, WS_CAPTION, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_TOOLWINDOW},
-      {5, WS_CAPTION | WS_THICKFRAME, WS_MINIMIZEBOX, WS_EX_TOOLWINDOW},
+      // A tool window keeps its taskbar button and Alt+Tab entry only with the app-window style.
+      {4, WS_CAPTION, WS_THICKFRAME | WS_MINIMIZEBOX, WS_EX_TOOLWINDOW | WS_EX_APPWINDOW},
+      {5, WS_CAPTION | WS_THICKFRAME, WS_MINIMIZEBOX, WS_EX_TOOLWINDOW | WS_EX_APPWINDOW},
       {0, WS_POPUP, WS_CAPTION | WS_THICKFRAME, 0},
   };
   state.Project.Form.BorderIcons = biSystemMenu | biMinimize;
@@ -63,7 +64,7 @@ TEST_F(MenuWindow, EachBorderStyleGivesItsFrameAndTheWindowKeepsItsSize) {
     EXPECT_EQ(style & c.MustHave, c.MustHave);
     EXPECT_EQ(style & c.MustNotHave, 0u);
     EXPECT_EQ(ex & c.ExMustHave, c.ExMustHave);
-    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME) & ~c.ExMustHave, 0u);
+    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW) & ~c.ExMustHave, 0u);
 
     RECT window, client, frame{0, 0, 0, 0}, inner;
     ::GetWindowRect(form.hwnd(), &window);
@@ -177,6 +178,36 @@ TEST_F(MenuWindow, TheColourKeyLetsWhatIsBehindShowThroughUntilItIsSwitchedOff) 
   Show(200, 150);
   EXPECT_FALSE(::GetWindowLongPtrA(form.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_EQ(ScreenPixel(140, 140), key);
+}
+
+TEST_F(MenuWindow, APngWithASoftEdgeBlendsOverTheGradientAsItsAlphaSays) {
+  state.Project.BackColor = 0x00FF8000;
+  state.Project.GradientColor = 0x000040FF;
+  state.Project.GradientStyle = static_cast<uint8_t>(GradientStyle::LeftRight);
+  Show(200, 120);
+  const testing::Capture before = PrintClient(form.InnerPanel());
+  // White fading out to the right over 64 columns: alpha 255 at x = 0 down to 3 at x = 63.
+  const auto alphaAt = [](int x) { return 255u - static_cast<uint32_t>(x) * 4u; };
+  ASSERT_TRUE(testing::WritePng(folder / "soft.png", 64, 16, [&](int x, int) { return (alphaAt(x) << 24) | 0xFFFFFFu; }));
+  Add(ObjectKind::Image, 20, 30, 64, 16).FileName = "\\soft.png";
+  Show(200, 120);
+  const testing::Capture after = PrintClient(form.InnerPanel());
+  int wrong = 0;
+  for (int y = 30; y < 46; ++y)
+    for (int x = 20; x < 84; ++x) {
+      const uint32_t a = alphaAt(x - 20);
+      const COLORREF under = before.At(x, y), shown = after.At(x, y);
+      const auto expect = [&](int channel) { return static_cast<int>((255 * a + channel * (255 - a) + 127) / 255); };
+      const int e[3] = {expect(GetRValue(under)), expect(GetGValue(under)), expect(GetBValue(under))};
+      const int got[3] = {GetRValue(shown), GetGValue(shown), GetBValue(shown)};
+      for (int i = 0; i < 3; ++i)
+        if (std::abs(e[i] - got[i]) > 2 && wrong++ < 5)
+          ADD_FAILURE() << "at " << x << "," << y << " channel " << i << ": " << got[i] << " for " << e[i];
+    }
+  EXPECT_EQ(wrong, 0);
+  // Outside the picture the gradient is untouched.
+  EXPECT_EQ(after.At(19, 35), before.At(19, 35));
+  EXPECT_EQ(after.At(84, 35), before.At(84, 35));
 }
 
 TEST_F(MenuWindow, AnAviPanePlaysItsClipInALoop) {
@@ -371,8 +402,19 @@ TEST_F(PlayerStart, TheApplicationTakesTheWindowsCaptionAndIcon) {
     s.Project.Form.Caption = "My Disc";
   });
   EXPECT_EQ(realUi.Title, "My Disc");
-  EXPECT_NE(::SendMessageA(form.hwnd(), WM_GETICON, ICON_BIG, 0), 0);
-  EXPECT_NE(::SendMessageA(form.hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+  // The small icon is the file's own small frame, not the large one handed over again.
+  const auto iconWidth = [&](WPARAM which) {
+    ICONINFO info{};
+    HICON icon = reinterpret_cast<HICON>(::SendMessageA(form.hwnd(), WM_GETICON, which, 0));
+    if (!icon || !::GetIconInfo(icon, &info)) return 0L;
+    BITMAP bm{};
+    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+  };
+  EXPECT_EQ(iconWidth(ICON_BIG), ::GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(iconWidth(ICON_SMALL), ::GetSystemMetrics(SM_CXSMICON));
 }
 
 // The start sound is asked for before the start link runs, and both after the window is shown.

@@ -140,6 +140,40 @@ TEST_F(HotLooks, EachObjectShowsItsHotLookUnderTheMouseAndGetsItsOwnBack) {
   }
 }
 
+TEST_F(PlayerMouse, PngHotTrackPicturesAndGlyphsSwapAndComeBack) {
+  // Opaque in the middle, see-through at the edges, so the blending path draws them.
+  const auto png = [&](const char* name, int size, uint32_t rgb) {
+    EXPECT_TRUE(testing::WritePng(folder / name, size, size, [=](int x, int) {
+      return (x == 0 || x == size - 1 ? 0u : 0xFF000000u) | rgb;
+    }));
+    return std::string("\\") + name;
+  };
+  MenuObject& image = Add(ObjectKind::Image, 160, 10, 60, 60);
+  image.AsImage()->Stretch = true;
+  image.FileName = png("normal.png", 8, 0x00FF00);
+  image.HotTrackImageFile = png("hot.png", 8, 0x008080);
+  MenuObject& button = Add(ObjectKind::Button, 10, 60, 120, 40);
+  button.AsButton()->Flat = true;
+  button.BitmapFile = png("glyph.png", 16, 0x00FF00);
+  button.HotTrackBitmapFile = png("glyph_hot.png", 16, 0xFFFF00);
+  Show();
+  const auto glyphAt = [](const testing::Capture& c) {
+    const RECT g = c.Bounds({10, 60, 130, 100}, [](COLORREF p) { return p == kGreen || p == kYellow; });
+    return c.At((g.left + g.right) / 2, (g.top + g.bottom) / 2);
+  };
+  const struct {
+    int X, Y;
+    COLORREF Image, Glyph;
+  } steps[] = {{250, 150, kGreen, kGreen}, {190, 40, kTeal, kGreen}, {30, 80, kGreen, kYellow}, {250, 150, kGreen, kGreen}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(::testing::Message() << s.X << "," << s.Y);
+    Mouse(WM_MOUSEMOVE, s.X, s.Y);
+    const Capture c = PrintClient(form.InnerPanel());
+    EXPECT_EQ(c.At(190, 40), s.Image);
+    EXPECT_EQ(glyphAt(c), s.Glyph);
+  }
+}
+
 TEST_F(HotLooks, TheChangedObjectsArePaintedAtOnceAndNothingWhenNothingChanged) {
   std::vector<RECT> paints;
   g_paints = &paints;
@@ -163,7 +197,7 @@ TEST_F(HotLooks, TheChangedObjectsArePaintedAtOnceAndNothingWhenNothingChanged) 
   g_paints = nullptr;
 }
 
-TEST_F(HotLooks, LeavingThePanelDropsTheFlatButtonsEdgeButKeepsTheHotObject) {
+TEST_F(HotLooks, LeavingTheWindowDropsTheFlatButtonsEdgeAndTheHotLook) {
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
   // The real pointer must be there too: asking for the leave elsewhere is answered at once.
   POINT pt{20, 80};
@@ -176,10 +210,10 @@ TEST_F(HotLooks, LeavingThePanelDropsTheFlatButtonsEdgeButKeepsTheHotObject) {
   ASSERT_TRUE(::TrackMouseEvent(&query));
   EXPECT_TRUE(query.dwFlags & TME_LEAVE);
   EXPECT_EQ(query.hwndTrack, form.InnerPanel());
-  // Off the window: the system reports the leave.
+  // Off the window: the system reports the leave, and no highlight stays behind.
   ::SetCursorPos(2, 2);
   EXPECT_TRUE(pump.Until([&] { return PrintClient(form.InnerPanel()).At(60, 60) != light; }, 2000));
-  EXPECT_TRUE(Read().ButtonHot);
+  EXPECT_FALSE(Read().ButtonHot);
 }
 
 TEST_F(HotLooks, GdiObjectsStayFlatOver200HoverCycles) {
@@ -273,6 +307,47 @@ TEST_F(PlayerMouse, LabelsAndImagesRunTheirLinksAndShowTheHandPanesNever) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, c.Cursor));
   }
   ::SetCursorPos(2, 2);
+}
+
+TEST_F(PlayerMouse, AnAviPaneHidesWhatLiesBeneathFromClicksAndHover) {
+  MenuObject& label = Add(ObjectKind::Label, 10, 10, 200, 60);
+  label.Link.Action = LinkAction::BrowseCd;
+  Add(ObjectKind::Label, 10, 100, 100, 20);
+  MenuObject& avi = Add(ObjectKind::Avi, 100, 20, 60, 40);
+  avi.FileName = File("clip.avi", testing::SolidAvi(60, 40, {kRed}, 10));
+  Show();
+  HWND panel = form.InnerPanel(), pane = PaneOf(avi);
+  ASSERT_NE(pane, nullptr);
+  auto screen = [&](int x, int y) {
+    POINT pt{x, y};
+    ::ClientToScreen(panel, &pt);
+    return pt;
+  };
+  MenuObject& other = *state.Project.Objects[1];
+  POINT pt = screen(20, 105);
+  ::SetCursorPos(pt.x, pt.y);
+  Mouse(WM_MOUSEMOVE, 20, 105);
+  ASSERT_TRUE(other.Hot);
+
+  // The system sends the mouse over the clip to the clip, not to the label beneath it.
+  pt = screen(120, 30);
+  EXPECT_EQ(::SendMessageA(pane, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)), HTCLIENT);
+  ::SetCursorPos(pt.x, pt.y);
+  EXPECT_EQ(::WindowFromPoint(pt), pane);
+  ::SendMessageA(pane, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+  ::SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+  ::SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  ::SendMessageA(pane, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 10));
+  ::SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  pump.For(100);
+  EXPECT_TRUE(shell.Calls.empty());
+  // Over the pane the hot object stays as it was: the label beneath does not become hot.
+  EXPECT_TRUE(other.Hot);
+  EXPECT_FALSE(label.Hot);
+
+  // Straight out of the window from the pane: the pane passes the leave on.
+  ::SetCursorPos(2, 2);
+  EXPECT_TRUE(pump.Until([&] { return !other.Hot; }, 2000));
 }
 
 }  // namespace

@@ -650,6 +650,38 @@ def logo():
     return flatten(c.pixels(), FACE), end
 
 
+def aurora(w, h):
+    """The demo disc's soft-edged PNG: a ribbon of northern lights with a few stars, straight
+    (not premultiplied) RGBA rows.  Every edge fades out, so it only looks right when the player
+    blends it over the gradient."""
+    rows = []
+    stars = [(0.12, 0.30), (0.46, 0.18), (0.83, 0.26), (0.66, 0.80), (0.28, 0.78)]
+    for j in range(h):
+        v = (j + 0.5) / h
+        row = []
+        for i in range(w):
+            u = (i + 0.5) / w
+            # The ribbon's centre line waves twice across; its glow falls off like a gaussian.
+            centre = 0.5 + 0.18 * math.sin(u * 2 * math.pi * 1.3 + 0.6)
+            d = (v - centre) / 0.16
+            glow = math.exp(-d * d) * math.sin(math.pi * u) ** 0.6
+            t = u
+            col = [int(round(a + (b - a) * t)) for a, b in zip((90, 255, 170), (170, 120, 255))]
+            # A bright core along the centre line.
+            core = math.exp(-(d * 3.0) ** 2) * 0.6
+            col = [int(round(c + (255 - c) * core)) for c in col]
+            a = glow
+            for sx, sy in stars:
+                r = math.hypot((u - sx) * w, (v - sy) * h) / (0.035 * h)
+                sa = math.exp(-r * r)
+                if sa > 0.004:
+                    col = [int(round(c * (1 - sa) + 255 * sa)) for c in col]
+                    a = max(a, sa)
+            row.append(tuple(col) + (int(round(255 * min(1.0, a))),))
+        rows.append(row)
+    return rows
+
+
 # --------------------------------------------------------------------------
 # Preview sheet
 

@@ -5,7 +5,7 @@ Usage: make_media.py OUTDIR [CONVERT]
 
 The clip, the sound, the rich-text and HTML documents are written byte by byte
 here; the pictures (JPEG, GIF, BMP, ICO) are drawn by ImageMagick's convert
-(CONVERT, default "convert").  Nothing is downloaded and nothing binary lives in
+(CONVERT, default "convert"), and the soft-edged PNG by the artwork generator.  Nothing is downloaded and nothing binary lives in
 the source tree.
 """
 
@@ -16,6 +16,10 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "art"))
+
+from make_art import aurora  # noqa: E402
+from raster import png  # noqa: E402
 
 # The demo's palette (RGB).
 NAVY = (12, 32, 74)
@@ -246,6 +250,10 @@ def pictures(convert, out):
         "10,10 25,15",
         "-stroke", "none", "-fill", "white", "-font", font, "-pointsize", "14", "-gravity", "center",
         "-annotate", "+0+0", "NEW", os.path.join(media, "new.gif"))
+
+    # Northern lights at twice the size they are shown, so they stay sharp on a 200 % screen.
+    with open(os.path.join(media, "aurora.png"), "wb") as f:
+        f.write(png(aurora(320, 80)))
 
     for name, ink, hot in (("install", "#ffffff", "#f0c030"), ("readme", "#ffffff", "#f0c030"),
                            ("browse", "#ffffff", "#f0c030"), ("web", "#ffffff", "#f0c030"),

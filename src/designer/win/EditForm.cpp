@@ -149,18 +149,29 @@ void EditForm::DrawMarks(HDC dc) {
   }
 }
 
-void EditForm::BandChanged(const Rect& previous, const Rect& current) {
-  WindowDc dc(hwnd());
+RECT EditForm::BandOnScreen(const Rect& band) const {
+  RECT r = ToRECT(band);
   POINT origin = PictureOrigin();
+  ::OffsetRect(&r, origin.x, origin.y);
+  // Focus rectangles need at least a pixel each way to show.
+  if (r.right == r.left) ++r.right;
+  if (r.bottom == r.top) ++r.bottom;
+  return r;
+}
+
+void EditForm::BandChanged(const Rect& previous, const Rect& current) {
+  // The band is drawn by the paint, over the picture: a dotted frame drawn straight onto the
+  // window would be half erased by a pending repaint and then drawn back by its own erasing.
   for (const Rect* band : {&previous, &current}) {
     if (*band == kNoBand) continue;
-    RECT r = ToRECT(*band);
-    ::OffsetRect(&r, origin.x, origin.y);
-    // Focus rectangles need at least a pixel each way to show.
-    if (r.right == r.left) ++r.right;
-    if (r.bottom == r.top) ++r.bottom;
-    ::DrawFocusRect(dc.get(), &r);
+    const RECT r = BandOnScreen(*band);
+    const RECT edges[] = {{r.left, r.top, r.right, r.top + 1},
+                          {r.left, r.bottom - 1, r.right, r.bottom},
+                          {r.left, r.top, r.left + 1, r.bottom},
+                          {r.right - 1, r.top, r.right, r.bottom}};
+    for (const RECT& edge : edges) ::InvalidateRect(hwnd(), &edge, FALSE);
   }
+  ::UpdateWindow(hwnd());
 }
 
 void EditForm::ControlCreated(MenuObject&) {
@@ -315,6 +326,10 @@ void EditForm::Paint(HDC dc, const RECT& client) {
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   SelectScope select(source.get(), picture_.Bitmap());
   ::BitBlt(dc, origin.x, origin.y, layout.Inner.Width(), layout.Inner.Height(), source.get(), 0, 0, SRCCOPY);
+  if (surface_.BandRect() != kNoBand) {
+    const RECT band = BandOnScreen(surface_.BandRect());
+    ::DrawFocusRect(dc, &band);
+  }
 }
 
 LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -48,6 +48,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   DesignSurface& Surface() { return surface_; }
   // Where the picture lies in the client area.
   POINT PictureOrigin() const;
+  // A band rectangle of the picture in the window's client coordinates, at least a pixel each way.
+  RECT BandOnScreen(const Rect& band) const;
   HBITMAP Picture() const { return picture_.Bitmap(); }
 
   // Set by the main window once it has agreed to close; until then closing is refused.

@@ -116,6 +116,8 @@ bool ContainerMatches(const GUID& container, WinGraphic::Kind kind) {
       return IsEqualGUID(container, GUID_ContainerFormatJpeg);
     case WinGraphic::Kind::Gif:
       return IsEqualGUID(container, GUID_ContainerFormatGif);
+    case WinGraphic::Kind::Png:
+      return IsEqualGUID(container, GUID_ContainerFormatPng);
     case WinGraphic::Kind::Metafile:
       break;
   }
@@ -223,23 +225,33 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::Decode(const std::string& path, 
       FAILED(frame->GetPixelFormat(&format)))
     return nullptr;
   if (w == 0 || h == 0 || uint64_t{w} * h * 4 > kMaxPixelBytes) return nullptr;
-  ComPtr<IWICFormatConverter> converter;
-  if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom)))
-    return nullptr;
   void* bits = nullptr;
   UniqueBitmap dib = CreateTopDownDib(static_cast<int>(w), static_cast<int>(h), &bits);
-  if (!dib || FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) return nullptr;
+  if (!dib) return nullptr;
   auto* pixels = static_cast<uint32_t*>(bits);
-  const bool alpha = SettleAlpha(pixels, size_t{w} * h);
+  bool alpha = false;
+  if (IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) {
+    // The decoder calls a plain 32-bit bitmap's fourth byte unused; read it as it is, since
+    // many tools keep their alpha there.
+    if (FAILED(frame->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) return nullptr;
+    alpha = PremultiplyBitmapAlpha(pixels, size_t{w} * h);
+  } else {
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits))))
+      return nullptr;
+    alpha = SettleAlpha(pixels, size_t{w} * h);
+  }
   const COLORREF key =
       BitmapTransparentColour(pixels, static_cast<int32_t>(w), static_cast<int32_t>(h), BitsPerPixel(format) == 1);
   return std::make_unique<WinGraphic>(kind, std::move(dib), static_cast<int>(w), static_cast<int>(h), alpha, key);
 }
 
 std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodeBitmap(const std::string& path) {
-  return Decode(path, WinGraphic::Kind::Bitmap);
+  // A glyph is a Windows bitmap whatever its name, unless the name says PNG.
+  return Decode(path, PictureFormatFor(path) == PictureFormat::Png ? WinGraphic::Kind::Png : WinGraphic::Kind::Bitmap);
 }
 
 std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string& path) {
@@ -248,6 +260,7 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string&
     case PictureFormat::Icon: return Decode(path, WinGraphic::Kind::Icon);
     case PictureFormat::Jpeg: return Decode(path, WinGraphic::Kind::Jpeg);
     case PictureFormat::Gif: return Decode(path, WinGraphic::Kind::Gif);
+    case PictureFormat::Png: return Decode(path, WinGraphic::Kind::Png);
     case PictureFormat::EnhancedMetafile: return LoadEnhMetaFile(path);
     case PictureFormat::WindowsMetafile: return LoadWindowsMetaFile(path);
     case PictureFormat::None: break;

@@ -1,5 +1,5 @@
 #pragma once
-// Decoded pictures and glyphs: the Windows Imaging Component reads BMP, ICO, JPEG and GIF into
+// Decoded pictures and glyphs: the Windows Imaging Component reads BMP, ICO, JPEG, GIF and PNG into
 // 32-bit premultiplied DIB sections, GDI reads EMF and WMF.
 
 #include <wincodec.h>
@@ -17,7 +17,7 @@ namespace corvela::win {
 class WinGraphic : public Graphic {
  public:
   // Where the pixels came from decides how Transparent applies to them.
-  enum class Kind { Bitmap, Icon, Jpeg, Gif, Metafile };
+  enum class Kind { Bitmap, Icon, Jpeg, Gif, Png, Metafile };
 
   // dib: a 32-bit top-down DIB section of width x height premultiplied BGRA pixels.
   WinGraphic(Kind kind, UniqueBitmap dib, int width, int height, bool hasAlpha, COLORREF transparentColour);
@@ -33,8 +33,8 @@ class WinGraphic : public Graphic {
   HENHMETAFILE Metafile() const { return metafile_.get(); }
 
   // Scaled into dest. With transparent, a bitmap leaves out its transparent colour; icons, GIFs
-  // and pictures with an alpha channel always blend, metafiles play their own drawing, and JPEGs
-  // are opaque.
+  // and pictures with an alpha channel (PNGs, 32-bit bitmaps) always blend over what lies beneath,
+  // metafiles play their own drawing, and JPEGs and opaque PNGs are opaque.
   void Draw(HDC dc, const RECT& dest, bool transparent = false) const;
   // At natural size, leaving out the pixels of colour key (glyphs); a picture with alpha blends.
   void DrawTransparent(HDC dc, int x, int y, COLORREF key) const;

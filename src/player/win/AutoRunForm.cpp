@@ -17,6 +17,12 @@ namespace corvela::win {
 namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 10;
+
+// The icon file's own small frame, rather than the large one scaled down by the taskbar.
+HICON SmallIconOf(HINSTANCE instance, const char* name, UINT flags) {
+  return static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                         ::GetSystemMetrics(SM_CYSMICON), flags));
+}
 }  // namespace
 
 AutoRunForm::~AutoRunForm() {
@@ -29,6 +35,7 @@ bool AutoRunForm::Create() {
   cls.Name = "TAutoRunForm";
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   cls.Icon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MENU));
+  cls.SmallIcon = SmallIconOf(instance, MAKEINTRESOURCEA(IDI_MENU), LR_SHARED);
   WindowArgs args;
   args.Style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
   args.Title = "AutoRun";
@@ -66,9 +73,16 @@ void AutoRunForm::TakeApplicationTitleAndIcon() {
   // The menu window is the program's main window, so its own caption and icon are what the
   // taskbar shows; message boxes take the caption as the application's title.
   if (auto* ui = dynamic_cast<Win32Ui*>(state_.Env.Ui)) ui->Title = state_.Project.Form.Caption;
-  HICON icon = icon_ ? icon_.get() : reinterpret_cast<HICON>(::GetClassLongPtrA(hwnd(), GCLP_HICON));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  if (icon_)
+    SendIcons(icon_.get(), smallIcon_ ? smallIcon_.get() : icon_.get());
+  else
+    SendIcons(reinterpret_cast<HICON>(::GetClassLongPtrA(hwnd(), GCLP_HICON)),
+              reinterpret_cast<HICON>(::GetClassLongPtrA(hwnd(), GCLP_HICONSM)));
+}
+
+void AutoRunForm::SendIcons(HICON large, HICON smallFrame) {
+  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallFrame ? smallFrame : large));
 }
 
 void AutoRunForm::FormResize() {
@@ -100,7 +114,10 @@ void AutoRunForm::FormSettingsChanged() {
   ::SetWindowTextA(hwnd(), f.Caption.c_str());
   // Frame and colour key first, so that the window never shows at its size without them.
   ApplyTransparency();
-  ApplyFrameStyles(hwnd(), StylesFor(FrameFor(f)));
+  FrameStyleBits bits = StylesFor(FrameFor(f));
+  // A tool-window frame alone would leave the menu without a taskbar button or Alt+Tab entry.
+  if (bits.ExStyle & WS_EX_TOOLWINDOW) bits.ExStyle |= WS_EX_APPWINDOW;
+  ApplyFrameStyles(hwnd(), bits);
   const int width = f.Width > 0 ? f.Width : 0;
   const int height = f.Height > 0 ? f.Height : 0;
   ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -144,16 +161,16 @@ bool AutoRunForm::LoadWindowIcon(const std::string& path) {
       static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   if (!icon) return false;
   icon_.reset(icon);
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  smallIcon_.reset(SmallIconOf(nullptr, path.c_str(), LR_LOADFROMFILE));
+  SendIcons(icon_.get(), smallIcon_.get());
   return true;
 }
 
 void AutoRunForm::UseApplicationIcon() {
-  HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  SendIcons(::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)), SmallIconOf(instance, MAKEINTRESOURCEA(IDI_APP), LR_SHARED));
   icon_.reset();
+  smallIcon_.reset();
 }
 
 Pane* AutoRunForm::PaneOf(MenuObject& obj) {

@@ -50,6 +50,7 @@ class AutoRunForm : public Window, public MenuView {
  private:
   void Timer1Timer();
   void TakeApplicationTitleAndIcon();
+  void SendIcons(HICON large, HICON smallFrame);
   void FormResize();
   // Places both panels; true when the inner panel's size changed.
   bool LayoutPanels();
@@ -63,6 +64,7 @@ class AutoRunForm : public Window, public MenuView {
   InnerPanelWindow panel1_{state_};
   bool suppressResize_ = false;
   UniqueIcon icon_;
+  UniqueIcon smallIcon_;
   GradientForm* gradient_ = nullptr;
 };
 

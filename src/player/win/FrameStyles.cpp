@@ -7,7 +7,8 @@ namespace corvela::win {
 namespace {
 constexpr DWORD kFrameStyleMask = WS_POPUP | WS_CAPTION | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU |
                                   WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-constexpr DWORD kFrameExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_WINDOWEDGE;
+constexpr DWORD kFrameExStyleMask =
+    WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_CONTEXTHELP | WS_EX_WINDOWEDGE;
 }  // namespace
 
 FrameStyleBits StylesFor(const WindowFrame& frame) {

@@ -90,6 +90,14 @@ bool InnerPanelWindow::SetPanelCursor() {
   return true;
 }
 
+bool InnerPanelWindow::CursorLeftWindow() const {
+  // Over a pane or the outer panel's border the mouse is still in the menu.
+  POINT pt;
+  if (!::GetCursorPos(&pt)) return true;
+  HWND under = ::WindowFromPoint(pt);
+  return !under || ::GetAncestor(under, GA_ROOT) != ::GetAncestor(hwnd(), GA_ROOT);
+}
+
 bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
   if (state_.DesignerMode) return false;
   HWND panel = hwnd();
@@ -109,11 +117,11 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
       break;
     case WM_MOUSELEAVE:
       leaveTracked_ = false;
-      result = mouse_.Leave(state_);
+      result = mouse_.Leave(state_, CursorLeftWindow());
       break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // the second press of a quick pair is a press like the first
-      result = mouse_.Down(state_, x, y, over);
+    case WM_LBUTTONDBLCLK:  // the second press of a quick pair presses, but clicks no second time
+      result = mouse_.Down(state_, x, y, over, msg == WM_LBUTTONDBLCLK);
       if (mouse_.Pressing()) ::SetCapture(panel);
       break;
     case WM_LBUTTONUP:

@@ -54,6 +54,7 @@ class InnerPanelWindow : public PaintedPanel {
   bool SetPanelCursor();
   // The panel's mouse messages in the player; false for other messages.
   bool Mouse(UINT msg, LPARAM lp);
+  bool CursorLeftWindow() const;
 
   AppState& state_;
   UniqueBitmap background_;

@@ -31,6 +31,38 @@ bool RichEditLoaded() {
   return static_cast<bool>(module);
 }
 
+// The animation control answers hit tests as transparent, so clicks and hover would reach the
+// label, button or image beneath it. A pane hides what it covers: it takes the mouse itself, does
+// nothing with it, and tells the panel when the mouse leaves it, which may be out of the window.
+LRESULT CALLBACK OpaqueToMouse(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+  switch (msg) {
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case WM_MOUSEMOVE: {
+      TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, h, 0};
+      ::TrackMouseEvent(&track);
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      ::SendMessageA(::GetParent(h), WM_MOUSELEAVE, 0, 0);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return 0;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(h, &OpaqueToMouse, id);
+      break;
+  }
+  return ::DefSubclassProc(h, msg, wp, lp);
+}
+
 DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
   DWORD got = 0;
   if (!::ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &got, nullptr)) return 1;
@@ -55,6 +87,7 @@ AviPane::AviPane(HWND parent, const ControlBase& bounds) {
   (void)registered;
   // The timer keeps playback on the GUI thread, like everything else of the player.
   window_.reset(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, parent, bounds));
+  if (window_) ::SetWindowSubclass(window_.get(), &OpaqueToMouse, 0, 0);
 }
 
 bool AviPane::Play(const std::string& path) {

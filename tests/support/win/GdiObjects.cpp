@@ -1,7 +1,9 @@
 #include "support/win/GdiObjects.h"
 
 #include <windows.h>
+#include <winternl.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/win/Handles.h"
@@ -34,6 +36,56 @@ bool GdiObjectsAreCounted() {
   const auto during = GdiObjects();
   brushes.clear();
   return during && *during == *before + 3 && GdiObjects() == before;
+}
+
+std::optional<size_t> GdiObjectsOf(HANDLE process) {
+  if (DWORD n = ::GetGuiResources(process, GR_GDIOBJECTS)) return n;
+  using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+  const FARPROC proc = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
+  if (!proc) return std::nullopt;
+  PROCESS_BASIC_INFORMATION info{};
+  if (reinterpret_cast<Query>(reinterpret_cast<void (*)()>(proc))(process, ProcessBasicInformation, &info,
+                                                                  sizeof info, nullptr) != 0)
+    return std::nullopt;
+  const unsigned char* table = nullptr;
+  const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
+  if (!::ReadProcessMemory(process, peb + 0xF8, &table, sizeof table, nullptr) || !table) return std::nullopt;
+  MEMORY_BASIC_INFORMATION region{};
+  if (!::VirtualQueryEx(process, table, &region, sizeof region) || region.State != MEM_COMMIT) return std::nullopt;
+  const size_t size = static_cast<size_t>(static_cast<const unsigned char*>(region.BaseAddress) +
+                                          region.RegionSize - table);
+  std::vector<unsigned char> copy(size);
+  SIZE_T read = 0;
+  if (!::ReadProcessMemory(process, table, copy.data(), size, &read)) return std::nullopt;
+  size_t count = 0;
+  for (size_t at = 0; at + 24 <= read; at += 24) count += copy[at + 14] != 0;
+  return count;
+}
+
+namespace {
+BOOL CALLBACK CountChild(HWND, LPARAM lp) {
+  ++reinterpret_cast<std::pair<DWORD, size_t>*>(lp)->second;
+  return TRUE;
+}
+
+// Each top-level window of the process and all its descendants.
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lp) {
+  auto* count = reinterpret_cast<std::pair<DWORD, size_t>*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == count->first) {
+    ++count->second;
+    ::EnumChildWindows(hwnd, &CountChild, lp);
+  }
+  return TRUE;
+}
+}  // namespace
+
+size_t UserObjectsOf(HANDLE process, DWORD processId) {
+  if (DWORD n = ::GetGuiResources(process, GR_USEROBJECTS)) return n;
+  std::pair<DWORD, size_t> count{processId, 0};
+  ::EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count.second;
 }
 
 }  // namespace corvela::testing

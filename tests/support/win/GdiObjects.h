@@ -1,6 +1,8 @@
 #pragma once
 // Counting the process's live GDI objects, for leak checks over repeated work.
 
+#include <windows.h>
+
 #include <cstddef>
 #include <optional>
 
@@ -11,5 +13,10 @@ std::optional<size_t> GdiObjects();
 
 // Whether GdiObjects() sees objects come and go here.
 bool GdiObjectsAreCounted();
+
+// The same count for another process (opened with query and read rights), read from its memory.
+std::optional<size_t> GdiObjectsOf(HANDLE process);
+// USER objects of another process: GetGuiResources where it counts them, else its windows.
+size_t UserObjectsOf(HANDLE process, DWORD processId);
 
 }  // namespace corvela::testing

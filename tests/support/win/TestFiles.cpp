@@ -38,6 +38,13 @@ std::string Bmp24(int w, int h, const PixelFn& pixel) {
   return BmpFile(InfoHeader(w, h, 24, 0), "", rows);
 }
 
+std::string Bmp32(int w, int h, const std::function<uint32_t(int, int)>& argb) {
+  std::string rows;
+  for (int y = h - 1; y >= 0; --y)
+    for (int x = 0; x < w; ++x) rows += Le(argb(x, y), 4);
+  return BmpFile(InfoHeader(w, h, 32, 0), "", rows);
+}
+
 std::string Bmp1(int w, int h, const std::function<bool(int, int)>& white) {
   std::string rows;
   for (int y = h - 1; y >= 0; --y) {
@@ -148,6 +155,30 @@ bool WriteJpeg(const std::string& path, int w, int h, const PixelFn& pixel) {
          SUCCEEDED(frame->Initialize(options.get())) && SUCCEEDED(frame->SetSize(w, h)) &&
          SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
          SUCCEEDED(frame->WritePixels(h, w * 3, static_cast<UINT>(bgr.size()), reinterpret_cast<BYTE*>(bgr.data()))) &&
+         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
+bool WritePng(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb) {
+  win::ComPtr<IWICImagingFactory> factory;
+  win::ComPtr<IWICStream> stream;
+  win::ComPtr<IWICBitmapEncoder> encoder;
+  win::ComPtr<IWICBitmapFrameEncode> frame;
+  win::ComPtr<IPropertyBag2> options;
+  std::string bgra;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bgra += Le(argb(x, y), 4);
+  const std::wstring wide(path.begin(), path.end());
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                      factory.put_void())) &&
+         SUCCEEDED(factory->CreateStream(stream.put())) &&
+         SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
+         SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) &&
+         SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+         SUCCEEDED(encoder->CreateNewFrame(frame.put(), options.put())) &&
+         SUCCEEDED(frame->Initialize(options.get())) && SUCCEEDED(frame->SetSize(w, h)) &&
+         SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA) &&
+         SUCCEEDED(frame->WritePixels(h, w * 4, static_cast<UINT>(bgra.size()), reinterpret_cast<BYTE*>(bgra.data()))) &&
          SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 

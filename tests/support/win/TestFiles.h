@@ -17,6 +17,8 @@ using PixelFn = std::function<COLORREF(int x, int y)>;
 std::string Le(uint32_t value, int bytes);
 // pixel(x, y) counts y from the top.
 std::string Bmp24(int w, int h, const PixelFn& pixel);
+// 32 bits per pixel, BI_RGB, the fourth byte as argb(x, y) gives it (0xAARRGGBB, not premultiplied).
+std::string Bmp32(int w, int h, const std::function<uint32_t(int, int)>& argb);
 // 1 bit per pixel, palette black and white; white(x, y) sets a pixel.
 std::string Bmp1(int w, int h, const std::function<bool(int, int)>& white);
 // One 32-bit image with alpha; argb(x, y) gives 0xAARRGGBB.
@@ -29,6 +31,8 @@ std::string PlaceableWmf(COLORREF colour);
 // An enhanced metafile of one inch by half an inch filled with colour.
 bool WriteEmf(const std::string& path, COLORREF colour);
 bool WriteJpeg(const std::string& path, int w, int h, const PixelFn& pixel);
+// A PNG with alpha through the system's encoder; argb(x, y) gives 0xAARRGGBB, not premultiplied.
+bool WritePng(const std::string& path, int w, int h, const std::function<uint32_t(int, int)>& argb);
 // An uncompressed 24-bit clip whose frames are each one solid colour.
 std::string SolidAvi(int w, int h, const std::vector<COLORREF>& frames, uint32_t fps);
 // 0.1 s of an 8 kHz, 8-bit mono square wave.
