@@ -14,6 +14,23 @@ std::string WithoutTrailingBackslash(std::string folder) {
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder;
 }
+
+// A project file that could not be read may hold work the user wants back: it is replaced only
+// when the user says so.
+bool MayReplaceProjectFile(AppState& state) {
+  if (!state.ProjectUnreadable) return true;
+  UserInterface& ui = *state.Env.Ui;
+  return ui.AskUser(kReplaceUnreadableQuestion, ui.ApplicationTitle(), MessageIcon::Warning,
+                    MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
+}
+
+bool Publish(AppState& state) {
+  if (!PublishCDFolder(state, state.CDFolder)) return false;
+  state.ProjectUnreadable = false;
+  state.Modified = false;
+  return true;
+}
+
 }  // namespace
 
 std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder) {
@@ -24,7 +41,7 @@ bool AskAboutUnsavedChanges(AppState& state) {
   if (!state.Modified || state.CDFolder.empty()) return true;
   switch (state.Env.Ui->AskUser("Save Changes to file?", "Exit", MessageIcon::Question, MessageButtons::YesNoCancel)) {
     case MessageResult::Yes:
-      return PublishCDFolder(state, state.CDFolder);
+      return MayReplaceProjectFile(state) && Publish(state);
     case MessageResult::No:
       return true;
     default:
@@ -34,10 +51,14 @@ bool AskAboutUnsavedChanges(AppState& state) {
 
 void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::string& path,
                              const std::string& baseCaption) {
-  if (state.Env.Files->FileExists(path))
-    LoadProject(state, path);
-  else
+  state.ProjectUnreadable = false;
+  if (!state.Env.Files->FileExists(path)) {
     NewProject(state);
+  } else if (!LoadProject(state, path)) {
+    // Neither the previous folder's menu nor part of this one may pass for this folder's file.
+    NewProject(state);
+    state.ProjectUnreadable = true;
+  }
   shell.FitDesignSurface();
   shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
   state.Modified = false;
@@ -45,9 +66,10 @@ void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::s
 
 bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption) {
   if (!AskAboutUnsavedChanges(state)) return false;
-  // The browser works on the CD folder itself: a folder that is gone is forgotten.
-  if (!state.CDFolder.empty() && !state.Env.Files->DirectoryExists(state.CDFolder)) state.CDFolder.clear();
-  std::optional<std::string> chosen = shell.BrowseForFolder(kSelectFolderTitle, state.CDFolder);
+  // A folder that is gone (a stick pulled out) only moves the browser's start: cancelling must
+  // leave the open project and its unsaved changes as they were.
+  const bool present = !state.CDFolder.empty() && state.Env.Files->DirectoryExists(state.CDFolder);
+  std::optional<std::string> chosen = shell.BrowseForFolder(kSelectFolderTitle, present ? state.CDFolder : "");
   if (!chosen) return false;
   state.CDFolder = WithoutTrailingBackslash(*chosen);
   LoadProjectIntoDesigner(state, shell, ProjectPath(state.CDFolder), baseCaption);
@@ -55,16 +77,13 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
   return true;
 }
 
-bool SaveCommand(AppState& state) {
-  if (!PublishCDFolder(state, state.CDFolder)) return false;
-  state.Modified = false;
-  return true;
-}
+bool SaveCommand(AppState& state) { return MayReplaceProjectFile(state) && Publish(state); }
 
 void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
-  SaveCommand(state);
+  if (!MayReplaceProjectFile(state)) return;
+  Publish(state);
   if (!shell.CheckBeforeTest()) return;
-  shell.StartProgram(PlayerPath(state.CDFolder));
+  shell.StartProgram(PlayerPath(state.CDFolder), state.CDFolder);
 }
 
 bool CloseQuery(AppState& state) { return AskAboutUnsavedChanges(state); }

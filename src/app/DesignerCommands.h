@@ -20,8 +20,9 @@ class DesignerShell {
   virtual void FitDesignSurface() = 0;
   virtual void SetMainCaption(const std::string& caption) = 0;
   virtual void UpdateCDIconButton() = 0;
-  // Starts a program, as WinExec with SW_SHOWNORMAL; failures are not reported.
-  virtual void StartProgram(const std::string& path) = 0;
+  // Starts the program at path, shown normally, with workingFolder as its current folder;
+  // failures are not reported.
+  virtual void StartProgram(const std::string& path, const std::string& workingFolder) = 0;
   // Save and Test checks the published disc first; false when the user chose not to test it.
   virtual bool CheckBeforeTest() { return true; }
 };
@@ -34,6 +35,7 @@ std::string MainCaption(const std::string& baseCaption, const std::string& cdFol
 bool AskAboutUnsavedChanges(AppState& state);
 
 // Loads the project at path, or starts a new one when there is no file, and fits the surface.
+// A file that cannot be read also leaves a new project, and ProjectUnreadable set.
 void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::string& path,
                              const std::string& baseCaption);
 
@@ -42,7 +44,8 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
 // File > Save. True when the folder was published.
 bool SaveCommand(AppState& state);
 // File > Save and Test: saves, then starts the published player whatever the save did, unless
-// the disc check found errors and the user stopped there.
+// the user chose to keep a project file that could not be read, or the disc check found errors
+// and the user stopped there.
 void SaveAndTestCommand(AppState& state, DesignerShell& shell);
 // The close question; true when the designer may close.
 bool CloseQuery(AppState& state);
@@ -54,5 +57,7 @@ void SelectCDIconCommand(AppState& state, DesignerShell& shell);
 bool FirstShow(AppState& state, DesignerShell& shell, const std::string& baseCaption);
 
 inline constexpr const char* kSelectFolderTitle = "Select the folder for CD files";
+inline constexpr const char* kReplaceUnreadableQuestion =
+    "AutoRun.mnx in this folder could not be read. Replace it with the menu on screen?";
 
 }  // namespace corvela

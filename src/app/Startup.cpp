@@ -21,8 +21,8 @@ void DecideStartup(AppState& state, const std::string& exeFileName) {
   state.CDFolder.clear();
   state.AppFolder = FolderPart(exeFileName);
   FileSystem& files = *state.Env.Files;
-  const std::string ini = state.AppFolder + "\\" + kIniFileName;
-  if (files.FileExists(ini)) {
+  const std::string ini = SettingsFileToRead(files, state.AppFolder);
+  if (!ini.empty()) {
     std::string text, error;
     if (files.ReadFile(ini, text, error))
       state.CDFolder = IniValue(SplitLines(text), "DefaultPath");

@@ -38,6 +38,12 @@ class FileSystem {
   // The files and folders directly inside a folder, without "." and "..", in no set order.
   // False when the folder cannot be listed.
   virtual bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
+  // True when path names an existing file that this process may write.
+  virtual bool CanWriteFile(const std::string& path) = 0;
+  // Creates one folder; true also when it is there already.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // The user's own folder for application settings (%APPDATA%); empty when there is none.
+  virtual std::string UserSettingsFolder() = 0;
 };
 
 // What SaveFileSafely appends to the name of its temporary file, and what earlier versions of the
@@ -46,7 +52,8 @@ inline constexpr const char* kSafeSaveSuffix = ".saving";
 inline constexpr const char* kOldSaveSuffix = ".tmp";
 
 enum class MessageIcon { None, Error, Information, Question, Warning };
-enum class MessageButtons { Ok, YesNoCancel, YesNo };
+// YesNoDefaultNo: Enter answers No, for questions whose Yes loses something.
+enum class MessageButtons { Ok, YesNoCancel, YesNo, YesNoDefaultNo };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 class UserInterface {

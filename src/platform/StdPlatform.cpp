@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -139,6 +140,23 @@ bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>
   return !ec;
 }
 
+bool StdFileSystem::CanWriteFile(const std::string& path) {
+  if (!FileExists(path)) return false;
+  FilePtr file(std::fopen(path.c_str(), "r+b"));
+  return file != nullptr;
+}
+
+bool StdFileSystem::CreateFolder(const std::string& path) {
+  std::error_code ec;
+  fs::create_directory(path, ec);
+  return DirectoryExists(path);
+}
+
+std::string StdFileSystem::UserSettingsFolder() {
+  const char* folder = std::getenv("APPDATA");
+  return folder ? folder : "";
+}
+
 MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,
                                            MessageButtons buttons) {
   std::cerr << prefix_ << text << '\n';
@@ -148,6 +166,7 @@ MessageResult StderrUserInterface::AskUser(const std::string& text, const std::s
     case MessageButtons::YesNoCancel:
       return MessageResult::Cancel;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
       return MessageResult::No;
   }
   return MessageResult::Ok;

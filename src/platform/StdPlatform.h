@@ -20,6 +20,9 @@ class StdFileSystem : public FileSystem {
   bool CopyOneFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
+  bool CanWriteFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  std::string UserSettingsFolder() override;
 };
 
 // Prints every message as one line on stderr and answers questions with Cancel (or No), so that

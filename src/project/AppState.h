@@ -28,6 +28,9 @@ struct AppState {
   std::string AppFolder;
   int32_t ReservedWord = 0;
   MenuProject Project;
+  // The CD folder's AutoRun.mnx could not be read when the folder was opened: the designer holds
+  // a new project, and saving over that file needs the user's word first.
+  bool ProjectUnreadable = false;
   // While set, a missing file is reported only the first time it is met (the player applies
   // resources twice at start and should not show each message twice).
   bool ReportMissingOnce = false;

@@ -205,7 +205,7 @@ class DiscChecker {
     CheckInf();
     for (Node& child : root_.Children) {
       if (child.IsFolder) continue;
-      for (const char* published : {kProjectFileName, kInfName})
+      for (const char* published : kSafelySavedFiles)
         for (const char* suffix : kSaveLeftovers)
           if (EqualsIgnoringAsciiCase(child.Name, std::string(published) + suffix)) {
             child.Used = true;

@@ -8,8 +8,7 @@ namespace corvela {
 
 namespace {
 
-// An existing copy is kept: a newer designer must not refresh an older player, and an icon the
-// user chose must survive every save.
+// An icon the user chose must survive every save.
 bool CopyUnlessPresent(AppState& state, const std::string& from, const std::string& to) {
   FileSystem& files = *state.Env.Files;
   if (files.FileExists(to) || files.CopyOneFile(from, to)) return true;
@@ -24,6 +23,30 @@ bool WriteTextFile(AppState& state, const std::string& path, const std::string& 
   return false;
 }
 
+// The player on the disc is always this designer's: a folder filled from another disc, or
+// published by an older designer, gets it too. Equal bytes are left alone, so a player started
+// from the folder by Save and Test does not stand in the way.
+bool PublishPlayer(AppState& state, const std::string& folder) {
+  FileSystem& files = *state.Env.Files;
+  std::string exe, present, error;
+  if (!files.ReadFile(state.ExeFileName, exe, error)) {
+    ShowError(state.Env, error);
+    return false;
+  }
+  const std::string player = PlayerPath(folder);
+  if (files.FileExists(player) && files.ReadFile(player, present, error) && present == exe) return true;
+  return WriteTextFile(state, player, exe);
+}
+
+// A save killed half-way leaves its temporary file, which would be burnt with the rest.
+void RemoveSaveLeftovers(FileSystem& files, const std::string& folder) {
+  for (const char* name : kSafelySavedFiles)
+    for (const char* suffix : {kSafeSaveSuffix, kOldSaveSuffix}) {
+      const std::string leftover = folder + "\\" + name + suffix;
+      if (files.FileExists(leftover)) files.RemoveFile(leftover);
+    }
+}
+
 }  // namespace
 
 bool PublishCDFolder(AppState& state, const std::string& folder) {
@@ -32,11 +55,13 @@ bool PublishCDFolder(AppState& state, const std::string& folder) {
     ShowError(state.Env, "Directory \"" + folder + "\" not found");
     return false;
   }
-  if (!CopyUnlessPresent(state, state.ExeFileName, PlayerPath(folder))) return false;
+  RemoveSaveLeftovers(*state.Env.Files, folder);
+  if (!PublishPlayer(state, folder)) return false;
   if (!CopyUnlessPresent(state, designerFolder + "\\Default.ico", CdIconPath(folder))) return false;
   if (!WriteTextFile(state, folder + "\\" + kAutorunInfFileName, kAutorunInf)) return false;
   if (!SaveProjectFile(state, ProjectPath(folder))) return false;
-  if (!WriteTextFile(state, designerFolder + "\\" + kIniFileName, "DefaultPath=" + folder + "\r\n")) return false;
+  // Only the next start's default folder depends on it: the disc folder is published.
+  WriteSettingsFile(*state.Env.Files, designerFolder, "DefaultPath=" + folder + "\r\n");
   state.Modified = false;
   return true;
 }

@@ -5,16 +5,16 @@
 
 #include "project/AppState.h"
 #include "project/CdFolder.h"
+#include "project/DesignerSettings.h"
 
 namespace corvela {
 
-// Beside the designer: the last CD folder it published.
-inline constexpr const char* kIniFileName = "Corvela.ini";
 inline constexpr const char* kAutorunInf = "[autorun]\r\nOPEN=AUTORUN.EXE\r\nICON=AUTORUN.ICO\r\n";
 
-// Copies the running exe as AutoRun.exe and Default.ico as AutoRun.ico unless they are there
-// already, writes autorun.inf and AutoRun.mnx, records the folder in Corvela.ini beside the
-// designer and clears Modified. The first failure is reported and ends it; nothing is rolled back.
+// Removes what interrupted saves left in the folder, makes AutoRun.exe the running exe's bytes,
+// copies Default.ico as AutoRun.ico unless there is one, writes autorun.inf and AutoRun.mnx,
+// records the folder in the designer's settings and clears Modified. The first failure is
+// reported and ends it; nothing is rolled back. Settings that cannot be written fail nothing.
 bool PublishCDFolder(AppState& state, const std::string& folder);
 
 }  // namespace corvela

@@ -21,7 +21,9 @@ class FakeShell : public DesignerShell {
   void FitDesignSurface() override { Calls.push_back("fit"); }
   void SetMainCaption(const std::string& caption) override { Caption = caption; }
   void UpdateCDIconButton() override { Calls.push_back("cd icon"); }
-  void StartProgram(const std::string& path) override { Calls.push_back("start " + path); }
+  void StartProgram(const std::string& path, const std::string& folder) override {
+    Calls.push_back("start " + path + " in " + folder);
+  }
   bool TestAfterCheck = true;
   bool CheckBeforeTest() override {
     Calls.push_back("check");
@@ -89,12 +91,86 @@ TEST(OpenCommand, CancelToTheQuestionLeavesEverythingAndOpensNoBrowser) {
   EXPECT_EQ(d.Ui.Shown[0].Buttons, MessageButtons::YesNoCancel);
 }
 
-TEST(OpenCommand, AFolderThatIsGoneIsForgottenBeforeTheBrowserOpens) {
+// A USB stick pulled out: the browser merely starts elsewhere, and cancelling it loses nothing.
+TEST(OpenCommand, AFolderThatIsGoneOnlyMovesTheBrowserAndCancelKeepsTheWork) {
   Designer d;
   d.State.CDFolder = "D:\\Gone";
+  d.State.Modified = true;
+  d.Ui.Answers = {MessageResult::No};
   EXPECT_FALSE(OpenCommand(d.State, d.Shell, "Corvela"));  // cancelled
-  EXPECT_EQ(d.State.CDFolder, "");
   EXPECT_EQ(d.Shell.Calls.at(0), "browse Select the folder for CD files []");
+  EXPECT_EQ(d.State.CDFolder, "D:\\Gone");
+  EXPECT_TRUE(d.State.Modified);
+  d.Ui.Answers = {MessageResult::Cancel};
+  EXPECT_FALSE(CloseQuery(d.State));
+  EXPECT_EQ(d.Ui.Shown.back().Text, "Save Changes to file?");
+}
+
+// A project file that cannot be read leaves a new project instead of the previous folder's or a
+// part of this one, and is replaced only when the user says so.
+TEST(UnreadableProject, OpensANewProjectAndIsReplacedOnlyOnYes) {
+  const std::string mnx = "D:\\Menu\\AutoRun.mnx";
+  struct Case {
+    const char* Why;
+    void (*Spoil)(testing::FakeFileSystem& fs, const std::string& mnx);
+    std::string Message;
+  };
+  const Case cases[] = {
+      {"not a project", [](testing::FakeFileSystem& fs, const std::string& p) { fs.Files[p] = "PK\x03\x04"; },
+       "File format not match"},
+      {"cannot be opened", [](testing::FakeFileSystem& fs, const std::string& p) { fs.Unreadable.insert(p); },
+       "Cannot open file \"" + mnx + "\"."},
+      {"cut short", [](testing::FakeFileSystem& fs, const std::string& p) { fs.Files[p].resize(60); }, "IO Error"},
+  };
+  for (const Case& c : cases) {
+    Designer d;
+    d.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Button));  // the previous folder's
+    d.State.Project.Form.BorderStyle = static_cast<uint8_t>(FormBorderStyle::None);
+    c.Spoil(d.Files, mnx);
+    const std::string before = d.Files.Files[mnx];
+    d.Shell.Folder = "D:\\Menu";
+    ASSERT_TRUE(OpenCommand(d.State, d.Shell, "Corvela")) << c.Why;
+    EXPECT_EQ(d.Ui.Texts(), std::vector<std::string>{c.Message}) << c.Why;
+    EXPECT_TRUE(d.State.Project.Objects.empty()) << c.Why;
+    EXPECT_EQ(d.State.Project.Form.BorderStyle, static_cast<uint8_t>(FormBorderStyle::Sizeable)) << c.Why;
+    EXPECT_EQ(d.State.Project.Form.Width, 600) << c.Why;
+    EXPECT_TRUE(d.State.ProjectUnreadable) << c.Why;
+
+    // Save, Save and Test and the close question's Yes each ask; No writes nothing.
+    d.State.Modified = true;
+    d.Ui.Answers = {MessageResult::No};
+    EXPECT_FALSE(SaveCommand(d.State)) << c.Why;
+    const testing::ShownMessage& asked = d.Ui.Shown.back();
+    EXPECT_EQ(asked.Text, "AutoRun.mnx in this folder could not be read. Replace it with the menu on screen?");
+    EXPECT_EQ(asked.Buttons, MessageButtons::YesNoDefaultNo);
+    d.Ui.Answers = {MessageResult::No};
+    SaveAndTestCommand(d.State, d.Shell);
+    d.Ui.Answers = {MessageResult::Yes, MessageResult::No};
+    EXPECT_FALSE(CloseQuery(d.State)) << c.Why;
+    EXPECT_EQ(d.Ui.Shown.size(), 5u) << c.Why;
+    EXPECT_EQ(d.Shell.Calls.back(), "cd icon") << c.Why;  // nothing started
+    EXPECT_EQ(d.Files.Files[mnx], before) << c.Why;
+    EXPECT_FALSE(d.Files.FileExists("D:\\Menu\\autorun.inf")) << c.Why;
+    EXPECT_TRUE(d.State.Modified) << c.Why;
+
+    d.Ui.Answers = {MessageResult::Yes};
+    EXPECT_TRUE(SaveCommand(d.State)) << c.Why;
+    EXPECT_NE(d.Files.Files[mnx], before) << c.Why;
+    EXPECT_FALSE(d.State.ProjectUnreadable) << c.Why;
+    EXPECT_TRUE(SaveCommand(d.State)) << c.Why;  // asks no more
+    EXPECT_EQ(d.Ui.Shown.size(), 6u) << c.Why;
+  }
+}
+
+TEST(UnreadableProject, IsForgottenWhenAnotherFolderOpens) {
+  Designer d;
+  d.Files.Files["D:\\Menu\\AutoRun.mnx"] = "junk";
+  d.Shell.Folder = "D:\\Menu";
+  OpenCommand(d.State, d.Shell, "Corvela");
+  ASSERT_TRUE(d.State.ProjectUnreadable);
+  d.Shell.Folder = "D:\\Other";
+  OpenCommand(d.State, d.Shell, "Corvela");
+  EXPECT_FALSE(d.State.ProjectUnreadable);
 }
 
 TEST(CloseQuery, YesPublishesAndAFailedSaveRefusesTheClose) {
@@ -136,7 +212,8 @@ TEST(SaveAndTest, StartsThePublishedPlayerEvenWhenTheSaveFailed) {
   d.State.Modified = true;
   SaveAndTestCommand(d.State, d.Shell);
   EXPECT_TRUE(d.State.Modified);
-  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"check", "start D:\\Missing\\AutoRun.exe"}));
+  // By its full path, with the CD folder as the player's own folder.
+  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"check", "start D:\\Missing\\AutoRun.exe in D:\\Missing"}));
 }
 
 TEST(SaveAndTest, StopsAfterTheSaveWhenTheUserDoesNotTestADiscWithErrors) {

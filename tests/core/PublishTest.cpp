@@ -49,12 +49,12 @@ TEST(PublishCDFolder, FirstPublishFillsTheFolderAndRemembersIt) {
   EXPECT_TRUE(world.Ui.Shown.empty());
 }
 
-TEST(PublishCDFolder, SecondPublishKeepsThePlayerAndIconAndRewritesTheRest) {
+TEST(PublishCDFolder, SecondPublishReplacesAnotherPlayerKeepsTheIconAndRewritesTheRest) {
   FakeWorld world;
   ArrangeDesigner(world);
   ASSERT_TRUE(PublishCDFolder(world.State, kCd));
   auto& files = world.Files.Files;
-  files[kAutoRunExe] = "older player";
+  files[kAutoRunExe] = "another disc's player";
   files[kAutoRunIco] = "icon the user chose";
   files[kInf] = "edited by hand";
   files[kIni] = "";
@@ -63,13 +63,17 @@ TEST(PublishCDFolder, SecondPublishKeepsThePlayerAndIconAndRewritesTheRest) {
   world.State.Modified = true;
 
   ASSERT_TRUE(PublishCDFolder(world.State, kCd));
-  EXPECT_EQ(files[kAutoRunExe], "older player");
+  EXPECT_EQ(files[kAutoRunExe], "designer exe");
   EXPECT_EQ(files[kAutoRunIco], "icon the user chose");
   EXPECT_EQ(files[kInf], kAutorunInf);
   EXPECT_EQ(files[kIni], "DefaultPath=D:\\Menu CD\r\n");
   EXPECT_NE(files[kMnx], firstProject);
   EXPECT_NE(files[kMnx].find("Second"), std::string::npos);
   EXPECT_FALSE(world.State.Modified);
+
+  // A player with the designer's bytes is left alone (a running one could not be replaced).
+  world.Files.Unwritable.insert(kAutoRunExe);
+  EXPECT_TRUE(PublishCDFolder(world.State, kCd));
 }
 
 // Each failure stops publishing at its step: what was written before stays, nothing after it is
@@ -86,9 +90,9 @@ TEST(PublishCDFolder, StopsAtTheFirstFailureWithItsMessage) {
        [](testing::FakeFileSystem& fs) { fs.Directories.erase(kCd); },
        "Directory \"D:\\Menu CD\" not found",
        {}},
-      {"copying the exe fails",
-       [](testing::FakeFileSystem& fs) { fs.FailingCopies.insert(kAutoRunExe); },
-       "IO Error",
+      {"the player cannot be written",
+       [](testing::FakeFileSystem& fs) { fs.Unwritable.insert(kAutoRunExe); },
+       "Cannot create file \"" + kAutoRunExe + "\".",
        {}},
       {"no Default.ico beside the designer",
        [](testing::FakeFileSystem& fs) { fs.Files.erase(kDefaultIco); },
@@ -102,10 +106,6 @@ TEST(PublishCDFolder, StopsAtTheFirstFailureWithItsMessage) {
        [](testing::FakeFileSystem& fs) { fs.Unwritable.insert(kMnx); },
        "Cannot create file \"" + kMnx + "\".",
        {kAutoRunExe, kAutoRunIco, kInf}},
-      {"ini cannot be written",
-       [](testing::FakeFileSystem& fs) { fs.Unwritable.insert(kIni); },
-       "Cannot create file \"" + kIni + "\".",
-       {kAutoRunExe, kAutoRunIco, kInf, kMnx}},
   };
   for (const Case& c : cases) {
     FakeWorld world;
@@ -130,6 +130,52 @@ TEST(PublishCDFolder, AnExistingIconNeedsNoDefaultIco) {
   world.Files.Files[kAutoRunIco] = "chosen icon";
   EXPECT_TRUE(PublishCDFolder(world.State, kCd));
   EXPECT_EQ(world.Files.Files[kAutoRunIco], "chosen icon");
+}
+
+// An install the user may not write to (Program Files): the settings go to the user's own folder,
+// and settings that cannot be written anywhere never fail a save that published the folder.
+TEST(PublishCDFolder, SettingsGoToTheUserFolderUnlessTheFileBesideTheExeMayBeWritten) {
+  const std::string userIni = "C:\\Users\\ann\\AppData\\Corvela\\Corvela.ini";
+  struct Case {
+    const char* Why;
+    bool IniBesideExe, IniWritable;
+    std::string AppData;
+    std::string WrittenTo;  // empty: nowhere
+  };
+  const Case cases[] = {
+      {"a portable install", true, true, "C:\\Users\\ann\\AppData", kIni},
+      {"no file beside the exe", false, false, "C:\\Users\\ann\\AppData", userIni},
+      {"a read-only file beside the exe", true, false, "C:\\Users\\ann\\AppData", userIni},
+      {"nowhere to write", true, false, "", ""},
+  };
+  for (const Case& c : cases) {
+    FakeWorld world;
+    ArrangeDesigner(world);
+    if (!c.IniBesideExe) world.Files.Files.erase(kIni);
+    if (!c.IniWritable) world.Files.Unwritable.insert(kIni);
+    world.Files.AppData = c.AppData;
+    EXPECT_TRUE(PublishCDFolder(world.State, kCd)) << c.Why;
+    EXPECT_TRUE(world.Ui.Shown.empty()) << c.Why;
+    EXPECT_FALSE(world.State.Modified) << c.Why;
+    for (const std::string& ini : {kIni, userIni}) {
+      const std::string got = world.Files.FileExists(ini) ? world.Files.Files[ini] : "";
+      EXPECT_EQ(got == "DefaultPath=D:\\Menu CD\r\n", ini == c.WrittenTo) << c.Why << ": " << ini;
+    }
+    EXPECT_EQ(world.Files.DirectoryExists("C:\\Users\\ann\\AppData\\Corvela"), c.WrittenTo == userIni) << c.Why;
+  }
+}
+
+// A save killed half-way left its temporary files; they would be burnt with the disc.
+TEST(PublishCDFolder, RemovesWhatInterruptedSavesLeftButNoFileOfTheUsers) {
+  FakeWorld world;
+  ArrangeDesigner(world);
+  const std::vector<std::string> leftovers = {kMnx + ".saving", kMnx + ".tmp", kInf + ".saving",
+                                              kAutoRunExe + ".saving"};
+  for (const std::string& path : leftovers) world.Files.Files[path] = "half";
+  world.Files.Files[kCd + "\\notes.tmp"] = "mine";
+  ASSERT_TRUE(PublishCDFolder(world.State, kCd));
+  for (const std::string& path : leftovers) EXPECT_FALSE(world.Files.FileExists(path)) << path;
+  EXPECT_TRUE(world.Files.FileExists(kCd + "\\notes.tmp"));
 }
 
 }  // namespace

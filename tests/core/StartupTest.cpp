@@ -94,5 +94,31 @@ TEST(DesignerStartup, AnUnreadableIniIsReportedOnceAndTreatedAsAbsent) {
   EXPECT_EQ(world.State.CDFolder, "C:\\Tools\\CDROM");
 }
 
+// A writable file beside the exe is a portable install's; otherwise the user's file is read, and a
+// read-only file beside the exe only when the user has none.
+TEST(DesignerStartup, ReadsTheSettingsWhereTheyAreWritten) {
+  const std::string beside = "C:\\Tools\\Corvela.ini", user = "C:\\Users\\ann\\AppData\\Corvela\\Corvela.ini";
+  struct Case {
+    const char* Why;
+    bool Beside, BesideWritable, User;
+    std::string CDFolder;
+  };
+  const Case cases[] = {
+      {"portable", true, true, true, "C:\\Beside"},
+      {"read-only beside the exe", true, false, true, "C:\\User"},
+      {"only the user's", false, false, true, "C:\\User"},
+      {"only a read-only one beside the exe", true, false, false, "C:\\Beside"},
+  };
+  for (const Case& c : cases) {
+    FakeWorld world;
+    world.Files.AppData = "C:\\Users\\ann\\AppData";
+    if (c.Beside) world.Files.Files[beside] = "DefaultPath=C:\\Beside\r\n";
+    if (!c.BesideWritable) world.Files.Unwritable.insert(beside);
+    if (c.User) world.Files.Files[user] = "DefaultPath=C:\\User\r\n";
+    DecideStartup(world.State, "C:\\Tools\\Corvela.exe");
+    EXPECT_EQ(world.State.CDFolder, c.CDFolder) << c.Why;
+  }
+}
+
 }  // namespace
 }  // namespace corvela

@@ -22,6 +22,7 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> Unreadable;     // exist but cannot be read
   std::set<std::string> Unwritable;     // cannot be created
   std::set<std::string> FailingCopies;  // destinations a copy to fails
+  std::string AppData;                  // %APPDATA%; empty: none
 
   bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
   bool DirectoryExists(const std::string& path) override { return Directories.count(path) > 0; }
@@ -51,6 +52,13 @@ class FakeFileSystem : public FileSystem {
     Files[to] = it->second;
     return true;
   }
+  bool CanWriteFile(const std::string& path) override { return FileExists(path) && !Unwritable.count(path); }
+  bool CreateFolder(const std::string& path) override {
+    if (Unwritable.count(path)) return false;
+    Directories.insert(path);
+    return true;
+  }
+  std::string UserSettingsFolder() override { return AppData; }
   bool RemoveFile(const std::string& path) override {
     Files.erase(path);
     return true;

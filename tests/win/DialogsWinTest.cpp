@@ -191,6 +191,19 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
   }
 }
 
+TEST_F(Dialogs, FormPropertiesLabelsThePositionChoiceCorrectly) {
+  bool found = false;
+  DialogDriver driver("Form Properties", [&](HWND dialog) {
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+      found = found || testing::WindowText(child) == "Position:";
+    ClickLater(dialog, IDCANCEL);
+  });
+  Boxes.EditFormProperties(State.Project);
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_TRUE(found);
+}
+
 TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   MenuProject& p = State.Project;
   p.Form.Caption = "Menu";

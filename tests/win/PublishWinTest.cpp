@@ -39,6 +39,8 @@ class PublishFolders : public ::testing::Test {
     ::CreateDirectoryA(Cd.c_str(), nullptr);
     ASSERT_TRUE(WriteBytes(Tools + "\\Corvela.exe", "MZ designer"));
     ASSERT_TRUE(WriteBytes(Tools + "\\Default.ico", std::string("\0\0\1\0icon", 8)));
+    // A portable install: the settings stay beside the exe, out of the user's own folder.
+    ASSERT_TRUE(WriteBytes(Tools + "\\Corvela.ini", ""));
     World.Env.Files = &Files;
     World.State.ExeFileName = Tools + "\\Corvela.exe";
     World.State.CDFolder = Cd;
@@ -72,7 +74,7 @@ TEST_F(PublishFolders, FirstAndSecondPublish) {
   ASSERT_TRUE(WriteBytes(Cd + "\\AutoRun.ico", "chosen icon"));
   World.State.Project.Form.Caption = "Second save";
   ASSERT_TRUE(PublishCDFolder(World.State, Cd));
-  EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.exe"), "older player");
+  EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.exe"), "MZ designer");
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.ico"), "chosen icon");
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.mnx").size(), 181u + 4);
   // No temporary file is left behind by the safe save.
@@ -114,7 +116,8 @@ TEST_F(PublishFolders, DeletedFolderWritesNothing) {
   ASSERT_TRUE(::RemoveDirectoryA(Cd.c_str()));
   EXPECT_FALSE(PublishCDFolder(World.State, Cd));
   EXPECT_EQ(World.Ui.Texts(), std::vector<std::string>{"Directory \"" + Cd + "\" not found"});
-  EXPECT_EQ(FilesIn(Tools), (std::set<std::string>{"Corvela.exe", "Default.ico"}));
+  EXPECT_EQ(FilesIn(Tools), (std::set<std::string>{"Corvela.exe", "Corvela.ini", "Default.ico"}));
+  EXPECT_EQ(ReadBytes(Tools + "\\Corvela.ini"), "");
 }
 
 // The disc check walks the folder through the Win32 listing: subfolders, sizes, backslashes.

@@ -248,7 +248,21 @@ void MainForm::UpdateCDIconButton() {
   toolBar_.ShowCDIcon(present ? icon : std::string());
 }
 
-void MainForm::StartProgram(const std::string& path) { ::WinExec(path.c_str(), SW_SHOWNORMAL); }
+void MainForm::StartProgram(const std::string& path, const std::string& workingFolder) {
+  // The full path named and quoted: an unquoted one with spaces would let the system try
+  // "C:\My.exe" for "C:\My CD\AutoRun.exe".
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &started))
+    return;
+  UniqueKernelHandle process(started.hProcess);
+  UniqueKernelHandle thread(started.hThread);
+}
 
 DesignTool MainForm::CurrentTool() { return toolBar_.CurrentTool(); }
 

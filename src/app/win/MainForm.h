@@ -39,7 +39,7 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void FitDesignSurface() override;
   void SetMainCaption(const std::string& caption) override;
   void UpdateCDIconButton() override;
-  void StartProgram(const std::string& path) override;
+  void StartProgram(const std::string& path, const std::string& workingFolder) override;
   bool CheckBeforeTest() override;
 
   // ToolPalette

@@ -1,6 +1,9 @@
 #include "platform/win/Win32FileSystem.h"
 
 #include <windows.h>
+#include <shlobj.h>
+
+#include <vector>
 
 #include "platform/SafeSave.h"
 #include "platform/win/Handles.h"
@@ -146,6 +149,35 @@ bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntr
     entries.push_back(std::move(entry));
   } while (::FindNextFileA(find.get(), &found));
   return ::GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+bool Win32FileSystem::CanWriteFile(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    return false;
+  // Rights come from the folder's access list (Program Files): only an open for writing tells.
+  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+  return ::CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
+}
+
+std::string Win32FileSystem::UserSettingsFolder() {
+  // The environment first, as the shell sets it for the user, so that a test can point it elsewhere.
+  std::vector<char> buffer(MAX_PATH);
+  DWORD n = ::GetEnvironmentVariableA("APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (n >= buffer.size()) {
+    buffer.resize(n + 1);
+    n = ::GetEnvironmentVariableA("APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
+  }
+  if (n > 0 && n < buffer.size()) return std::string(buffer.data(), n);
+  char folder[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    return folder;
+  return {};
 }
 
 }  // namespace corvela::win

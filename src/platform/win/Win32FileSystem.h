@@ -15,6 +15,9 @@ class Win32FileSystem : public FileSystem {
   bool CopyOneFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
+  bool CanWriteFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  std::string UserSettingsFolder() override;
 };
 
 // The system's text for an error code, without the trailing line break.

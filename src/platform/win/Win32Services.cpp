@@ -20,6 +20,7 @@ MessageResult Win32Ui::AskUser(const std::string& text, const std::string& capti
     case MessageButtons::Ok: flags |= MB_OK; break;
     case MessageButtons::YesNoCancel: flags |= MB_YESNOCANCEL; break;
     case MessageButtons::YesNo: flags |= MB_YESNO; break;
+    case MessageButtons::YesNoDefaultNo: flags |= MB_YESNO | MB_DEFBUTTON2; break;
   }
   HWND owner = Owner ? Owner : ::GetActiveWindow();
   switch (::MessageBoxA(owner, text.c_str(), caption.c_str(), flags)) {

@@ -1,0 +1,207 @@
+// The designer as a whole process on real folders: what Save writes, replaces and leaves alone.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "designer/Commands.h"
+#include "project/ProjectFile.h"
+#include "support/FakePlatform.h"
+#include "support/win/WinProcess.h"
+
+namespace corvela {
+namespace {
+
+using testing::ChildProcess;
+using testing::MessageBoxText;
+using testing::ReadBytes;
+using testing::WaitFor;
+using testing::WindowText;
+using testing::WriteBytes;
+
+class DesignerFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::CreateDirectoryA(cd.c_str(), nullptr);
+    ::CreateDirectoryA(appData.c_str(), nullptr);
+    ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", exe));
+    ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
+    // The designers started here take their user settings folder from the environment.
+    char saved[MAX_PATH] = {};
+    hadAppData = ::GetEnvironmentVariableA("APPDATA", saved, sizeof saved) > 0;
+    savedAppData = saved;
+    ::SetEnvironmentVariableA("APPDATA", appData.c_str());
+  }
+  void TearDown() override { ::SetEnvironmentVariableA("APPDATA", hadAppData ? savedAppData.c_str() : nullptr); }
+
+  void RememberCd() { ASSERT_TRUE(WriteBytes(ini, "DefaultPath=" + cd + "\r\n")); }
+
+  // Starts the designer and finds its windows; with errorText, answers that error box first.
+  void Start(const std::string& errorText = "") {
+    designer = std::make_unique<ChildProcess>(exe);
+    ASSERT_TRUE(designer->Started());
+    if (!errorText.empty()) {
+      HWND error = designer->WaitForDialog("Error", 15000);
+      ASSERT_NE(error, nullptr);
+      EXPECT_EQ(MessageBoxText(error), errorText);
+      ::PostMessageA(error, WM_COMMAND, IDOK, 0);
+    }
+    main = designer->WaitForWindow("TMainForm", 15000);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return WindowText(main) == "Corvela - " + cd; }, 5000)) << WindowText(main);
+    ::Sleep(500);  // the menu window's start timer
+    edit = designer->WaitForWindow("TEditForm", 5000);
+    ASSERT_NE(edit, nullptr);
+  }
+
+  void PlaceLabel() {
+    HWND toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    ::SendMessageA(toolbar, TB_CHECKBUTTON, cmdToolLabel, TRUE);
+    ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+    ::SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
+  }
+
+  // Waits for a message box of the designer with the caption, checks its text and answers it.
+  void Answer(const std::string& caption, const std::string& text, int answer) {
+    HWND box = designer->WaitForDialog(caption, 5000);
+    ASSERT_NE(box, nullptr) << text;
+    EXPECT_EQ(MessageBoxText(box), text);
+    ::PostMessageA(box, WM_COMMAND, answer, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 3000));
+  }
+
+  void CloseUnasked() {
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    EXPECT_TRUE(designer->WaitForExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+  }
+
+  testing::TempFolder folder;
+  std::string cd = folder / "cd", exe = folder / "Corvela.exe", ini = folder / "Corvela.ini";
+  std::string appData = folder / "appdata", mnx = cd + "\\AutoRun.mnx";
+  std::unique_ptr<ChildProcess> designer;
+  HWND main = nullptr, edit = nullptr;
+  bool hadAppData = false;
+  std::string savedAppData;
+};
+
+constexpr const char* kReplaceQuestion =
+    "AutoRun.mnx in this folder could not be read. Replace it with the menu on screen?";
+
+TEST_F(DesignerFiles, AProjectThatCannotBeReadIsReplacedOnlyWhenTheUserSaysSo) {
+  RememberCd();
+  const std::string junk = "PK\x03\x04 not a menu";
+  ASSERT_TRUE(WriteBytes(mnx, junk));
+  Start("File format not match");
+  // A new project on a normal design surface, not a borderless window the size of the screen.
+  EXPECT_TRUE(WaitFor([&] { return WindowText(edit) == "AutoRun [Design]"; }, 3000));
+  EXPECT_TRUE(::GetWindowLongA(edit, GWL_STYLE) & WS_CAPTION);
+  RECT rc{};
+  ::GetWindowRect(edit, &rc);
+  EXPECT_LT(rc.right - rc.left, ::GetSystemMetrics(SM_CXSCREEN));
+  PlaceLabel();
+
+  // Save asks, with No the default; No writes nothing.
+  ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
+  HWND box = designer->WaitForDialog("Corvela", 5000);
+  ASSERT_NE(box, nullptr);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &gui));
+  EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(box, IDNO));
+  Answer("Corvela", kReplaceQuestion, IDNO);
+  // The close question's Yes asks too; No keeps the designer open.
+  ::PostMessageA(main, WM_CLOSE, 0, 0);
+  Answer("Exit", "Save Changes to file?", IDYES);
+  Answer("Corvela", kReplaceQuestion, IDNO);
+  EXPECT_FALSE(designer->WaitForExit(500));
+  EXPECT_EQ(ReadBytes(mnx), junk);
+  EXPECT_EQ(::GetFileAttributesA((cd + "\\autorun.inf").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // Yes replaces it with the menu on screen, and the close then asks nothing.
+  ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
+  Answer("Corvela", kReplaceQuestion, IDYES);
+  testing::FakeWorld saved;
+  EXPECT_TRUE(WaitFor([&] { return ParseProject(saved.State, ReadBytes(mnx)) == ParseOutcome::Loaded; }, 5000));
+  EXPECT_EQ(saved.State.Project.Objects.size(), 1u);
+  CloseUnasked();
+}
+
+// An install whose own settings file may not be written (a read-only file, as under Program
+// Files): Save still succeeds, and the settings live in the user's folder from then on.
+TEST_F(DesignerFiles, SettingsThatCannotBeWrittenBesideTheExeGoToTheUsersFolder) {
+  RememberCd();
+  ASSERT_TRUE(::SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+  Start();
+  PlaceLabel();
+  ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::GetFileAttributesA(mnx.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+  EXPECT_EQ(designer->WaitForDialog("Error", 1000), nullptr);
+  EXPECT_EQ(ReadBytes(appData + "\\Corvela\\Corvela.ini"), "DefaultPath=" + cd + "\r\n");
+  CloseUnasked();  // the save cleared Modified
+
+  // Without a file beside the exe the next start opens the folder from the user's settings.
+  ::SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(::DeleteFileA(ini.c_str()));
+  Start();
+  CloseUnasked();
+}
+
+// A folder filled from another disc: its player is replaced by this designer's, the icon the
+// user chose stays, and what an interrupted save left is not burnt.
+TEST_F(DesignerFiles, SaveMakesThePlayerThisDesignersKeepsTheIconAndClearsLeftovers) {
+  RememberCd();
+  const std::string player = cd + "\\AutoRun.exe", icon = cd + "\\AutoRun.ico";
+  ASSERT_TRUE(WriteBytes(player, "MZ another disc's player"));
+  ASSERT_TRUE(WriteBytes(icon, "the user's icon"));
+  ASSERT_TRUE(WriteBytes(mnx + ".saving", "half a project"));
+  ASSERT_TRUE(WriteBytes(cd + "\\autorun.inf.tmp", "half an inf"));
+  Start();
+  ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
+  const std::string designerBytes = ReadBytes(exe);
+  EXPECT_TRUE(WaitFor([&] { return ::GetFileAttributesA(mnx.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+  EXPECT_TRUE(ReadBytes(player) == designerBytes);
+  EXPECT_EQ(ReadBytes(icon), "the user's icon");
+  for (const std::string& leftover : {mnx + ".saving", cd + "\\autorun.inf.tmp", player + ".saving"})
+    EXPECT_EQ(::GetFileAttributesA(leftover.c_str()), INVALID_FILE_ATTRIBUTES) << leftover;
+  CloseUnasked();
+}
+
+// "my cd\AutoRun.exe" started unquoted would run "my.exe" beside the folder.
+TEST_F(DesignerFiles, SaveAndTestStartsThePlayerOfAFolderWithASpace) {
+  cd = folder / "my cd";
+  mnx = cd + "\\AutoRun.mnx";
+  ::CreateDirectoryA(cd.c_str(), nullptr);
+  RememberCd();
+  ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", folder / "my.exe"));
+  Start();
+  ::PostMessageA(main, WM_COMMAND, cmdSaveAndTest, 0);
+  HWND player = nullptr;
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        for (HWND w : testing::TopWindows(0, "TAutoRunForm"))
+          if (::IsWindowVisible(w)) player = w;
+        return player != nullptr;
+      },
+      10000));
+  // Anything else started, the wrong program among it, is ended here.
+  std::vector<HWND> designers = testing::TopWindows(0, "TMainForm");
+  for (HWND w : designers) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid == designer->Id()) continue;
+    corvela::win::UniqueKernelHandle other(::OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+    if (other) ::TerminateProcess(other.get(), 99);
+  }
+  EXPECT_EQ(designers.size(), 1u);
+  if (player) {
+    ::PostMessageA(player, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(player); }, 3000));
+  }
+  CloseUnasked();
+}
+
+}  // namespace
+}  // namespace corvela
