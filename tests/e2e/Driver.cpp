@@ -24,6 +24,7 @@
 
 #include "app/Startup.h"
 #include "platform/StdPlatform.h"
+#include "platform/win/Dpi.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Services.h"
@@ -283,6 +284,8 @@ int Windows(const std::string& cls) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Window rectangles and mouse positions in the screen's own pixels, as the player has them.
+  corvela::win::DeclarePerMonitorDpiAwareness();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 3 && args[0] == "publish") return Publish(args[1], args[2]);
   if (args.size() == 5 && args[0] == "play")

@@ -2,6 +2,7 @@
 # Whole-program tests under Wine: run inside scripts/wine-session.sh (ctest -L e2e does it through
 # test.sh). Every player started here is closed again or killed on the way out.
 # Usage: e2e.sh demo      DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
+#        e2e.sh dpi       DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
 #        e2e.sh missing   DRIVER CORVELA_EXE
 #        e2e.sh startexit DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
 #        e2e.sh broken    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
@@ -10,8 +11,10 @@ set -uo pipefail
 case_name=$1 driver=$2 corvela=$3
 work=$(mktemp -d /tmp/corvela-e2e.XXXXXX)
 pid=""
+dpi_set=""
 cleanup() {
   [ -n "$pid" ] && wine "$driver" close "$pid" >/dev/null 2>&1
+  [ -n "$dpi_set" ] && set_dpi 96
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,6 +47,22 @@ expect_pixel() {  # file x y r g b tolerance what
 count_colour() {  # file geometry colour
   convert "$1" -crop "$2" +repage -fuzz 8% -fill black +opaque "$3" -fill white -opaque "$3" \
     -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The screen resolution Wine gives the processes started from now on.
+set_dpi() {  # dots per inch
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+}
+
+# The demo disc published by the real designer into $work/cd.
+publish_demo() {  # demo_dir
+  [ -f "$1/AutoRun.mnx" ] || fail "no demo disc in $1"
+  mkdir -p "$work/designer" "$work/cd"
+  cp "$corvela" "$work/designer/Corvela.exe"
+  cp "$(dirname "$corvela")/Default.ico" "$work/designer/"
+  cp -r "$1/." "$work/cd/"
+  driver publish "$(winpath "$work/designer/Corvela.exe")" "$(winpath "$work/cd")" || fail "publishing"
+  cat "$work/out"
 }
 
 # A player folder holding the project built from a JSON file.
@@ -144,6 +163,40 @@ case "$case_name" in
     cat "$work/out"
     pid=""
     echo "screenshots: $shot $artifacts/demo-hover.png $artifacts/demo-pressed.png"
+    ;;
+  dpi)
+    demo=$4 artifacts=$5
+    mkdir -p "$artifacts"
+    publish_demo "$demo"
+    # At 96 dpi the demo as designed; at 192 the player draws it twice as large, itself.
+    for dpi in 96 192; do
+      dpi_set=1
+      set_dpi "$dpi"
+      w=$((640 * dpi / 96)) h=$((480 * dpi / 96))
+      driver play "$(winpath "$work/cd/AutoRun.exe")" "$w" "$h" 30000 || fail "playing at $dpi dpi"
+      read -r pid left top width height <"$work/out"
+      echo "at $dpi dpi: menu window at $left,$top, $width x $height"
+      shot="$artifacts/demo-menu-$dpi.png"
+      import -window root -crop "${width}x${height}+${left}+${top}" +repage "$shot" || fail "no screenshot"
+      s=$((dpi / 96))
+      # The raised bevel, the gradient at both ends, the banner label and the rich-text pane, each
+      # where the design puts it, scaled.
+      expect_pixel "$shot" 0 $((200 * s)) 255 255 255 0 "raised bevel at $dpi dpi"
+      expect_pixel "$shot" $((6 * s)) $((6 * s)) 40 140 170 12 "gradient top at $dpi dpi"
+      expect_pixel "$shot" $((6 * s)) $((472 * s)) 12 32 74 12 "gradient bottom at $dpi dpi"
+      expect_pixel "$shot" $((620 * s)) $((368 * s)) 240 192 48 6 "banner label at $dpi dpi"
+      # The title's white letters: as many rows of them as the scale says, not one stretched row each.
+      rows=$(convert "$shot" -crop "$((420 * s))x$((44 * s))+$((24 * s))+$((18 * s))" +repage -fuzz 10% \
+        -fill black +opaque white -fill white -opaque white -trim -format '%h' info:)
+      echo "title ink $rows rows high at $dpi dpi"
+      [ "$dpi" = 96 ] && rows96=$rows
+      # Exit AutoRun, clicked where the scaled button is, ends the player.
+      driver mouse "$pid" click $((129 * s)) $((322 * s)) 10000 || fail "Exit did not end the player at $dpi dpi"
+      pid=""
+    done
+    [ $((rows * 10)) -ge $((rows96 * 19)) ] && [ $((rows * 10)) -le $((rows96 * 21)) ] ||
+      fail "the title is $rows rows high at 192 dpi, $rows96 at 96"
+    echo "screenshots: $artifacts/demo-menu-96.png $artifacts/demo-menu-192.png"
     ;;
   missing)
     mkdir -p "$work/cd"

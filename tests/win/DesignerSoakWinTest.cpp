@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -210,11 +211,18 @@ TEST_F(DesignerSoak, TwoThousandRandomEditsReopenByteForByteWithoutGrowingObject
     const std::pair<long, long> excess{worked.first - reference.first, worked.second - reference.second};
     std::printf("after %d edits: %zu objects; GDI %ld (fresh %ld), USER %ld (fresh %ld)\n", step,
                 probe.State.Project.Objects.size(), worked.first, reference.first, worked.second, reference.second);
-    if (!firstExcess) firstExcess = excess;
-    if (worked.first >= 0 && reference.first >= 0) {
-      EXPECT_LE(excess.first, firstExcess->first + kObjectSlack) << "GDI objects grow with the edits";
+    // The first two saves are the warm-up: a dialog or picture cache first made after the first
+    // save would otherwise look like growth. Later saves are held to the larger of the two.
+    if (checks < 2) {
+      firstExcess = firstExcess ? std::make_pair(std::max(firstExcess->first, excess.first),
+                                                 std::max(firstExcess->second, excess.second))
+                                : excess;
+    } else {
+      if (worked.first >= 0 && reference.first >= 0) {
+        EXPECT_LE(excess.first, firstExcess->first + kObjectSlack) << "GDI objects grow with the edits";
+      }
+      EXPECT_LE(excess.second, firstExcess->second + kObjectSlack) << "USER objects grow with the edits";
     }
-    EXPECT_LE(excess.second, firstExcess->second + kObjectSlack) << "USER objects grow with the edits";
     ++checks;
   }
   EXPECT_EQ(checks, kEdits / kEditsPerSave);

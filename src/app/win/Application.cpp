@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "app/win/MainForm.h"
 #include "designer/win/EditForm.h"
+#include "platform/win/Dpi.h"
 #include "dialogs/win/PropertyDialogs.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/GradientForm.h"
@@ -46,6 +47,9 @@ bool Application::Start(const std::string& exeFileName) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
   DecideStartup(state_, exeFileName);
+  // The player draws at the monitor's resolution; the designer works in design pixels and lets
+  // Windows scale it.
+  if (!state_.DesignerMode) DeclarePerMonitorDpiAwareness();
   if (state_.DesignerMode) {
     ui_.Title = "Corvela";
     edit_ = std::make_unique<EditForm>(state_);

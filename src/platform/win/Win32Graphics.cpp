@@ -1,10 +1,12 @@
 #include "platform/win/Win32Graphics.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "platform/PictureRules.h"
+#include "platform/Resample.h"
 
 namespace corvela::win {
 
@@ -177,6 +179,49 @@ void WinGraphic::DrawTransparent(HDC dc, int x, int y, COLORREF key) const {
   if (!source) return;
   SelectScope select(source.get(), dib_.get());
   ::TransparentBlt(dc, x, y, width_, height_, source.get(), 0, 0, width_, height_, key);
+}
+
+void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) const {
+  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
+  if (dw <= 0 || dh <= 0) return;
+  if (metafile_ || (dw == width_ && dh == height_)) {
+    if (keyed && !metafile_ && !hasAlpha_)
+      DrawTransparent(dc, dest.left, dest.top, key);
+    else
+      Draw(dc, dest, false);
+    return;
+  }
+  const bool keying = keyed && !hasAlpha_;
+  if (!scaled_ || dw != scaledWidth_ || dh != scaledHeight_ || keying != scaledKeyed_ || (keying && key != scaledKey_)) {
+    scaled_.reset();
+    DIBSECTION section{};
+    if (!::GetObjectA(dib_.get(), sizeof section, &section) || !section.dsBm.bmBits) return;
+    ::GdiFlush();
+    const auto* bits = static_cast<const uint32_t*>(section.dsBm.bmBits);
+    std::vector<uint32_t> pixels(bits, bits + static_cast<size_t>(width_) * height_);
+    // COLORREF is 0x00BBGGRR, the pixels 0x00RRGGBB.
+    const uint32_t keyRgb = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    scaledSeeThrough_ = PrepareForBlending(pixels, hasAlpha_, keying, keyRgb);
+    const std::vector<uint32_t> resampled = ResamplePremultiplied(pixels.data(), width_, height_, dw, dh);
+    void* out = nullptr;
+    UniqueBitmap made = CreateTopDownDib(dw, dh, &out);
+    if (!made || resampled.empty()) return;
+    std::copy(resampled.begin(), resampled.end(), static_cast<uint32_t*>(out));
+    scaled_ = std::move(made);
+    scaledWidth_ = dw;
+    scaledHeight_ = dh;
+    scaledKeyed_ = keying;
+    scaledKey_ = key;
+  }
+  UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  if (!source) return;
+  SelectScope select(source.get(), scaled_.get());
+  if (scaledSeeThrough_) {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::AlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, dw, dh, blend);
+  } else {
+    ::BitBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, SRCCOPY);
+  }
 }
 
 std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {

@@ -38,6 +38,10 @@ class WinGraphic : public Graphic {
   void Draw(HDC dc, const RECT& dest, bool transparent = false) const;
   // At natural size, leaving out the pixels of colour key (glyphs); a picture with alpha blends.
   void DrawTransparent(HDC dc, int x, int y, COLORREF key) const;
+  // Scaled smoothly into dest, for a screen of another resolution: resampled (and kept for the next
+  // paint at that size) and blended. With keyed, a picture without alpha leaves out the pixels of
+  // colour key. Metafiles play at the size; at natural size this draws as Draw or DrawTransparent.
+  void DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) const;
 
  private:
   Kind kind_;
@@ -47,6 +51,11 @@ class WinGraphic : public Graphic {
   int height_;
   bool hasAlpha_ = false;
   COLORREF transparentColour_ = 0;
+  // The last smooth scaling, premultiplied.
+  mutable UniqueBitmap scaled_;
+  mutable int scaledWidth_ = 0, scaledHeight_ = 0;
+  mutable bool scaledKeyed_ = false, scaledSeeThrough_ = false;
+  mutable COLORREF scaledKey_ = 0;
 };
 
 // A 32-bit copy of any bitmap (resources, design-time captures); null when it cannot be copied.

@@ -2,9 +2,11 @@
 
 #include <windowsx.h>
 
+#include "platform/win/Dpi.h"
 #include "platform/win/ResourceIds.h"
 #include "platform/win/Win32Colours.h"
 #include "platform/win/Win32Services.h"
+#include "player/DpiLayout.h"
 #include "player/Links.h"
 #include "player/MenuFrame.h"
 #include "player/PlayerStart.h"
@@ -46,6 +48,8 @@ bool AutoRunForm::Create() {
   bool ok = Window::Create(cls, args) && panel_.Create(hwnd()) && panel1_.Create(panel_.hwnd());
   suppressResize_ = false;
   if (!ok) return false;
+  // The designer draws its menu in design pixels; a player at its monitor's resolution.
+  if (!state_.DesignerMode) scale_ = DpiScale(WindowDpi(hwnd()));
   ::SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
   return true;
 }
@@ -98,8 +102,8 @@ bool AutoRunForm::LayoutPanels() {
   ::GetClientRect(panel1_.hwnd(), &before);
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  const MenuPanelLayout layout =
-      LayoutMenuPanels(rc.right, rc.bottom, state_.Project.Form.BorderWidth, state_.Project.Panel);
+  const MenuPanelLayout layout = LayoutMenuPanels(rc.right, rc.bottom, scale_.Length(state_.Project.Form.BorderWidth),
+                                                  ScaledPanel(state_.Project.Panel, scale_));
   const Rect& p = layout.Panel;
   const Rect& i = layout.Inner;
   ::SetWindowPos(panel_.hwnd(), nullptr, p.Left, p.Top, p.Width(), p.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -118,9 +122,11 @@ void AutoRunForm::FormSettingsChanged() {
   // A tool-window frame alone would leave the menu without a taskbar button or Alt+Tab entry.
   if (bits.ExStyle & WS_EX_TOOLWINDOW) bits.ExStyle |= WS_EX_APPWINDOW;
   ApplyFrameStyles(hwnd(), bits);
-  const int width = f.Width > 0 ? f.Width : 0;
-  const int height = f.Height > 0 ? f.Height : 0;
-  ::SetWindowPos(hwnd(), nullptr, f.Left, f.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const Rect at = ScaledWindow(f, scale_, state_.Env.Display ? state_.Env.Display->Width() : 0,
+                               state_.Env.Display ? state_.Env.Display->Height() : 0);
+  const int width = at.Width() > 0 ? at.Width() : 0;
+  const int height = at.Height() > 0 ? at.Height() : 0;
+  ::SetWindowPos(hwnd(), nullptr, at.Left, at.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   // Margins and bevels can change the inner panel's size while the window keeps its own; the
   // background picture is made for the inner panel's size.
   if (LayoutPanels() && !suppressResize_) PaintBackground();
@@ -173,12 +179,28 @@ void AutoRunForm::UseApplicationIcon() {
   smallIcon_.reset();
 }
 
+void AutoRunForm::SetDpi(int dpi) {
+  scale_ = DpiScale(dpi);
+  LayoutPanels();
+  PaintBackground();
+  WireObjects();
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void AutoRunForm::DpiChanged(int dpi, const RECT& suggested) {
+  scale_ = DpiScale(dpi);
+  // The resize lays the panels out and paints the background again at the new resolution.
+  ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetDpi(dpi);
+}
+
 Pane* AutoRunForm::PaneOf(MenuObject& obj) {
   auto* pane = dynamic_cast<Pane*>(obj.Pane.get());
   if (pane && pane->Kind() == obj.Kind) return pane;
   obj.Pane.reset();
   if (!panel1_.hwnd()) return nullptr;
-  std::unique_ptr<Pane> made = CreatePane(obj.Kind, panel1_.hwnd(), obj.Base());
+  std::unique_ptr<Pane> made = CreatePane(obj.Kind, panel1_.hwnd(), ScaledControl(obj.Base(), scale_));
   if (!made) return nullptr;
   pane = made.get();
   obj.Pane = std::move(made);
@@ -204,7 +226,7 @@ void AutoRunForm::WireObjects() {
     if (!obj) continue;
     Pane* pane = PaneOf(*obj);
     if (!pane) continue;
-    pane->Place(obj->Base());
+    pane->Place(ScaledControl(obj->Base(), scale_));
     ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   // The objects changed, the background did not.
@@ -233,6 +255,9 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
       HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { PaintForm(dc, rc); });
+      return 0;
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_DESTROY:
       if (!state_.DesignerMode) ::PostQuitMessage(0);

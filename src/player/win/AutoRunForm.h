@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/win/MenuPanels.h"
@@ -26,6 +27,11 @@ class AutoRunForm : public Window, public MenuView {
 
   // The hidden renderer PaintBackground draws on; without one each picture gets a renderer of its own.
   void SetGradientForm(GradientForm* form) { gradient_ = form; }
+
+  // The resolution the menu is drawn at: the monitor's in a player, the design one in the designer.
+  const DpiScale& Scale() const { return scale_; }
+  // Draws the menu at dpi from now on and lays it out again (a change of monitor does this).
+  void SetDpi(int dpi);
 
   HWND OuterPanel() const { return panel_.hwnd(); }
   HWND InnerPanel() const { return panel1_.hwnd(); }
@@ -59,9 +65,13 @@ class AutoRunForm : public Window, public MenuView {
   // The window's client area outside the outer panel (its BorderWidth margin).
   void PaintForm(HDC dc, const RECT& client);
 
+  // The window moved to a monitor of another resolution: it takes the size Windows suggests.
+  void DpiChanged(int dpi, const RECT& suggested);
+
   AppState& state_;
-  OuterPanelWindow panel_{state_.Project};
-  InnerPanelWindow panel1_{state_};
+  DpiScale scale_;
+  OuterPanelWindow panel_{state_.Project, scale_};
+  InnerPanelWindow panel1_{state_, scale_};
   bool suppressResize_ = false;
   UniqueIcon icon_;
   UniqueIcon smallIcon_;

@@ -4,6 +4,7 @@
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Win32Colours.h"
+#include "player/DpiLayout.h"
 #include "player/Links.h"
 #include "player/MenuFrame.h"
 #include "player/win/GradientForm.h"
@@ -48,7 +49,7 @@ LRESULT PaintedPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void OuterPanelWindow::Paint(HDC dc, const RECT& client) {
   HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
   ::FillRect(dc, &client, face);
-  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, project_.Panel);
+  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, ScaledPanel(project_.Panel, scale_));
   for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
 }
 
@@ -66,7 +67,7 @@ void InnerPanelWindow::Paint(HDC dc, const RECT& client) {
   UniqueBrush brush(::CreateSolidBrush(GdiColour(state_.Project.BackColor)));
   ::FillRect(dc, &client, brush.get());
   DrawBackground(dc, background_.get(), client.right, client.bottom);
-  painter_.PaintObjects(dc, state_, mouse_.States());
+  painter_.PaintObjects(dc, state_, mouse_.States(), scale_);
 }
 
 bool InnerPanelWindow::SetPaneCursor(HWND child) {
@@ -86,7 +87,8 @@ bool InnerPanelWindow::SetPanelCursor() {
   POINT pt;
   ::GetCursorPos(&pt);
   ::ScreenToClient(hwnd(), &pt);
-  ::SetCursor(::LoadCursorA(nullptr, ShowsHandAt(state_.Project, pt.x, pt.y) ? IDC_HAND : IDC_ARROW));
+  const bool hand = ShowsHandAt(state_.Project, scale_.ToDesign(pt.x), scale_.ToDesign(pt.y));
+  ::SetCursor(::LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
   return true;
 }
 
@@ -101,10 +103,12 @@ bool InnerPanelWindow::CursorLeftWindow() const {
 bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
   if (state_.DesignerMode) return false;
   HWND panel = hwnd();
-  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  const int deviceX = GET_X_LPARAM(lp), deviceY = GET_Y_LPARAM(lp);
   RECT client;
   ::GetClientRect(panel, &client);
-  const bool over = x >= 0 && y >= 0 && x < client.right && y < client.bottom;
+  const bool over = deviceX >= 0 && deviceY >= 0 && deviceX < client.right && deviceY < client.bottom;
+  // Hit tests run on the design rectangles; the device pixel maps into the one drawn over it.
+  const int x = scale_.ToDesign(deviceX), y = scale_.ToDesign(deviceY);
   PanelMouseResult result;
   switch (msg) {
     case WM_MOUSEMOVE:
@@ -138,7 +142,7 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
       return false;
   }
   for (const Rect& r : result.Repaint) {
-    const RECT rect = ToRECT(r);
+    const RECT rect = ToRECT(scale_.Bounds(r));
     ::InvalidateRect(panel, &rect, FALSE);
   }
   // At once: a hot look that waits for the next idle moment lags behind the mouse.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/PanelMouse.h"
@@ -26,18 +27,21 @@ class PaintedPanel : public Window {
 
 class OuterPanelWindow : public PaintedPanel {
  public:
-  explicit OuterPanelWindow(const MenuProject& project) : project_(project) {}
+  // scale: the menu window's, kept up to date by it.
+  OuterPanelWindow(const MenuProject& project, const DpiScale& scale) : project_(project), scale_(scale) {}
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
 
  private:
   const MenuProject& project_;
+  const DpiScale& scale_;
 };
 
 class InnerPanelWindow : public PaintedPanel {
  public:
-  explicit InnerPanelWindow(AppState& state) : state_(state) {}
+  // The panel is in device pixels, the objects in design pixels: scale maps between them.
+  InnerPanelWindow(AppState& state, const DpiScale& scale) : state_(state), scale_(scale) {}
   // The picture over BackColor: the gradient, or none so that BackColor shows.
   void SetBackground(UniqueBitmap picture);
   // Objects came, went or moved: the mouse looks start afresh and the panel repaints.
@@ -57,6 +61,7 @@ class InnerPanelWindow : public PaintedPanel {
   bool CursorLeftWindow() const;
 
   AppState& state_;
+  const DpiScale& scale_;
   UniqueBitmap background_;
   ObjectPainter painter_;
   // Hot tracking, pressed and hover looks and clicks of the painted objects.

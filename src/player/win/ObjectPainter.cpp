@@ -1,6 +1,8 @@
 #include "player/win/ObjectPainter.h"
 
+#include "platform/win/PaintMessage.h"
 #include "platform/win/ResourceIds.h"
+#include "player/DpiLayout.h"
 #include "player/ObjectLayout.h"
 
 namespace corvela::win {
@@ -43,23 +45,24 @@ std::unique_ptr<WinGraphic> LoadFallbackGlyph() {
 
 ObjectPainter::ObjectPainter() : fallback_(LoadFallbackGlyph()) {}
 
-void ObjectPainter::PaintObjects(HDC dc, const AppState& state, const ButtonStates& states) {
+void ObjectPainter::PaintObjects(HDC dc, const AppState& state, const ButtonStates& states, const DpiScale& scale) {
   fonts_.Trim(kMaxCachedFonts);
-  pixelsPerInch_ = ::GetDeviceCaps(dc, LOGPIXELSY);
-  GdiTextMeasurer measurer(dc, fonts_);
+  // Fonts follow the resolution the menu is drawn at, not the DC's: the designer stays at 96.
+  pixelsPerInch_ = scale.Dpi();
+  GdiTextMeasurer measurer(dc, fonts_, pixelsPerInch_);
   const MenuProject& project = state.Project;
   for (size_t i = 0; i < project.Objects.size(); ++i) {
     const MenuObject& obj = *project.Objects[i];
     // Objects outside the DC's clip cost nothing: the design surface re-makes only what a drag changed.
-    const ControlBase& base = obj.Base();
-    const RECT bounds{base.Left, base.Top, base.Left + base.Width, base.Top + base.Height};
+    const RECT bounds = ToRECT(ScaledBounds(obj.Base(), scale));
     if (!::RectVisible(dc, &bounds)) continue;
     if (const LabelControl* label = obj.AsLabel(); label && obj.Kind == ObjectKind::Label) {
-      PaintLabel(dc, *label, measurer);
+      PaintLabel(dc, ScaledControl(*label, scale), measurer);
     } else if (const ButtonControl* button = obj.AsButton(); button && obj.Kind == ObjectKind::Button) {
-      PaintButton(dc, *button, obj.Shown, LookOf(states, project, static_cast<int>(i)), measurer);
+      PaintButton(dc, ScaledControl(*button, scale), obj.Shown, LookOf(states, project, static_cast<int>(i)), measurer,
+                  scale);
     } else if (const ImageControl* image = obj.AsImage(); image && obj.Kind == ObjectKind::Image) {
-      PaintImage(dc, *image, obj.Shown);
+      PaintImage(dc, ScaledControl(*image, scale), obj.Shown, scale);
     }
   }
 }
@@ -86,12 +89,12 @@ void ObjectPainter::PaintLabel(HDC dc, const LabelControl& label, TextMeasurer& 
 }
 
 void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look,
-                                TextMeasurer& measurer) {
+                                TextMeasurer& measurer, const DpiScale& scale) {
   DcStateScope saved(dc);
   RECT bounds{button.Left, button.Top, button.Left + button.Width, button.Top + button.Height};
   ::IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   const Graphic* glyph = shown ? shown : fallback_.get();
-  const int gw = glyph ? glyph->Width() : 0, gh = glyph ? glyph->Height() : 0;
+  const int gw = glyph ? scale.Length(glyph->Width()) : 0, gh = glyph ? scale.Length(glyph->Height()) : 0;
   const ButtonPlacement p = LayoutButton(button, look == ButtonLook::Down, look != ButtonLook::Up, gw, gh, measurer);
   switch (p.Frame) {
     case ButtonFrame::None:
@@ -115,19 +118,27 @@ void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graph
     const RECT at = ToRect(p.Glyph, button.Left, button.Top);
     // An opaque button shows the glyph's transparent pixels in the button face.
     if (!button.Transparent) FillSolid(dc, at, ::GetSysColor(COLOR_BTNFACE));
-    g->DrawTransparent(dc, at.left, at.top, g->TransparentColour());
+    if (scale.IsDesign())
+      g->DrawTransparent(dc, at.left, at.top, g->TransparentColour());
+    else
+      g->DrawSmooth(dc, at, true, g->TransparentColour());
   }
   PaintText(dc, button.Caption, button.Font, ToRect(p.Caption, button.Left, button.Top),
             TextFlags(false) | DT_CENTER | DT_NOCLIP);
 }
 
-void ObjectPainter::PaintImage(HDC dc, const ImageControl& image, const Graphic* shown) {
+void ObjectPainter::PaintImage(HDC dc, const ImageControl& image, const Graphic* shown, const DpiScale& scale) {
   const auto* picture = dynamic_cast<const WinGraphic*>(shown);
   if (!picture) return;
   DcStateScope saved(dc);
   ::IntersectClipRect(dc, image.Left, image.Top, image.Left + image.Width, image.Top + image.Height);
-  const Rect dest = ImageDestination(image, picture->Width(), picture->Height());
-  picture->Draw(dc, ToRect(dest, image.Left, image.Top), image.Transparent);
+  // Stretch and Center work on the picture's size in device pixels, inside the scaled bounds.
+  const Rect dest = ImageDestination(image, scale.Length(picture->Width()), scale.Length(picture->Height()));
+  if (scale.IsDesign())
+    picture->Draw(dc, ToRect(dest, image.Left, image.Top), image.Transparent);
+  else
+    picture->DrawSmooth(dc, ToRect(dest, image.Left, image.Top),
+                        image.Transparent && picture->Source() == WinGraphic::Kind::Bitmap, picture->TransparentColour());
 }
 
 }  // namespace corvela::win

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "platform/DpiScale.h"
 #include "platform/win/Win32Graphics.h"
 #include "project/win/Win32Text.h"
 #include "player/ButtonTracking.h"
@@ -20,16 +21,19 @@ class ObjectPainter {
  public:
   ObjectPainter();
 
-  // dc is in inner-panel coordinates and already holds the background.
-  void PaintObjects(HDC dc, const AppState& state, const ButtonStates& states);
+  // dc is in inner-panel device pixels and already holds the background; scale turns the
+  // objects' design pixels into device pixels (the designer paints at the design resolution).
+  void PaintObjects(HDC dc, const AppState& state, const ButtonStates& states, const DpiScale& scale = DpiScale());
 
   const WinGraphic* FallbackGlyph() const { return fallback_.get(); }
   size_t CachedFonts() const { return fonts_.Count(); }
 
  private:
   void PaintLabel(HDC dc, const LabelControl& label, TextMeasurer& measurer);
-  void PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look, TextMeasurer& measurer);
-  void PaintImage(HDC dc, const ImageControl& image, const Graphic* shown);
+  // The controls come with their bounds in device pixels.
+  void PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look, TextMeasurer& measurer,
+                   const DpiScale& scale);
+  void PaintImage(HDC dc, const ImageControl& image, const Graphic* shown, const DpiScale& scale);
   void PaintText(HDC dc, const std::string& text, const FontRecord& font, RECT rect, UINT flags);
 
   FontCache fonts_;

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/DpiScale.h"
+
 namespace corvela::win {
 
 LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch) {
   LOGFONTA lf{};
-  lf.lfHeight = -::MulDiv(font.Size, pixelsPerInch, 72);
+  lf.lfHeight = FontPixelHeight(font.Size, pixelsPerInch);
   lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
   lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
@@ -44,6 +46,9 @@ void FontCache::Trim(size_t maxFonts) {
 GdiTextMeasurer::GdiTextMeasurer(HDC dc, FontCache& fonts)
     : dc_(dc), fonts_(fonts), pixelsPerInch_(::GetDeviceCaps(dc, LOGPIXELSY)) {}
 
+GdiTextMeasurer::GdiTextMeasurer(HDC dc, FontCache& fonts, int pixelsPerInch)
+    : dc_(dc), fonts_(fonts), pixelsPerInch_(pixelsPerInch) {}
+
 TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) {
   SelectScope select(dc_, fonts_.Get(font, pixelsPerInch_));
   RECT r{0, 0, maxWidth, 0};
@@ -56,7 +61,7 @@ Win32TextMeasurer::Win32TextMeasurer() : dc_(::CreateCompatibleDC(nullptr)) {}
 TextExtent Win32TextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth,
                                       bool wordWrap) {
   if (!dc_) return {};
-  GdiTextMeasurer measurer(dc_.get(), fonts_);
+  GdiTextMeasurer measurer(dc_.get(), fonts_, kDesignDpi);
   return measurer.Measure(text, font, maxWidth, wordWrap);
 }
 

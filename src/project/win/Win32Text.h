@@ -38,6 +38,8 @@ class FontCache {
 class GdiTextMeasurer : public TextMeasurer {
  public:
   GdiTextMeasurer(HDC dc, FontCache& fonts);
+  // With the fonts made for pixelsPerInch rather than the DC's own resolution.
+  GdiTextMeasurer(HDC dc, FontCache& fonts, int pixelsPerInch);
   TextExtent Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) override;
 
  private:
@@ -46,7 +48,8 @@ class GdiTextMeasurer : public TextMeasurer {
   int pixelsPerInch_;
 };
 
-// The application's measurer for sizing labels: a screen-compatible memory DC of its own.
+// The application's measurer for sizing labels: a screen-compatible memory DC of its own, at the
+// design resolution whatever the screen's, since sizes are stored in design pixels.
 class Win32TextMeasurer : public TextMeasurer {
  public:
   Win32TextMeasurer();

@@ -1,0 +1,125 @@
+// The player at twice the design resolution, in-process: the window, the text and the clicks
+// scale, and text is drawn at its new size rather than stretched.
+#include <gtest/gtest.h>
+
+#include "support/win/MenuWindowFixture.h"
+#include "support/win/Pixels.h"
+
+namespace corvela {
+namespace {
+
+using testing::Capture;
+using testing::PrintClient;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class Dpi : public testing::MenuWindowTest {
+ protected:
+  void SetUp() override {
+    MenuWindowTest::SetUp();
+    state.DesignerMode = false;
+    state.Project.BackColor = 0xFFFFFF;
+  }
+  // Black text on white, its ink's bounds in the panel.
+  RECT Ink(const Capture& c) {
+    return c.Bounds(c.All(), [](COLORREF p) { return GetRValue(p) < 128; });
+  }
+  MenuObject& AddText(const char* caption, int left, int top, int width, int height) {
+    MenuObject& label = Add(ObjectKind::Label, left, top, width, height);
+    label.AsLabel()->Caption = caption;
+    label.AsLabel()->Transparent = true;
+    label.AsLabel()->Font.Name = "Arial";
+    label.AsLabel()->Font.Size = 20;
+    label.AsLabel()->Font.Color = 0;
+    return label;
+  }
+  void Click(int x, int y) {
+    const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    ::SendMessageA(form.InnerPanel(), WM_MOUSEMOVE, 0, at);
+    ::SendMessageA(form.InnerPanel(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(form.InnerPanel(), WM_LBUTTONUP, 0, at);
+  }
+};
+
+TEST_F(Dpi, At192TheWindowIsTwiceTheSizeAndTextTwiceTheHeightAndSharp) {
+  AddText("H", 10, 10, 100, 60);
+  Show(300, 200);
+  const Capture at96 = PrintClient(form.InnerPanel());
+  const RECT ink96 = Ink(at96);
+  ASSERT_GT(ink96.bottom - ink96.top, 8);
+
+  form.SetDpi(192);
+  Show(300, 200);
+  RECT window;
+  ::GetWindowRect(form.hwnd(), &window);
+  EXPECT_EQ(window.right - window.left, 600);
+  EXPECT_EQ(window.bottom - window.top, 400);
+  const Capture at192 = PrintClient(form.InnerPanel());
+  EXPECT_EQ(at192.Width, 600);
+  const RECT ink192 = Ink(at192);
+  const int h96 = ink96.bottom - ink96.top, h192 = ink192.bottom - ink192.top;
+  EXPECT_NEAR(h192, 2 * h96, 2) << "text height";
+  EXPECT_NEAR(ink192.left, 2 * ink96.left, 3) << "text position";
+  at192.Shot("dpi-192-text");
+
+  // A stretched picture of the 96-dpi text would show each pixel as a 2 x 2 block; text drawn at
+  // its size has pixels of its own in places no such block has them, and the stem's edge stays one
+  // pixel wide rather than blurred over two.
+  int ownPixels = 0;
+  for (int y = ink192.top; y + 1 < ink192.bottom; y += 2)
+    for (int x = ink192.left & ~1; x + 1 < ink192.right; x += 2)
+      if (at192.At(x, y) != at192.At(x + 1, y) || at192.At(x, y) != at192.At(x, y + 1)) ++ownPixels;
+  EXPECT_GT(ownPixels, 0);
+  const int row = (ink192.top + ink192.bottom) / 2 - (ink192.bottom - ink192.top) / 4;  // through both stems only
+  int partial = 0;
+  for (int x = ink192.left - 3; x < ink192.left + 3; ++x) {
+    const COLORREF p = at192.At(x, row);
+    if (p != kWhite && GetRValue(p) >= 40) ++partial;
+  }
+  EXPECT_LE(partial, 1) << "the stem's left edge";
+  EXPECT_LT(GetRValue(at192.At(ink192.left + 1, row)), 40) << "inside the stem";
+}
+
+TEST_F(Dpi, MovedToAMonitorOfAnotherResolutionTheWindowTakesTheSuggestedRectangleAndRescales) {
+  AddText("H", 10, 10, 100, 60);
+  Show(300, 200);
+  const RECT ink96 = Ink(PrintClient(form.InnerPanel()));
+  RECT suggested{50, 60, 500, 360};
+  ::SendMessageA(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT window;
+  ::GetWindowRect(form.hwnd(), &window);
+  EXPECT_EQ(window.left, 50);
+  EXPECT_EQ(window.top, 60);
+  EXPECT_EQ(window.right, 500);
+  EXPECT_EQ(window.bottom, 360);
+  EXPECT_EQ(form.Scale().Dpi(), 144);
+  const Capture at144 = PrintClient(form.InnerPanel());
+  EXPECT_EQ(at144.Width, 450);
+  const RECT ink = Ink(at144);
+  EXPECT_NEAR(ink.bottom - ink.top, (ink96.bottom - ink96.top) * 3 / 2, 2);
+  EXPECT_NEAR(ink.left, ink96.left * 3 / 2, 2);
+}
+
+TEST_F(Dpi, At192AClickRunsTheLinkOfTheObjectDrawnUnderIt) {
+  MenuObject& left = AddText("", 10, 10, 50, 30);
+  left.Link.Action = LinkAction::SendEmail;
+  left.Link.Target = "left@example.org";
+  MenuObject& right = AddText("", 60, 10, 50, 30);
+  right.Link.Action = LinkAction::SendEmail;
+  right.Link.Target = "right@example.org";
+  form.SetDpi(192);
+  Show(300, 200);
+  // Device pixel 130 is design pixel 65: the right label, though at 96 dpi it lies past both.
+  Click(130, 30);
+  // The last device pixel of the left label, and the first of the right one.
+  Click(119, 30);
+  Click(120, 30);
+  Click(230, 30);  // design pixel 115: past both
+  ASSERT_EQ(shell.Calls.size(), 3u);
+  EXPECT_EQ(shell.Calls[0].File, "mailto:right@example.org");
+  EXPECT_EQ(shell.Calls[1].File, "mailto:left@example.org");
+  EXPECT_EQ(shell.Calls[2].File, "mailto:right@example.org");
+}
+
+}  // namespace
+}  // namespace corvela
