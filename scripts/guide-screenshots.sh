@@ -70,7 +70,7 @@ keys '\[Design\]' ctrl+z
 sleep 0.5
 
 # Form Properties from the Edit menu's shortcut-less item: use the toolbar button instead.
-xdotool mousemove 147 62 click 1
+xdotool mousemove 186 62 click 1
 wait_for 'Form Properties'
 sleep 0.5
 shot form-properties "$(geometry 'Form Properties')"
@@ -96,3 +96,32 @@ sleep 0.5
 wait_for '^Aurora Photo Suite 3$'
 sleep 2
 shot player "$(geometry '^Aurora Photo Suite 3$')"
+
+# Close the player and make the designer active again: a click on the surface's background.
+keys '^Aurora Photo Suite 3$' alt+F4
+sleep 1
+xdotool mousemove $((ex + 300)) $((ey + 415)) click 1
+sleep 0.3
+
+# Check Disc on a folder with faults planted after the save: a lost glyph, a leftover of an
+# interrupted save and a file nothing uses.
+rm "$work/cd/Glyphs/readme_hot.bmp"
+printf 'half a save' > "$work/cd/AutoRun.mnx.saving"
+printf 'spare' > "$work/cd/Media/spare.txt"
+keys '\[Design\]' F7
+wait_for '^Check Disc$'
+sleep 0.8
+shot check-disc "$(geometry '^Check Disc$')"
+keys '^Check Disc$' Escape
+sleep 0.5
+
+# Make ISO Image: the real dialog as the Windows tests drive it, writing the demo disc's image.
+# (The designer's own Save As box shows no folder view on this virtual display.)
+CORVELA_ISO_SOURCE="$(winepath -w "$build/examples/demo")" CORVELA_ISO_IMAGE="$(winepath -w "$work")\\demo.iso" \
+  CORVELA_HOLD_MS=4000 wine "$build/win_tests.exe" --gtest_filter=MakeIsoDialog.WritesTheImageAndEndsWithItsSizeAndMedium \
+  >/dev/null 2>&1 &
+tests=$!
+wait_for '^Make ISO Image$'
+sleep 1.5
+shot make-iso "$(geometry '^Make ISO Image$')"
+wait "$tests" || true

@@ -82,6 +82,7 @@ bool SaveCommand(AppState& state) { return MayReplaceProjectFile(state) && Publi
 void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
   if (!MayReplaceProjectFile(state)) return;
   Publish(state);
+  if (!shell.CheckBeforeTest()) return;
   shell.StartProgram(PlayerPath(state.CDFolder), state.CDFolder);
 }
 

@@ -23,6 +23,8 @@ class DesignerShell {
   // Starts the program at path, shown normally, with workingFolder as its current folder;
   // failures are not reported.
   virtual void StartProgram(const std::string& path, const std::string& workingFolder) = 0;
+  // Save and Test checks the published disc first; false when the user chose not to test it.
+  virtual bool CheckBeforeTest() { return true; }
 };
 
 // "Corvela - <folder>", or the base caption alone without a folder.
@@ -42,7 +44,8 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
 // File > Save. True when the folder was published.
 bool SaveCommand(AppState& state);
 // File > Save and Test: saves, then starts the published player whatever the save did, unless
-// the user chose to keep a project file that could not be read.
+// the user chose to keep a project file that could not be read, or the disc check found errors
+// and the user stopped there.
 void SaveAndTestCommand(AppState& state, DesignerShell& shell);
 // The close question; true when the designer may close.
 bool CloseQuery(AppState& state);

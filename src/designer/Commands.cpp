@@ -22,6 +22,8 @@ const std::vector<CommandInfo>& Commands() {
       {cmdOpen, "&Open...", Ctrl('O')},
       {cmdSave, "&Save", Ctrl('S')},
       {cmdSaveAndTest, "Save and &Test", Ctrl('T')},
+      {cmdCheckDisc, "Check &Disc...", Plain(kKeyF7)},
+      {cmdMakeIsoImage, "Make &ISO Image...", {}},
       {cmdExit, "E&xit...", Ctrl('X')},
       {cmdFormProperties, "&Form Properties...", CtrlAlt('P'), false},
       {cmdStartLink, "&Start Link...", CtrlAlt('L'), false},
@@ -72,8 +74,8 @@ std::string ShortcutText(const Shortcut& keys) {
   if (keys.Shift) text += "Shift+";
   if (keys.Key == kKeyDelete)
     text += "Del";
-  else if (keys.Key == kKeyF1)
-    text += "F1";
+  else if (keys.Key >= kKeyF1 && keys.Key < kKeyF1 + 12)
+    text += "F" + std::to_string(keys.Key - kKeyF1 + 1);
   else
     text += static_cast<char>(keys.Key);
   return text;
@@ -116,7 +118,7 @@ const std::vector<KeyBinding>& NudgeKeys() {
 
 const std::vector<MenuLayout>& MenuBarLayout() {
   static const std::vector<MenuLayout> kMenus = {
-      {"&File", {cmdOpen, cmdSave, cmdSaveAndTest, 0, cmdExit}},
+      {"&File", {cmdOpen, cmdSave, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdExit}},
       {"&Edit",
        {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, cmdDuplicate, 0, cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink, 0, cmdDelete, cmdClear, 0, cmdBringToFront,
         cmdSendToBack, cmdAlignMenu, 0, cmdSelectAll, 0, cmdSelectCDIcon}},

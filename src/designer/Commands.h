@@ -39,6 +39,8 @@ enum CommandId : unsigned {
   cmdToolRtf,
   cmdToolMovie,
   cmdCDIconButton,
+  cmdCheckDisc,
+  cmdMakeIsoImage,
   // Editing commands beyond the menu's first set; the surface carries them out.
   cmdUndo,
   cmdRedo,
@@ -75,6 +77,7 @@ inline bool IsSurfaceCommand(unsigned id) {
 // Keys are virtual-key codes; a letter is its capital.
 inline constexpr uint16_t kKeyDelete = 0x2E;
 inline constexpr uint16_t kKeyF1 = 0x70;
+inline constexpr uint16_t kKeyF7 = 0x76;
 inline constexpr uint16_t kKeyLeft = 0x25;
 inline constexpr uint16_t kKeyUp = 0x26;
 inline constexpr uint16_t kKeyRight = 0x27;
@@ -101,7 +104,7 @@ struct CommandInfo {
 const std::vector<CommandInfo>& Commands();
 const CommandInfo* FindCommand(unsigned id);
 
-// "Ctrl+Alt+P", "Del", "F1"; empty without a shortcut.
+// "Ctrl+Alt+P", "Del", "F1", "F7"; empty without a shortcut.
 std::string ShortcutText(const Shortcut& keys);
 
 enum class MenuPlace : uint8_t { MenuBar, SurfacePopup };

@@ -18,4 +18,11 @@ MenuObject* SingleSelectedObject(MenuProject& project) {
   return index < 0 ? nullptr : project.Objects[static_cast<size_t>(index)].get();
 }
 
+bool SelectOnlyObject(MenuProject& project, int32_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= project.Objects.size()) return false;
+  for (auto& obj : project.Objects) obj->Selected = false;
+  project.Objects[static_cast<size_t>(index)]->Selected = true;
+  return true;
+}
+
 }  // namespace corvela

@@ -10,5 +10,7 @@ namespace corvela {
 int SingleSelectedIndex(const MenuProject& project);
 // The object itself, or null when none or several are selected.
 MenuObject* SingleSelectedObject(MenuProject& project);
+// Selects the object alone, as a click on it would; false when the index names no object.
+bool SelectOnlyObject(MenuProject& project, int32_t index);
 
 }  // namespace corvela

@@ -1,17 +1,21 @@
 #include "project/DiscImage.h"
 
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <dirent.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <system_error>
+#include <cstring>
 
 #include "platform/Platform.h"
 
 namespace corvela {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -72,9 +76,8 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
   });
 }
 
-// Size and modification time as the C library reports them (the file clock of std::filesystem
-// has no portable conversion to calendar time before C++20).
-bool Stat(const fs::path& path, DiscImageEntry& entry) {
+// Size and modification time as the C library reports them.
+bool Stat(const NativePath& path, DiscImageEntry& entry) {
 #ifdef _WIN32
   struct _stat64 st {};
   if (_wstat64(path.c_str(), &st) != 0) return false;
@@ -90,33 +93,86 @@ bool Stat(const fs::path& path, DiscImageEntry& entry) {
   return true;
 }
 
+struct Child {
+  NativePath Name;
+  bool IsFolder = false;
+  bool IsFile = false;
+};
+
+// The folder's files and folders, links followed (the disc holds what they point to), in name
+// order. The C runtime's own listing: no std::filesystem (see NativePath).
+bool ListFolder(const NativePath& folder, std::vector<Child>& children, std::string& error) {
+  children.clear();
+#ifdef _WIN32
+  _wfinddata64_t found{};
+  const intptr_t search = _wfindfirst64((folder + L"\\*").c_str(), &found);
+  if (search == -1) {
+    // An empty listing of an existing folder still has "." and "..": this is a failure.
+    error = std::strerror(errno);
+    return false;
+  }
+  do {
+    const std::wstring name = found.name;
+    if (name == L"." || name == L"..") continue;
+    const bool isFolder = (found.attrib & _A_SUBDIR) != 0;
+    children.push_back({name, isFolder, !isFolder});
+  } while (_wfindnext64(search, &found) == 0);
+  _findclose(search);
+#else
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) {
+    error = std::strerror(errno);
+    return false;
+  }
+  while (const dirent* d = ::readdir(dir)) {
+    const std::string name = d->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (::stat((folder + "/" + name).c_str(), &st) != 0) continue;  // a dangling link
+    children.push_back({name, S_ISDIR(st.st_mode), S_ISREG(st.st_mode)});
+  }
+  ::closedir(dir);
+#endif
+  std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.Name < b.Name; });
+  return true;
+}
+
+// The name as 8-bit text for the rules on names, which look at ASCII suffixes only.
+std::string NarrowName(const NativePath& name) {
+  std::string text;
+  for (auto c : name) text += static_cast<unsigned>(c) < 0x80 ? static_cast<char>(c) : '?';
+  return text;
+}
+
+NativePath Joined(const NativePath& folder, const NativePath& name, decltype(kNativeSeparator) separator) {
+  if (folder.empty()) return name;
+  NativePath path = folder;
+  if (path.back() != separator) path += separator;
+  return path + name;
+}
+
 // Deeper than any real disc; a link from a folder to one of its parents gets no further.
 constexpr int kMaxDepth = 64;
 
-bool CollectFolder(const fs::path& folder, const fs::path& inImage, int depth, std::vector<DiscImageEntry>& entries,
+bool CollectFolder(const NativePath& folder, const NativePath& inImage, int depth, std::vector<DiscImageEntry>& entries,
                    std::string& error) {
   if (depth > kMaxDepth) {
     error = "The folders nest too deeply at \"" + DisplayPath(folder) + "\"; does a link point to a parent?";
     return false;
   }
-  std::error_code ec;
-  std::vector<fs::directory_entry> children;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) children.push_back(*it);
-  if (ec) {
-    error = "Cannot read the folder \"" + DisplayPath(folder) + "\". " + ec.message();
+  std::vector<Child> children;
+  std::string why;
+  if (!ListFolder(folder, children, why)) {
+    error = "Cannot read the folder \"" + DisplayPath(folder) + "\". " + why;
     return false;
   }
-  std::sort(children.begin(), children.end(),
-            [](const fs::directory_entry& a, const fs::directory_entry& b) { return a.path() < b.path(); });
-  for (const fs::directory_entry& child : children) {
-    const fs::file_status status = child.status(ec);  // follows links: the disc holds what they point to
-    if (ec) continue;
+  for (const Child& child : children) {
+    if (!child.IsFolder && !child.IsFile) continue;
+    if (child.IsFile && IsInterruptedSaveName(NarrowName(child.Name))) continue;
     DiscImageEntry entry;
-    entry.Source = child.path();
-    entry.InImage = inImage / child.path().filename();
-    entry.IsFolder = fs::is_directory(status);
-    if (!entry.IsFolder && !fs::is_regular_file(status)) continue;
-    if (!entry.IsFolder && IsInterruptedSaveName(child.path().filename().u8string())) continue;
+    entry.Source = Joined(folder, child.Name, kNativeSeparator);
+    entry.InImage = Joined(inImage, child.Name, '/');
+    entry.IsFolder = child.IsFolder;
     if (!Stat(entry.Source, entry)) {
       error = "Cannot read \"" + DisplayPath(entry.Source) + "\".";
       return false;
@@ -157,14 +213,15 @@ bool IsInterruptedSaveName(const std::string& fileName) {
   return false;
 }
 
-bool CollectDiscImageEntries(const fs::path& folder, std::vector<DiscImageEntry>& entries, std::string& error) {
+bool CollectDiscImageEntries(const NativePath& folder, std::vector<DiscImageEntry>& entries, std::string& error) {
   entries.clear();
-  std::error_code ec;
-  if (!fs::is_directory(folder, ec)) {
+  DiscImageEntry top;
+  top.IsFolder = true;
+  if (!Stat(folder, top)) {
     error = "The folder \"" + DisplayPath(folder) + "\" does not exist.";
     return false;
   }
-  return CollectFolder(folder, fs::path(), 0, entries, error);
+  return CollectFolder(folder, NativePath(), 0, entries, error);
 }
 
 uint64_t TemporaryCopyBytes(const std::vector<DiscImageEntry>& entries) {
@@ -198,14 +255,12 @@ std::string FreeSpaceShortage(const std::vector<DiscImageEntry>& entries, const 
   return {};
 }
 
-std::string DisplayPath(const fs::path& path) {
+std::string DisplayPath(const NativePath& path) {
 #ifdef _WIN32
   // The console and the message boxes of this program show 8-bit text.
-  std::string text;
-  for (wchar_t c : path.native()) text += c < 0x80 ? static_cast<char>(c) : '?';
-  return text;
+  return NarrowName(path);
 #else
-  return path.string();
+  return path;
 #endif
 }
 

@@ -3,13 +3,23 @@
 // image writer behind a small interface so that callers and tests do not depend on the library.
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace corvela {
+
+// A file's path as the platform's own calls take it: wide on Windows, bytes elsewhere.
+// std::filesystem is left out on purpose: with MinGW it links the C++ locale machinery, which
+// would take the designer's exe past its size limit.
+#ifdef _WIN32
+using NativePath = std::wstring;
+inline constexpr wchar_t kNativeSeparator = L'\\';
+#else
+using NativePath = std::string;
+inline constexpr char kNativeSeparator = '/';
+#endif
 
 // The volume identifier of the primary volume descriptor holds at most 32 d-characters.
 inline constexpr size_t kVolumeLabelLength = 32;
@@ -26,8 +36,8 @@ bool IsInterruptedSaveName(const std::string& fileName);
 
 // One file or folder that goes into the image.
 struct DiscImageEntry {
-  std::filesystem::path Source;   // on disk
-  std::filesystem::path InImage;  // relative to the folder, e.g. "docs/read me.txt"
+  NativePath Source;   // on disk
+  NativePath InImage;  // relative to the folder with "/" between folders, e.g. "docs/read me.txt"
   bool IsFolder = false;
   uint64_t Size = 0;
   int64_t ModifiedSeconds = 0;  // since 1970-01-01 UTC
@@ -37,7 +47,7 @@ struct DiscImageEntry {
 // Every file and folder under folder, parents before children, leaving out what an interrupted
 // save left behind and anything that is neither a file nor a folder. False with error set when
 // the folder cannot be read.
-bool CollectDiscImageEntries(const std::filesystem::path& folder, std::vector<DiscImageEntry>& entries,
+bool CollectDiscImageEntries(const NativePath& folder, std::vector<DiscImageEntry>& entries,
                              std::string& error);
 
 // Sizes for the free-space check: the writer keeps a temporary copy of every file's data (whole
@@ -46,7 +56,7 @@ uint64_t TemporaryCopyBytes(const std::vector<DiscImageEntry>& entries);
 uint64_t EstimatedImageBytes(const std::vector<DiscImageEntry>& entries);
 
 struct VolumeSpace {
-  std::filesystem::path Folder;
+  NativePath Folder;
   uint64_t Capacity = 0;
   uint64_t Available = 0;
 };
@@ -58,14 +68,14 @@ std::string FreeSpaceShortage(const std::vector<DiscImageEntry>& entries, const 
                               const VolumeSpace& image);
 
 // A path for a message: on Windows, characters beyond ASCII show as "?".
-std::string DisplayPath(const std::filesystem::path& path);
+std::string DisplayPath(const NativePath& path);
 
 // "1.5 GB", "700 KB": sizes for messages.
 std::string ByteCountText(uint64_t bytes);
 
 struct DiscImageRequest {
-  std::filesystem::path Folder;
-  std::filesystem::path Image;
+  NativePath Folder;
+  NativePath Image;
   std::string VolumeLabel;  // mapped with VolumeLabelFrom before it is written
 };
 

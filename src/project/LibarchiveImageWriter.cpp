@@ -3,6 +3,12 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <sys/statvfs.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -10,15 +16,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwctype>
 #include <memory>
-#include <system_error>
 #include <vector>
 
 #include "project/DiscImage.h"
 
 namespace corvela {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -35,7 +39,7 @@ struct FileClose {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileClose>;
 
-FilePtr OpenFile(const fs::path& path, bool write) {
+FilePtr OpenFile(const NativePath& path, bool write) {
 #ifdef _WIN32
   return FilePtr(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
 #else
@@ -43,7 +47,84 @@ FilePtr OpenFile(const fs::path& path, bool write) {
 #endif
 }
 
-std::string Quoted(const fs::path& path) { return "\"" + DisplayPath(path) + "\""; }
+std::string Quoted(const NativePath& path) { return "\"" + DisplayPath(path) + "\""; }
+
+void RemoveFile(const NativePath& path) {
+#ifdef _WIN32
+  _wremove(path.c_str());
+#else
+  std::remove(path.c_str());
+#endif
+}
+
+bool IsSeparator(wchar_t c) {
+#ifdef _WIN32
+  return c == L'\\' || c == L'/';
+#else
+  return c == L'/';
+#endif
+}
+
+// The absolute form of a path whose last step need not exist yet (the image), with its folders
+// resolved as far as the system resolves them.
+NativePath Absolute(const NativePath& path) {
+#ifdef _WIN32
+  std::unique_ptr<wchar_t, decltype(&std::free)> full(_wfullpath(nullptr, path.c_str(), 0), &std::free);
+  return full ? NativePath(full.get()) : path;
+#else
+  size_t cut = path.find_last_of('/');
+  const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr), &std::free);
+  if (!real) return path;
+  std::string resolved = real.get();
+  if (name.empty() || name == ".") return resolved;
+  if (name == "..") {
+    cut = resolved.find_last_of('/');
+    return cut == 0 ? "/" : resolved.substr(0, cut);
+  }
+  return (resolved == "/" ? "" : resolved) + "/" + name;
+#endif
+}
+
+NativePath ParentOf(const NativePath& path) {
+  size_t cut = path.size();
+  while (cut > 0 && !IsSeparator(static_cast<wchar_t>(path[cut - 1]))) --cut;
+  while (cut > 1 && IsSeparator(static_cast<wchar_t>(path[cut - 1]))) --cut;
+  return path.substr(0, cut);
+}
+
+// Where libarchive puts its temporary file: the system's temporary folder.
+NativePath TemporaryFolder() {
+#ifdef _WIN32
+  for (const wchar_t* name : {L"TMP", L"TEMP", L"USERPROFILE"})
+    if (const wchar_t* value = _wgetenv(name); value && *value) return value;
+  return L"C:\\Windows\\Temp";
+#else
+  for (const char* name : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"})
+    if (const char* value = std::getenv(name); value && *value) return value;
+  return "/tmp";
+#endif
+}
+
+// Capacity and free space of the volume that holds folder; false when it cannot be told.
+bool ReadSpace(VolumeSpace& space) {
+#ifdef _WIN32
+  const NativePath full = Absolute(space.Folder);
+  if (full.size() < 2 || full[1] != L':') return false;  // a network path: left to the write
+  _diskfree_t free{};
+  if (_getdiskfree(static_cast<unsigned>(std::towupper(full[0]) - L'A' + 1), &free) != 0) return false;
+  const uint64_t cluster = uint64_t{free.sectors_per_cluster} * free.bytes_per_sector;
+  space.Capacity = cluster * free.total_clusters;
+  space.Available = cluster * free.avail_clusters;
+#else
+  struct statvfs st {};
+  if (::statvfs(space.Folder.c_str(), &st) != 0) return false;
+  space.Capacity = uint64_t{st.f_blocks} * st.f_frsize;
+  space.Available = uint64_t{st.f_bavail} * st.f_frsize;
+#endif
+  return true;
+}
 
 // In the "C" locale libarchive cannot turn a name with characters beyond U+00FF into the
 // multibyte form its ISO 9660 writer sorts by, and the file silently goes missing. The character
@@ -73,12 +154,12 @@ class CharacterTypeLocale {
 };
 
 // The name inside the image as wide characters with "/" between folders.
-bool WideName(const fs::path& inImage, std::wstring& wide) {
+bool WideName(const NativePath& inImage, std::wstring& wide) {
 #ifdef _WIN32
-  wide = inImage.generic_wstring();
+  wide = inImage;
   return true;
 #else
-  const std::string bytes = inImage.generic_string();
+  const std::string& bytes = inImage;
   std::mbstate_t state{};
   const char* source = bytes.c_str();
   const size_t length = std::mbsrtowcs(nullptr, &source, 0, &state);
@@ -91,34 +172,27 @@ bool WideName(const fs::path& inImage, std::wstring& wide) {
 #endif
 }
 
-bool IsInside(const fs::path& path, const fs::path& folder) {
-  std::error_code ec;
-  const fs::path p = fs::weakly_canonical(fs::absolute(path, ec), ec);
-  const fs::path f = fs::weakly_canonical(fs::absolute(folder, ec), ec);
-  auto pi = p.begin();
-  for (auto fi = f.begin(); fi != f.end(); ++fi, ++pi) {
-    if (fi->empty()) continue;  // a trailing separator
-    if (pi == p.end() || *pi != *fi) return false;
-  }
-  return true;
+// True when path lies in folder or below it; letter case counts on Windows only as Windows
+// compares names.
+bool IsInside(const NativePath& path, const NativePath& folder) {
+  NativePath p = Absolute(path), f = Absolute(folder);
+  while (f.size() > 1 && IsSeparator(static_cast<wchar_t>(f.back()))) f.pop_back();
+#ifdef _WIN32
+  for (NativePath* text : {&p, &f})
+    for (wchar_t& c : *text) c = IsSeparator(c) ? L'\\' : static_cast<wchar_t>(std::towlower(c));
+#endif
+  if (p.compare(0, f.size(), f) != 0) return false;
+  return p.size() == f.size() || IsSeparator(static_cast<wchar_t>(p[f.size()])) ||
+         IsSeparator(static_cast<wchar_t>(f.back()));
 }
 
 // The free space of the temporary copy's volume and of the image's, checked before anything is
 // written; a folder whose space cannot be read is left to fail when it is written.
-bool CheckFreeSpace(const std::vector<DiscImageEntry>& entries, const fs::path& image, std::string& error) {
-  std::error_code ec;
+bool CheckFreeSpace(const std::vector<DiscImageEntry>& entries, const NativePath& image, std::string& error) {
   VolumeSpace temp, target;
-  temp.Folder = fs::temp_directory_path(ec);  // where libarchive puts its temporary file
-  if (ec) return true;
-  target.Folder = fs::absolute(image, ec).parent_path();
-  const fs::space_info tempSpace = fs::space(temp.Folder, ec);
-  if (ec) return true;
-  const fs::space_info targetSpace = fs::space(target.Folder, ec);
-  if (ec) return true;
-  temp.Capacity = tempSpace.capacity;
-  temp.Available = tempSpace.available;
-  target.Capacity = targetSpace.capacity;
-  target.Available = targetSpace.available;
+  temp.Folder = TemporaryFolder();
+  target.Folder = ParentOf(Absolute(image));
+  if (!ReadSpace(temp) || !ReadSpace(target)) return true;
   error = FreeSpaceShortage(entries, temp, target);
   return error.empty();
 }
@@ -212,8 +286,7 @@ class LibarchiveImageWriter : public DiscImageWriter {
       if (a && !closed) archive_write_close(a.get());
       a.reset();
       file.reset();
-      std::error_code ignored;
-      fs::remove(request.Image, ignored);
+      RemoveFile(request.Image);
       result.Outcome = sink.Cancelled ? DiscImageOutcome::Cancelled : DiscImageOutcome::Failed;
       result.Error = sink.Cancelled ? std::string() : error;
       return result;
@@ -230,7 +303,7 @@ class LibarchiveImageWriter : public DiscImageWriter {
     return std::string("The image cannot be written. ") + (text ? text : "Unknown error.");
   }
 
-  static std::string WriteFailure(const fs::path& image, int err) {
+  static std::string WriteFailure(const NativePath& image, int err) {
     return "Cannot write file " + Quoted(image) + ". " + std::strerror(err);
   }
 

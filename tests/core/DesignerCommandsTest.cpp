@@ -24,6 +24,11 @@ class FakeShell : public DesignerShell {
   void StartProgram(const std::string& path, const std::string& folder) override {
     Calls.push_back("start " + path + " in " + folder);
   }
+  bool TestAfterCheck = true;
+  bool CheckBeforeTest() override {
+    Calls.push_back("check");
+    return TestAfterCheck;
+  }
 };
 
 // A designer at C:\Tools whose CD folder D:\Menu holds a project with one object.
@@ -208,7 +213,16 @@ TEST(SaveAndTest, StartsThePublishedPlayerEvenWhenTheSaveFailed) {
   SaveAndTestCommand(d.State, d.Shell);
   EXPECT_TRUE(d.State.Modified);
   // By its full path, with the CD folder as the player's own folder.
-  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"start D:\\Missing\\AutoRun.exe in D:\\Missing"}));
+  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"check", "start D:\\Missing\\AutoRun.exe in D:\\Missing"}));
+}
+
+TEST(SaveAndTest, StopsAfterTheSaveWhenTheUserDoesNotTestADiscWithErrors) {
+  Designer d;
+  d.State.CDFolder = "D:\\Menu";
+  d.Shell.TestAfterCheck = false;
+  SaveAndTestCommand(d.State, d.Shell);
+  EXPECT_TRUE(d.Files.FileExists("D:\\Menu\\autorun.inf"));
+  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"check"}));
 }
 
 TEST(SelectCDIcon, CopiesTheChoiceOverTheDiscIconUnlessItIsThatIcon) {

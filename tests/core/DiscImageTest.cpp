@@ -70,7 +70,7 @@ class DiscImageWriterTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  DiscImageRequest Request() const { return {root_ / "cd", root_ / "cd.iso", "TEST"}; }
+  DiscImageRequest Request() const { return {(root_ / "cd").native(), (root_ / "cd.iso").native(), "TEST"}; }
 
   fs::path root_;
 };
@@ -104,7 +104,7 @@ TEST_F(DiscImageWriterTest, CancelRemovesThePartialImage) {
 
 TEST_F(DiscImageWriterTest, RefusesAnImageInsideItsOwnFolder) {
   DiscImageRequest request = Request();
-  request.Image = root_ / "cd" / "sub" / "cd.iso";
+  request.Image = (root_ / "cd" / "sub" / "cd.iso").native();
   DiscImageResult result = MakeLibarchiveImageWriter()->Write(request, nullptr);
   EXPECT_EQ(result.Outcome, DiscImageOutcome::Failed);
   EXPECT_NE(result.Error.find("inside the folder"), std::string::npos) << result.Error;

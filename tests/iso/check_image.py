@@ -7,6 +7,8 @@ pycdlib reads the volume descriptors.
     check_image.py MNX WORK --big            a sparse file over 4 GiB (skipped, exit 77, where
                                              the file system cannot hold it)
     ... --demo FOLDER ARTIFACTS              also the image of the demo disc, kept as an artifact
+    check_image.py WIN_TESTS WORK --designer the designer's Make ISO Image dialog (win_tests.exe
+                                             under Wine) writes the planted folder's image
 
 Runs under Debian's own Python: pycdlib is a Debian package.
 """
@@ -148,6 +150,28 @@ def check_planted(mnx, work, wine):
         fail("a failed write left an image behind")
 
 
+def check_designer(win_tests, work):
+    source, image, extracted = (os.path.join(work, n) for n in ("cd", "designer.iso", "extracted"))
+    expected = plant(source)
+    env = dict(os.environ, LC_ALL="C.UTF-8", LANG="C.UTF-8", CORVELA_ISO_SOURCE=windows_path(source),
+               CORVELA_ISO_IMAGE=windows_path(image))
+    test = "MakeIsoDialog.WritesTheImageAndEndsWithItsSizeAndMedium"
+    done = subprocess.run(["wine", win_tests, "--gtest_filter=" + test], env=env, capture_output=True, text=True,
+                          errors="replace", timeout=300)
+    if done.returncode != 0 or "[  PASSED  ] 1 test" not in done.stdout:
+        fail(f"{test}: exit {done.returncode}\n{done.stdout}{done.stderr}")
+    found = joliet_paths(image) - {"rr_moved"}
+    if found != expected:
+        fail(f"Joliet tree differs\n missing: {sorted(expected - found)}\n extra: {sorted(found - expected)}")
+    xorriso("-indev", image, "-osirrox", "on", "-extract", "/", extracted)
+    compare_tree(source, extracted, expected)
+    iso = pycdlib.PyCdlib()
+    iso.open(image)
+    if iso.pvd.volume_identifier.rstrip(b" ") != b"CAFE_MENU" or not iso.has_joliet():
+        fail(f"volume label {iso.pvd.volume_identifier!r}, Joliet {iso.has_joliet()}")
+    iso.close()
+
+
 def check_big(mnx, work, wine):
     source = os.path.join(work, "cd")
     os.makedirs(source)
@@ -225,7 +249,9 @@ def main():
     wine = "--wine" in args
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    if "--big" in args:
+    if "--designer" in args:
+        check_designer(mnx, work)
+    elif "--big" in args:
         check_big(mnx, work, wine)
     elif "--demo" not in args:
         check_planted(mnx, work, wine)

@@ -76,7 +76,7 @@ TEST_F(DesignerProcess, ShowsTheToolbarOfAFreshStartAndClosesWithoutAskingWhenNo
   Start();
   EXPECT_TRUE(::IsWindowVisible(edit));
   EXPECT_EQ(WindowText(edit), "AutoRun [Design]");
-  EXPECT_EQ(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 24);
+  EXPECT_EQ(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
   EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONCHECKED, cmdToolSelect, 0));
   EXPECT_TRUE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, cmdToolMovie, 0));
   EXPECT_FALSE(::SendMessageA(toolbar, TB_ISBUTTONHIDDEN, cmdToolRtf, 0));
@@ -245,7 +245,7 @@ TEST_F(DesignerProcess, AboutBoxAndHelpWithoutTheGuide) {
   HWND about = designer->WaitForDialog("About Corvela", 5000);
   ASSERT_NE(about, nullptr);
   const std::string text = testing::MessageBoxText(about);
-  for (const char* part : {"Version: 2.0", "The Corvela team", "corvela.example.org"})
+  for (const char* part : {"Version: 2.0", "The Corvela team", "corvela.example.org", "libarchive: see Licences.txt"})
     EXPECT_NE(text.find(part), std::string::npos) << text;
   ::PostMessageA(about, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitFor([&] { return !::IsWindow(about); }, 2000));

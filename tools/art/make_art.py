@@ -484,6 +484,14 @@ def g_movie(c):
     add_plus(c)
 
 
+def g_check_disc(c):
+    """A disc with a green tick over its lower right."""
+    silver_disc(c, 13, 13, 12, hole=True, detail=1)
+    tick = polygon([(13, 21), (17, 17), (21, 22), (28, 11), (32, 15), (21, 30)])
+    c.erase(tick.grow(1.5))
+    c.outlined(tick, linear(0, 11, 0, 30, [(0, (104, 214, 118)), (1, (36, 150, 62))]), GREEN_LO)
+
+
 def g_cd(c):
     silver_disc(c, 16, 16, 15, hole=True, detail=1)
 
@@ -575,7 +583,7 @@ def g_centre_window(c):
 TOOLBAR = [None, None, g_open, g_save, g_form_props, g_save_test, g_obj_props,
            g_link, g_select, g_label, g_button, g_image, g_avi, g_html, g_rtf,
            g_movie, g_align_lefts, g_align_tops, g_same_size, g_space_across,
-           g_space_down, g_centre_window]
+           g_space_down, g_centre_window, g_check_disc]
 
 
 def keyed_glyph(draw):

@@ -213,8 +213,8 @@ int Iso(const IsoOptions& options) {
   }
 
   DiscImageRequest request;
-  request.Folder = options.Folder;
-  request.Image = options.Image;
+  request.Folder = options.Folder.native();
+  request.Image = options.Image.native();
   request.VolumeLabel = VolumeLabelFrom(options.Label ? *options.Label : MenuCaption(options.Folder));
 
   const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
@@ -225,7 +225,7 @@ int Iso(const IsoOptions& options) {
       const int percent = total ? static_cast<int>(done * 100 / total) : 100;
       if (percent != shownPercent) {
         shownPercent = percent;
-        std::fprintf(stderr, "\rWriting %s: %3d%%", DisplayPath(options.Image).c_str(), percent);
+        std::fprintf(stderr, "\rWriting %s: %3d%%", DisplayPath(options.Image.native()).c_str(), percent);
         std::fflush(stderr);
       }
     }
@@ -235,7 +235,7 @@ int Iso(const IsoOptions& options) {
   if (terminal && shownPercent >= 0) std::fprintf(stderr, "\n");
   switch (result.Outcome) {
     case DiscImageOutcome::Written:
-      std::cout << DisplayPath(options.Image) << ": " << ByteCountText(result.ImageBytes) << ", volume label "
+      std::cout << DisplayPath(options.Image.native()) << ": " << ByteCountText(result.ImageBytes) << ", volume label "
                 << request.VolumeLabel << '\n';
       return kDone;
     case DiscImageOutcome::Cancelled:

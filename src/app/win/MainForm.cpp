@@ -144,6 +144,12 @@ void MainForm::Execute(unsigned id) {
       // A CD icon step has written the icon file back.
       UpdateCDIconButton();
       return;
+    case cmdCheckDisc:
+      CheckDiscCommand();
+      return;
+    case cmdMakeIsoImage:
+      MakeIsoImageCommand();
+      return;
     case cmdHelpContents:
       HelpContents();
       return;

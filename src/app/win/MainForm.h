@@ -7,11 +7,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/DesignerCommands.h"
 #include "app/win/ToolBar.h"
 #include "designer/Commands.h"
 #include "designer/win/EditForm.h"
+#include "project/DiscCheck.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "project/AppState.h"
@@ -38,6 +40,7 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void SetMainCaption(const std::string& caption) override;
   void UpdateCDIconButton() override;
   void StartProgram(const std::string& path, const std::string& workingFolder) override;
+  bool CheckBeforeTest() override;
 
   // ToolPalette
   DesignTool CurrentTool() override;
@@ -60,6 +63,11 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void ForgetHistory();
   std::optional<std::string> CDIconBytes();
   void About();
+  // File > Check Disc and File > Make ISO Image (MainFormDisc.cpp).
+  void CheckDiscCommand();
+  void MakeIsoImageCommand();
+  bool SaveBeforeDiscTask(const char* title);
+  bool ShowFindings(const std::vector<Finding>& findings, const std::string& goOnCaption);
 
   AppState& state_;
   EditForm& editForm_;

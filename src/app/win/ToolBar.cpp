@@ -29,6 +29,7 @@ const ToolButtonInfo kToolButtons[] = {
     {cmdOpen, 2, "Open", kButton, TBSTATE_ENABLED},
     {cmdSave, 3, "Save", kButton, TBSTATE_ENABLED},
     {cmdSaveAndTest, 5, "Save and Test", kButton, TBSTATE_ENABLED},
+    {cmdCheckDisc, 22, "Check Disc", kButton, TBSTATE_ENABLED},
     {0, 0, nullptr, BTNS_SEP, 0},
     {cmdFormProperties, 4, "Form Properties", kButton, TBSTATE_ENABLED},
     {cmdObjectProperties, 6, "Object Properties", kButton, TBSTATE_ENABLED},

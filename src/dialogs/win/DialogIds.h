@@ -8,6 +8,8 @@
 #define IDD_IMAGE_PROPERTIES 304
 #define IDD_LINK 305
 #define IDD_GET_FILE 306
+#define IDD_CHECK_DISC 307
+#define IDD_MAKE_ISO 308
 
 // In every dialog that has them: the decorative picture and the framed area.
 #define IDC_DIALOG_PICTURE 1001
@@ -77,3 +79,11 @@
 #define IDC_FILE_PROMPT 1501
 #define IDC_FILE_NAME 1502
 #define IDC_FILE_SELECT 1503
+
+// Check Disc
+#define IDC_CHECK_LIST 1601
+#define IDC_CHECK_SUMMARY 1602
+
+// Make ISO Image
+#define IDC_ISO_STATUS 1701
+#define IDC_ISO_PROGRESS 1702

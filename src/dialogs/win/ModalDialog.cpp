@@ -80,7 +80,7 @@ INT_PTR ModalDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return OnDrawItem(item) ? TRUE : FALSE;
     }
   }
-  return FALSE;
+  return OnOtherMessage(msg, wp, lp) ? TRUE : FALSE;
 }
 
 void ModalDialog::Initialise() {
@@ -138,7 +138,7 @@ void ModalDialog::Command(int id, int code, HWND control) {
     return;
   }
   if (id == IDCANCEL && code == BN_CLICKED) {
-    ::EndDialog(hwnd_, IDCANCEL);
+    if (OnCancel()) ::EndDialog(hwnd_, IDCANCEL);
     return;
   }
   if (code == EN_CHANGE && HasClass(control, "Edit")) MarkChanged();
@@ -150,7 +150,7 @@ void ModalDialog::Command(int id, int code, HWND control) {
 }
 
 bool ModalDialog::Notify(const NMHDR& header) {
-  if (header.code != UDN_DELTAPOS) return false;
+  if (header.code != UDN_DELTAPOS) return OnNotify(header);
   const auto& step = reinterpret_cast<const NMUPDOWN&>(header);
   HWND buddy = reinterpret_cast<HWND>(::SendMessageA(header.hwndFrom, UDM_GETBUDDY, 0, 0));
   if (!buddy) return false;

@@ -57,6 +57,20 @@ class ModalDialog {
     (void)id;
     (void)code;
   }
+  // WM_NOTIFY of a control other than a spin button; true when handled.
+  virtual bool OnNotify(const NMHDR& header) {
+    (void)header;
+    return false;
+  }
+  // The Cancel button, Escape or the close box; false keeps the dialog open.
+  virtual bool OnCancel() { return true; }
+  // Any other message (sizing, messages of a worker thread); true when handled.
+  virtual bool OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    (void)msg;
+    (void)wp;
+    (void)lp;
+    return false;
+  }
   // Owner-drawn controls other than the picture; true when drawn.
   virtual bool OnDrawItem(const DRAWITEMSTRUCT& item) {
     (void)item;

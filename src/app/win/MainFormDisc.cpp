@@ -1,0 +1,103 @@
+// The main window's disc tasks: Check Disc, the check before Save and Test, Make ISO Image.
+#include "app/win/MainForm.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "app/DesignerCommands.h"
+#include "designer/DiscTasks.h"
+#include "designer/Selection.h"
+#include "designer/win/CheckDiscForm.h"
+#include "designer/win/MakeIsoForm.h"
+#include "project/DiscImage.h"
+
+namespace corvela::win {
+
+namespace {
+
+constexpr char kIsoFilter[] = "ISO images (*.iso)\0*.iso\0All files (*.*)\0*.*\0";
+
+// The designer's paths are in the ANSI code page; the writer takes wide paths.
+NativePath WidePath(const std::string& path) {
+  std::wstring wide(path.size(), L'\0');
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
+  wide.resize(static_cast<size_t>(std::max(length, 0)));
+  return wide;
+}
+
+}  // namespace
+
+// Both tasks look at the published folder: unsaved changes would not be in it.
+bool MainForm::SaveBeforeDiscTask(const char* title) {
+  if (!state_.Modified) return true;
+  switch (state_.Env.Ui->AskUser("The disc holds the menu as last saved. Save changes first?", title,
+                                 MessageIcon::Question, MessageButtons::YesNoCancel)) {
+    case MessageResult::Yes:
+      return SaveCommand(state_);
+    case MessageResult::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// True when the user chose to go on.
+bool MainForm::ShowFindings(const std::vector<Finding>& findings, const std::string& goOnCaption) {
+  CheckDiscForm form;
+  form.Owner = hwnd();
+  form.Findings = findings;
+  form.GoOnCaption = goOnCaption;
+  form.SelectObject = [this](int32_t index) {
+    if (!SelectOnlyObject(state_.Project, index)) return;
+    editForm_.RefreshSurface();
+    ::SetForegroundWindow(editForm_.hwnd());
+  };
+  return form.Execute() == CheckDiscForm::Choice::GoOn;
+}
+
+void MainForm::CheckDiscCommand() {
+  if (state_.CDFolder.empty() || !SaveBeforeDiscTask("Check Disc")) return;
+  ShowFindings(CheckDisc(*state_.Env.Files, state_.CDFolder), {});
+}
+
+bool MainForm::CheckBeforeTest() {
+  const std::vector<Finding> findings = CheckDisc(*state_.Env.Files, state_.CDFolder);
+  if (CountFindings(findings, Severity::Error) == 0) return true;
+  return ShowFindings(findings, "Test Anyway");
+}
+
+void MainForm::MakeIsoImageCommand() {
+  if (state_.CDFolder.empty() || !SaveBeforeDiscTask("Make ISO Image")) return;
+  const std::string suggested = DefaultImagePath(state_.CDFolder, state_.Project.Form.Caption);
+  const size_t cut = suggested.find_last_of('\\');
+  const std::string folder = suggested.substr(0, cut);
+  char file[MAX_PATH] = {};
+  suggested.copy(file, sizeof file - 1, cut + 1);
+  OPENFILENAMEA chooser{};
+  chooser.lStructSize = sizeof chooser;
+  chooser.hwndOwner = hwnd();
+  chooser.lpstrFilter = kIsoFilter;
+  chooser.lpstrFile = file;
+  chooser.nMaxFile = sizeof file;
+  chooser.lpstrInitialDir = folder.c_str();
+  chooser.lpstrDefExt = "iso";
+  chooser.lpstrTitle = "Save the Disc Image As";
+  chooser.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (!::GetSaveFileNameA(&chooser)) return;
+
+  const std::vector<Finding> findings = CheckDisc(*state_.Env.Files, state_.CDFolder);
+  if (HasErrorsOrWarnings(findings) && !ShowFindings(findings, "Make Image Anyway")) return;
+
+  std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter();
+  MakeIsoForm progress;
+  progress.Owner = hwnd();
+  progress.Writer = writer.get();
+  progress.Request.Folder = WidePath(state_.CDFolder);
+  progress.Request.Image = WidePath(file);
+  progress.Request.VolumeLabel = state_.Project.Form.Caption;
+  progress.Execute();
+}
+
+}  // namespace corvela::win

@@ -1,0 +1,28 @@
+#pragma once
+// The designer's disc tasks, Check Disc and Make ISO Image: what the windows decide, kept here so
+// that it is tested natively.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/DiscCheck.h"
+
+namespace corvela {
+
+// Findings that deserve the user's eye before an image is made: any error or warning. Notes
+// (the size, unused files) come with every disc and stop nothing.
+bool HasErrorsOrWarnings(const std::vector<Finding>& findings);
+
+// The image's file name offered first: the volume label of the caption, in the folder that
+// holds the CD folder (the CD folder itself when it is a drive's root).
+std::string DefaultImagePath(const std::string& cdFolder, const std::string& caption);
+
+// Progress as a position of 0..kProgressSteps for a progress bar.
+inline constexpr int kProgressSteps = 1000;
+int ProgressPosition(uint64_t done, uint64_t total);
+
+// "The image is 41.2 MB and fits a CD 700 MB." or "... and fits no disc."
+std::string ImageDoneText(uint64_t imageBytes);
+
+}  // namespace corvela

@@ -1,0 +1,226 @@
+// The designer's disc tasks with their real templates, driven from a helper thread as a user
+// would: the Check Disc list over a planted folder, Make ISO Image on its worker thread.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "designer/DiscTasks.h"
+#include "designer/Selection.h"
+#include "designer/win/CheckDiscForm.h"
+#include "designer/win/MakeIsoForm.h"
+#include "dialogs/win/DialogIds.h"
+#include "platform/win/Win32FileSystem.h"
+#include "project/Publish.h"
+#include "support/FakePlatform.h"
+#include "support/win/WinProcess.h"
+
+namespace corvela {
+namespace {
+
+using testing::WaitFor;
+using testing::WindowText;
+using testing::WriteBytes;
+
+HWND WaitForDialog(const std::string& caption) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
+          if (::IsWindowVisible(box) && WindowText(box) == caption) found = box;
+        return found != nullptr;
+      },
+      5000);
+  return found;
+}
+
+// Runs script on a helper thread once the dialog shows; cancels the dialog if the script left it
+// open, so that a failure ends the modal loop instead of hanging the test.
+class Driver {
+ public:
+  Driver(const char* caption, std::function<void(HWND)> script)
+      : thread_([this, caption, script] {
+          HWND dialog = WaitForDialog(caption);
+          found_ = dialog != nullptr;
+          if (dialog) script(dialog);
+          for (int i = 0; i < 150 && !finished_; ++i) ::Sleep(100);
+          if (!finished_ && dialog) ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }) {}
+  ~Driver() { Finish(); }
+  void Finish() {
+    finished_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  bool Found() const { return found_; }
+
+ private:
+  std::atomic<bool> finished_{false};
+  std::atomic<bool> found_{false};
+  std::thread thread_;
+};
+
+std::string CellText(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+void Click(HWND dialog, int id) {
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+TEST(CheckDiscDialog, ListsThePlantedFindingsErrorsFirstAndADoubleClickSelectsTheObject) {
+  testing::TempFolder root;
+  const std::string tools = root / "tools", cd = root / "cd";
+  ::CreateDirectoryA(tools.c_str(), nullptr);
+  ::CreateDirectoryA(cd.c_str(), nullptr);
+  ASSERT_TRUE(WriteBytes(tools + "\\Corvela.exe", "MZ designer"));
+  ASSERT_TRUE(WriteBytes(tools + "\\Default.ico", std::string("\0\0\1\0icon", 8)));
+  ASSERT_TRUE(WriteBytes(cd + "\\unused.txt", "nothing links here"));
+  win::Win32FileSystem files;
+  testing::FakeWorld world;
+  world.Env.Files = &files;
+  world.State.ExeFileName = tools + "\\Corvela.exe";
+  world.State.CDFolder = cd;
+  NewProject(world.State);
+  MenuProject& project = world.State.Project;
+  project.Objects.push_back(MakeNewObject(ObjectKind::Label));
+  project.Objects.push_back(MakeNewObject(ObjectKind::Button));
+  project.Objects[1]->BitmapFile = "\\Glyphs\\go.bmp";
+  project.Objects[0]->Selected = true;
+  ASSERT_TRUE(PublishCDFolder(world.State, cd));
+
+  win::CheckDiscForm form;
+  form.Findings = CheckDisc(files, cd);
+  int32_t selected = -1;
+  form.SelectObject = [&](int32_t index) {
+    selected = index;
+    SelectOnlyObject(project, index);
+  };
+  std::atomic<int> rows{0};
+  std::string first, last, summary;
+  bool goOnShown = true;
+  Driver driver("Check Disc", [&](HWND dialog) {
+    HWND list = ::GetDlgItem(dialog, IDC_CHECK_LIST);
+    rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    first = CellText(list, 0, 0) + "|" + CellText(list, 0, 1) + "|" + CellText(list, 0, 2) + "|" + CellText(list, 0, 3);
+    last = CellText(list, rows - 1, 0);
+    summary = WindowText(::GetDlgItem(dialog, IDC_CHECK_SUMMARY));
+    goOnShown = ::IsWindowVisible(::GetDlgItem(dialog, IDOK));
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    ::SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    ::PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+  });
+  const win::CheckDiscForm::Choice choice = form.Execute();
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(rows, static_cast<int>(form.Findings.size()));
+  EXPECT_EQ(first, "Error|Button #1|Glyph not found in the CD folder|\\Glyphs\\go.bmp");
+  EXPECT_EQ(last, "Note");
+  EXPECT_EQ(summary, FindingsSummary(form.Findings));
+  EXPECT_FALSE(goOnShown);
+  EXPECT_EQ(choice, win::CheckDiscForm::Choice::ObjectSelected);
+  EXPECT_EQ(selected, 1);
+  EXPECT_FALSE(project.Objects[0]->Selected);
+  EXPECT_TRUE(project.Objects[1]->Selected);
+}
+
+// The real writer, held at its first progress report so that Cancel comes while the image is
+// half written.
+class PausingWriter : public DiscImageWriter {
+ public:
+  DiscImageResult Write(const DiscImageRequest& request, const DiscImageProgress& progress) override {
+    return real_->Write(request, [&](uint64_t done, uint64_t total) {
+      if (!progress(done, total)) return false;
+      if (done == 0 || paused_) return true;
+      paused_ = true;
+      ::SetEvent(Reached.get());
+      ::WaitForSingleObject(Resume.get(), 10000);
+      return progress(done, total);
+    });
+  }
+  win::UniqueKernelHandle Reached{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  win::UniqueKernelHandle Resume{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+
+ private:
+  std::unique_ptr<DiscImageWriter> real_ = MakeLibarchiveImageWriter();
+  bool paused_ = false;
+};
+
+TEST(MakeIsoDialog, CancelStopsTheWriterAndRemovesThePartialImage) {
+  testing::TempFolder root;
+  const std::string cd = root / "cd";
+  ::CreateDirectoryA(cd.c_str(), nullptr);
+  // Several of the writer's 1 MB steps.
+  ASSERT_TRUE(WriteBytes(cd + "\\big.bin", std::string(6 << 20, 'x')));
+  PausingWriter writer;
+  win::MakeIsoForm form;
+  form.Writer = &writer;
+  form.Request.Folder = std::filesystem::path(cd).native();
+  form.Request.Image = std::filesystem::path(root / "menu.iso").native();
+  std::atomic<bool> halfWritten{false}, buttonEnabledAfterCancel{true};
+  Driver driver("Make ISO Image", [&](HWND dialog) {
+    if (::WaitForSingleObject(writer.Reached.get(), 10000) != WAIT_OBJECT_0) return;
+    halfWritten = ::GetFileAttributesA((root / "menu.iso").c_str()) != INVALID_FILE_ATTRIBUTES;
+    Click(dialog, IDCANCEL);
+    buttonEnabledAfterCancel = ::IsWindowEnabled(::GetDlgItem(dialog, IDCANCEL)) != 0;
+    ::SetEvent(writer.Resume.get());
+  });
+  form.Execute();
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_TRUE(halfWritten);
+  EXPECT_FALSE(buttonEnabledAfterCancel);
+  EXPECT_EQ(form.Result.Outcome, DiscImageOutcome::Cancelled);
+  EXPECT_EQ(::GetFileAttributesA((root / "menu.iso").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// With CORVELA_ISO_SOURCE and CORVELA_ISO_IMAGE set, tests/iso/check_image.py reads the image
+// back with xorriso and pycdlib; without them the test writes a small folder of its own.
+// CORVELA_HOLD_MS keeps the finished dialog open for the user guide's screenshot.
+TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
+  testing::TempFolder root;
+  std::filesystem::path source = root / "cd", image = root / "menu.iso";
+  if (const wchar_t* given = ::_wgetenv(L"CORVELA_ISO_SOURCE")) source = given;
+  if (const wchar_t* given = ::_wgetenv(L"CORVELA_ISO_IMAGE")) image = given;
+  if (!::_wgetenv(L"CORVELA_ISO_SOURCE")) {
+    ::CreateDirectoryA((root / "cd").c_str(), nullptr);
+    ASSERT_TRUE(WriteBytes(root / "cd\\readme.txt", "on the disc"));
+  }
+  std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter();
+  win::MakeIsoForm form;
+  form.Writer = writer.get();
+  form.Request = {source.native(), image.native(), "Caf\xE9 Menu"};
+  std::string status;
+  int position = -1;
+  Driver driver("Make ISO Image", [&](HWND dialog) {
+    if (!WaitFor([&] { return WindowText(::GetDlgItem(dialog, IDCANCEL)) == "Close"; }, 20000)) return;
+    status = WindowText(::GetDlgItem(dialog, IDC_ISO_STATUS));
+    position = static_cast<int>(::SendDlgItemMessageA(dialog, IDC_ISO_PROGRESS, PBM_GETPOS, 0, 0));
+    // scripts/guide-screenshots.sh photographs the finished dialog meanwhile.
+    if (const char* hold = std::getenv("CORVELA_HOLD_MS")) ::Sleep(static_cast<DWORD>(std::atoi(hold)));
+    Click(dialog, IDCANCEL);
+  });
+  form.Execute();
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  ASSERT_EQ(form.Result.Outcome, DiscImageOutcome::Written) << form.Result.Error;
+  EXPECT_EQ(status, ImageDoneText(form.Result.ImageBytes));
+  EXPECT_NE(status.find("fits a CD 700 MB"), std::string::npos) << status;
+  EXPECT_EQ(position, kProgressSteps);
+  std::error_code ec;
+  EXPECT_EQ(std::filesystem::file_size(image, ec), form.Result.ImageBytes);
+}
+
+}  // namespace
+}  // namespace corvela
