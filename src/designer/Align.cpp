@@ -10,14 +10,6 @@ namespace corvela {
 
 namespace {
 
-// Boxes come from project files and may hold anything a 32-bit field does: the arithmetic is
-// done in 64 bits and brought back into range.
-int32_t Fit(int64_t v) {
-  constexpr int64_t lo = std::numeric_limits<int32_t>::min();
-  constexpr int64_t hi = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::clamp(v, lo, hi));
-}
-
 // Rounds toward minus infinity, so that gaps of an overlapping row are spread like positive ones.
 int64_t FloorDiv(int64_t a, int64_t b) {
   const int64_t q = a / b;
@@ -42,7 +34,7 @@ void SpaceEvenly(std::vector<Box>& boxes, int32_t Box::*start, int32_t Box::*len
   int64_t before = 0;
   for (size_t k = 0; k < n; ++k) {
     const Box& b = boxes[order[k]];
-    starts[k] = Fit(firstStart + before + FloorDiv(totalGap * static_cast<int64_t>(k), static_cast<int64_t>(n - 1)));
+    starts[k] = FitInt32(firstStart + before + FloorDiv(totalGap * static_cast<int64_t>(k), static_cast<int64_t>(n - 1)));
     before += b.*length;
   }
   for (size_t k = 0; k < n; ++k) boxes[order[k]].*start = starts[k];
@@ -81,19 +73,19 @@ std::vector<Box> ArrangeBoxes(AlignCommand command, const std::vector<Box>& boxe
         b.Left = ref.Left;
         break;
       case AlignCommand::Centres:
-        b.Left = Fit(refMidX - b.Width / 2);
+        b.Left = FitInt32(refMidX - b.Width / 2);
         break;
       case AlignCommand::Rights:
-        b.Left = Fit(refRight - b.Width);
+        b.Left = FitInt32(refRight - b.Width);
         break;
       case AlignCommand::Tops:
         b.Top = ref.Top;
         break;
       case AlignCommand::Middles:
-        b.Top = Fit(refMidY - b.Height / 2);
+        b.Top = FitInt32(refMidY - b.Height / 2);
         break;
       case AlignCommand::Bottoms:
-        b.Top = Fit(refBottom - b.Height);
+        b.Top = FitInt32(refBottom - b.Height);
         break;
       case AlignCommand::SameWidth:
         b.Width = ref.Width;
@@ -123,8 +115,8 @@ std::vector<Box> ArrangeBoxes(AlignCommand command, const std::vector<Box>& boxe
     const int64_t dx = (int64_t{panel.Width} - (right - left)) / 2 - left;
     const int64_t dy = (int64_t{panel.Height} - (bottom - top)) / 2 - top;
     for (Box& b : out) {
-      b.Left = Fit(b.Left + dx);
-      b.Top = Fit(b.Top + dy);
+      b.Left = FitInt32(b.Left + dx);
+      b.Top = FitInt32(b.Top + dy);
     }
   }
   return out;

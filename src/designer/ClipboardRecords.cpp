@@ -10,12 +10,6 @@ namespace corvela {
 
 namespace {
 
-int32_t Fit(int64_t v) {
-  constexpr int64_t lo = std::numeric_limits<int32_t>::min();
-  constexpr int64_t hi = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::clamp(v, lo, hi));
-}
-
 bool NameTaken(const MenuProject& project, const std::string& name) {
   return std::any_of(project.Objects.begin(), project.Objects.end(),
                      [&](const auto& obj) { return obj->Base().Name == name; });
@@ -106,8 +100,8 @@ std::vector<int> PasteObjects(MenuProject& project, std::vector<std::unique_ptr<
   std::vector<int> placed;
   for (auto& obj : objects) {
     ControlBase& c = obj->Base();
-    c.Left = Fit(c.Left + dx);
-    c.Top = Fit(c.Top + dy);
+    c.Left = FitInt32(c.Left + dx);
+    c.Top = FitInt32(c.Top + dy);
     // Pasted objects already appended count as taken, so two copies of one name part too.
     c.Name = FreshObjectName(project, c.Name);
     obj->Selected = true;

@@ -1,9 +1,18 @@
 #pragma once
 // Points, sizes and rectangles in pixels, shared by layout, the design surface and dialogs.
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace corvela {
+
+// Coordinates come from project files and may hold anything a 32-bit field does: arithmetic on
+// them is done in 64 bits and brought back into range with this.
+inline int32_t FitInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
 
 struct Point {
   int32_t X = 0;
