@@ -17,10 +17,10 @@ configure() {  # dir, extra args...
 }
 
 mkdir -p build
-for spec in "${tiers[@]}"; do
-  tier=${spec%%=*}
+for entry in "${tiers[@]}"; do
+  tier=${entry%%=*}
   targets=()
-  [ "$spec" != "$tier" ] && IFS=, read -ra targets <<<"${spec#*=}"
+  [ "$entry" != "$tier" ] && IFS=, read -ra targets <<<"${entry#*=}"
   only=()
   [ ${#targets[@]} -gt 0 ] && only=(--target "${targets[@]}")
   case "$tier" in
