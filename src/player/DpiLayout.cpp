@@ -2,7 +2,10 @@
 
 namespace corvela {
 
-namespace {
+Rect ScaledBounds(const ControlBase& control, const DpiScale& scale) {
+  return scale.Bounds(Rect{control.Left, control.Top, control.Left + control.Width, control.Top + control.Height});
+}
+
 void ScaleBounds(ControlBase& control, const DpiScale& scale) {
   const Rect r = ScaledBounds(control, scale);
   control.Left = r.Left;
@@ -10,35 +13,12 @@ void ScaleBounds(ControlBase& control, const DpiScale& scale) {
   control.Width = r.Width();
   control.Height = r.Height();
 }
-}  // namespace
-
-Rect ScaledBounds(const ControlBase& control, const DpiScale& scale) {
-  return scale.Bounds(Rect{control.Left, control.Top, control.Left + control.Width, control.Top + control.Height});
-}
-
-LabelControl ScaledControl(const LabelControl& label, const DpiScale& scale) {
-  LabelControl scaled = label;
-  ScaleBounds(scaled, scale);
-  return scaled;
-}
 
 ButtonControl ScaledControl(const ButtonControl& button, const DpiScale& scale) {
   ButtonControl scaled = button;
   ScaleBounds(scaled, scale);
   if (scaled.Margin >= 0) scaled.Margin = scale.Length(scaled.Margin);
   if (scaled.Spacing >= 0) scaled.Spacing = scale.Length(scaled.Spacing);
-  return scaled;
-}
-
-ImageControl ScaledControl(const ImageControl& image, const DpiScale& scale) {
-  ImageControl scaled = image;
-  ScaleBounds(scaled, scale);
-  return scaled;
-}
-
-ControlBase ScaledControl(const ControlBase& control, const DpiScale& scale) {
-  ControlBase scaled = control;
-  ScaleBounds(scaled, scale);
   return scaled;
 }
 

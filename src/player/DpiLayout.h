@@ -14,12 +14,18 @@ namespace corvela {
 // Left, Top, Right and Bottom each scaled as an edge.
 Rect ScaledBounds(const ControlBase& control, const DpiScale& scale);
 
+// Sets the control's bounds to ScaledBounds.
+void ScaleBounds(ControlBase& control, const DpiScale& scale);
+
 // The same control with its bounds in device pixels; a button's Margin and Spacing too, unless
 // they are the computed -1 (or any negative value).
-LabelControl ScaledControl(const LabelControl& label, const DpiScale& scale);
+template <class Control>
+Control ScaledControl(const Control& control, const DpiScale& scale) {
+  Control scaled = control;
+  ScaleBounds(scaled, scale);
+  return scaled;
+}
 ButtonControl ScaledControl(const ButtonControl& button, const DpiScale& scale);
-ImageControl ScaledControl(const ImageControl& image, const DpiScale& scale);
-ControlBase ScaledControl(const ControlBase& control, const DpiScale& scale);
 
 // Border and bevel widths in device pixels.
 PanelSettings ScaledPanel(const PanelSettings& panel, const DpiScale& scale);
