@@ -14,22 +14,14 @@
 
 #include "platform/win/Handles.h"
 
+#include "WinBenchClock.h"
+
 namespace {
 
+using bench::Seconds;
 using corvela::win::UniqueFile;
 using corvela::win::UniqueKernelHandle;
 using corvela::win::WindowDc;
-
-double Seconds() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // A pixel relative to the window's top-left corner and the colour it ends with.
 struct Probe {

@@ -13,26 +13,12 @@
 #include "player/win/AutoRunForm.h"
 #include "project/Resources.h"
 
+#include "WinBenchClock.h"
+
 namespace {
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
+using bench::Seconds;
+using bench::Pump;
 
 }  // namespace
 
