@@ -44,9 +44,13 @@ std::string ExecutablePath() {
 }
 
 bool Application::Start(const std::string& exeFileName) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&icc);
   DecideStartup(state_, exeFileName);
+  // The player's one common control, the animation, registers its class when a pane needs it,
+  // so the player's first paint waits for no common-controls DLL.
+  if (state_.DesignerMode) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+  }
   // The player draws at the monitor's resolution; the designer works in design pixels and lets
   // Windows scale it.
   if (!state_.DesignerMode) DeclarePerMonitorDpiAwareness();

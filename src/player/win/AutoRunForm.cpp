@@ -89,8 +89,11 @@ void AutoRunForm::Timer1Timer() {
 
 void AutoRunForm::AfterFirstPaint() {
   beforeFirstPaint_ = false;
-  for (auto& [obj, url] : pendingPages_) NavigateHtml(*obj, url);
-  pendingPages_.clear();
+  // Each pane's DLL (rich edit, animation, browser) loads here rather than before the menu shows.
+  WireObjects();
+  auto pending = std::move(pendingContents_);
+  pendingContents_.clear();
+  for (auto& [obj, path] : pending) ShowContent(*obj, path);
   // An "Exit AutoRun" start link closes the window that has just appeared.
   PlayStartSoundAndLink(state_);
 }
@@ -229,32 +232,43 @@ Pane* AutoRunForm::PaneOf(MenuObject& obj) {
 }
 
 void AutoRunForm::PlayAvi(MenuObject& obj, const std::string& path) {
-  if (auto* pane = dynamic_cast<AviPane*>(PaneOf(obj))) pane->Play(path);
+  ShowContent(obj, path);
 }
 
 void AutoRunForm::NavigateHtml(MenuObject& obj, const std::string& url) {
-  // A page loads after the first paint: the menu shows first.
-  if (beforeFirstPaint_) {
-    PaneOf(obj);
-    pendingPages_.emplace_back(&obj, url);
-    return;
-  }
-  if (auto* pane = dynamic_cast<HtmlPane*>(PaneOf(obj))) pane->Navigate(url);
+  ShowContent(obj, url);
 }
 
 void AutoRunForm::LoadRtf(MenuObject& obj, const std::string& path) {
-  if (auto* pane = dynamic_cast<RtfPane*>(PaneOf(obj))) pane->Load(path);
+  ShowContent(obj, path);
+}
+
+void AutoRunForm::ShowContent(MenuObject& obj, const std::string& path) {
+  if (beforeFirstPaint_) {
+    pendingContents_.emplace_back(&obj, path);
+    return;
+  }
+  Pane* pane = PaneOf(obj);
+  if (auto* avi = dynamic_cast<AviPane*>(pane))
+    avi->Play(path);
+  else if (auto* html = dynamic_cast<HtmlPane*>(pane))
+    html->Navigate(path);
+  else if (auto* rtf = dynamic_cast<RtfPane*>(pane))
+    rtf->Load(path);
 }
 
 void AutoRunForm::WireObjects() {
   // Each pane goes to the top in list order, so a later pane lies above an earlier one; all of
-  // them are child windows and so lie above what the panel paints itself.
-  for (auto& obj : state_.Project.Objects) {
-    if (!obj) continue;
-    Pane* pane = PaneOf(*obj);
-    if (!pane) continue;
-    pane->Place(ScaledControl(obj->Base(), scale_));
-    ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // them are child windows and so lie above what the panel paints itself. Before the first
+  // paint there are none yet.
+  if (!beforeFirstPaint_) {
+    for (auto& obj : state_.Project.Objects) {
+      if (!obj) continue;
+      Pane* pane = PaneOf(*obj);
+      if (!pane) continue;
+      pane->Place(ScaledControl(obj->Base(), scale_));
+      ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
   }
   // The objects changed, the background did not.
   panel1_.ObjectsChanged();

@@ -59,8 +59,10 @@ class AutoRunForm : public Window, public MenuView {
   // The start sequence: in the player, loads the project and shows the window with its first
   // complete paint.
   void Timer1Timer();
-  // Pages, the start sound and the start link wait for the first paint.
+  // Panes and their contents, the start sound and the start link wait for the first paint.
   void AfterFirstPaint();
+  // Plays, navigates or loads the object's pane, or keeps the request for after the first paint.
+  void ShowContent(MenuObject& obj, const std::string& path);
   void TakeApplicationTitleAndIcon();
   void SendIcons(HICON large, HICON smallFrame);
   void FormResize();
@@ -84,9 +86,10 @@ class AutoRunForm : public Window, public MenuView {
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
   GradientForm* gradient_ = nullptr;
-  // The player's start has begun and its first paint is not yet on screen.
+  // The player's start has begun and its first paint is not yet on screen: no pane exists yet,
+  // and what each pane is to show waits here, in list order.
   bool beforeFirstPaint_ = false;
-  std::vector<std::pair<MenuObject*, std::string>> pendingPages_;
+  std::vector<std::pair<MenuObject*, std::string>> pendingContents_;
 };
 
 }  // namespace corvela::win
