@@ -99,6 +99,13 @@ class FileChooser {
 
 class Graphic;
 
+// One picture a load is about to ask a GraphicLoader for.
+struct PictureRequest {
+  std::string Path;
+  // A button glyph (LoadGlyphBitmap) rather than a picture (LoadPicture).
+  bool Glyph = false;
+};
+
 class GraphicLoader {
  public:
   virtual ~GraphicLoader() = default;

@@ -24,4 +24,17 @@ StartOutcome LoadPlayerProject(AppState& state) {
   return StartOutcome::Run;
 }
 
+std::vector<PictureRequest> PlayerPictureRequests(const AppState& state) {
+  std::string bytes, error;
+  if (state.DesignerMode || !state.Env.Files->FileExists(state.ProjectFileName) ||
+      !state.Env.Files->ReadFile(state.ProjectFileName, bytes, error))
+    return {};
+  // A scratch state without a view: parsing it touches no window. A file cut short still names
+  // the pictures of the objects read so far.
+  AppState scratch(state.Env);
+  scratch.CDFolder = state.CDFolder;
+  ParseProject(scratch, bytes);
+  return PictureRequests(scratch);
+}
+
 }  // namespace corvela

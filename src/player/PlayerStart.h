@@ -3,6 +3,7 @@
 // the menu runs or the program ends.
 
 #include <cstdint>
+#include <vector>
 
 #include "project/AppState.h"
 
@@ -19,5 +20,10 @@ enum class StartOutcome : uint8_t {
 // as the window's size; otherwise an invisible window would only linger. Modified is false
 // afterwards either way.
 StartOutcome LoadPlayerProject(AppState& state);
+
+// The glyphs and pictures that LoadPlayerProject will decode, read from the project file ahead of
+// it (so that they can be decoded while the window is made); empty when the file cannot be read.
+// Shows nothing: the load itself reports what is wrong.
+std::vector<PictureRequest> PlayerPictureRequests(const AppState& state);
 
 }  // namespace corvela

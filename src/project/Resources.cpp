@@ -109,6 +109,24 @@ void ApplyAllObjectResources(AppState& state) {
   if (state.View) state.View->WireObjects();
 }
 
+std::vector<PictureRequest> PictureRequests(const AppState& state) {
+  std::vector<PictureRequest> requests;
+  const auto add = [&](const std::string& stored, bool glyph) {
+    if (!stored.empty()) requests.push_back({ResolveStoredPath(state.CDFolder, stored), glyph});
+  };
+  for (const auto& obj : state.Project.Objects) {
+    if (!obj) continue;
+    if (obj->Kind == ObjectKind::Button) {
+      add(obj->BitmapFile, true);
+      add(obj->HotTrackBitmapFile, true);
+    } else if (obj->Kind == ObjectKind::Image) {
+      add(obj->FileName, false);
+      add(obj->HotTrackImageFile, false);
+    }
+  }
+  return requests;
+}
+
 void ApplyFormSettings(AppState& state) {
   MenuView* view = state.View;
   if (!view) return;

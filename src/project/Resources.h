@@ -1,6 +1,8 @@
 #pragma once
 // Loading the files that objects and the window show into the controls and the object's caches.
 
+#include <vector>
+
 #include "project/AppState.h"
 
 namespace corvela {
@@ -10,6 +12,9 @@ namespace corvela {
 void ApplyObjectResources(AppState& state, MenuObject& obj);
 // Every object from index 0 upward, then the window wires the controls.
 void ApplyAllObjectResources(AppState& state);
+// The glyphs and pictures that ApplyAllObjectResources decodes, in the order it asks for them,
+// whether or not the files exist.
+std::vector<PictureRequest> PictureRequests(const AppState& state);
 // Panel colour, background and window icon of the menu window.
 void ApplyFormSettings(AppState& state);
 

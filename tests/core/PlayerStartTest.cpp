@@ -64,6 +64,35 @@ TEST_F(PlayerStart, EachPictureIsDecodedOnce) {
   EXPECT_NE(State.Project.Objects.at(0)->Picture, nullptr);
 }
 
+// The pictures decoded ahead of the load are the ones the load asks for, in its order.
+TEST_F(PlayerStart, ThePicturesReadAheadAreTheOnesTheLoadAsksFor) {
+  FakeWorld author;
+  author.State.Project.Form.Width = 300;
+  author.State.Project.Form.Height = 200;
+  auto button = MakeNewObject(ObjectKind::Button);
+  button->BitmapFile = "\\a.bmp";
+  button->HotTrackBitmapFile = "\\a_hot.bmp";
+  auto image = MakeNewObject(ObjectKind::Image);
+  image->FileName = "\\b.jpg";
+  image->HotTrackImageFile = "\\b_hot.png";
+  author.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Label));
+  author.State.Project.Objects.push_back(std::move(image));
+  author.State.Project.Objects.push_back(std::move(button));
+  World.Files.Files[Path] = *SerializeProject(author.State, std::string(80, '\0'));
+  for (const char* name : {"E:\\a.bmp", "E:\\a_hot.bmp", "E:\\b.jpg", "E:\\b_hot.png"}) World.Files.Files[name] = "x";
+
+  const std::vector<PictureRequest> ahead = PlayerPictureRequests(State);
+  EXPECT_TRUE(State.Project.Objects.empty());
+  ASSERT_EQ(LoadPlayerProject(State), StartOutcome::Run);
+  const auto& asked = World.Graphics.Asked;
+  ASSERT_EQ(ahead.size(), 4u);
+  ASSERT_EQ(asked.size(), ahead.size());
+  for (size_t i = 0; i < ahead.size(); ++i) {
+    EXPECT_EQ(ahead[i].Path, asked[i].Path) << i;
+    EXPECT_EQ(ahead[i].Glyph, asked[i].Glyph) << i;
+  }
+}
+
 // A file broken after the window's settings still shows what it holds.
 TEST_F(PlayerStart, AFileBrokenAfterTheWindowSizeStillRuns) {
   std::string bytes = ProjectWithMissingPicture();

@@ -158,8 +158,15 @@ class FakeGraphicLoader : public GraphicLoader {
   std::set<std::string> Damaged;
   int Live = 0;
   int Loads = 0;  // decodes asked for, of existing files or not
-  std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override { return Load(path); }
-  std::unique_ptr<Graphic> LoadPicture(const std::string& path) override { return Load(path); }
+  std::vector<PictureRequest> Asked;
+  std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override {
+    Asked.push_back({path, true});
+    return Load(path);
+  }
+  std::unique_ptr<Graphic> LoadPicture(const std::string& path) override {
+    Asked.push_back({path, false});
+    return Load(path);
+  }
 
  private:
   std::unique_ptr<Graphic> Load(const std::string& path) {

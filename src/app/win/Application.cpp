@@ -9,6 +9,7 @@
 #include "designer/win/EditForm.h"
 #include "platform/win/Dpi.h"
 #include "dialogs/win/PropertyDialogs.h"
+#include "player/PlayerStart.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/GradientForm.h"
 
@@ -51,9 +52,13 @@ bool Application::Start(const std::string& exeFileName) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
   }
-  // The player draws at the monitor's resolution; the designer works in design pixels and lets
-  // Windows scale it.
-  if (!state_.DesignerMode) DeclarePerMonitorDpiAwareness();
+  if (!state_.DesignerMode) {
+    // The player draws at the monitor's resolution; the designer works in design pixels and lets
+    // Windows scale it.
+    DeclarePerMonitorDpiAwareness();
+    // The menu's pictures decode on a second thread while its window is made.
+    graphics_.Prefetch(PlayerPictureRequests(state_));
+  }
   if (state_.DesignerMode) {
     ui_.Title = "Corvela";
     edit_ = std::make_unique<EditForm>(state_);

@@ -243,16 +243,16 @@ std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
   return std::make_unique<WinGraphic>(WinGraphic::Kind::Bitmap, std::move(dib), w, h, false, key);
 }
 
-IWICImagingFactory* Win32GraphicLoader::Factory() {
-  if (!factory_) {
-    ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                       factory_.put_void());
-  }
-  return factory_.get();
+namespace {
+
+ComPtr<IWICImagingFactory> MakeFactory() {
+  ComPtr<IWICImagingFactory> factory;
+  ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     factory.put_void());
+  return factory;
 }
 
-std::unique_ptr<WinGraphic> Win32GraphicLoader::Decode(const std::string& path, WinGraphic::Kind kind) {
-  IWICImagingFactory* factory = Factory();
+std::unique_ptr<WinGraphic> Decode(IWICImagingFactory* factory, const std::string& path, WinGraphic::Kind kind) {
   if (!factory || path.empty()) return nullptr;
   const std::wstring wide = Widen(path);
   ComPtr<IWICBitmapDecoder> decoder;
@@ -294,18 +294,19 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::Decode(const std::string& path, 
   return std::make_unique<WinGraphic>(kind, std::move(dib), static_cast<int>(w), static_cast<int>(h), alpha, key);
 }
 
-std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodeBitmap(const std::string& path) {
+std::unique_ptr<WinGraphic> DecodeBitmapWith(IWICImagingFactory* factory, const std::string& path) {
   // A glyph is a Windows bitmap whatever its name, unless the name says PNG.
-  return Decode(path, PictureFormatFor(path) == PictureFormat::Png ? WinGraphic::Kind::Png : WinGraphic::Kind::Bitmap);
+  return Decode(factory, path,
+                PictureFormatFor(path) == PictureFormat::Png ? WinGraphic::Kind::Png : WinGraphic::Kind::Bitmap);
 }
 
-std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string& path) {
+std::unique_ptr<WinGraphic> DecodePictureWith(IWICImagingFactory* factory, const std::string& path) {
   switch (PictureFormatFor(path)) {
-    case PictureFormat::Bitmap: return Decode(path, WinGraphic::Kind::Bitmap);
-    case PictureFormat::Icon: return Decode(path, WinGraphic::Kind::Icon);
-    case PictureFormat::Jpeg: return Decode(path, WinGraphic::Kind::Jpeg);
-    case PictureFormat::Gif: return Decode(path, WinGraphic::Kind::Gif);
-    case PictureFormat::Png: return Decode(path, WinGraphic::Kind::Png);
+    case PictureFormat::Bitmap: return Decode(factory, path, WinGraphic::Kind::Bitmap);
+    case PictureFormat::Icon: return Decode(factory, path, WinGraphic::Kind::Icon);
+    case PictureFormat::Jpeg: return Decode(factory, path, WinGraphic::Kind::Jpeg);
+    case PictureFormat::Gif: return Decode(factory, path, WinGraphic::Kind::Gif);
+    case PictureFormat::Png: return Decode(factory, path, WinGraphic::Kind::Png);
     case PictureFormat::EnhancedMetafile: return LoadEnhMetaFile(path);
     case PictureFormat::WindowsMetafile: return LoadWindowsMetaFile(path);
     case PictureFormat::None: break;
@@ -313,11 +314,108 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string&
   return nullptr;
 }
 
+}  // namespace
+
+// The prefetch: one thread in its own apartment decodes the requests in order; the loader's
+// thread waits on the condition for the one it asks for.
+class Win32GraphicLoader::Batch {
+ public:
+  explicit Batch(std::vector<PictureRequest> requests) : slots_(requests.size()) {
+    for (size_t i = 0; i < requests.size(); ++i) slots_[i].Request = std::move(requests[i]);
+    thread_.reset(::CreateThread(nullptr, 0, &Batch::Run, this, 0, nullptr));
+    // Without a thread nothing is prefetched: every load decodes for itself.
+    if (!thread_) slots_.clear();
+  }
+  ~Batch() {
+    if (thread_) ::WaitForSingleObject(thread_.get(), INFINITE);
+  }
+  Batch(const Batch&) = delete;
+  Batch& operator=(const Batch&) = delete;
+
+  std::optional<std::unique_ptr<WinGraphic>> Take(const std::string& path, bool glyph) {
+    ::AcquireSRWLockExclusive(&lock_);
+    std::optional<std::unique_ptr<WinGraphic>> taken;
+    for (Slot& slot : slots_) {
+      if (slot.Taken || slot.Request.Glyph != glyph || slot.Request.Path != path) continue;
+      while (!slot.Done) ::SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
+      slot.Taken = true;
+      taken = std::move(slot.Graphic);
+      break;
+    }
+    ::ReleaseSRWLockExclusive(&lock_);
+    return taken;
+  }
+
+ private:
+  struct Slot {
+    PictureRequest Request;
+    std::unique_ptr<WinGraphic> Graphic;
+    bool Done = false;
+    bool Taken = false;
+  };
+
+  static DWORD WINAPI Run(void* self) {
+    static_cast<Batch*>(self)->DecodeAll();
+    return 0;
+  }
+
+  void DecodeAll() {
+    const bool com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    {
+      ComPtr<IWICImagingFactory> factory = MakeFactory();
+      for (Slot& slot : slots_) {
+        // Requests are never changed after the start, so they are read without the lock.
+        std::unique_ptr<WinGraphic> graphic = slot.Request.Glyph ? DecodeBitmapWith(factory.get(), slot.Request.Path)
+                                                                 : DecodePictureWith(factory.get(), slot.Request.Path);
+        ::AcquireSRWLockExclusive(&lock_);
+        slot.Graphic = std::move(graphic);
+        slot.Done = true;
+        ::ReleaseSRWLockExclusive(&lock_);
+        ::WakeAllConditionVariable(&done_);
+      }
+    }
+    if (com) ::CoUninitialize();
+  }
+
+  std::vector<Slot> slots_;
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  CONDITION_VARIABLE done_ = CONDITION_VARIABLE_INIT;
+  UniqueKernelHandle thread_;
+};
+
+Win32GraphicLoader::Win32GraphicLoader() = default;
+Win32GraphicLoader::~Win32GraphicLoader() = default;
+
+IWICImagingFactory* Win32GraphicLoader::Factory() {
+  if (!factory_) factory_ = MakeFactory();
+  return factory_.get();
+}
+
+std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodeBitmap(const std::string& path) {
+  return DecodeBitmapWith(Factory(), path);
+}
+
+std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string& path) {
+  return DecodePictureWith(Factory(), path);
+}
+
+void Win32GraphicLoader::Prefetch(std::vector<PictureRequest> requests) {
+  batch_.reset();
+  if (!requests.empty()) batch_ = std::make_unique<Batch>(std::move(requests));
+}
+
+std::optional<std::unique_ptr<WinGraphic>> Win32GraphicLoader::TakePrefetched(const std::string& path, bool glyph) {
+  if (!batch_) return std::nullopt;
+  return batch_->Take(path, glyph);
+}
+
 std::unique_ptr<Graphic> Win32GraphicLoader::LoadGlyphBitmap(const std::string& path) {
+  if (auto prefetched = TakePrefetched(path, true)) return std::move(*prefetched);
   return DecodeBitmap(path);
 }
 
 std::unique_ptr<Graphic> Win32GraphicLoader::LoadPicture(const std::string& path) {
+  if (auto prefetched = TakePrefetched(path, false)) return std::move(*prefetched);
   return DecodePicture(path);
 }
 

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Graphic.h"
 #include "platform/Platform.h"
@@ -63,6 +65,11 @@ std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap);
 
 class Win32GraphicLoader : public GraphicLoader {
  public:
+  Win32GraphicLoader();
+  ~Win32GraphicLoader() override;
+  Win32GraphicLoader(const Win32GraphicLoader&) = delete;
+  Win32GraphicLoader& operator=(const Win32GraphicLoader&) = delete;
+
   std::unique_ptr<Graphic> LoadGlyphBitmap(const std::string& path) override;
   std::unique_ptr<Graphic> LoadPicture(const std::string& path) override;
 
@@ -70,10 +77,17 @@ class Win32GraphicLoader : public GraphicLoader {
   std::unique_ptr<WinGraphic> DecodeBitmap(const std::string& path);
   std::unique_ptr<WinGraphic> DecodePicture(const std::string& path);
 
+  // Starts decoding these on a second thread; the loads that ask for them later take the results,
+  // waiting for each if need be. Anything not asked for is dropped with the loader.
+  void Prefetch(std::vector<PictureRequest> requests);
+
  private:
-  std::unique_ptr<WinGraphic> Decode(const std::string& path, WinGraphic::Kind kind);
+  class Batch;
+  // A prefetched result for this request, or nothing when none is waiting.
+  std::optional<std::unique_ptr<WinGraphic>> TakePrefetched(const std::string& path, bool glyph);
   IWICImagingFactory* Factory();
   ComPtr<IWICImagingFactory> factory_;
+  std::unique_ptr<Batch> batch_;
 };
 
 }  // namespace corvela::win
