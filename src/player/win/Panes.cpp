@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <new>
+#include <numeric>
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Window.h"
@@ -61,6 +62,14 @@ LRESULT CALLBACK OpaqueToMouse(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR 
       break;
   }
   return ::DefSubclassProc(h, msg, wp, lp);
+}
+
+// The resolution a control draws its own text at: the one its window's DC reports, which the
+// menu's may not be (another monitor's, or a test's).
+int DrawingDpi(HWND h) {
+  WindowDc dc(h);
+  const int dpi = dc.get() ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kDesignDpi;
 }
 
 DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
@@ -118,7 +127,26 @@ bool RtfPane::Load(const std::string& path) {
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(file.get());
   stream.pfnCallback = &ReadChunk;
   ::SendMessageA(window_.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  ApplyZoom();
   return stream.dwError == 0;
+}
+
+void RtfPane::Rescale(const DpiScale& scale) {
+  if (!window_) return;
+  const int own = DrawingDpi(window_.get());
+  const int divisor = std::gcd(scale.Dpi(), own);
+  zoomNumerator_ = scale.Dpi() / divisor;
+  zoomDenominator_ = own / divisor;
+  if (zoomNumerator_ == zoomDenominator_) zoomNumerator_ = zoomDenominator_ = 0;
+  ApplyZoom();
+}
+
+void RtfPane::ApplyZoom() {
+  // A control that draws at the menu's resolution anyway is left as it always was.
+  if (!window_ || (zoomNumerator_ == 0 && !zoomed_)) return;
+  const bool set = ::SendMessageA(window_.get(), EM_SETZOOM, static_cast<WPARAM>(zoomNumerator_),
+                                  static_cast<LPARAM>(zoomDenominator_)) != 0;
+  zoomed_ = set && zoomNumerator_ != 0;
 }
 
 // ---------------------------------------------------------------- plain surfaces
@@ -141,6 +169,11 @@ class PlainSurface : public Window {
     args.Parent = parent;
     return Window::Create(cls, args);
   }
+  void SetBevelWidth(int width) {
+    if (width == bevelWidth_) return;
+    bevelWidth_ = width;
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
@@ -157,10 +190,11 @@ class PlainSurface : public Window {
     }
     HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
     ::FillRect(dc, &rc, face);
-    DrawPanelBand(dc, PanelBand{Rect{0, 0, rc.right, rc.bottom}, 1, BandLook::Raised}, face);
+    DrawPanelBand(dc, PanelBand{Rect{0, 0, rc.right, rc.bottom}, bevelWidth_, BandLook::Raised}, face);
   }
 
   SurfaceLook look_;
+  int bevelWidth_ = 1;
 };
 
 MoviePane::MoviePane(HWND parent, const ControlBase& bounds)
@@ -172,6 +206,10 @@ MoviePane::~MoviePane() = default;
 
 HWND MoviePane::Handle() const {
   return surface_->hwnd();
+}
+
+void MoviePane::Rescale(const DpiScale& scale) {
+  surface_->SetBevelWidth(scale.Length(1));
 }
 
 // ---------------------------------------------------------------- HTML
@@ -320,6 +358,17 @@ class BrowserHost {
     return SUCCEEDED(browser_->Navigate(target.get(), &empty, &empty, &empty, &empty));
   }
 
+  // The page's optical zoom in percent. A browser without one (or without a page to zoom) says
+  // so, and the page stays as it is.
+  HRESULT Zoom(int percent) {
+    if (!browser_) return E_NOINTERFACE;
+    VARIANT in;
+    ::VariantInit(&in);
+    in.vt = VT_I4;
+    in.lVal = percent;
+    return browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+  }
+
  private:
   void Shutdown() {
     browser_.reset();
@@ -357,7 +406,22 @@ void HtmlPane::Place(const ControlBase& bounds) {
 }
 
 bool HtmlPane::Navigate(const std::string& url) {
-  return host_->Navigate(url);
+  const bool started = host_->Navigate(url);
+  ApplyZoom();
+  return started;
+}
+
+void HtmlPane::Rescale(const DpiScale& scale) {
+  if (!host_->hwnd()) return;
+  const int own = DrawingDpi(host_->hwnd());
+  zoomPercent_ = static_cast<int>((int64_t{scale.Dpi()} * 200 + own) / (2 * own));
+  ApplyZoom();
+}
+
+void HtmlPane::ApplyZoom() {
+  // A browser that draws at the menu's resolution anyway is left as it always was.
+  if (zoomPercent_ == 100 && !zoomed_) return;
+  zoomed_ = SUCCEEDED(host_->Zoom(zoomPercent_)) && zoomPercent_ != 100;
 }
 
 // ---------------------------------------------------------------- factory
