@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 #include <exdisp.h>
+#include <exdispid.h>
 #include <ole2.h>
 #include <richedit.h>
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <numeric>
 
@@ -311,6 +313,47 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
   ULONG refs_ = 1;
 };
 
+// The browser's events, of which only a finished page matters: a zoom asked for before the page
+// was there must be asked for again.
+class BrowserEvents final : public IDispatch {
+ public:
+  explicit BrowserEvents(std::function<void()> pageLoaded) : pageLoaded_(std::move(pageLoaded)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    if (id == DISPID_DOCUMENTCOMPLETE && pageLoaded_) pageLoaded_();
+    return S_OK;
+  }
+  // The pane is going: no more calls into it.
+  void Forget() { pageLoaded_ = nullptr; }
+
+ private:
+  ~BrowserEvents() = default;
+  std::function<void()> pageLoaded_;
+  ULONG refs_ = 1;
+};
+
 }  // namespace
 
 class BrowserHost {
@@ -333,6 +376,7 @@ class BrowserHost {
     }
     // No scripting error boxes or other dialogs from pages on a menu.
     browser_->put_Silent(VARIANT_TRUE);
+    Listen();
   }
   ~BrowserHost() { Shutdown(); }
   BrowserHost(const BrowserHost&) = delete;
@@ -358,6 +402,9 @@ class BrowserHost {
     return SUCCEEDED(browser_->Navigate(target.get(), &empty, &empty, &empty, &empty));
   }
 
+  // Called when a page has loaded.
+  void OnPageLoaded(std::function<void()> loaded) { pageLoaded_ = std::move(loaded); }
+
   // The page's optical zoom in percent. A browser without one (or without a page to zoom) says
   // so, and the page stays as it is.
   HRESULT Zoom(int percent) {
@@ -370,7 +417,23 @@ class BrowserHost {
   }
 
  private:
+  void Listen() {
+    ComPtr<IConnectionPointContainer> points;
+    if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer, points.put_void())) ||
+        FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, eventsPoint_.put())))
+      return;
+    events_.attach(new (std::nothrow) BrowserEvents([this] {
+      if (pageLoaded_) pageLoaded_();
+    }));
+    if (!events_ || FAILED(eventsPoint_->Advise(events_.get(), &eventsCookie_))) eventsCookie_ = 0;
+  }
+
   void Shutdown() {
+    if (events_) events_->Forget();
+    if (eventsPoint_ && eventsCookie_) eventsPoint_->Unadvise(eventsCookie_);
+    eventsCookie_ = 0;
+    eventsPoint_.reset();
+    events_.reset();
     browser_.reset();
     if (object_) {
       object_->Close(OLECLOSE_NOSAVE);
@@ -386,9 +449,16 @@ class BrowserHost {
   ComPtr<BrowserSite> site_;
   ComPtr<IOleObject> object_;
   ComPtr<IWebBrowser2> browser_;
+  ComPtr<IConnectionPoint> eventsPoint_;
+  ComPtr<BrowserEvents> events_;
+  DWORD eventsCookie_ = 0;
+  std::function<void()> pageLoaded_;
 };
 
-HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds) : host_(std::make_unique<BrowserHost>(parent, bounds)) {}
+HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds) : host_(std::make_unique<BrowserHost>(parent, bounds)) {
+  // Each page starts at the browser's own size.
+  host_->OnPageLoaded([this] { ApplyZoom(); });
+}
 
 HtmlPane::~HtmlPane() = default;
 
@@ -412,14 +482,13 @@ bool HtmlPane::Navigate(const std::string& url) {
 }
 
 void HtmlPane::Rescale(const DpiScale& scale) {
-  if (!host_->hwnd()) return;
-  const int own = DrawingDpi(host_->hwnd());
-  zoomPercent_ = static_cast<int>((int64_t{scale.Dpi()} * 200 + own) / (2 * own));
+  // The browser lays pages out one screen pixel per page pixel at any resolution.
+  zoomPercent_ = static_cast<int>((int64_t{scale.Dpi()} * 200 + kDesignDpi) / (2 * kDesignDpi));
   ApplyZoom();
 }
 
 void HtmlPane::ApplyZoom() {
-  // A browser that draws at the menu's resolution anyway is left as it always was.
+  // At the design resolution a browser is left as it always was.
   if (zoomPercent_ == 100 && !zoomed_) return;
   zoomed_ = SUCCEEDED(host_->Zoom(zoomPercent_)) && zoomPercent_ != 100;
 }
