@@ -358,7 +358,8 @@ class BrowserEvents final : public IDispatch {
 
 class BrowserHost {
  public:
-  BrowserHost(HWND parent, const ControlBase& bounds) {
+  // pageLoaded runs whenever the browser has finished a page.
+  BrowserHost(HWND parent, const ControlBase& bounds, std::function<void()> pageLoaded) {
     if (!surface_.Create(parent, bounds)) return;
     if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void())))
       return;
@@ -376,7 +377,7 @@ class BrowserHost {
     }
     // No scripting error boxes or other dialogs from pages on a menu.
     browser_->put_Silent(VARIANT_TRUE);
-    Listen();
+    Listen(std::move(pageLoaded));
   }
   ~BrowserHost() { Shutdown(); }
   BrowserHost(const BrowserHost&) = delete;
@@ -402,9 +403,6 @@ class BrowserHost {
     return SUCCEEDED(browser_->Navigate(target.get(), &empty, &empty, &empty, &empty));
   }
 
-  // Called when a page has loaded.
-  void OnPageLoaded(std::function<void()> loaded) { pageLoaded_ = std::move(loaded); }
-
   // The page's optical zoom in percent. A browser without one (or without a page to zoom) says
   // so, and the page stays as it is.
   HRESULT Zoom(int percent) {
@@ -417,14 +415,12 @@ class BrowserHost {
   }
 
  private:
-  void Listen() {
+  void Listen(std::function<void()> pageLoaded) {
     ComPtr<IConnectionPointContainer> points;
     if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer, points.put_void())) ||
         FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, eventsPoint_.put())))
       return;
-    events_.attach(new (std::nothrow) BrowserEvents([this] {
-      if (pageLoaded_) pageLoaded_();
-    }));
+    events_.attach(new (std::nothrow) BrowserEvents(std::move(pageLoaded)));
     if (!events_ || FAILED(eventsPoint_->Advise(events_.get(), &eventsCookie_))) eventsCookie_ = 0;
   }
 
@@ -452,13 +448,11 @@ class BrowserHost {
   ComPtr<IConnectionPoint> eventsPoint_;
   ComPtr<BrowserEvents> events_;
   DWORD eventsCookie_ = 0;
-  std::function<void()> pageLoaded_;
 };
 
-HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds) : host_(std::make_unique<BrowserHost>(parent, bounds)) {
-  // Each page starts at the browser's own size.
-  host_->OnPageLoaded([this] { ApplyZoom(); });
-}
+// Each page starts at the browser's own size, so the zoom is asked for again.
+HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds)
+    : host_(std::make_unique<BrowserHost>(parent, bounds, [this] { ApplyZoom(); })) {}
 
 HtmlPane::~HtmlPane() = default;
 

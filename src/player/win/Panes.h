@@ -85,7 +85,7 @@ class HtmlPane : public Pane {
   void Place(const ControlBase& bounds) override;
   // Starts navigating and returns at once; how it ends (a page, an error page) is the browser's.
   bool Navigate(const std::string& url);
-  // Zooms the page from the resolution the browser draws at to the menu's.
+  // Zooms pages by the menu's scale: the browser lays them out one screen pixel per page pixel.
   void Rescale(const DpiScale& scale) override;
   // True when the browser control was created and activated.
   bool HasBrowser() const;
@@ -93,9 +93,10 @@ class HtmlPane : public Pane {
  private:
   void ApplyZoom();
 
-  std::unique_ptr<BrowserHost> host_;
+  // Before the host, which may call back as soon as it exists.
   int zoomPercent_ = 100;
   bool zoomed_ = false;
+  std::unique_ptr<BrowserHost> host_;
 };
 
 // A new pane of the object's kind as a child of parent, or null for kinds that have no window.
