@@ -1,15 +1,15 @@
 // A long run of random edits in one real designer process. At every save a second, fresh designer
 // opens the folder: it must save the same bytes, and what the long-running process holds beyond it
 // in GDI and USER objects must not grow from one save to the next.
-// The seed is printed; CORVELA_SOAK_SEED replays a run.
+// The seed is printed; CORVELA_SOAK_SEED runs another one.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -33,12 +33,47 @@ constexpr int kEditsPerSave = 400;
 // What the long-running process holds beyond a fresh one (dialogs made once, cached pictures) may
 // move by a little between saves; a leak per edit would grow far past this over 400 edits.
 constexpr long kObjectSlack = 24;
+// Wine keeps up to 64 window DCs per process, each with a surface object and a visible region, and
+// fills that cache as windows are painted: the property dialogs fill it within a few openings, so
+// a designer that has shown some holds up to 192 objects more than a fresh one, and not one more
+// however long it runs. Those three kinds are held to the cache's ceiling, the others to the
+// warm-up's excess.
+constexpr long kWindowDcCache = 64;
+const char* const kDcCacheKinds[] = {"dc", "surface", "region"};
 constexpr size_t kTrailerBytes = 80;  // tick counts, different on every save
+// A seed whose run once went through the dialogs often enough to show the DC cache filling.
+constexpr uint32_t kDefaultSeed = 1;
 
 uint32_t SoakSeed() {
   if (const char* text = std::getenv("CORVELA_SOAK_SEED")) return static_cast<uint32_t>(std::strtoul(text, nullptr, 10));
-  return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  return kDefaultSeed;
 }
+
+// What a process holds: GDI objects in all (-1 where they cannot be counted) and by kind where
+// they can be told apart, and USER objects.
+struct ObjectCounts {
+  long Gdi = -1;
+  std::optional<std::map<std::string, size_t>> Kinds;
+  long User = 0;
+
+  long Kind(const std::string& name) const {
+    if (!Kinds) return 0;
+    const auto it = Kinds->find(name);
+    return it == Kinds->end() ? 0 : static_cast<long>(it->second);
+  }
+  // GDI objects outside the window DC cache.
+  long GdiBesideDcCache() const {
+    long n = Gdi;
+    for (const char* kind : kDcCacheKinds) n -= Kind(kind);
+    return n;
+  }
+  std::string KindsText() const {
+    std::string text;
+    if (Kinds)
+      for (const auto& [kind, n] : *Kinds) text += " " + kind + " " + std::to_string(n);
+    return text;
+  }
+};
 
 // One designer process and the windows the test drives.
 struct Designer {
@@ -83,11 +118,12 @@ class DesignerSoak : public ::testing::Test {
     return testing::ReadBytes(cd + "\\AutoRun.mnx");
   }
 
-  // GDI objects (-1 where they cannot be counted) and USER objects of the process.
-  std::pair<long, long> Objects(Designer& d) {
-    const auto gdi = testing::GdiObjectsOf(d.Handle.get());
-    return {gdi ? static_cast<long>(*gdi) : -1,
-            static_cast<long>(testing::UserObjectsOf(d.Handle.get(), d.Process->Id()))};
+  ObjectCounts Objects(Designer& d) {
+    ObjectCounts counts;
+    if (const auto gdi = testing::GdiObjectsOf(d.Handle.get())) counts.Gdi = static_cast<long>(*gdi);
+    counts.Kinds = testing::GdiObjectKindsOf(d.Handle.get());
+    counts.User = static_cast<long>(testing::UserObjectsOf(d.Handle.get(), d.Process->Id()));
+    return counts;
   }
 
   void Mouse(UINT msg, int x, int y, WPARAM keys) { ::SendMessageA(work.Edit, msg, keys, MAKELPARAM(x, y)); }
@@ -167,10 +203,14 @@ class DesignerSoak : public ::testing::Test {
         Choose(d, IDC_GRADIENT_STYLE, pick(4));
         PressOk(d);
       }
-    } else {
+    } else if (what < 94) {
       // Ctrl+click toggles what lies under the press.
       Mouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON | MK_CONTROL);
       Mouse(WM_LBUTTONUP, x, y, MK_CONTROL);
+    } else {
+      // Ctrl+Z and Ctrl+Y, one or a few steps: what comes back is made again, panes and all.
+      const unsigned command = what < 98 ? cmdUndo : cmdRedo;
+      for (int n = 1 + pick(3); n > 0; --n) ::SendMessageA(work.Main, WM_COMMAND, command, 0);
     }
   }
 
@@ -179,10 +219,7 @@ class DesignerSoak : public ::testing::Test {
   Designer work;
 };
 
-// Off in the suite until the designer's GDI leak it found is mended: with seeds 1 and 1251316668
-// the designer holds 60 to 180 more GDI objects than a fresh one after 400 to 2,000 edits, even
-// with one object left. Run it with --gtest_also_run_disabled_tests.
-TEST_F(DesignerSoak, DISABLED_TwoThousandRandomEditsReopenByteForByteWithoutGrowingObjectCounts) {
+TEST_F(DesignerSoak, TwoThousandRandomEditsReopenByteForByteWithoutGrowingObjectCounts) {
   const uint32_t seed = SoakSeed();
   std::printf("soak seed: %u (CORVELA_SOAK_SEED=%u replays it)\n", seed, seed);
   std::fflush(stdout);
@@ -211,9 +248,21 @@ TEST_F(DesignerSoak, DISABLED_TwoThousandRandomEditsReopenByteForByteWithoutGrow
     ASSERT_EQ(again.size(), saved.size());
     EXPECT_EQ(again.substr(0, again.size() - kTrailerBytes), saved.substr(0, saved.size() - kTrailerBytes));
 
-    const std::pair<long, long> excess{worked.first - reference.first, worked.second - reference.second};
-    std::printf("after %d edits: %zu objects; GDI %ld (fresh %ld), USER %ld (fresh %ld)\n", step,
-                probe.State.Project.Objects.size(), worked.first, reference.first, worked.second, reference.second);
+    // Beside Wine's window DC cache where the kinds are known, else all of them.
+    const bool byKind = worked.Kinds && reference.Kinds;
+    const bool counted = worked.Gdi >= 0 && reference.Gdi >= 0;
+    const std::pair<long, long> excess{
+        byKind ? worked.GdiBesideDcCache() - reference.GdiBesideDcCache() : worked.Gdi - reference.Gdi,
+        worked.User - reference.User};
+    std::printf("after %d edits: %zu objects; GDI %ld (fresh %ld), USER %ld (fresh %ld)\n  by kind:%s\n  fresh:  %s\n",
+                step, probe.State.Project.Objects.size(), worked.Gdi, reference.Gdi, worked.User, reference.User,
+                worked.KindsText().c_str(), reference.KindsText().c_str());
+    std::fflush(stdout);
+    if (byKind) {
+      for (const char* kind : kDcCacheKinds)
+        EXPECT_LE(worked.Kind(kind) - reference.Kind(kind), kWindowDcCache + kObjectSlack)
+            << kind << " objects beyond what Wine's window DC cache holds";
+    }
     // The first two saves are the warm-up: a dialog or picture cache first made after the first
     // save would otherwise look like growth. Later saves are held to the larger of the two.
     if (checks < 2) {
@@ -221,7 +270,7 @@ TEST_F(DesignerSoak, DISABLED_TwoThousandRandomEditsReopenByteForByteWithoutGrow
                                                  std::max(firstExcess->second, excess.second))
                                 : excess;
     } else {
-      if (worked.first >= 0 && reference.first >= 0) {
+      if (counted) {
         EXPECT_LE(excess.first, firstExcess->first + kObjectSlack) << "GDI objects grow with the edits";
       }
       EXPECT_LE(excess.second, firstExcess->second + kObjectSlack) << "USER objects grow with the edits";

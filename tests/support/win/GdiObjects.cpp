@@ -38,8 +38,35 @@ bool GdiObjectsAreCounted() {
   return during && *during == *before + 3 && GdiObjects() == before;
 }
 
+namespace {
+// Wine's type codes (the low five bits of the object's kind; pens share the brushes' code).
+const char* KindName(unsigned char type) {
+  switch (type) {
+    case 0x01: return "dc";
+    case 0x04: return "region";
+    case 0x05: return "surface";
+    case 0x06: return "metafile";
+    case 0x08: return "palette";
+    case 0x09: return "bitmap";
+    case 0x0a: return "font";
+    case 0x10: return "brush/pen";
+    default: return "other";
+  }
+}
+}  // namespace
+
 std::optional<size_t> GdiObjectsOf(HANDLE process) {
   if (DWORD n = ::GetGuiResources(process, GR_GDIOBJECTS)) return n;
+  const auto kinds = GdiObjectKindsOf(process);
+  if (!kinds) return std::nullopt;
+  size_t count = 0;
+  for (const auto& kind : *kinds) count += kind.second;
+  return count;
+}
+
+std::optional<std::map<std::string, size_t>> GdiObjectKindsOf(HANDLE process) {
+  // Where the system counts them, the table (if any) is not the process's own.
+  if (::GetGuiResources(process, GR_GDIOBJECTS)) return std::nullopt;
   using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
   const FARPROC proc = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
   if (!proc) return std::nullopt;
@@ -57,9 +84,10 @@ std::optional<size_t> GdiObjectsOf(HANDLE process) {
   std::vector<unsigned char> copy(size);
   SIZE_T read = 0;
   if (!::ReadProcessMemory(process, table, copy.data(), size, &read)) return std::nullopt;
-  size_t count = 0;
-  for (size_t at = 0; at + 24 <= read; at += 24) count += copy[at + 14] != 0;
-  return count;
+  std::map<std::string, size_t> kinds;
+  for (size_t at = 0; at + 24 <= read; at += 24)
+    if (const unsigned char type = copy[at + 14]) ++kinds[KindName(type)];
+  return kinds;
 }
 
 namespace {

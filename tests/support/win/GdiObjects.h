@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <map>
 #include <optional>
+#include <string>
 
 namespace corvela::testing {
 
@@ -16,6 +18,9 @@ bool GdiObjectsAreCounted();
 
 // The same count for another process (opened with query and read rights), read from its memory.
 std::optional<size_t> GdiObjectsOf(HANDLE process);
+// The same by kind ("dc", "region", "surface", "bitmap", "font", "brush/pen", ...), where the
+// process's own handle table can be read (under Wine); nothing elsewhere.
+std::optional<std::map<std::string, size_t>> GdiObjectKindsOf(HANDLE process);
 // USER objects of another process: GetGuiResources where it counts them, else its windows.
 size_t UserObjectsOf(HANDLE process, DWORD processId);
 
