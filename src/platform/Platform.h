@@ -84,6 +84,10 @@ struct FileChooserRequest {
   std::string InitialDir;  // empty: left to the chooser
   std::string FileName;    // preset file name, may be empty
   bool MustExist = true;   // false: a name that does not exist may be returned
+  // A Save As box instead: asks before an existing file is replaced; its folder must exist.
+  bool Save = false;
+  std::string Title;             // empty: the box's own
+  std::string DefaultExtension;  // added to a name typed without one, e.g. "iso"
 };
 
 // "A|*.a|B|*.b" in the form the common dialogs take: NUL between the parts and two at the end;

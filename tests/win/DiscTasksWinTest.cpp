@@ -11,6 +11,10 @@
 #include <functional>
 #include <thread>
 
+#include "app/DesignerCommands.h"
+#include "app/win/Application.h"
+#include "app/win/MainForm.h"
+#include "designer/Commands.h"
 #include "designer/DiscTasks.h"
 #include "designer/Selection.h"
 #include "designer/win/CheckDiscForm.h"
@@ -220,6 +224,47 @@ TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
   EXPECT_EQ(position, kProgressSteps);
   std::error_code ec;
   EXPECT_EQ(std::filesystem::file_size(image, ec), form.Result.ImageBytes);
+}
+
+// File > Make ISO Image...: the image's name is asked for in a Save As box beside the CD folder,
+// then the image of the published folder is written.
+TEST(MakeIsoCommand, AsksForTheImageBesideTheCdFolderAndWritesIt) {
+  testing::TempFolder folder;
+  ::CreateDirectoryA((folder / "cd").c_str(), nullptr);
+  ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", folder / "Corvela.exe"));
+  ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
+  ASSERT_TRUE(WriteBytes(folder / "Corvela.ini", "DefaultPath=" + (folder / "cd") + "\r\n"));
+  win::Application app;
+  ASSERT_TRUE(app.Start(folder / "Corvela.exe"));
+  AppState& state = app.State();
+  // A message would wait for a click that no one gives: it is kept and looked at instead.
+  testing::FakeUi ui;
+  state.Env.Ui = &ui;
+  state.Project.Form.Caption = "Demo Menu";
+  ASSERT_TRUE(SaveCommand(state)) << (ui.Shown.empty() ? "" : ui.Shown[0].Text);
+  testing::FakeChooser chooser;
+  chooser.Answer = folder / "menu.iso";
+  state.Env.Chooser = &chooser;
+  // A clean folder: no Check Disc list comes between the Save As box and the image.
+  ASSERT_FALSE(HasErrorsOrWarnings(CheckDisc(*state.Env.Files, state.CDFolder)));
+  Driver progress("Make ISO Image", [](HWND dialog) {
+    if (WaitFor([&] { return WindowText(::GetDlgItem(dialog, IDCANCEL)) == "Close"; }, 20000)) Click(dialog, IDCANCEL);
+  });
+  ::SendMessageA(app.Main()->hwnd(), WM_COMMAND, cmdMakeIsoImage, 0);
+  progress.Finish();
+  state.Modified = false;
+  app.Main()->ClosingAllowed = true;
+
+  ASSERT_EQ(chooser.Requests.size(), 1u);
+  const FileChooserRequest& asked = chooser.Requests[0];
+  EXPECT_TRUE(asked.Save);
+  EXPECT_EQ(asked.InitialDir, folder.Path());
+  EXPECT_EQ(asked.FileName, "DEMO_MENU.iso");
+  EXPECT_EQ(asked.DefaultExtension, "iso");
+  ASSERT_TRUE(progress.Found());
+  EXPECT_TRUE(ui.Shown.empty()) << ui.Shown[0].Text;
+  std::error_code ec;
+  EXPECT_GT(std::filesystem::file_size(std::filesystem::path(folder / "menu.iso"), ec), 32768u);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The main window's disc tasks: Check Disc, the check before Save and Test, Make ISO Image.
 #include "app/win/MainForm.h"
 
-#include <commdlg.h>
 
 #include <algorithm>
 
@@ -16,7 +15,7 @@ namespace corvela::win {
 
 namespace {
 
-constexpr char kIsoFilter[] = "ISO images (*.iso)\0*.iso\0All files (*.*)\0*.*\0";
+constexpr char kIsoFilter[] = "ISO images (*.iso)|*.iso|All files (*.*)|*.*";
 
 // The designer's paths are in the ANSI code page; the writer takes wide paths.
 NativePath WidePath(const std::string& path) {
@@ -72,20 +71,15 @@ void MainForm::MakeIsoImageCommand() {
   if (state_.CDFolder.empty() || !SaveBeforeDiscTask("Make ISO Image")) return;
   const std::string suggested = DefaultImagePath(state_.CDFolder, state_.Project.Form.Caption);
   const size_t cut = suggested.find_last_of('\\');
-  const std::string folder = suggested.substr(0, cut);
-  char file[MAX_PATH] = {};
-  suggested.copy(file, sizeof file - 1, cut + 1);
-  OPENFILENAMEA chooser{};
-  chooser.lStructSize = sizeof chooser;
-  chooser.hwndOwner = hwnd();
-  chooser.lpstrFilter = kIsoFilter;
-  chooser.lpstrFile = file;
-  chooser.nMaxFile = sizeof file;
-  chooser.lpstrInitialDir = folder.c_str();
-  chooser.lpstrDefExt = "iso";
-  chooser.lpstrTitle = "Save the Disc Image As";
-  chooser.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!::GetSaveFileNameA(&chooser)) return;
+  FileChooserRequest request;
+  request.Filter = kIsoFilter;
+  request.InitialDir = suggested.substr(0, cut);
+  request.FileName = suggested.substr(cut + 1);
+  request.Save = true;
+  request.Title = "Save the Disc Image As";
+  request.DefaultExtension = "iso";
+  const std::optional<std::string> file = state_.Env.Chooser->ChooseFile(request);
+  if (!file) return;
 
   const std::vector<Finding> findings = CheckDisc(*state_.Env.Files, state_.CDFolder);
   if (HasErrorsOrWarnings(findings) && !ShowFindings(findings, "Make Image Anyway")) return;
@@ -95,7 +89,7 @@ void MainForm::MakeIsoImageCommand() {
   progress.Owner = hwnd();
   progress.Writer = writer.get();
   progress.Request.Folder = WidePath(state_.CDFolder);
-  progress.Request.Image = WidePath(file);
+  progress.Request.Image = WidePath(*file);
   progress.Request.VolumeLabel = state_.Project.Form.Caption;
   progress.Execute();
 }

@@ -43,7 +43,14 @@ std::optional<std::string> Win32FileChooser::ChooseFile(const FileChooserRequest
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.lpstrInitialDir = request.InitialDir.empty() ? nullptr : request.InitialDir.c_str();
+  ofn.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
+  ofn.lpstrDefExt = request.DefaultExtension.empty() ? nullptr : request.DefaultExtension.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (request.Save) {
+    ofn.Flags |= OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    if (!::GetSaveFileNameA(&ofn)) return std::nullopt;
+    return std::string(name.data());
+  }
   if (request.MustExist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   if (!::GetOpenFileNameA(&ofn)) return std::nullopt;
   return std::string(name.data());
