@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "player/DpiLayout.h"
+
 namespace corvela {
 
 ColourKey ColourKeyFor(const FormSettings& form, SystemColours* colours) {
@@ -89,14 +91,15 @@ BandLook BevelLook(uint8_t cut) {
 }  // namespace
 
 MenuPanelLayout LayoutMenuPanels(int32_t clientWidth, int32_t clientHeight, int32_t formBorderWidth,
-                                 const PanelSettings& panel) {
+                                 const PanelSettings& designPanel, const DpiScale& scale) {
   MenuPanelLayout layout;
   Rect client{0, 0, std::max(clientWidth, 0), std::max(clientHeight, 0)};
   int32_t used = 0;
-  layout.Panel = Deflate(client, formBorderWidth, used);
+  layout.Panel = Deflate(client, scale.Length(formBorderWidth), used);
+  const PanelSettings panel = ScaledPanel(designPanel, scale);
 
   Rect area{0, 0, layout.Panel.Width(), layout.Panel.Height()};
-  if (panel.BorderStyle == 1) AddBand(layout, area, kPanelSingleBorderWidth, BandLook::SunkenBorder);
+  if (panel.BorderStyle == 1) AddBand(layout, area, scale.Length(kPanelSingleBorderWidth), BandLook::SunkenBorder);
   if (panel.BevelOuter != static_cast<uint8_t>(BevelCut::None))
     AddBand(layout, area, panel.BevelWidth, BevelLook(panel.BevelOuter));
   AddBand(layout, area, panel.BorderWidth, BandLook::Space);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/DpiScale.h"
 #include "player/ObjectLayout.h"
 #include "project/Model.h"
 
@@ -69,8 +70,10 @@ struct MenuPanelLayout {
 
 // The window's BorderWidth is a margin around the outer panel; inside it come the panel's single
 // border, the outer bevel, the panel's BorderWidth and the inner bevel, each of BevelWidth. Negative
-// widths count as 0 and oversized ones stop at the middle, so no rectangle turns inside out.
+// widths count as 0 and oversized ones stop at the middle, so no rectangle turns inside out. The
+// client size is in device pixels, the widths in design pixels: each is scaled as a length, so the
+// bands drawn and the inner panel placed come from the same widths.
 MenuPanelLayout LayoutMenuPanels(int32_t clientWidth, int32_t clientHeight, int32_t formBorderWidth,
-                                 const PanelSettings& panel);
+                                 const PanelSettings& panel, const DpiScale& scale = DpiScale());
 
 }  // namespace corvela

@@ -89,7 +89,7 @@ GlyphPlacement PlaceGlyphAndCaption(uint8_t layout, int32_t clientW, int32_t cli
 }
 
 ButtonPlacement LayoutButton(const ButtonControl& button, bool down, bool mouseInside, int32_t glyphW, int32_t glyphH,
-                             TextMeasurer& measurer) {
+                             TextMeasurer& measurer, const DpiScale& scale) {
   ButtonPlacement b;
   Rect r = At(0, 0, button.Width, button.Height);
   if (button.Flat) {
@@ -99,13 +99,14 @@ ButtonPlacement LayoutButton(const ButtonControl& button, bool down, bool mouseI
     } else {
       b.Frame = button.Transparent ? ButtonFrame::None : ButtonFrame::Fill;
     }
-    r = Shrunk(r, 1);
+    b.FrameWidth = scale.Length(kFlatEdgeWidth);
   } else {
     b.Frame = down ? ButtonFrame::PushPressed : ButtonFrame::Push;
-    r = Shrunk(r, kPushFrameWidth);
+    b.FrameWidth = scale.Length(kPushFrameWidth);
   }
+  r = Shrunk(r, b.FrameWidth);
   b.Interior = r;
-  const int32_t offset = down ? 1 : 0;
+  const int32_t offset = down ? scale.Length(1) : 0;
   TextExtent text;
   if (!button.Caption.empty()) text = measurer.Measure(button.Caption, button.Font, r.Width(), false);
   const GlyphPlacement p = PlaceGlyphAndCaption(button.Layout, r.Width(), r.Height(), glyphW, glyphH, text.Width,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/DpiScale.h"
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
 #include "project/AutoSize.h"
@@ -31,8 +32,10 @@ LabelLayout LayoutLabel(const LabelControl& label, TextMeasurer& measurer);
 
 // ---------------------------------------------------------------- buttons
 
-// The platform's push-button frame is this wide on every side.
+// The platform's push-button frame and a flat button's edge are this wide on every side, in design
+// pixels.
 inline constexpr int32_t kPushFrameWidth = 2;
+inline constexpr int32_t kFlatEdgeWidth = 1;
 
 enum class ButtonFrame {
   None,        // flat, transparent, mouse elsewhere: nothing behind glyph and caption
@@ -46,6 +49,7 @@ enum class ButtonFrame {
 struct ButtonPlacement {
   ButtonFrame Frame = ButtonFrame::Push;
   bool FillEdge = false;  // the edge's interior is filled with the button face (not with Color)
+  int32_t FrameWidth = 0; // of the edge or the push-button frame on every side, in device pixels
   Rect Interior;          // R after the frame
   Rect Glyph;             // where the glyph goes (its own size)
   Rect Caption;           // where the caption goes (its measured size); empty without caption
@@ -62,8 +66,10 @@ GlyphPlacement PlaceGlyphAndCaption(uint8_t layout, int32_t clientW, int32_t cli
                                     int32_t textW, int32_t textH, int32_t margin, int32_t spacing);
 
 // down: the left button is held after a press on the button; mouseInside: the mouse is over it.
+// The button comes in device pixels; scale sets the frame's width and the pressed offset, which
+// are one design pixel per ring and one design pixel.
 ButtonPlacement LayoutButton(const ButtonControl& button, bool down, bool mouseInside, int32_t glyphW, int32_t glyphH,
-                             TextMeasurer& measurer);
+                             TextMeasurer& measurer, const DpiScale& scale = DpiScale());
 
 // ---------------------------------------------------------------- images
 

@@ -106,6 +106,19 @@ TEST(MenuPanels, SpaceBevelTakesRoomButAZeroBevelWidthTakesNone) {
   EXPECT_EQ(zero.Inner, (Rect{0, 0, 100, 100}));
 }
 
+// Widths come in design pixels and are scaled one by one, the single border with them, so the
+// inner panel sits where the bands drawn around it end.
+TEST(MenuPanels, AtAHigherResolutionEveryWidthScales) {
+  MenuPanelLayout l = LayoutMenuPanels(400, 200, 5, Panel(1, 1, 2, 3, 4), DpiScale(192));
+  EXPECT_EQ(l.Panel, (Rect{10, 10, 390, 190}));
+  ASSERT_EQ(l.Bands.size(), 4u);
+  const int32_t widths[] = {4, 6, 8, 6};
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(l.Bands[i].Width, widths[i]) << i;
+  EXPECT_EQ(l.Bands[3].Outer, (Rect{18, 18, 362, 162}));
+  EXPECT_EQ(l.Inner, (Rect{24, 24, 356, 156}));
+  EXPECT_EQ(LayoutMenuPanels(100, 100, 0, Panel(1, 0, 0, 0, 0), DpiScale(144)).Inner, (Rect{3, 3, 97, 97}));
+}
+
 TEST(MenuPanels, HostileWidthsNeverInvertOrOverflow) {
   for (int32_t w : {-5, INT32_MIN, INT32_MAX}) {
     SCOPED_TRACE(w);

@@ -258,6 +258,27 @@ TEST(ButtonLayoutTest, CaptionIsMeasuredUnwrappedInTheInteriorWidthAndPressingSh
   }
 }
 
+// The platform's frames are one pixel per ring at any resolution; the menu's grow with it, and so
+// does the pressed offset, so glyph and caption keep their place against the frame.
+TEST(ButtonLayoutTest, FrameWidthAndPressedOffsetScaleWithTheResolution) {
+  struct Case {
+    bool flat;
+    int32_t dpi, frame, offset;
+  } cases[] = {{false, 96, 2, 1}, {true, 96, 1, 1}, {false, 192, 4, 2}, {true, 192, 2, 2}, {false, 144, 3, 2},
+               {true, 120, 1, 1}};
+  for (const Case& c : cases) {
+    FakeMeasurer m;
+    const ButtonControl button = Button(c.flat, false);
+    const ButtonPlacement up = LayoutButton(button, false, true, 16, 16, m, DpiScale(c.dpi));
+    const ButtonPlacement down = LayoutButton(button, true, true, 16, 16, m, DpiScale(c.dpi));
+    const std::string what = std::string(c.flat ? "flat" : "framed") + " at " + std::to_string(c.dpi);
+    EXPECT_EQ(up.FrameWidth, c.frame) << what;
+    EXPECT_EQ(up.Interior, (Rect{c.frame, c.frame, 60 - c.frame, 50 - c.frame})) << what;
+    EXPECT_EQ(down.Glyph.Left - up.Glyph.Left, c.offset) << what;
+    EXPECT_EQ(down.Glyph.Top - up.Glyph.Top, c.offset) << what;
+  }
+}
+
 TEST(ImageLayout, DestinationByStretchAndCenter) {
   struct Case {
     const char* why;

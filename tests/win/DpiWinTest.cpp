@@ -1,6 +1,7 @@
-// The player at twice the design resolution, in-process: the window, the text and the clicks
-// scale, and text is drawn at its new size rather than stretched.
+// The player at twice the design resolution, in-process: the window, the text, the frames, the
+// panes and the clicks scale, and text is drawn at its new size rather than stretched.
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 #include "support/win/MenuWindowFixture.h"
 #include "support/win/Pixels.h"
@@ -32,6 +33,13 @@ class Dpi : public testing::MenuWindowTest {
     label.AsLabel()->Font.Size = 20;
     label.AsLabel()->Font.Color = 0;
     return label;
+  }
+  // A move to a monitor of the resolution, the window taking the size it suggests.
+  void MoveToMonitor(int dpi) {
+    RECT suggested{100, 100, 100 + 300 * dpi / 96, 100 + 200 * dpi / 96};
+    ::SendMessageA(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    ::RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pump.For(50);
   }
   void Click(int x, int y) {
     const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
@@ -119,6 +127,62 @@ TEST_F(Dpi, At192AClickRunsTheLinkOfTheObjectDrawnUnderIt) {
   EXPECT_EQ(shell.Calls[0].File, "mailto:right@example.org");
   EXPECT_EQ(shell.Calls[1].File, "mailto:left@example.org");
   EXPECT_EQ(shell.Calls[2].File, "mailto:right@example.org");
+}
+
+// The platform draws its 3D edges one pixel per ring at any resolution; the menu's are drawn by
+// ring, each ring as many pixels wide as the scale makes one.
+TEST_F(Dpi, At192ThePanelBorderAndAButtonFrameAreTwiceAsWideInTheSameColours) {
+  state.Project.Panel.BorderStyle = 1;
+  Add(ObjectKind::Button, 20, 20, 80, 40).AsButton()->Flat = false;
+  Show(300, 200);
+  const Capture outer96 = PrintClient(form.OuterPanel()), inner96 = PrintClient(form.InnerPanel());
+  MoveToMonitor(192);
+  const Capture outer192 = PrintClient(form.OuterPanel()), inner192 = PrintClient(form.InnerPanel());
+  inner192.Shot("dpi-192-button-frame");
+
+  RECT inner;
+  ::GetWindowRect(form.InnerPanel(), &inner);
+  ::MapWindowPoints(nullptr, form.OuterPanel(), reinterpret_cast<POINT*>(&inner), 2);
+  EXPECT_EQ(inner.left, 4) << "the inner panel lies inside the border as drawn";
+  EXPECT_EQ(inner.top, 4);
+  // The border's two rings, across the left side and up the bottom.
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(outer192.At(i, 200), outer96.At(i / 2, 100)) << "left side, pixel " << i;
+    EXPECT_EQ(outer192.At(300, outer192.Height - 1 - i), outer96.At(150, outer96.Height - 1 - i / 2))
+        << "bottom, pixel " << i;
+  }
+  // The push-button frame's two rings, on each side, then the face inside.
+  for (int i = 0; i < 5; ++i) {
+    const std::string what = "pixel " + std::to_string(i);
+    EXPECT_EQ(inner192.At(40 + i, 80), inner96.At(20 + i / 2, 40)) << "left, " << what;
+    EXPECT_EQ(inner192.At(199 - i, 80), inner96.At(99 - i / 2, 40)) << "right, " << what;
+    EXPECT_EQ(inner192.At(120, 40 + i), inner96.At(60, 20 + i / 2)) << "top, " << what;
+    EXPECT_EQ(inner192.At(120, 119 - i), inner96.At(60, 59 - i / 2)) << "bottom, " << what;
+  }
+  EXPECT_NE(inner96.At(20, 40), inner96.At(21, 40)) << "the frame has two rings of its own colours";
+}
+
+// Rich edit draws its text at the resolution its DC reports, here the session's 96 dpi; on a
+// monitor of 192 the text zooms to stay as large against the menu, also once loaded again.
+TEST_F(Dpi, OnAMonitorOf192TheRichTextPaneZoomsItsTextTwice) {
+  MenuObject& rtf = Add(ObjectKind::Rtf, 10, 10, 180, 100);
+  rtf.FileName = File("doc.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs28 Hello\\par}");
+  Show(300, 200);
+  HWND pane = PaneOf(rtf);
+  ASSERT_NE(pane, nullptr);
+  auto zoom = [&] {
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    ::SendMessageA(pane, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator), reinterpret_cast<LPARAM>(&denominator));
+    return std::to_string(numerator) + "/" + std::to_string(denominator);
+  };
+  EXPECT_EQ(zoom(), "0/0") << "at the design resolution the control keeps its own size";
+  MoveToMonitor(192);
+  EXPECT_EQ(zoom(), "2/1");
+  ApplyAllObjectResources(state);
+  EXPECT_EQ(zoom(), "2/1") << "after loading again";
+  MoveToMonitor(96);
+  EXPECT_EQ(zoom(), "0/0") << "back at the design resolution";
 }
 
 }  // namespace

@@ -124,8 +124,8 @@ bool AutoRunForm::LayoutPanels() {
   ::GetClientRect(panel1_.hwnd(), &before);
   RECT rc;
   ::GetClientRect(hwnd(), &rc);
-  const MenuPanelLayout layout = LayoutMenuPanels(rc.right, rc.bottom, scale_.Length(state_.Project.Form.BorderWidth),
-                                                  ScaledPanel(state_.Project.Panel, scale_));
+  const MenuPanelLayout layout =
+      LayoutMenuPanels(rc.right, rc.bottom, state_.Project.Form.BorderWidth, state_.Project.Panel, scale_);
   const Rect& p = layout.Panel;
   const Rect& i = layout.Inner;
   ::SetWindowPos(panel_.hwnd(), nullptr, p.Left, p.Top, p.Width(), p.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -223,6 +223,7 @@ Pane* AutoRunForm::PaneOf(MenuObject& obj) {
   if (!panel1_.hwnd()) return nullptr;
   std::unique_ptr<Pane> made = CreatePane(obj.Kind, panel1_.hwnd(), ScaledControl(obj.Base(), scale_));
   if (!made) return nullptr;
+  made->Rescale(scale_);
   pane = made.get();
   obj.Pane = std::move(made);
   return pane;
@@ -254,6 +255,7 @@ void AutoRunForm::WireObjects() {
     Pane* pane = PaneOf(*obj);
     if (!pane) continue;
     pane->Place(ScaledControl(obj->Base(), scale_));
+    pane->Rescale(scale_);
     ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   // The objects changed, the background did not.

@@ -4,7 +4,6 @@
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Win32Colours.h"
-#include "player/DpiLayout.h"
 #include "player/Links.h"
 #include "player/MenuFrame.h"
 #include "player/win/GradientForm.h"
@@ -53,7 +52,7 @@ LRESULT PaintedPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void OuterPanelWindow::Paint(HDC dc, const RECT& client) {
   HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
   ::FillRect(dc, &client, face);
-  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, ScaledPanel(project_.Panel, scale_));
+  const MenuPanelLayout layout = LayoutMenuPanels(client.right, client.bottom, 0, project_.Panel, scale_);
   for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
 }
 

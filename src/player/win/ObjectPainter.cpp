@@ -4,6 +4,7 @@
 #include "platform/win/ResourceIds.h"
 #include "player/DpiLayout.h"
 #include "player/ObjectLayout.h"
+#include "player/win/PanelPaint.h"
 
 namespace corvela::win {
 
@@ -95,7 +96,8 @@ void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graph
   ::IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   const Graphic* glyph = shown ? shown : fallback_.get();
   const int gw = glyph ? scale.Length(glyph->Width()) : 0, gh = glyph ? scale.Length(glyph->Height()) : 0;
-  const ButtonPlacement p = LayoutButton(button, look == ButtonLook::Down, look != ButtonLook::Up, gw, gh, measurer);
+  const ButtonPlacement p =
+      LayoutButton(button, look == ButtonLook::Down, look != ButtonLook::Up, gw, gh, measurer, scale);
   switch (p.Frame) {
     case ButtonFrame::None:
       break;
@@ -104,15 +106,27 @@ void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graph
       FillSolid(dc, bounds, GdiColour(kClBtnFace));
       break;
     case ButtonFrame::RaisedEdge:
-    case ButtonFrame::SunkenEdge:
-      ::DrawEdge(dc, &bounds, p.Frame == ButtonFrame::RaisedEdge ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
-                 BF_RECT | (p.FillEdge ? BF_MIDDLE : 0));
+    case ButtonFrame::SunkenEdge: {
+      const UINT edge = p.Frame == ButtonFrame::RaisedEdge ? BDR_RAISEDINNER : BDR_SUNKENOUTER;
+      const UINT flags = BF_RECT | (p.FillEdge ? BF_MIDDLE : 0);
+      // The platform draws its edges one pixel wide at any resolution.
+      if (scale.IsDesign())
+        ::DrawEdge(dc, &bounds, edge, flags);
+      else
+        DrawWideFrame(dc, bounds, kFlatEdgeWidth, p.FrameWidth, p.FillEdge,
+                      [&](HDC at, RECT& r) { ::DrawEdge(at, &r, edge, flags); });
       break;
+    }
     case ButtonFrame::Push:
-    case ButtonFrame::PushPressed:
-      ::DrawFrameControl(dc, &bounds, DFC_BUTTON,
-                         DFCS_BUTTONPUSH | (p.Frame == ButtonFrame::PushPressed ? DFCS_PUSHED : 0));
+    case ButtonFrame::PushPressed: {
+      const UINT state = DFCS_BUTTONPUSH | (p.Frame == ButtonFrame::PushPressed ? DFCS_PUSHED : 0);
+      if (scale.IsDesign())
+        ::DrawFrameControl(dc, &bounds, DFC_BUTTON, state);
+      else
+        DrawWideFrame(dc, bounds, kPushFrameWidth, p.FrameWidth, true,
+                      [&](HDC at, RECT& r) { ::DrawFrameControl(at, &r, DFC_BUTTON, state); });
       break;
+    }
   }
   if (const auto* g = dynamic_cast<const WinGraphic*>(glyph)) {
     const RECT at = ToRect(p.Glyph, button.Left, button.Top);

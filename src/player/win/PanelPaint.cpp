@@ -24,19 +24,85 @@ void DrawRings(HDC dc, RECT r, int width, HBRUSH topLeft, HBRUSH bottomRight) {
   }
 }
 
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+  if (right <= left || bottom <= top) return;
+  const RECT r{left, top, right, bottom};
+  ::SetBkColor(dc, colour);
+  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// The colours of one ring of a frame: its four sides and four corners.
+struct RingColours {
+  COLORREF Top, Left, Bottom, Right, TopLeft, TopRight, BottomLeft, BottomRight;
+};
+
+void DrawRing(HDC dc, const RECT& r, const RingColours& c) {
+  Fill(dc, r.left + 1, r.top, r.right - 1, r.top + 1, c.Top);
+  Fill(dc, r.left + 1, r.bottom - 1, r.right - 1, r.bottom, c.Bottom);
+  Fill(dc, r.left, r.top + 1, r.left + 1, r.bottom - 1, c.Left);
+  Fill(dc, r.right - 1, r.top + 1, r.right, r.bottom - 1, c.Right);
+  Fill(dc, r.left, r.top, r.left + 1, r.top + 1, c.TopLeft);
+  Fill(dc, r.right - 1, r.top, r.right, r.top + 1, c.TopRight);
+  Fill(dc, r.left, r.bottom - 1, r.left + 1, r.bottom, c.BottomLeft);
+  Fill(dc, r.right - 1, r.bottom - 1, r.right, r.bottom, c.BottomRight);
+}
+
 }  // namespace
+
+void DrawWideFrame(HDC dc, const RECT& bounds, int rings, int width, bool fillMiddle,
+                   const std::function<void(HDC, RECT&)>& draw) {
+  if (rings <= 0 || width <= 0) return;
+  // The frame at its own width around a middle of 2 x 2.
+  const int size = 2 * rings + 2;
+  void* bits = nullptr;
+  UniqueBitmap picture = CreateTopDownDib(size, size, &bits);
+  UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  if (!picture || !memory || !bits) return;
+  {
+    SelectScope select(memory.get(), picture.get());
+    RECT all{0, 0, size, size};
+    draw(memory.get(), all);
+    ::GdiFlush();
+  }
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  auto at = [&](int x, int y) {
+    const uint32_t p = pixels[y * size + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  };
+  const COLORREF oldBack = ::GetBkColor(dc);
+  const int mid = size / 2;
+  RECT r = bounds;
+  for (int i = 0; i < rings; ++i) {
+    const int last = size - 1 - i;
+    const RingColours c{at(mid, i),  at(i, mid),   at(mid, last), at(last, mid),
+                        at(i, i),    at(last, i),   at(i, last),   at(last, last)};
+    // Ring i's share of the width, rounded so that the shares add up to it.
+    const int from = (2 * i * width + rings) / (2 * rings), to = (2 * (i + 1) * width + rings) / (2 * rings);
+    for (int j = from; j < to && r.right > r.left && r.bottom > r.top; ++j) {
+      DrawRing(dc, r, c);
+      ::InflateRect(&r, -1, -1);
+    }
+  }
+  if (fillMiddle) Fill(dc, r.left, r.top, r.right, r.bottom, at(mid, mid));
+  ::SetBkColor(dc, oldBack);
+}
 
 void DrawPanelBand(HDC dc, const PanelBand& band, HBRUSH fill) {
   RECT outer = ToRECT(band.Outer);
   HBRUSH shadow = ::GetSysColorBrush(COLOR_BTNSHADOW);
   HBRUSH highlight = ::GetSysColorBrush(COLOR_BTNHIGHLIGHT);
   switch (band.Look) {
-    case BandLook::SunkenBorder:
-      // The client edge of a control: shadow over dark shadow, highlight under light.
-      DrawRing(dc, outer, shadow, highlight);
-      ::InflateRect(&outer, -1, -1);
-      DrawRing(dc, outer, ::GetSysColorBrush(COLOR_3DDKSHADOW), ::GetSysColorBrush(COLOR_3DLIGHT));
+    case BandLook::SunkenBorder: {
+      // The client edge of a control: shadow over dark shadow, highlight under light. A band wider
+      // than the design's two pixels gives each of the two rings half of it.
+      const bool wide = band.Width > kPanelSingleBorderWidth;
+      const int outerRings = wide ? (band.Width + 1) / 2 : 1;
+      DrawRings(dc, outer, outerRings, shadow, highlight);
+      ::InflateRect(&outer, -outerRings, -outerRings);
+      DrawRings(dc, outer, wide ? band.Width - outerRings : 1, ::GetSysColorBrush(COLOR_3DDKSHADOW),
+                ::GetSysColorBrush(COLOR_3DLIGHT));
       break;
+    }
     case BandLook::Lowered:
       DrawRings(dc, outer, band.Width, shadow, highlight);
       break;

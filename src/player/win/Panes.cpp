@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 #include <exdisp.h>
+#include <exdispid.h>
 #include <ole2.h>
 #include <richedit.h>
 
 #include <algorithm>
+#include <functional>
 #include <new>
+#include <numeric>
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Window.h"
@@ -61,6 +64,14 @@ LRESULT CALLBACK OpaqueToMouse(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR 
       break;
   }
   return ::DefSubclassProc(h, msg, wp, lp);
+}
+
+// The resolution a control draws its own text at: the one its window's DC reports, which the
+// menu's may not be (another monitor's, or a test's).
+int DrawingDpi(HWND h) {
+  WindowDc dc(h);
+  const int dpi = dc.get() ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kDesignDpi;
 }
 
 DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
@@ -118,7 +129,26 @@ bool RtfPane::Load(const std::string& path) {
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(file.get());
   stream.pfnCallback = &ReadChunk;
   ::SendMessageA(window_.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  ApplyZoom();
   return stream.dwError == 0;
+}
+
+void RtfPane::Rescale(const DpiScale& scale) {
+  if (!window_) return;
+  const int own = DrawingDpi(window_.get());
+  const int divisor = std::gcd(scale.Dpi(), own);
+  zoomNumerator_ = scale.Dpi() / divisor;
+  zoomDenominator_ = own / divisor;
+  if (zoomNumerator_ == zoomDenominator_) zoomNumerator_ = zoomDenominator_ = 0;
+  ApplyZoom();
+}
+
+void RtfPane::ApplyZoom() {
+  // A control that draws at the menu's resolution anyway is left as it always was.
+  if (!window_ || (zoomNumerator_ == 0 && !zoomed_)) return;
+  const bool set = ::SendMessageA(window_.get(), EM_SETZOOM, static_cast<WPARAM>(zoomNumerator_),
+                                  static_cast<LPARAM>(zoomDenominator_)) != 0;
+  zoomed_ = set && zoomNumerator_ != 0;
 }
 
 // ---------------------------------------------------------------- plain surfaces
@@ -141,6 +171,11 @@ class PlainSurface : public Window {
     args.Parent = parent;
     return Window::Create(cls, args);
   }
+  void SetBevelWidth(int width) {
+    if (width == bevelWidth_) return;
+    bevelWidth_ = width;
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
@@ -157,10 +192,11 @@ class PlainSurface : public Window {
     }
     HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
     ::FillRect(dc, &rc, face);
-    DrawPanelBand(dc, PanelBand{Rect{0, 0, rc.right, rc.bottom}, 1, BandLook::Raised}, face);
+    DrawPanelBand(dc, PanelBand{Rect{0, 0, rc.right, rc.bottom}, bevelWidth_, BandLook::Raised}, face);
   }
 
   SurfaceLook look_;
+  int bevelWidth_ = 1;
 };
 
 MoviePane::MoviePane(HWND parent, const ControlBase& bounds)
@@ -172,6 +208,10 @@ MoviePane::~MoviePane() = default;
 
 HWND MoviePane::Handle() const {
   return surface_->hwnd();
+}
+
+void MoviePane::Rescale(const DpiScale& scale) {
+  surface_->SetBevelWidth(scale.Length(1));
 }
 
 // ---------------------------------------------------------------- HTML
@@ -273,11 +313,53 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
   ULONG refs_ = 1;
 };
 
+// The browser's events, of which only a finished page matters: a zoom asked for before the page
+// was there must be asked for again.
+class BrowserEvents final : public IDispatch {
+ public:
+  explicit BrowserEvents(std::function<void()> pageLoaded) : pageLoaded_(std::move(pageLoaded)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    if (id == DISPID_DOCUMENTCOMPLETE && pageLoaded_) pageLoaded_();
+    return S_OK;
+  }
+  // The pane is going: no more calls into it.
+  void Forget() { pageLoaded_ = nullptr; }
+
+ private:
+  ~BrowserEvents() = default;
+  std::function<void()> pageLoaded_;
+  ULONG refs_ = 1;
+};
+
 }  // namespace
 
 class BrowserHost {
  public:
-  BrowserHost(HWND parent, const ControlBase& bounds) {
+  // pageLoaded runs whenever the browser has finished a page.
+  BrowserHost(HWND parent, const ControlBase& bounds, std::function<void()> pageLoaded) {
     if (!surface_.Create(parent, bounds)) return;
     if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void())))
       return;
@@ -295,6 +377,7 @@ class BrowserHost {
     }
     // No scripting error boxes or other dialogs from pages on a menu.
     browser_->put_Silent(VARIANT_TRUE);
+    Listen(std::move(pageLoaded));
   }
   ~BrowserHost() { Shutdown(); }
   BrowserHost(const BrowserHost&) = delete;
@@ -320,8 +403,33 @@ class BrowserHost {
     return SUCCEEDED(browser_->Navigate(target.get(), &empty, &empty, &empty, &empty));
   }
 
+  // The page's optical zoom in percent. A browser without one (or without a page to zoom) says
+  // so, and the page stays as it is.
+  HRESULT Zoom(int percent) {
+    if (!browser_) return E_NOINTERFACE;
+    VARIANT in;
+    ::VariantInit(&in);
+    in.vt = VT_I4;
+    in.lVal = percent;
+    return browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in, nullptr);
+  }
+
  private:
+  void Listen(std::function<void()> pageLoaded) {
+    ComPtr<IConnectionPointContainer> points;
+    if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer, points.put_void())) ||
+        FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, eventsPoint_.put())))
+      return;
+    events_.attach(new (std::nothrow) BrowserEvents(std::move(pageLoaded)));
+    if (!events_ || FAILED(eventsPoint_->Advise(events_.get(), &eventsCookie_))) eventsCookie_ = 0;
+  }
+
   void Shutdown() {
+    if (events_) events_->Forget();
+    if (eventsPoint_ && eventsCookie_) eventsPoint_->Unadvise(eventsCookie_);
+    eventsCookie_ = 0;
+    eventsPoint_.reset();
+    events_.reset();
     browser_.reset();
     if (object_) {
       object_->Close(OLECLOSE_NOSAVE);
@@ -337,9 +445,14 @@ class BrowserHost {
   ComPtr<BrowserSite> site_;
   ComPtr<IOleObject> object_;
   ComPtr<IWebBrowser2> browser_;
+  ComPtr<IConnectionPoint> eventsPoint_;
+  ComPtr<BrowserEvents> events_;
+  DWORD eventsCookie_ = 0;
 };
 
-HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds) : host_(std::make_unique<BrowserHost>(parent, bounds)) {}
+// Each page starts at the browser's own size, so the zoom is asked for again.
+HtmlPane::HtmlPane(HWND parent, const ControlBase& bounds)
+    : host_(std::make_unique<BrowserHost>(parent, bounds, [this] { ApplyZoom(); })) {}
 
 HtmlPane::~HtmlPane() = default;
 
@@ -357,7 +470,21 @@ void HtmlPane::Place(const ControlBase& bounds) {
 }
 
 bool HtmlPane::Navigate(const std::string& url) {
-  return host_->Navigate(url);
+  const bool started = host_->Navigate(url);
+  ApplyZoom();
+  return started;
+}
+
+void HtmlPane::Rescale(const DpiScale& scale) {
+  // The browser lays pages out one screen pixel per page pixel at any resolution.
+  zoomPercent_ = static_cast<int>((int64_t{scale.Dpi()} * 200 + kDesignDpi) / (2 * kDesignDpi));
+  ApplyZoom();
+}
+
+void HtmlPane::ApplyZoom() {
+  // At the design resolution a browser is left as it always was.
+  if (zoomPercent_ == 100 && !zoomed_) return;
+  zoomed_ = SUCCEEDED(host_->Zoom(zoomPercent_)) && zoomPercent_ != 100;
 }
 
 // ---------------------------------------------------------------- factory

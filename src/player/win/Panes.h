@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "project/Model.h"
 
@@ -18,9 +19,12 @@ class Pane : public PaneWindow {
   virtual ObjectKind Kind() const = 0;
   // Moves the pane to the control's bounds, relative to the inner panel.
   virtual void Place(const ControlBase& bounds);
+  // The menu is drawn at scale: what the pane draws itself (a frame, text, a page) follows it.
+  virtual void Rescale(const DpiScale&) {}
 };
 
-// A SysAnimate32 control that plays its clip on the GUI thread's timer.
+// A SysAnimate32 control that plays its clip on the GUI thread's timer, at the clip's own size:
+// the control has no way to stretch its frames.
 class AviPane : public Pane {
  public:
   AviPane(HWND parent, const ControlBase& bounds);
@@ -42,9 +46,16 @@ class RtfPane : public Pane {
   // Replaces the text with the rich-text document; false when the file cannot be read, and the
   // text stays as it was.
   bool Load(const std::string& path);
+  // Zooms the text from the resolution the control draws at to the menu's.
+  void Rescale(const DpiScale& scale) override;
 
  private:
+  void ApplyZoom();
+
   UniqueWindow window_;
+  // EM_SETZOOM's ratio, 0 / 0 for none.
+  int zoomNumerator_ = 0, zoomDenominator_ = 0;
+  bool zoomed_ = false;
 };
 
 class PlainSurface;
@@ -56,6 +67,7 @@ class MoviePane : public Pane {
   ~MoviePane() override;
   HWND Handle() const override;
   ObjectKind Kind() const override { return ObjectKind::Movie; }
+  void Rescale(const DpiScale& scale) override;
 
  private:
   std::unique_ptr<PlainSurface> surface_;
@@ -73,10 +85,17 @@ class HtmlPane : public Pane {
   void Place(const ControlBase& bounds) override;
   // Starts navigating and returns at once; how it ends (a page, an error page) is the browser's.
   bool Navigate(const std::string& url);
+  // Zooms pages by the menu's scale: the browser lays them out one screen pixel per page pixel.
+  void Rescale(const DpiScale& scale) override;
   // True when the browser control was created and activated.
   bool HasBrowser() const;
 
  private:
+  void ApplyZoom();
+
+  // Before the host, which may call back as soon as it exists.
+  int zoomPercent_ = 100;
+  bool zoomed_ = false;
   std::unique_ptr<BrowserHost> host_;
 };
 
