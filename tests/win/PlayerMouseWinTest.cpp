@@ -362,5 +362,37 @@ TEST_F(PlayerMouse, AnAviPaneHidesWhatLiesBeneathFromClicksAndHover) {
   EXPECT_TRUE(pump.Until([&] { return !other.Hot; }, 2000));
 }
 
+TEST_F(PlayerMouse, TheHotLookGoesWhenTheMouseLeavesTheWindowFromAnRtfOrHtmlPane) {
+  MenuObject& label = Add(ObjectKind::Label, 10, 100, 100, 20);
+  MenuObject& rtf = Add(ObjectKind::Rtf, 100, 20, 60, 40);
+  MenuObject& html = Add(ObjectKind::Html, 180, 20, 60, 40);
+  Show();
+  HWND panel = form.InnerPanel();
+  auto moveTo = [&](int x, int y) {
+    POINT pt{x, y};
+    ::ClientToScreen(panel, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+  };
+  for (MenuObject* pane : {&rtf, &html}) {
+    SCOPED_TRACE(pane == &rtf ? "RTF" : "HTML");
+    ASSERT_NE(PaneOf(*pane), nullptr);
+    moveTo(20, 105);
+    Mouse(WM_MOUSEMOVE, 20, 105);
+    ASSERT_TRUE(label.Hot);
+    // Onto the pane the label stays hot; from there straight out of the window it does not.
+    moveTo(pane->Base().Left + 30, 40);
+    EXPECT_TRUE(pump.Until(
+        [&] {
+          TRACKMOUSEEVENT query{sizeof query, TME_QUERY, nullptr, 0};
+          return ::TrackMouseEvent(&query) && query.hwndTrack != panel;
+        },
+        2000))
+        << "the panel was not told that the mouse left it";
+    EXPECT_TRUE(label.Hot);
+    ::SetCursorPos(2, 2);
+    EXPECT_TRUE(pump.Until([&] { return !label.Hot; }, 2000));
+  }
+}
+
 }  // namespace
 }  // namespace corvela

@@ -13,6 +13,10 @@
 namespace corvela::win {
 
 namespace {
+// The panel's timer while the mouse is over a pane or the border, and how often it looks.
+constexpr UINT_PTR kLeaveWatch = 1;
+constexpr UINT kLeaveWatchMs = 100;
+
 WindowClassArgs PanelClass() {
   WindowClassArgs cls;
   cls.Name = "TPanel";
@@ -116,6 +120,7 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
   PanelMouseResult result;
   switch (msg) {
     case WM_MOUSEMOVE:
+      ::KillTimer(panel, kLeaveWatch);
       if (!leaveTracked_) {
         // Flat buttons lose their hover look when the mouse leaves the panel.
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, panel, 0};
@@ -123,10 +128,16 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
       }
       result = mouse_.Move(state_, x, y, over);
       break;
-    case WM_MOUSELEAVE:
+    case WM_MOUSELEAVE: {
       leaveTracked_ = false;
-      result = mouse_.Leave(state_, CursorLeftWindow());
+      const bool left = CursorLeftWindow();
+      result = mouse_.Leave(state_, left);
+      // Over a pane or the border the mouse is still in the menu. Only the AVI pane says when it
+      // goes on out of the window; rich edits and the browser's own windows do not, so the panel
+      // looks again until the mouse has gone or is back on it.
+      if (!left) ::SetTimer(panel, kLeaveWatch, kLeaveWatchMs, nullptr);
       break;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // the second press of a quick pair presses, but clicks no second time
       result = mouse_.Down(state_, x, y, over, msg == WM_LBUTTONDBLCLK);
@@ -145,6 +156,18 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
     default:
       return false;
   }
+  Apply(result);
+  return true;
+}
+
+void InnerPanelWindow::WatchLeave() {
+  if (!CursorLeftWindow()) return;
+  ::KillTimer(hwnd(), kLeaveWatch);
+  Apply(mouse_.Leave(state_, true));
+}
+
+void InnerPanelWindow::Apply(const PanelMouseResult& result) {
+  HWND panel = hwnd();
   for (const Rect& r : result.Repaint) {
     const RECT rect = ToRECT(scale_.Bounds(r));
     ::InvalidateRect(panel, &rect, FALSE);
@@ -152,7 +175,6 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
   // At once: a hot look that waits for the next idle moment lags behind the mouse.
   if (!result.Repaint.empty()) ::UpdateWindow(panel);
   if (result.ClickedTag >= 0) ObjectClick(state_, result.ClickedTag);
-  return true;
 }
 
 LRESULT InnerPanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -165,6 +187,10 @@ LRESULT InnerPanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
       }
       break;
+    case WM_TIMER:
+      if (wp != kLeaveWatch) break;
+      WatchLeave();
+      return 0;
     default:
       if (Mouse(msg, lp)) return 0;
       break;

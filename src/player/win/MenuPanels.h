@@ -65,6 +65,9 @@ class InnerPanelWindow : public PaintedPanel {
   bool SetPanelCursor();
   // The panel's mouse messages in the player; false for other messages.
   bool Mouse(UINT msg, LPARAM lp);
+  // Looks again whether the mouse has gone from a pane or the border out of the window.
+  void WatchLeave();
+  void Apply(const PanelMouseResult& result);
   bool CursorLeftWindow() const;
 
   AppState& state_;
