@@ -15,16 +15,19 @@ struct Child {
 };
 
 // Visible descendants from the bottom of the z-order up, parents before their children, so
-// that upper windows cover lower ones.
-void Collect(HWND parent, const std::function<bool(HWND)>& skip, std::vector<Child>& out) {
+// that upper windows cover lower ones. With reach (screen coordinates), a window outside it is
+// left out with its children, which never show outside their parent: each step of the walk is
+// a round trip to the window server under some systems.
+void Collect(HWND parent, const std::function<bool(HWND)>& skip, const RECT* reach, std::vector<Child>& out) {
   HWND first = ::GetWindow(parent, GW_CHILD);
   if (!first) return;
   for (HWND child = ::GetWindow(first, GW_HWNDLAST); child; child = ::GetWindow(child, GW_HWNDPREV)) {
     if (!(::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || skip(child)) continue;
-    RECT rc;
+    RECT rc, common;
     ::GetWindowRect(child, &rc);
-    if (rc.right > rc.left && rc.bottom > rc.top) out.push_back({child, rc});
-    Collect(child, skip, out);
+    if (rc.right <= rc.left || rc.bottom <= rc.top || (reach && !::IntersectRect(&common, &rc, reach))) continue;
+    out.push_back({child, rc});
+    Collect(child, skip, reach, out);
   }
 }
 
@@ -40,16 +43,12 @@ void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& ski
     ::SendMessageA(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
   }
   std::vector<Child> children;
-  Collect(root, skip, children);
   if (area) {
     // Only the panes that reach into the area.
-    std::vector<Child> touching;
-    for (const Child& c : children) {
-      RECT local{c.Bounds.left - origin.x, c.Bounds.top - origin.y, c.Bounds.right - origin.x, c.Bounds.bottom - origin.y};
-      RECT common;
-      if (::IntersectRect(&common, &local, area)) touching.push_back(c);
-    }
-    children.swap(touching);
+    const RECT reach{area->left + origin.x, area->top + origin.y, area->right + origin.x, area->bottom + origin.y};
+    Collect(root, skip, &reach, children);
+  } else {
+    Collect(root, skip, nullptr, children);
   }
   if (children.empty()) return;
   // One scratch bitmap large enough for every child, instead of one per child per picture.
