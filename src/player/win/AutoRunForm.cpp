@@ -81,7 +81,8 @@ void AutoRunForm::Timer1Timer() {
   // The load has applied the project: the window appears once, at its size and with everything
   // on it, and is painted before anything else runs.
   PaintBackground();
-  TakeApplicationTitleAndIcon();
+  // Message boxes take the menu's caption as the application's title from now on.
+  if (auto* ui = dynamic_cast<Win32Ui*>(state_.Env.Ui)) ui->Title = state_.Project.Form.Caption;
   ::ShowWindow(hwnd(), ShowCommandFor(state_.Project.Form));
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   ::PostMessageA(hwnd(), kAfterFirstPaintMessage, 0, 0);
@@ -89,6 +90,8 @@ void AutoRunForm::Timer1Timer() {
 
 void AutoRunForm::AfterFirstPaint() {
   beforeFirstPaint_ = false;
+  // Handing icons to the window system costs about as much as drawing the menu: they follow it.
+  ShowIcons();
   // Each pane's DLL (rich edit, animation, browser) loads here rather than before the menu shows.
   WireObjects();
   auto pending = std::move(pendingContents_);
@@ -98,10 +101,9 @@ void AutoRunForm::AfterFirstPaint() {
   PlayStartSoundAndLink(state_);
 }
 
-void AutoRunForm::TakeApplicationTitleAndIcon() {
-  // The menu window is the program's main window, so its own caption and icon are what the
-  // taskbar shows; message boxes take the caption as the application's title.
-  if (auto* ui = dynamic_cast<Win32Ui*>(state_.Env.Ui)) ui->Title = state_.Project.Form.Caption;
+void AutoRunForm::ShowIcons() {
+  // The menu window is the program's main window, so its own icon is what the taskbar shows.
+  if (beforeFirstPaint_) return;
   if (icon_)
     SendIcons(icon_.get(), smallIcon_ ? smallIcon_.get() : icon_.get());
   else
@@ -192,7 +194,7 @@ bool AutoRunForm::LoadWindowIcon(const std::string& path) {
   if (!icon) return false;
   icon_.reset(icon);
   smallIcon_.reset(SmallIconOf(nullptr, path.c_str(), LR_LOADFROMFILE));
-  SendIcons(icon_.get(), smallIcon_.get());
+  ShowIcons();
   return true;
 }
 

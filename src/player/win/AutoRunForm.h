@@ -63,7 +63,8 @@ class AutoRunForm : public Window, public MenuView {
   void AfterFirstPaint();
   // Plays, navigates or loads the object's pane, or keeps the request for after the first paint.
   void ShowContent(MenuObject& obj, const std::string& path);
-  void TakeApplicationTitleAndIcon();
+  // The loaded icons, or the class's; not before the first paint.
+  void ShowIcons();
   void SendIcons(HICON large, HICON smallFrame);
   void FormResize();
   // Places both panels; true when the inner panel's size changed.
