@@ -56,7 +56,8 @@ TEST(StartupProcess, AnyOtherNameStartsTheDesignerStripThatEndsTheProcessWhenClo
   HWND menu = designer.WaitForWindow("TAutoRunForm", 5000);
   ASSERT_NE(menu, nullptr);
   EXPECT_FALSE(::IsWindowVisible(menu));
-  ::Sleep(200);  // the start timer ticks after the first showing
+  // The start message comes after the first showing; a fixed pause lost that race under load.
+  EXPECT_TRUE(designer.WaitForIdle(10000));
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   DWORD code = 1;
   EXPECT_TRUE(designer.WaitForExit(10000, &code));

@@ -56,6 +56,8 @@ class ChildProcess {
   DWORD Id() const { return id_; }
   // Waits for the process to end; true when it ended within timeoutMs.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  // Waits until the process has handled what it was given and waits for input.
+  bool WaitForIdle(DWORD timeoutMs) const { return process_ && ::WaitForInputIdle(process_.get(), timeoutMs) == 0; }
   // Waits for a top-level window of this process with the class name, visible or not.
   HWND WaitForWindow(const char* className, DWORD timeoutMs) const;
   std::vector<HWND> Windows(const char* className) const { return TopWindows(id_, className); }
