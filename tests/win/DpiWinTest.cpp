@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
+#include <set>
+
 #include "support/win/MenuWindowFixture.h"
 #include "support/win/Pixels.h"
+#include "support/win/TestFiles.h"
 
 namespace corvela {
 namespace {
@@ -183,6 +186,54 @@ TEST_F(Dpi, OnAMonitorOf192TheRichTextPaneZoomsItsTextTwice) {
   EXPECT_EQ(zoom(), "2/1") << "after loading again";
   MoveToMonitor(96);
   EXPECT_EQ(zoom(), "0/0") << "back at the design resolution";
+}
+
+// The animation control cannot stretch its frames: above the design resolution the clip is drawn
+// at the menu's scale, centred in its pane on the same background, and plays on across moves
+// between monitors of either resolution.
+TEST_F(Dpi, OnAMonitorOf192AnAviClipPlaysAtTwiceItsRecordedSizeCentredInItsPane) {
+  const std::set<COLORREF> frames{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  MenuObject& avi = Add(ObjectKind::Avi, 10, 10, 100, 80);
+  avi.FileName = File("clip.avi", testing::SolidAvi(30, 20, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}, 10));
+  Show(300, 200);
+  // The clip's pixels in its pane, the frame colours seen over a while, and a corner's colour.
+  struct Seen {
+    RECT Drawn{};
+    std::set<COLORREF> Colours;
+    COLORREF Corner = 0;
+  };
+  auto watch = [&] {
+    Seen seen;
+    RECT pane;
+    ::GetWindowRect(PaneOf(avi), &pane);
+    pump.Until(
+        [&] {
+          const Capture c = testing::ReadScreen(pane);
+          const RECT drawn = c.Bounds(c.All(), [&](COLORREF p) { return frames.count(p) != 0; });
+          if (!testing::Empty(drawn)) {
+            seen.Drawn = drawn;
+            seen.Colours.insert(c.At(drawn.left + 1, drawn.top + 1));
+          }
+          seen.Corner = c.At(1, 1);
+          return seen.Colours.size() == frames.size();
+        },
+        1500);
+    return seen;
+  };
+  const Seen at96 = watch();
+  EXPECT_EQ(testing::Describe(at96.Drawn), testing::Describe(RECT{35, 30, 65, 50}));
+  EXPECT_EQ(at96.Colours.size(), 3u);
+
+  MoveToMonitor(192);
+  const Seen at192 = watch();
+  EXPECT_EQ(testing::Describe(at192.Drawn), testing::Describe(RECT{70, 60, 130, 100})) << "twice as large, centred";
+  EXPECT_EQ(at192.Colours.size(), 3u) << "and playing";
+  EXPECT_EQ(at192.Corner, at96.Corner) << "on the animation control's background";
+
+  MoveToMonitor(96);
+  const Seen back = watch();
+  EXPECT_EQ(testing::Describe(back.Drawn), testing::Describe(at96.Drawn));
+  EXPECT_EQ(back.Colours.size(), 3u);
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <new>
 #include <numeric>
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Window.h"
+#include "player/win/AviClip.h"
 #include "player/win/PanelPaint.h"
 
 namespace corvela::win {
@@ -90,6 +92,96 @@ void Pane::Place(const ControlBase& b) {
 
 // ---------------------------------------------------------------- AVI
 
+// Draws a clip's frames at the menu's scale, smoothly stretched and centred as the animation
+// control centres them, on the background that control asks its parent for.
+class ClipView : public Window {
+ public:
+  bool Create(HWND parent, const RECT& at, bool visible) {
+    WindowClassArgs cls;
+    cls.Name = "TAviClip";
+    WindowArgs args;
+    args.Style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    args.X = at.left;
+    args.Y = at.top;
+    args.Width = at.right - at.left;
+    args.Height = at.bottom - at.top;
+    args.Parent = parent;
+    if (!Window::Create(cls, args)) return false;
+    ::SetWindowSubclass(hwnd(), &OpaqueToMouse, 0, 0);
+    return true;
+  }
+  void SetScale(const DpiScale& scale) {
+    if (scale.Dpi() == scale_.Dpi()) return;
+    scale_ = scale;
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  bool Play(const std::string& path) {
+    ::KillTimer(hwnd(), kTimer);
+    frame_ = 0;
+    const bool opened = clip_.Open(path);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    if (opened && clip_.FrameCount() > 1) ::SetTimer(hwnd(), kTimer, clip_.FrameInterval(), nullptr);
+    return opened;
+  }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_TIMER:
+        if (wp != kTimer) break;
+        // In a loop, like the control's play from the first frame to the last, for ever.
+        frame_ = clip_.FrameCount() > 0 ? (frame_ + 1) % clip_.FrameCount() : 0;
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+        return 0;
+      case WM_DESTROY:
+        ::KillTimer(hwnd(), kTimer);
+        break;
+    }
+    if (HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); })) return 0;
+    return Default(msg, wp, lp);
+  }
+
+ private:
+  static constexpr UINT_PTR kTimer = 1;
+
+  void Paint(HDC dc, const RECT& rc) {
+    auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageA(::GetParent(hwnd()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
+    ::FillRect(dc, &rc, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+    const AviFrame frame = clip_.Frame(frame_);
+    if (!frame) return;
+    const BITMAPINFOHEADER& h = frame.Info->bmiHeader;
+    const int width = h.biWidth, height = std::abs(h.biHeight);
+    const int shownWidth = scale_.Length(width), shownHeight = scale_.Length(height);
+    ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::StretchDIBits(dc, (rc.right - shownWidth) / 2, (rc.bottom - shownHeight) / 2, shownWidth, shownHeight, 0, 0, width,
+                    height, frame.Bits, frame.Info, DIB_RGB_COLORS, SRCCOPY);
+  }
+
+  AviClip clip_;
+  DpiScale scale_;
+  int frame_ = 0;
+};
+
+namespace {
+
+// Where a child window lies in its parent, and whether it shows.
+RECT PlaceOf(HWND child) {
+  RECT rc;
+  ::GetWindowRect(child, &rc);
+  ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+bool Shows(HWND child) {
+  return (::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+}  // namespace
+
 AviPane::AviPane(HWND parent, const ControlBase& bounds) {
   static const bool registered = [] {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_ANIMATE_CLASS};
@@ -97,15 +189,62 @@ AviPane::AviPane(HWND parent, const ControlBase& bounds) {
   }();
   (void)registered;
   // The timer keeps playback on the GUI thread, like everything else of the player.
-  window_.reset(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, parent, bounds));
-  if (window_) ::SetWindowSubclass(window_.get(), &OpaqueToMouse, 0, 0);
+  control_.reset(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, parent, bounds));
+  if (control_) ::SetWindowSubclass(control_.get(), &OpaqueToMouse, 0, 0);
+}
+
+AviPane::~AviPane() = default;
+
+HWND AviPane::Handle() const {
+  return view_ ? view_->hwnd() : control_.get();
 }
 
 bool AviPane::Play(const std::string& path) {
-  HWND h = window_.get();
-  if (!h) return false;
-  if (!::SendMessageA(h, ACM_OPENA, 0, reinterpret_cast<LPARAM>(path.c_str()))) return false;
+  path_ = path;
+  if (view_) return view_->Play(path_);
+  return PlayInControl();
+}
+
+bool AviPane::PlayInControl() {
+  HWND h = control_.get();
+  if (!h || path_.empty()) return false;
+  if (!::SendMessageA(h, ACM_OPENA, 0, reinterpret_cast<LPARAM>(path_.c_str()))) return false;
   return ::SendMessageA(h, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
+}
+
+void AviPane::Rescale(const DpiScale& scale) {
+  HWND shown = Handle();
+  if (!shown) return;
+  // The new window takes the old one's place in the parent's z-order before the old one goes.
+  const RECT at = PlaceOf(shown);
+  const bool visible = Shows(shown);
+  if (scale.Dpi() > kDesignDpi) {
+    if (!view_) {
+      auto view = std::make_unique<ClipView>();
+      if (!view->Create(::GetParent(shown), at, visible)) return;
+      ::SetWindowPos(view->hwnd(), shown, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      control_.reset();
+      view_ = std::move(view);
+      view_->SetScale(scale);
+      if (!path_.empty()) view_->Play(path_);
+    }
+    view_->SetScale(scale);
+    return;
+  }
+  if (!view_) return;
+  ControlBase bounds;
+  bounds.Left = at.left;
+  bounds.Top = at.top;
+  bounds.Width = at.right - at.left;
+  bounds.Height = at.bottom - at.top;
+  UniqueWindow control(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, ::GetParent(shown), bounds));
+  if (!control) return;
+  if (!visible) ::ShowWindow(control.get(), SW_HIDE);
+  ::SetWindowSubclass(control.get(), &OpaqueToMouse, 0, 0);
+  ::SetWindowPos(control.get(), shown, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  view_.reset();
+  control_ = std::move(control);
+  PlayInControl();
 }
 
 // ---------------------------------------------------------------- RTF

@@ -23,18 +23,29 @@ class Pane : public PaneWindow {
   virtual void Rescale(const DpiScale&) {}
 };
 
-// A SysAnimate32 control that plays its clip on the GUI thread's timer, at the clip's own size:
-// the control has no way to stretch its frames.
+class ClipView;
+
+// At the design resolution, a SysAnimate32 control that plays its clip on the GUI thread's timer,
+// at the clip's own size. The control has no way to stretch its frames, so above that resolution
+// a window of the pane's own takes its place and draws the frames at the menu's scale.
 class AviPane : public Pane {
  public:
   AviPane(HWND parent, const ControlBase& bounds);
-  HWND Handle() const override { return window_.get(); }
+  ~AviPane() override;
+  HWND Handle() const override;
   ObjectKind Kind() const override { return ObjectKind::Avi; }
   // Opens the clip and plays it in a loop; a missing or unreadable clip leaves the pane empty.
   bool Play(const std::string& path);
+  // Switches between the control and the scaling window as the resolution asks; the clip goes
+  // on playing in whichever shows.
+  void Rescale(const DpiScale& scale) override;
 
  private:
-  UniqueWindow window_;
+  bool PlayInControl();
+
+  UniqueWindow control_;
+  std::unique_ptr<ClipView> view_;
+  std::string path_;
 };
 
 // A read-only rich edit control with a vertical scroll bar and no tab stop.
