@@ -225,7 +225,6 @@ void AviPane::Rescale(const DpiScale& scale) {
       ::SetWindowPos(view->hwnd(), shown, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       control_.reset();
       view_ = std::move(view);
-      view_->SetScale(scale);
       if (!path_.empty()) view_->Play(path_);
     }
     view_->SetScale(scale);
