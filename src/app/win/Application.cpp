@@ -51,8 +51,7 @@ bool Application::Start(const std::string& exeFileName) {
   if (state_.DesignerMode) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_ANIMATE_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
-  }
-  if (!state_.DesignerMode) {
+  } else {
     // The player draws at the monitor's resolution; the designer works in design pixels and lets
     // Windows scale it.
     DeclarePerMonitorDpiAwareness();

@@ -332,9 +332,9 @@ class Win32GraphicLoader::Batch {
   Batch(const Batch&) = delete;
   Batch& operator=(const Batch&) = delete;
 
-  std::optional<std::unique_ptr<WinGraphic>> Take(const std::string& path, bool glyph) {
+  std::unique_ptr<WinGraphic> Take(const std::string& path, bool glyph) {
     ::AcquireSRWLockExclusive(&lock_);
-    std::optional<std::unique_ptr<WinGraphic>> taken;
+    std::unique_ptr<WinGraphic> taken;
     for (Slot& slot : slots_) {
       if (slot.Taken || slot.Request.Glyph != glyph || slot.Request.Path != path) continue;
       while (!slot.Done) ::SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
@@ -364,9 +364,15 @@ class Win32GraphicLoader::Batch {
     {
       ComPtr<IWICImagingFactory> factory = MakeFactory();
       for (Slot& slot : slots_) {
-        // Requests are never changed after the start, so they are read without the lock.
-        std::unique_ptr<WinGraphic> graphic = slot.Request.Glyph ? DecodeBitmapWith(factory.get(), slot.Request.Path)
-                                                                 : DecodePictureWith(factory.get(), slot.Request.Path);
+        // Requests are never changed after the start, so they are read without the lock. A slot
+        // is done whatever happens: the loader's thread may be waiting for it.
+        std::unique_ptr<WinGraphic> graphic;
+        try {
+          graphic = slot.Request.Glyph ? DecodeBitmapWith(factory.get(), slot.Request.Path)
+                                       : DecodePictureWith(factory.get(), slot.Request.Path);
+        } catch (...) {
+          graphic.reset();
+        }
         ::AcquireSRWLockExclusive(&lock_);
         slot.Graphic = std::move(graphic);
         slot.Done = true;
@@ -404,18 +410,19 @@ void Win32GraphicLoader::Prefetch(std::vector<PictureRequest> requests) {
   if (!requests.empty()) batch_ = std::make_unique<Batch>(std::move(requests));
 }
 
-std::optional<std::unique_ptr<WinGraphic>> Win32GraphicLoader::TakePrefetched(const std::string& path, bool glyph) {
-  if (!batch_) return std::nullopt;
-  return batch_->Take(path, glyph);
+std::unique_ptr<WinGraphic> Win32GraphicLoader::TakePrefetched(const std::string& path, bool glyph) {
+  return batch_ ? batch_->Take(path, glyph) : nullptr;
 }
 
+// A picture the second thread could not decode is tried again here, so that nothing its
+// apartment lacked ever drops a picture: only a broken file costs a second try.
 std::unique_ptr<Graphic> Win32GraphicLoader::LoadGlyphBitmap(const std::string& path) {
-  if (auto prefetched = TakePrefetched(path, true)) return std::move(*prefetched);
+  if (std::unique_ptr<WinGraphic> prefetched = TakePrefetched(path, true)) return prefetched;
   return DecodeBitmap(path);
 }
 
 std::unique_ptr<Graphic> Win32GraphicLoader::LoadPicture(const std::string& path) {
-  if (auto prefetched = TakePrefetched(path, false)) return std::move(*prefetched);
+  if (std::unique_ptr<WinGraphic> prefetched = TakePrefetched(path, false)) return prefetched;
   return DecodePicture(path);
 }
 

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,8 +82,8 @@ class Win32GraphicLoader : public GraphicLoader {
 
  private:
   class Batch;
-  // A prefetched result for this request, or nothing when none is waiting.
-  std::optional<std::unique_ptr<WinGraphic>> TakePrefetched(const std::string& path, bool glyph);
+  // The prefetched picture for this request; null when none was asked for or it failed there.
+  std::unique_ptr<WinGraphic> TakePrefetched(const std::string& path, bool glyph);
   IWICImagingFactory* Factory();
   ComPtr<IWICImagingFactory> factory_;
   std::unique_ptr<Batch> batch_;
