@@ -8,6 +8,7 @@
 #include "designer/Commands.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
+#include "support/win/DesignerDriver.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
@@ -23,10 +24,8 @@ using testing::WriteBytes;
 class DesignerFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::CreateDirectoryA(cd.c_str(), nullptr);
     ::CreateDirectoryA(appData.c_str(), nullptr);
-    ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", exe));
-    ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
+    ASSERT_NO_FATAL_FAILURE(testing::PrepareDesignerFolder(folder, cd, false));
     // The designers started here take their user settings folder from the environment.
     char saved[MAX_PATH] = {};
     hadAppData = ::GetEnvironmentVariableA("APPDATA", saved, sizeof saved) > 0;
@@ -47,16 +46,14 @@ class DesignerFiles : public ::testing::Test {
       EXPECT_EQ(MessageBoxText(error), errorText);
       ::PostMessageA(error, WM_COMMAND, IDOK, 0);
     }
-    main = designer->WaitForWindow("TMainForm", 15000);
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return WindowText(main) == "Corvela - " + cd; }, 5000)) << WindowText(main);
-    ::Sleep(500);  // the menu window's start timer
-    edit = designer->WaitForWindow("TEditForm", 5000);
-    ASSERT_NE(edit, nullptr);
+    testing::DesignerWindows windows;
+    ASSERT_NO_FATAL_FAILURE(testing::WaitForDesigner(*designer, cd, windows));
+    main = windows.Main;
+    edit = windows.Edit;
+    toolbar = windows.Toolbar;
   }
 
   void PlaceLabel() {
-    HWND toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
     ::SendMessageA(toolbar, TB_CHECKBUTTON, cmdToolLabel, TRUE);
     ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
     ::SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
@@ -82,7 +79,7 @@ class DesignerFiles : public ::testing::Test {
   std::string cd = folder / "cd", exe = folder / "Corvela.exe", ini = folder / "Corvela.ini";
   std::string appData = folder / "appdata", mnx = cd + "\\AutoRun.mnx";
   std::unique_ptr<ChildProcess> designer;
-  HWND main = nullptr, edit = nullptr;
+  HWND main = nullptr, edit = nullptr, toolbar = nullptr;
   bool hadAppData = false;
   std::string savedAppData;
 };

@@ -10,6 +10,7 @@
 #include "designer/Commands.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
+#include "support/win/DesignerDriver.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
@@ -28,22 +29,14 @@ struct Designer {
   testing::FakeWorld saved;
 
   void Start() {
-    ::CreateDirectoryA(cd.c_str(), nullptr);
-    const std::string exe = folder / "Corvela.exe";
-    ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", exe));
-    ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
-    ASSERT_TRUE(testing::WriteBytes(folder / "Corvela.ini", "DefaultPath=" + cd + "\r\n"));
-    process = std::make_unique<ChildProcess>(exe);
+    ASSERT_NO_FATAL_FAILURE(testing::PrepareDesignerFolder(folder, cd));
+    process = std::make_unique<ChildProcess>(folder / "Corvela.exe");
     ASSERT_TRUE(process->Started());
-    main = process->WaitForWindow("TMainForm", 15000);
-    ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return WindowText(main) == "Corvela - " + cd; }, 5000));
-    // Edits made before the start timer clears Modified would be forgotten by the close question.
-    ::Sleep(500);
-    edit = process->WaitForWindow("TEditForm", 5000);
-    ASSERT_NE(edit, nullptr);
-    toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
-    ASSERT_NE(toolbar, nullptr);
+    testing::DesignerWindows windows;
+    ASSERT_NO_FATAL_FAILURE(testing::WaitForDesigner(*process, cd, windows));
+    main = windows.Main;
+    edit = windows.Edit;
+    toolbar = windows.Toolbar;
   }
   void Place(unsigned tool, int x, int y) {
     ::SendMessageA(toolbar, TB_CHECKBUTTON, tool, TRUE);

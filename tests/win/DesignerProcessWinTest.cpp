@@ -10,6 +10,7 @@
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/win/Pixels.h"
+#include "support/win/DesignerDriver.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
@@ -21,28 +22,17 @@ using testing::WindowText;
 
 class DesignerProcess : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ::CreateDirectoryA(cd.c_str(), nullptr);
-    ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", exe));
-    ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
-    ASSERT_TRUE(testing::WriteBytes(folder / "Corvela.ini", "DefaultPath=" + cd + "\r\n"));
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(testing::PrepareDesignerFolder(folder, cd)); }
 
   // Starts the designer and waits until its windows have shown.
   void Start() {
     designer = std::make_unique<ChildProcess>(exe);
     ASSERT_TRUE(designer->Started());
-    main = designer->WaitForWindow("TMainForm", 15000);
-    ASSERT_NE(main, nullptr);
-    // The first showing ends with the caption naming the CD folder.
-    EXPECT_TRUE(WaitFor([&] { return WindowText(main) == "Corvela - " + cd; }, 5000));
-    // The menu window's one-shot start timer clears Modified once the designer is idle; edits
-    // made before it ticks would be forgotten by the close question.
-    ::Sleep(500);
-    edit = designer->WaitForWindow("TEditForm", 5000);
-    ASSERT_NE(edit, nullptr);
-    toolbar = ::FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
-    ASSERT_NE(toolbar, nullptr);
+    testing::DesignerWindows windows;
+    ASSERT_NO_FATAL_FAILURE(testing::WaitForDesigner(*designer, cd, windows));
+    main = windows.Main;
+    edit = windows.Edit;
+    toolbar = windows.Toolbar;
   }
 
   // Clicks at a point of the design surface's picture (no panel border in a new project) with the tool.
@@ -184,23 +174,11 @@ TEST_F(DesignerProcess, SaveAndTestStartsThePublishedPlayerWithTheNewObjects) {
   Close();
 }
 
-// Sets an edit box of another process's dialog and tells the dialog, as typing would.
-void TypeInto(HWND dialog, int id, const std::string& text) {
-  HWND edit = ::GetDlgItem(dialog, id);
-  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
-}
-
-void ChooseEntry(HWND dialog, int id, int entry) {
-  HWND list = ::GetDlgItem(dialog, id);
-  ::SendMessageA(list, CB_SETCURSEL, entry, 0);
-  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
+using testing::ChooseEntry;
+using testing::TypeInto;
 
 void PressOk(HWND dialog) {
-  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 2000));
+  testing::PressOk(dialog, 2000);
 }
 
 TEST_F(DesignerProcess, PropertiesAndLinksSurviveSaveAndReopen) {

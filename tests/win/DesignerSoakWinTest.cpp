@@ -19,6 +19,7 @@
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/win/GdiObjects.h"
+#include "support/win/DesignerDriver.h"
 #include "support/win/WinProcess.h"
 
 namespace corvela {
@@ -84,24 +85,16 @@ struct Designer {
 
 class DesignerSoak : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ::CreateDirectoryA(cd.c_str(), nullptr);
-    ASSERT_TRUE(testing::CopyFromExeFolder("Corvela.exe", exe));
-    ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "Default.ico"));
-    ASSERT_TRUE(testing::WriteBytes(folder / "Corvela.ini", "DefaultPath=" + cd + "\r\n"));
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(testing::PrepareDesignerFolder(folder, cd)); }
 
   void Start(Designer& d) {
     d.Process = std::make_unique<ChildProcess>(exe);
     ASSERT_TRUE(d.Process->Started());
-    d.Main = d.Process->WaitForWindow("TMainForm", 15000);
-    ASSERT_NE(d.Main, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return WindowText(d.Main) == "Corvela - " + cd; }, 5000));
-    // The menu window's start timer clears Modified once the designer is idle.
-    ::Sleep(500);
-    d.Edit = d.Process->WaitForWindow("TEditForm", 5000);
-    d.Toolbar = ::FindWindowExA(d.Main, nullptr, TOOLBARCLASSNAMEA, nullptr);
-    ASSERT_TRUE(d.Edit && d.Toolbar);
+    testing::DesignerWindows windows;
+    ASSERT_NO_FATAL_FAILURE(testing::WaitForDesigner(*d.Process, cd, windows));
+    d.Main = windows.Main;
+    d.Edit = windows.Edit;
+    d.Toolbar = windows.Toolbar;
     d.Handle.reset(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, d.Process->Id()));
   }
 
@@ -129,20 +122,9 @@ class DesignerSoak : public ::testing::Test {
   void Mouse(UINT msg, int x, int y, WPARAM keys) { ::SendMessageA(work.Edit, msg, keys, MAKELPARAM(x, y)); }
 
   // Sets a control of the designer's dialog as typing or choosing would, then presses OK.
-  void TypeInto(HWND dialog, int id, const std::string& text) {
-    HWND control = ::GetDlgItem(dialog, id);
-    ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(control));
-  }
-  void Choose(HWND dialog, int id, int entry) {
-    HWND list = ::GetDlgItem(dialog, id);
-    ::SendMessageA(list, CB_SETCURSEL, entry, 0);
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-  }
-  void PressOk(HWND dialog) {
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 3000));
-  }
+  void TypeInto(HWND dialog, int id, const std::string& text) { testing::TypeInto(dialog, id, text); }
+  void Choose(HWND dialog, int id, int entry) { testing::ChooseEntry(dialog, id, entry); }
+  void PressOk(HWND dialog) { testing::PressOk(dialog, 3000); }
   HWND Dialog(unsigned command, const char* caption) {
     ::PostMessageA(work.Main, WM_COMMAND, command, 0);
     HWND dialog = work.Process->WaitForDialog(caption, 5000);

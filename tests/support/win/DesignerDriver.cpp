@@ -1,0 +1,50 @@
+#include "support/win/DesignerDriver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace corvela::testing {
+
+void PrepareDesignerFolder(const TempFolder& folder, const std::string& cd, bool remember) {
+  ::CreateDirectoryA(cd.c_str(), nullptr);
+  ASSERT_TRUE(CopyFromExeFolder("Corvela.exe", folder / "Corvela.exe"));
+  ASSERT_TRUE(CopyFromExeFolder("Default.ico", folder / "Default.ico"));
+  if (remember) {
+    ASSERT_TRUE(WriteBytes(folder / "Corvela.ini", "DefaultPath=" + cd + "\r\n"));
+  }
+}
+
+void WaitForDesigner(const ChildProcess& process, const std::string& cd, DesignerWindows& windows) {
+  windows = {};
+  windows.Main = process.WaitForWindow("TMainForm", 15000);
+  ASSERT_NE(windows.Main, nullptr);
+  // The first showing ends with the caption naming the CD folder.
+  ASSERT_TRUE(WaitFor([&] { return WindowText(windows.Main) == "Corvela - " + cd; }, 5000))
+      << WindowText(windows.Main);
+  // The menu window's one-shot start clears Modified once the designer is idle; edits made
+  // before it runs would be forgotten by the close question.
+  ::Sleep(500);
+  windows.Edit = process.WaitForWindow("TEditForm", 5000);
+  ASSERT_NE(windows.Edit, nullptr);
+  windows.Toolbar = ::FindWindowExA(windows.Main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  ASSERT_NE(windows.Toolbar, nullptr);
+}
+
+void TypeInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = ::GetDlgItem(dialog, id);
+  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+}
+
+void ChooseEntry(HWND dialog, int id, int entry) {
+  HWND list = ::GetDlgItem(dialog, id);
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void PressOk(HWND dialog, DWORD timeoutMs) {
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, timeoutMs));
+}
+
+}  // namespace corvela::testing
