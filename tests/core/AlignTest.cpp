@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "designer/Align.h"
+#include "support/ProjectSamples.h"
 
 namespace corvela {
 namespace {
@@ -66,11 +67,7 @@ struct NudgeFixture : ::testing::Test {
   MenuProject Project;
   const Size Panel{200, 100};
   MenuObject& Add(int32_t l, int32_t t, int32_t w, int32_t h, bool selected) {
-    Project.Objects.push_back(std::make_unique<MenuObject>(ObjectKind::Image));
-    MenuObject& obj = *Project.Objects.back();
-    obj.Base() = ControlBase{l, t, w, h, {}, {}, 0};
-    obj.Selected = selected;
-    return obj;
+    return testing::AddBox(Project, l, t, w, h, selected);
   }
   static Box BoxOf(const MenuObject& obj) {
     const ControlBase& c = obj.Base();

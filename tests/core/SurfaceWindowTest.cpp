@@ -2,6 +2,7 @@
 
 #include "designer/DragDamage.h"
 #include "designer/SurfaceFrame.h"
+#include "support/ProjectSamples.h"
 
 namespace corvela {
 namespace {
@@ -9,11 +10,7 @@ namespace {
 struct DragDamageFixture : ::testing::Test {
   MenuProject Project;
   MenuObject& Add(int32_t l, int32_t t, int32_t w, int32_t h, bool selected) {
-    Project.Objects.push_back(std::make_unique<MenuObject>(ObjectKind::Image));
-    MenuObject& obj = *Project.Objects.back();
-    obj.Base() = ControlBase{l, t, w, h, {}, {}, 0};
-    obj.Selected = selected;
-    return obj;
+    return testing::AddBox(Project, l, t, w, h, selected);
   }
 };
 

@@ -6,6 +6,16 @@
 
 namespace corvela::testing {
 
+// An image object at l, t of w x h appended to the project, for layout rules that look only at
+// bounds and selection.
+inline MenuObject& AddBox(MenuProject& project, int32_t l, int32_t t, int32_t w, int32_t h, bool selected) {
+  project.Objects.push_back(std::make_unique<MenuObject>(ObjectKind::Image));
+  MenuObject& obj = *project.Objects.back();
+  obj.Base() = ControlBase{l, t, w, h, {}, {}, 0};
+  obj.Selected = selected;
+  return obj;
+}
+
 inline FontRecord DistinctFont(int seed) {
   FontRecord f;
   f.Name = "Font \xE9" + std::to_string(seed);
