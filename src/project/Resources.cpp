@@ -128,10 +128,15 @@ std::vector<PictureRequest> PictureRequests(const AppState& state) {
 }
 
 void ApplyFormSettings(AppState& state) {
+  if (!state.View) return;
+  // The panel colour is BackColor itself; the background is rebuilt from it.
+  state.View->PaintBackground();
+  ApplyFormIcon(state);
+}
+
+void ApplyFormIcon(AppState& state) {
   MenuView* view = state.View;
   if (!view) return;
-  // The panel colour is BackColor itself; the background is rebuilt from it.
-  view->PaintBackground();
   FileSystem& files = *state.Env.Files;
   const std::string& icon = state.Project.FormIcon;
   // FormIcon is always stored with its leading backslash, so it is appended as it is.

@@ -17,5 +17,7 @@ void ApplyAllObjectResources(AppState& state);
 std::vector<PictureRequest> PictureRequests(const AppState& state);
 // Panel colour, background and window icon of the menu window.
 void ApplyFormSettings(AppState& state);
+// The window icon alone: FormIcon, or else the CD folder's icon file.
+void ApplyFormIcon(AppState& state);
 
 }  // namespace corvela

@@ -29,7 +29,8 @@ TEST(StartupProcess, AutoRunExeStartsThePlayerWithAZeroSizeMenuWindow) {
   EXPECT_EQ(rc.bottom - rc.top, 0);
   EXPECT_TRUE(player.Windows("TMainForm").empty());
   EXPECT_TRUE(player.Windows("TEditForm").empty());
-  EXPECT_FALSE(player.Windows("TGradientForm").empty());
+  // The player renders its gradient off-screen, without the designer's hidden window.
+  EXPECT_TRUE(player.Windows("TGradientForm").empty());
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   DWORD code = 1;
   EXPECT_TRUE(player.WaitForExit(10000, &code));

@@ -58,6 +58,7 @@ bool Application::Start(const std::string& exeFileName) {
     // The menu's pictures decode on a second thread while its window is made.
     graphics_.Prefetch(PlayerPictureRequests(state_));
   }
+  com_.emplace();
   if (state_.DesignerMode) {
     ui_.Title = "Corvela";
     edit_ = std::make_unique<EditForm>(state_);
@@ -69,9 +70,13 @@ bool Application::Start(const std::string& exeFileName) {
   menu_ = std::make_unique<AutoRunForm>(state_);
   if (!menu_->Create()) return false;
   gradient_ = std::make_unique<GradientForm>();
-  RECT inner{};
-  ::GetClientRect(menu_->InnerPanel(), &inner);
-  if (!gradient_->Create(inner.right, inner.bottom)) return false;
+  // The player renders on the off-screen surface alone: a hidden top-level window would cost its
+  // start a window of the window system's for nothing it ever shows.
+  if (state_.DesignerMode) {
+    RECT inner{};
+    ::GetClientRect(menu_->InnerPanel(), &inner);
+    if (!gradient_->Create(inner.right, inner.bottom)) return false;
+  }
   menu_->SetGradientForm(gradient_.get());
   state_.Project.BackColor = kClSilver;
   state_.View = menu_.get();

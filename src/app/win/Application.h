@@ -2,6 +2,7 @@
 // The running program: platform services, the process-wide state and the windows of the mode.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/win/Handles.h"
@@ -42,7 +43,8 @@ class Application {
   PropertyDialogs* Dialogs() { return dialogs_.get(); }
 
  private:
-  ComApartment com_;
+  // Entered once the player's pictures are decoding: its first call meets the window system.
+  std::optional<ComApartment> com_;
   Win32FileSystem files_;
   Win32Ui ui_;
   Win32Screen screen_;

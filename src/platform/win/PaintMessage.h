@@ -50,6 +50,19 @@ bool HandleUpdatePaintMessage(HWND hwnd, UINT msg, WPARAM wp, PaintFn&& paint) {
   return true;
 }
 
+// As HandlePaintMessage, but WM_PAINT draws straight into the paint DC. For a window whose
+// children cover all but a frame: the clip leaves only the frame to draw, and a buffer of the whole
+// client area would cost more than the frame itself.
+template <typename PaintFn>
+bool HandleDirectPaintMessage(HWND hwnd, UINT msg, WPARAM wp, PaintFn&& paint) {
+  if (msg != WM_PAINT) return HandlePaintMessage(hwnd, msg, wp, paint);
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  PaintScope ps(hwnd);
+  paint(ps.get(), client);
+  return true;
+}
+
 inline RECT ToRECT(const Rect& r) {
   return RECT{r.Left, r.Top, r.Right, r.Bottom};
 }

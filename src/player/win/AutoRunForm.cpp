@@ -13,6 +13,7 @@
 #include "player/win/FrameStyles.h"
 #include "player/win/GradientForm.h"
 #include "player/win/PanelPaint.h"
+#include "project/Resources.h"
 
 namespace corvela::win {
 
@@ -48,9 +49,13 @@ AutoRunForm::~AutoRunForm() {
 bool AutoRunForm::Create() {
   WindowClassArgs cls;
   cls.Name = "TAutoRunForm";
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  cls.Icon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MENU));
-  cls.SmallIcon = SmallIconOf(instance, MAKEINTRESOURCEA(IDI_MENU), LR_SHARED);
+  // The window system converts a class icon for every window the class makes, before it can show:
+  // the player's window gets its icons after the first paint instead.
+  if (state_.DesignerMode) {
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    cls.Icon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MENU));
+    cls.SmallIcon = SmallIconOf(instance, MAKEINTRESOURCEA(IDI_MENU), LR_SHARED);
+  }
   WindowArgs args;
   args.Style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
   args.Title = "AutoRun";
@@ -84,14 +89,20 @@ void AutoRunForm::Timer1Timer() {
   // Message boxes take the menu's caption as the application's title from now on.
   if (auto* ui = dynamic_cast<Win32Ui*>(state_.Env.Ui)) ui->Title = state_.Project.Form.Caption;
   ::ShowWindow(hwnd(), ShowCommandFor(state_.Project.Form));
+  ValidateCoveredArea();
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   ::PostMessageA(hwnd(), kAfterFirstPaintMessage, 0, 0);
 }
 
 void AutoRunForm::AfterFirstPaint() {
   beforeFirstPaint_ = false;
-  // Handing icons to the window system costs about as much as drawing the menu: they follow it.
-  ShowIcons();
+  // Reading the icon file and handing icons to the window system each cost about as much as
+  // drawing the menu: they follow it.
+  if (iconPending_) {
+    iconPending_ = false;
+    ApplyFormIcon(state_);
+  }
+  if (!icon_) ShowIcons();
   // Each pane's DLL (rich edit, animation, browser) loads here rather than before the menu shows.
   WireObjects();
   auto pending = std::move(pendingContents_);
@@ -104,11 +115,13 @@ void AutoRunForm::AfterFirstPaint() {
 void AutoRunForm::ShowIcons() {
   // The menu window is the program's main window, so its own icon is what the taskbar shows.
   if (beforeFirstPaint_) return;
-  if (icon_)
+  if (icon_) {
     SendIcons(icon_.get(), smallIcon_ ? smallIcon_.get() : icon_.get());
-  else
-    SendIcons(reinterpret_cast<HICON>(::GetClassLongPtrA(hwnd(), GCLP_HICON)),
-              reinterpret_cast<HICON>(::GetClassLongPtrA(hwnd(), GCLP_HICONSM)));
+    return;
+  }
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  SendIcons(::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MENU)),
+            SmallIconOf(instance, MAKEINTRESOURCEA(IDI_MENU), LR_SHARED));
 }
 
 void AutoRunForm::SendIcons(HICON large, HICON smallFrame) {
@@ -189,6 +202,11 @@ UniqueBitmap AutoRunForm::RenderBackground(int32_t width, int32_t height) {
 }
 
 bool AutoRunForm::LoadWindowIcon(const std::string& path) {
+  // Chosen again after the first paint, from the same candidates.
+  if (beforeFirstPaint_) {
+    iconPending_ = true;
+    return true;
+  }
   HICON icon =
       static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   if (!icon) return false;
@@ -283,6 +301,13 @@ void AutoRunForm::CloseMenu() {
   if (!state_.DesignerMode && hwnd()) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
+void AutoRunForm::ValidateCoveredArea() {
+  RECT panel;
+  if (!panel_.hwnd() || !::GetWindowRect(panel_.hwnd(), &panel)) return;
+  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&panel), 2);
+  ::ValidateRect(hwnd(), &panel);
+}
+
 void AutoRunForm::PaintForm(HDC dc, const RECT& client) {
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -302,7 +327,7 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-      HandlePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { PaintForm(dc, rc); });
+      HandleDirectPaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { PaintForm(dc, rc); });
       return 0;
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));

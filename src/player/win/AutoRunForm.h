@@ -73,6 +73,10 @@ class AutoRunForm : public Window, public MenuView {
   void ApplyWindowState();
   // The window's client area outside the outer panel (its BorderWidth margin).
   void PaintForm(HDC dc, const RECT& client);
+  // Takes what the outer panel covers out of the window's own update region: nothing the window
+  // paints shows there, and a paint of the top-level window costs the start several milliseconds
+  // even when it draws nothing.
+  void ValidateCoveredArea();
   UniqueBitmap RenderBackground(int32_t width, int32_t height);
 
   // The window moved to a monitor of another resolution: it takes the size Windows suggests.
@@ -90,6 +94,8 @@ class AutoRunForm : public Window, public MenuView {
   // The player's start has begun and its first paint is not yet on screen: no pane exists yet,
   // and what each pane is to show waits here, in list order.
   bool beforeFirstPaint_ = false;
+  // The project named a window icon before the first paint; it is loaded after it.
+  bool iconPending_ = false;
   std::vector<std::pair<MenuObject*, std::string>> pendingContents_;
 };
 

@@ -26,10 +26,12 @@ FrameStyleBits StylesFor(const WindowFrame& frame) {
 }
 
 void ApplyFrameStyles(HWND hwnd, const FrameStyleBits& bits) {
-  DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE));
-  DWORD ex = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
-  style = (style & ~kFrameStyleMask) | bits.Style;
-  ex = (ex & ~kFrameExStyleMask) | bits.ExStyle;
+  const DWORD oldStyle = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE));
+  const DWORD oldEx = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  const DWORD style = (oldStyle & ~kFrameStyleMask) | bits.Style;
+  const DWORD ex = (oldEx & ~kFrameExStyleMask) | bits.ExStyle;
+  // A frame change is a round trip to the window system; the same frame needs none.
+  if (style == oldStyle && ex == oldEx) return;
   ::SetWindowLongPtrA(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
   ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex));
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,

@@ -95,7 +95,8 @@ UniqueBitmap RenderBackground(const AppState& state, int32_t panelWidth, int32_t
 void DrawBackground(HDC dc, HBITMAP picture, int32_t width, int32_t height);
 
 // TGradientForm: a hidden borderless window, never shown, whose surface is the renderer. It keeps
-// the renderer's size, and paints the renderer's last picture if it is ever asked to.
+// the renderer's size, and paints the renderer's last picture if it is ever asked to. Without
+// Create it is the renderer alone, an off-screen surface of the same size.
 class GradientForm : public Window {
  public:
   // panelWidth × panelHeight: the menu window's inner panel at this moment.

@@ -43,7 +43,10 @@ LRESULT PaintedPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-      HandleUpdatePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
+      if (buffered_)
+        HandleUpdatePaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
+      else
+        HandleDirectPaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
       return 0;
   }
   return Default(msg, wp, lp);
@@ -72,9 +75,13 @@ void InnerPanelWindow::Paint(HDC dc, const RECT& client) {
     background_ = render_(client.right, client.bottom);
     backgroundStale_ = false;
   }
-  UniqueBrush brush(::CreateSolidBrush(GdiColour(state_.Project.BackColor)));
-  ::FillRect(dc, &client, brush.get());
-  DrawBackground(dc, background_.get(), client.right, client.bottom);
+  // The picture, when there is one, is drawn over the whole panel: BackColor shows only without it.
+  if (background_) {
+    DrawBackground(dc, background_.get(), client.right, client.bottom);
+  } else {
+    UniqueBrush brush(::CreateSolidBrush(GdiColour(state_.Project.BackColor)));
+    ::FillRect(dc, &client, brush.get());
+  }
   painter_.PaintObjects(dc, state_, mouse_.States(), scale_);
 }
 

@@ -16,21 +16,27 @@
 
 namespace corvela::win {
 
-// A child panel drawn by one paint function, off-screen for WM_PAINT and straight into the DC of
-// WM_PRINTCLIENT.
+// A child panel drawn by one paint function, off-screen for WM_PAINT unless it draws only a frame
+// around its children, and straight into the DC of WM_PRINTCLIENT.
 class PaintedPanel : public Window {
  public:
   bool Create(HWND parent);
 
  protected:
+  explicit PaintedPanel(bool buffered) : buffered_(buffered) {}
   virtual void Paint(HDC dc, const RECT& client) = 0;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  bool buffered_;
 };
 
 class OuterPanelWindow : public PaintedPanel {
  public:
   // scale: the menu window's, kept up to date by it.
-  OuterPanelWindow(const MenuProject& project, const DpiScale& scale) : project_(project), scale_(scale) {}
+  // The inner panel covers all but the border and bevels.
+  OuterPanelWindow(const MenuProject& project, const DpiScale& scale)
+      : PaintedPanel(false), project_(project), scale_(scale) {}
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
@@ -47,7 +53,7 @@ class InnerPanelWindow : public PaintedPanel {
   // BackColor shows.
   using BackgroundRenderer = std::function<UniqueBitmap(int32_t width, int32_t height)>;
   InnerPanelWindow(AppState& state, const DpiScale& scale, BackgroundRenderer render)
-      : state_(state), scale_(scale), render_(std::move(render)) {}
+      : PaintedPanel(true), state_(state), scale_(scale), render_(std::move(render)) {}
   // The picture no longer fits the project or the panel's size. It is made again by the next
   // paint, so that any number of changes before it cost one picture.
   void BackgroundChanged();
