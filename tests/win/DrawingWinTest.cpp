@@ -155,6 +155,28 @@ TEST_F(Decoding, WhatCannotBeDecodedIsNull) {
   EXPECT_NE(loader.LoadGlyphBitmap(Write("glyph.dat", bmp)), nullptr) << "a glyph's name is not checked";
 }
 
+// The player's background is made on the prefetch thread while its window shows: one job, run
+// there after the pictures, and waited for by the thread that posted it.
+TEST_F(Decoding, AJobAfterThePrefetchRunsOnceOnThePrefetchThreadAndIsWaitedFor) {
+  EXPECT_FALSE(loader.RunAfterPrefetch([] {})) << "no prefetch thread, no job";
+  const std::string path = Write("glyph.bmp", Bmp24(4, 4, [](int, int) { return kRed; }));
+  loader.Prefetch({{path, true}});
+  DWORD ranOn = 0;
+  bool done = false;
+  ASSERT_TRUE(loader.RunAfterPrefetch([&] {
+    ::Sleep(50);
+    ranOn = ::GetCurrentThreadId();
+    done = true;
+  }));
+  EXPECT_FALSE(loader.RunAfterPrefetch([] {})) << "a second job";
+  EXPECT_NE(loader.LoadGlyphBitmap(path), nullptr) << "the prefetched glyph is still taken";
+  loader.WaitForJob();
+  EXPECT_TRUE(done);
+  EXPECT_NE(ranOn, ::GetCurrentThreadId());
+  loader.EndPrefetch();
+  EXPECT_FALSE(loader.RunAfterPrefetch([] {})) << "after the end";
+}
+
 TEST_F(Decoding, GlyphTransparentColourIsTheBottomLeftPixelOrWhiteForMonochrome) {
   auto colour = loader.DecodeBitmap(
       Write("c.bmp", Bmp24(4, 4, [](int x, int y) { return x == 0 && y == 3 ? kMagenta : kBlue; })));

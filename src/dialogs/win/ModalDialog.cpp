@@ -170,7 +170,7 @@ void ModalDialog::DrawPicture(const DRAWITEMSTRUCT& item) {
   ::GetObjectA(picture_.get(), sizeof info, &info);
   UniqueMemoryDc source(::CreateCompatibleDC(item.hDC));
   SelectScope select(source.get(), picture_.get());
-  ::TransparentBlt(item.hDC, item.rcItem.left, item.rcItem.top, info.bmWidth, info.bmHeight, source.get(), 0, 0,
+  ::GdiTransparentBlt(item.hDC, item.rcItem.left, item.rcItem.top, info.bmWidth, info.bmHeight, source.get(), 0, 0,
                    info.bmWidth, info.bmHeight, RGB(255, 0, 255));
 }
 

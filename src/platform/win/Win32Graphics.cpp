@@ -151,9 +151,9 @@ void WinGraphic::Draw(HDC dc, const RECT& dest, bool transparent) const {
   SelectScope select(source.get(), dib_.get());
   if (hasAlpha_) {
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, blend);
+    ::GdiAlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, blend);
   } else if (transparent && kind_ == Kind::Bitmap) {
-    ::TransparentBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, transparentColour_);
+    ::GdiTransparentBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, transparentColour_);
   } else if (dw == width_ && dh == height_) {
     ::BitBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, SRCCOPY);
   } else {
@@ -178,7 +178,7 @@ void WinGraphic::DrawTransparent(HDC dc, int x, int y, COLORREF key) const {
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   if (!source) return;
   SelectScope select(source.get(), dib_.get());
-  ::TransparentBlt(dc, x, y, width_, height_, source.get(), 0, 0, width_, height_, key);
+  ::GdiTransparentBlt(dc, x, y, width_, height_, source.get(), 0, 0, width_, height_, key);
 }
 
 void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) const {
@@ -218,7 +218,7 @@ void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) 
   SelectScope select(source.get(), scaled_.get());
   if (scaledSeeThrough_) {
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, dw, dh, blend);
+    ::GdiAlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, dw, dh, blend);
   } else {
     ::BitBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, SRCCOPY);
   }
@@ -327,7 +327,12 @@ class Win32GraphicLoader::Batch {
     if (!thread_) slots_.clear();
   }
   ~Batch() {
-    if (thread_) ::WaitForSingleObject(thread_.get(), INFINITE);
+    if (!thread_) return;
+    ::AcquireSRWLockExclusive(&lock_);
+    closing_ = true;
+    ::ReleaseSRWLockExclusive(&lock_);
+    ::WakeAllConditionVariable(&done_);
+    ::WaitForSingleObject(thread_.get(), INFINITE);
   }
   Batch(const Batch&) = delete;
   Batch& operator=(const Batch&) = delete;
@@ -346,6 +351,22 @@ class Win32GraphicLoader::Batch {
     return taken;
   }
 
+  bool Post(std::function<void()> job) {
+    if (!thread_) return false;
+    ::AcquireSRWLockExclusive(&lock_);
+    const bool free = !job_ && !jobDone_ && !closing_;
+    if (free) job_ = std::move(job);
+    ::ReleaseSRWLockExclusive(&lock_);
+    if (free) ::WakeAllConditionVariable(&done_);
+    return free;
+  }
+
+  void WaitForJob() {
+    ::AcquireSRWLockExclusive(&lock_);
+    while (job_ && !jobDone_) ::SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
+    ::ReleaseSRWLockExclusive(&lock_);
+  }
+
  private:
   struct Slot {
     PictureRequest Request;
@@ -356,7 +377,26 @@ class Win32GraphicLoader::Batch {
 
   static DWORD WINAPI Run(void* self) {
     static_cast<Batch*>(self)->DecodeAll();
+    static_cast<Batch*>(self)->RunJob();
     return 0;
+  }
+
+  // Waits for a job or the end; the job runs outside the lock and stays set until the end, so
+  // that WaitForJob can tell it ran.
+  void RunJob() {
+    ::AcquireSRWLockExclusive(&lock_);
+    while (!job_ && !closing_) ::SleepConditionVariableSRW(&done_, &lock_, INFINITE, 0);
+    std::function<void()> job = job_;
+    ::ReleaseSRWLockExclusive(&lock_);
+    if (!job) return;
+    try {
+      job();
+    } catch (...) {
+    }
+    ::AcquireSRWLockExclusive(&lock_);
+    jobDone_ = true;
+    ::ReleaseSRWLockExclusive(&lock_);
+    ::WakeAllConditionVariable(&done_);
   }
 
   void DecodeAll() {
@@ -384,6 +424,9 @@ class Win32GraphicLoader::Batch {
   }
 
   std::vector<Slot> slots_;
+  std::function<void()> job_;
+  bool jobDone_ = false;
+  bool closing_ = false;
   SRWLOCK lock_ = SRWLOCK_INIT;
   CONDITION_VARIABLE done_ = CONDITION_VARIABLE_INIT;
   UniqueKernelHandle thread_;
@@ -408,6 +451,18 @@ std::unique_ptr<WinGraphic> Win32GraphicLoader::DecodePicture(const std::string&
 void Win32GraphicLoader::Prefetch(std::vector<PictureRequest> requests) {
   batch_.reset();
   if (!requests.empty()) batch_ = std::make_unique<Batch>(std::move(requests));
+}
+
+bool Win32GraphicLoader::RunAfterPrefetch(std::function<void()> job) {
+  return batch_ && batch_->Post(std::move(job));
+}
+
+void Win32GraphicLoader::WaitForJob() {
+  if (batch_) batch_->WaitForJob();
+}
+
+void Win32GraphicLoader::EndPrefetch() {
+  batch_.reset();
 }
 
 std::unique_ptr<WinGraphic> Win32GraphicLoader::TakePrefetched(const std::string& path, bool glyph) {

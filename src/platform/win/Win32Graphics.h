@@ -5,6 +5,7 @@
 #include <wincodec.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +80,12 @@ class Win32GraphicLoader : public GraphicLoader {
   // Starts decoding these on a second thread; the loads that ask for them later take the results,
   // waiting for each if need be. Anything not asked for is dropped with the loader.
   void Prefetch(std::vector<PictureRequest> requests);
+  // Runs job on that thread once its pictures are decoded, while this one goes on; false when there
+  // is no such thread, or it has a job already. WaitForJob returns once the job has run.
+  bool RunAfterPrefetch(std::function<void()> job);
+  void WaitForJob();
+  // The second thread ends, after its job if it has one.
+  void EndPrefetch();
 
  private:
   class Batch;

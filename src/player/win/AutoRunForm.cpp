@@ -5,6 +5,7 @@
 #include "platform/win/Dpi.h"
 #include "platform/win/ResourceIds.h"
 #include "platform/win/Win32Colours.h"
+#include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
 #include "player/DpiLayout.h"
 #include "player/Links.h"
@@ -86,6 +87,7 @@ void AutoRunForm::Timer1Timer() {
   // The load has applied the project: the window appears once, at its size and with everything
   // on it, and is painted before anything else runs.
   PaintBackground();
+  PrerenderBackground();
   // Message boxes take the menu's caption as the application's title from now on.
   if (auto* ui = dynamic_cast<Win32Ui*>(state_.Env.Ui)) ui->Title = state_.Project.Form.Caption;
   ::ShowWindow(hwnd(), ShowCommandFor(state_.Project.Form));
@@ -96,6 +98,8 @@ void AutoRunForm::Timer1Timer() {
 
 void AutoRunForm::AfterFirstPaint() {
   beforeFirstPaint_ = false;
+  prerendered_.reset();
+  if (auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics)) loader->EndPrefetch();
   // Reading the icon file and handing icons to the window system each cost about as much as
   // drawing the menu: they follow it.
   if (iconPending_) {
@@ -197,7 +201,40 @@ void AutoRunForm::PaintBackground() {
   panel1_.BackgroundChanged();
 }
 
+void AutoRunForm::PrerenderBackground() {
+  auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics);
+  RECT inner{};
+  if (!loader || !::GetClientRect(panel1_.hwnd(), &inner)) return;
+  auto job = std::make_shared<Prerendered>();
+  job->Project.BackColor = state_.Project.BackColor;
+  job->Project.GradientColor = state_.Project.GradientColor;
+  job->Project.GradientStyle = state_.Project.GradientStyle;
+  job->Width = inner.right;
+  job->Height = inner.bottom;
+  // The job owns what it reads and writes: the window may be gone before it ends.
+  SystemColours* colours = state_.Env.Colours;
+  if (loader->RunAfterPrefetch([job, colours] {
+        DibSurface renderer;
+        job->Picture = win::RenderBackground(renderer, job->Project, colours, job->Width, job->Height);
+      }))
+    prerendered_ = std::move(job);
+}
+
+UniqueBitmap AutoRunForm::TakePrerendered(int32_t width, int32_t height) {
+  // Taken once: any later picture is made for a change the job never saw.
+  const std::shared_ptr<Prerendered> job = std::move(prerendered_);
+  prerendered_.reset();
+  if (!job) return {};
+  if (auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics)) loader->WaitForJob();
+  const MenuProject& p = state_.Project;
+  if (job->Width != width || job->Height != height || job->Project.BackColor != p.BackColor ||
+      job->Project.GradientColor != p.GradientColor || job->Project.GradientStyle != p.GradientStyle)
+    return {};
+  return std::move(job->Picture);
+}
+
 UniqueBitmap AutoRunForm::RenderBackground(int32_t width, int32_t height) {
+  if (UniqueBitmap picture = TakePrerendered(width, height)) return picture;
   return gradient_ ? gradient_->RenderBackground(state_, width, height) : win::RenderBackground(state_, width, height);
 }
 

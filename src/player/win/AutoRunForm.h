@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,6 +79,10 @@ class AutoRunForm : public Window, public MenuView {
   // even when it draws nothing.
   void ValidateCoveredArea();
   UniqueBitmap RenderBackground(int32_t width, int32_t height);
+  // The player's first background picture is made on the picture thread while the window shows;
+  // the first paint takes it if the panel's size and the colours are still the same.
+  void PrerenderBackground();
+  UniqueBitmap TakePrerendered(int32_t width, int32_t height);
 
   // The window moved to a monitor of another resolution: it takes the size Windows suggests.
   void DpiChanged(int dpi, const RECT& suggested);
@@ -97,6 +102,12 @@ class AutoRunForm : public Window, public MenuView {
   // The project named a window icon before the first paint; it is loaded after it.
   bool iconPending_ = false;
   std::vector<std::pair<MenuObject*, std::string>> pendingContents_;
+  struct Prerendered {
+    MenuProject Project;  // its background colours and style alone
+    int32_t Width = 0, Height = 0;
+    UniqueBitmap Picture;
+  };
+  std::shared_ptr<Prerendered> prerendered_;
 };
 
 }  // namespace corvela::win

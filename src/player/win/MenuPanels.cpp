@@ -198,6 +198,13 @@ LRESULT InnerPanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp != kLeaveWatch) break;
       WatchLeave();
       return 0;
+    case WM_PAINT:
+      // Before its first paint nothing of the panel is on screen to flicker: that paint draws
+      // straight into the window, without a buffer of the panel's size and a second copy.
+      if (painted_) break;
+      painted_ = true;
+      HandleDirectPaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { Paint(dc, rc); });
+      return 0;
     default:
       if (Mouse(msg, lp)) return 0;
       break;

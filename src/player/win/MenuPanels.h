@@ -86,6 +86,8 @@ class InnerPanelWindow : public PaintedPanel {
   PanelMouse mouse_;
   // WM_MOUSELEAVE has been asked for since the mouse last came onto the panel.
   bool leaveTracked_ = false;
+  // The panel has had its first WM_PAINT.
+  bool painted_ = false;
 };
 
 }  // namespace corvela::win
