@@ -211,11 +211,29 @@ void AutoRunForm::PrerenderBackground() {
   job->Project.GradientStyle = state_.Project.GradientStyle;
   job->Width = inner.right;
   job->Height = inner.bottom;
+  job->Dpi = scale_.Dpi();
+  for (const auto& obj : state_.Project.Objects) {
+    if (!obj) continue;
+    if (const LabelControl* label = obj->AsLabel(); label && obj->Kind == ObjectKind::Label)
+      job->Texts.emplace_back(label->Font, label->Caption);
+    else if (const ButtonControl* button = obj->AsButton(); button && obj->Kind == ObjectKind::Button)
+      job->Texts.emplace_back(button->Font, button->Caption);
+  }
   // The job owns what it reads and writes: the window may be gone before it ends.
   SystemColours* colours = state_.Env.Colours;
   if (loader->RunAfterPrefetch([job, colours] {
         DibSurface renderer;
         job->Picture = win::RenderBackground(renderer, job->Project, colours, job->Width, job->Height);
+        // Drawing each caption once loads its font's face and glyphs into the cache the whole
+        // process shares, which the first paint's text would otherwise wait for.
+        FontCache fonts;
+        DibSurface scratch;
+        if (!scratch.Resize(256, 64)) return;
+        for (const auto& [font, text] : job->Texts) {
+          SelectScope select(scratch.Dc(), fonts.Get(font, job->Dpi));
+          RECT r{0, 0, 256, 64};
+          ::DrawTextA(scratch.Dc(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_NOCLIP);
+        }
       }))
     prerendered_ = std::move(job);
 }

@@ -106,6 +106,9 @@ class AutoRunForm : public Window, public MenuView {
     MenuProject Project;  // its background colours and style alone
     int32_t Width = 0, Height = 0;
     UniqueBitmap Picture;
+    // The captions of labels and buttons in their fonts, drawn once to warm the font cache.
+    int Dpi = 96;
+    std::vector<std::pair<FontRecord, std::string>> Texts;
   };
   std::shared_ptr<Prerendered> prerendered_;
 };
