@@ -245,20 +245,69 @@ std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
 
 namespace {
 
+// The imaging component's own entry points. Going through them rather than through COM's class
+// registry saves the player's start hundreds of registry reads, each a round trip to the system,
+// on the thread that decodes while the window is made; where they are missing, COM is asked.
+HMODULE ImagingModule() {
+  static const HMODULE module = ::LoadLibraryA("windowscodecs.dll");
+  return module;
+}
+
+template <typename Fn>
+Fn ImagingExport(const char* name) {
+  HMODULE module = ImagingModule();
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
 ComPtr<IWICImagingFactory> MakeFactory() {
   ComPtr<IWICImagingFactory> factory;
+  using CreateFactory = HRESULT(WINAPI*)(UINT, IWICImagingFactory**);
+  if (auto create = ImagingExport<CreateFactory>("WICCreateImagingFactory_Proxy");
+      create && SUCCEEDED(create(WINCODEC_SDK_VERSION, factory.put())) && factory)
+    return factory;
+  factory = {};
   ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                      factory.put_void());
   return factory;
+}
+
+const CLSID* DecoderFor(WinGraphic::Kind kind) {
+  switch (kind) {
+    case WinGraphic::Kind::Bitmap: return &CLSID_WICBmpDecoder;
+    case WinGraphic::Kind::Icon: return &CLSID_WICIcoDecoder;
+    case WinGraphic::Kind::Jpeg: return &CLSID_WICJpegDecoder;
+    case WinGraphic::Kind::Gif: return &CLSID_WICGifDecoder;
+    case WinGraphic::Kind::Png: return &CLSID_WICPngDecoder;
+    case WinGraphic::Kind::Metafile: break;
+  }
+  return nullptr;
+}
+
+// The decoder of the format the extension names, made from the component's class object and
+// opened on the file; false when the file is not of that format or cannot be read.
+bool OpenDecoder(IWICImagingFactory* factory, const std::wstring& path, WinGraphic::Kind kind,
+                 ComPtr<IWICBitmapDecoder>& decoder) {
+  using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  static const auto get = ImagingExport<GetClassObject>("DllGetClassObject");
+  const CLSID* clsid = DecoderFor(kind);
+  ComPtr<IClassFactory> classObject;
+  if (!get || !clsid || FAILED(get(*clsid, IID_IClassFactory, classObject.put_void())) ||
+      FAILED(classObject->CreateInstance(nullptr, IID_IWICBitmapDecoder, decoder.put_void())) || !decoder) {
+    decoder = {};
+    return SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnLoad, decoder.put()));
+  }
+  ComPtr<IWICStream> stream;
+  return SUCCEEDED(factory->CreateStream(stream.put())) &&
+         SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_READ)) &&
+         SUCCEEDED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnLoad));
 }
 
 std::unique_ptr<WinGraphic> Decode(IWICImagingFactory* factory, const std::string& path, WinGraphic::Kind kind) {
   if (!factory || path.empty()) return nullptr;
   const std::wstring wide = Widen(path);
   ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnLoad,
-                                                decoder.put())))
-    return nullptr;
+  if (!OpenDecoder(factory, wide, kind, decoder)) return nullptr;
   // The extension promised a format: another one behind it is a broken file.
   GUID container{};
   if (FAILED(decoder->GetContainerFormat(&container)) || !ContainerMatches(container, kind)) return nullptr;
