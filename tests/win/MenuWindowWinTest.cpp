@@ -418,6 +418,7 @@ TEST_F(PlayerStart, TheApplicationTakesTheWindowsCaptionAndIcon) {
 }
 
 // The start sound is asked for before the start link runs, and both after the window is shown.
+// The first-paint hook (where the player enters COM, which the shell needs) runs once, before both.
 TEST_F(PlayerStart, TheStartSoundPlaysAndThenTheStartLinkRuns) {
   // Notes how many sound requests had been made when the shell was called.
   struct OrderedShell : testing::FakeShell {
@@ -432,6 +433,12 @@ TEST_F(PlayerStart, TheStartSoundPlaysAndThenTheStartLinkRuns) {
   } ordered{sound};
   env.Launcher = &ordered;
   File("start.wav", "RIFF");
+  std::vector<size_t> shellCallsAtHook;
+  bool shownAtHook = false;
+  form.OnFirstPaint = [&] {
+    shellCallsAtHook.push_back(ordered.Calls.size() + sound.Calls.size());
+    shownAtHook = ::IsWindowVisible(form.hwnd());
+  };
   StartPlayer([](AppState& s) {
     s.Project.Form.Width = 200;
     s.Project.Form.Height = 100;
@@ -445,6 +452,8 @@ TEST_F(PlayerStart, TheStartSoundPlaysAndThenTheStartLinkRuns) {
   EXPECT_EQ(ordered.Calls[0].File, folder / "setup.exe");
   EXPECT_EQ(ordered.SoundCallsBefore, std::vector<size_t>{3});
   EXPECT_TRUE(::IsWindowVisible(form.hwnd()));
+  EXPECT_EQ(shellCallsAtHook, std::vector<size_t>{0});
+  EXPECT_TRUE(shownAtHook);
 }
 
 }  // namespace

@@ -58,7 +58,9 @@ bool Application::Start(const std::string& exeFileName) {
     // The menu's pictures decode on a second thread while its window is made.
     graphics_.Prefetch(PlayerPictureRequests(state_));
   }
-  com_.emplace();
+  // The player's first paint needs no COM on this thread, and entering it first meets the window
+  // system at a higher cost than a window does: it comes right after that paint.
+  if (state_.DesignerMode) com_.emplace();
   if (state_.DesignerMode) {
     ui_.Title = "Corvela";
     edit_ = std::make_unique<EditForm>(state_);
@@ -68,6 +70,7 @@ bool Application::Start(const std::string& exeFileName) {
     if (!edit_->Create()) return false;
   }
   menu_ = std::make_unique<AutoRunForm>(state_);
+  if (!state_.DesignerMode) menu_->OnFirstPaint = [this] { com_.emplace(); };
   if (!menu_->Create()) return false;
   gradient_ = std::make_unique<GradientForm>();
   // The player renders on the off-screen surface alone: a hidden top-level window would cost its

@@ -43,7 +43,7 @@ class Application {
   PropertyDialogs* Dialogs() { return dialogs_.get(); }
 
  private:
-  // Entered once the player's pictures are decoding: its first call meets the window system.
+  // This thread's apartment: from the start in the designer, after the first paint in the player.
   std::optional<ComApartment> com_;
   Win32FileSystem files_;
   Win32Ui ui_;

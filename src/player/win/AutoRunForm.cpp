@@ -100,6 +100,7 @@ void AutoRunForm::AfterFirstPaint() {
   beforeFirstPaint_ = false;
   prerendered_.reset();
   if (auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics)) loader->EndPrefetch();
+  if (OnFirstPaint) OnFirstPaint();
   // Reading the icon file and handing icons to the window system each cost about as much as
   // drawing the menu: they follow it.
   if (iconPending_) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -30,6 +31,10 @@ class AutoRunForm : public Window, public MenuView {
 
   // The hidden renderer PaintBackground draws on; without one each picture gets a renderer of its own.
   void SetGradientForm(GradientForm* form) { gradient_ = form; }
+
+  // Runs once the player's first complete paint is on screen, before the panes, the start sound
+  // and the start link.
+  std::function<void()> OnFirstPaint;
 
   // The resolution the menu is drawn at: the monitor's in a player, the design one in the designer.
   const DpiScale& Scale() const { return scale_; }
