@@ -29,18 +29,9 @@ std::vector<PictureRequest> PlayerPictureRequests(const AppState& state) {
   if (state.DesignerMode || !state.Env.Files->FileExists(state.ProjectFileName) ||
       !state.Env.Files->ReadFile(state.ProjectFileName, bytes, error))
     return {};
-  // A scratch state without a view, and with the files alone: the read ahead runs before the
-  // window system is first touched, which costs the start about a third of its time, and the
-  // centring a parse does needs no real screen. A file cut short still names the pictures of the
-  // objects read so far.
-  struct NoScreen : Screen {
-    int32_t Width() override { return 0; }
-    int32_t Height() override { return 0; }
-  } noScreen;
-  Platform files;
-  files.Files = state.Env.Files;
-  files.Display = &noScreen;
-  AppState scratch(files);
+  // A scratch state without a view: parsing it touches no window. A file cut short still names
+  // the pictures of the objects read so far.
+  AppState scratch(state.Env);
   scratch.CDFolder = state.CDFolder;
   ParseProject(scratch, bytes);
   return PictureRequests(scratch);

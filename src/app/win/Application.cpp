@@ -55,8 +55,6 @@ bool Application::Start(const std::string& exeFileName) {
     // The player draws at the monitor's resolution; the designer works in design pixels and lets
     // Windows scale it.
     DeclarePerMonitorDpiAwareness();
-    // The menu's pictures decode on a second thread while its window is made.
-    graphics_.Prefetch(PlayerPictureRequests(state_));
   }
   // The player's first paint needs no COM on this thread, and entering it first meets the window
   // system at a higher cost than a window does: it comes right after that paint.
@@ -70,7 +68,12 @@ bool Application::Start(const std::string& exeFileName) {
     if (!edit_->Create()) return false;
   }
   menu_ = std::make_unique<AutoRunForm>(state_);
-  if (!state_.DesignerMode) menu_->OnFirstPaint = [this] { com_.emplace(); };
+  if (!state_.DesignerMode) {
+    // The menu's pictures decode on a second thread while its window is made. Not earlier:
+    // started while the window system was starting up, the two only slowed each other down.
+    graphics_.Prefetch(PlayerPictureRequests(state_));
+    menu_->OnFirstPaint = [this] { com_.emplace(); };
+  }
   if (!menu_->Create()) return false;
   gradient_ = std::make_unique<GradientForm>();
   // The player renders on the off-screen surface alone: a hidden top-level window would cost its

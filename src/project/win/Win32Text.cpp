@@ -56,13 +56,10 @@ TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& f
   return {r.right - r.left, r.bottom - r.top};
 }
 
-// The DC is made on first use: the player's start must not meet the window system before it has
-// set its pictures decoding.
-Win32TextMeasurer::Win32TextMeasurer() = default;
+Win32TextMeasurer::Win32TextMeasurer() : dc_(::CreateCompatibleDC(nullptr)) {}
 
 TextExtent Win32TextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth,
                                       bool wordWrap) {
-  if (!dc_) dc_.reset(::CreateCompatibleDC(nullptr));
   if (!dc_) return {};
   GdiTextMeasurer measurer(dc_.get(), fonts_, kDesignDpi);
   return measurer.Measure(text, font, maxWidth, wordWrap);
