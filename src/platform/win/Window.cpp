@@ -6,10 +6,6 @@
 
 namespace corvela::win {
 
-namespace {
-constexpr const char* kThisProp = "CorvelaWindow";
-}
-
 Window::~Window() { Destroy(); }
 
 void Window::Destroy() {
@@ -17,7 +13,14 @@ void Window::Destroy() {
   hwnd_ = nullptr;
 }
 
-Window* Window::FromHandle(HWND hwnd) { return static_cast<Window*>(::GetPropA(hwnd, kThisProp)); }
+// The object lives in the window's user data: a window property is a round trip to the window
+// system on every message, the user data a read of the window's own memory. Only windows of our
+// classes have it.
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd || ::GetClassLongPtrA(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::Procedure))
+    return nullptr;
+  return reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
 
 bool Window::Create(const WindowClassArgs& cls, const WindowArgs& args) {
   static std::set<std::string> registered;
@@ -49,9 +52,10 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
     self = static_cast<Window*>(cs->lpCreateParams);
     self->hwnd_ = hwnd;
-    ::SetPropA(hwnd, kThisProp, self);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
-    self = FromHandle(hwnd);
+    // Procedure is this window's class procedure, so the user data is ours.
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
   if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
   LRESULT result = 0;
@@ -63,7 +67,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     ReportUnhandledError("Unexpected error");
   }
   if (msg == WM_NCDESTROY) {
-    ::RemovePropA(hwnd, kThisProp);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
   }
   return result;
