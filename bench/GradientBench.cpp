@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "player/Gradient.h"
 
@@ -67,13 +68,16 @@ void Style(benchmark::State& run) {
 BENCHMARK(SolidFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Style)->DenseRange(0, 8)->Unit(benchmark::kMicrosecond);
 
-// Keeps each run's CPU time per iteration for the ratios printed at the end.
+// Keeps each benchmark's median CPU time per iteration for the ratios printed at the end. The
+// repetitions run in random order, so that a drift of the machine's speed reaches the floor and
+// the styles alike rather than only the ones measured later.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   std::map<std::string, double> Seconds;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.iterations > 0) Seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && run.iterations > 0)
+        Seconds[run.run_name.str()] = run.cpu_accumulated_time / run.iterations;
     ConsoleReporter::ReportRuns(runs);
   }
 };
@@ -82,6 +86,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace corvela
 
 int main(int argc, char** argv) {
+  // Defaults first, so that the command line can override them.
+  std::vector<char*> args{argv[0], const_cast<char*>("--benchmark_repetitions=7"),
+                          const_cast<char*>("--benchmark_enable_random_interleaving=true"),
+                          const_cast<char*>("--benchmark_report_aggregates_only=true")};
+  args.insert(args.end(), argv + 1, argv + argc);
+  argc = static_cast<int>(args.size());
+  argv = args.data();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   corvela::RatioReporter reporter;

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Every figure the benchmarks measure, each against its floor with the ratio, in one run. Builds
 # what it needs (native benchmarks, the Windows exe and the Wine benchmarks) first.
-# Usage: bench/run.sh [RUNS]     (RUNS: player start runs, default 15)
+# Usage: bench/run.sh [RUNS]     (RUNS: player start runs, default 21)
 # One figure is one `figure` line at the bottom; a figure that fails says so and the rest go on.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-runs=${1:-15}
+runs=${1:-21}
 win=build/windows
 native=build/native
 

@@ -198,6 +198,28 @@ void FillCorner(FillSurface& s, const PixelRect& r, const BandColours& bands, bo
   });
 }
 
+// The same pixels on a surface in memory whose width the rectangle spans, row by row: pixel x of
+// row y (both counted from the corner) takes step max(x, y), so each row is its own step's colour
+// up to column y and then the same colours column by column. That tail is made once and copied.
+// False when the shortcut does not apply.
+bool FillCornerRows(FillSurface& s, const PixelRect& r, const BandColours& bands, bool fromTop) {
+  const int32_t w = r.Right - r.Left, h = r.Bottom - r.Top, d = w + h;
+  // Spanning the width, the fills that run one column past the right edge are clipped anyway.
+  if (w <= 0 || h <= 0 || r.Left != 0 || r.Right != s.Width() || r.Top < 0 || r.Bottom > s.Height() ||
+      !s.RowPixels(r.Top))
+    return false;
+  const auto colour = [&](int32_t t) { return bands.BandColour(std::min(t, w) + std::min(t, h), d); };
+  std::vector<Colour> byColumn(static_cast<size_t>(w));
+  for (int32_t x = 0; x < w; ++x) byColumn[static_cast<size_t>(x)] = colour(x);
+  for (int32_t y = 0; y < h; ++y) {
+    Colour* const row = s.RowPixels(fromTop ? r.Top + y : r.Bottom - 1 - y);
+    const int32_t ownColour = std::min(y + 1, w);
+    std::fill(row, row + ownColour, colour(y));
+    std::copy(byColumn.begin() + ownColour, byColumn.end(), row + ownColour);
+  }
+  return true;
+}
+
 // Keeps the fills asked of it, to be replayed on the real surface.
 class FillRecorder final : public FillSurface {
  public:
@@ -266,6 +288,9 @@ void FillGradientRect(FillSurface& surface, PixelRect rect, FillGeometry geometr
     case 4:
     case 5:
     case 6: {
+      if (geometry != FillGeometry::Rings &&
+          FillCornerRows(surface, rect, bands, geometry == FillGeometry::TopLeftCorner))
+        break;
       const bool inMemory = surface.RowPixels(0) != nullptr;
       FillRecorder recorder(surface);
       FillSurface& target = inMemory ? recorder : surface;
