@@ -241,8 +241,7 @@ void AutoRunForm::PrerenderBackground() {
 
 UniqueBitmap AutoRunForm::TakePrerendered(int32_t width, int32_t height) {
   // Taken once: any later picture is made for a change the job never saw.
-  const std::shared_ptr<Prerendered> job = std::move(prerendered_);
-  prerendered_.reset();
+  const std::shared_ptr<Prerendered> job = std::exchange(prerendered_, nullptr);
   if (!job) return {};
   if (auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics)) loader->WaitForJob();
   const MenuProject& p = state_.Project;
