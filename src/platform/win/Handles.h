@@ -63,52 +63,30 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
-template <typename T>
-struct GdiTraits {
+// A handle that is null when it holds nothing and is freed by one call.
+template <typename T, auto Free>
+struct NullHandleTraits {
   static T Invalid() { return nullptr; }
   static bool IsValid(T h) { return h != nullptr; }
-  static void Close(T h) { ::DeleteObject(h); }
+  static void Close(T h) { Free(h); }
 };
+
+template <typename T>
+using GdiTraits = NullHandleTraits<T, &::DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<HPEN, GdiTraits<HPEN>>;
 using UniqueRegion = UniqueHandle<HRGN, GdiTraits<HRGN>>;
-
-struct MemoryDcTraits {
-  static HDC Invalid() { return nullptr; }
-  static bool IsValid(HDC h) { return h != nullptr; }
-  static void Close(HDC h) { ::DeleteDC(h); }
-};
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-
-struct IconTraits {
-  static HICON Invalid() { return nullptr; }
-  static bool IsValid(HICON h) { return h != nullptr; }
-  static void Close(HICON h) { ::DestroyIcon(h); }
-};
-using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-
-struct MenuTraits {
-  static HMENU Invalid() { return nullptr; }
-  static bool IsValid(HMENU h) { return h != nullptr; }
-  static void Close(HMENU h) { ::DestroyMenu(h); }
-};
-using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
-
-struct AcceleratorTraits {
-  static HACCEL Invalid() { return nullptr; }
-  static bool IsValid(HACCEL h) { return h != nullptr; }
-  static void Close(HACCEL h) { ::DestroyAcceleratorTable(h); }
-};
-using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorTraits>;
-
-struct ImageListTraits {
-  static HIMAGELIST Invalid() { return nullptr; }
-  static bool IsValid(HIMAGELIST h) { return h != nullptr; }
-  static void Close(HIMAGELIST h) { ::ImageList_Destroy(h); }
-};
-using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
+using UniqueMemoryDc = UniqueHandle<HDC, NullHandleTraits<HDC, &::DeleteDC>>;
+using UniqueIcon = UniqueHandle<HICON, NullHandleTraits<HICON, &::DestroyIcon>>;
+using UniqueMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, &::DestroyMenu>>;
+using UniqueAccelerators = UniqueHandle<HACCEL, NullHandleTraits<HACCEL, &::DestroyAcceleratorTable>>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>>;
+using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, NullHandleTraits<HENHMETAFILE, &::DeleteEnhMetaFile>>;
+using UniqueModule = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, &::FreeLibrary>>;
+// Movable global memory; once the clipboard has taken it, release() it.
+using UniqueGlobal = UniqueHandle<HGLOBAL, NullHandleTraits<HGLOBAL, &::GlobalFree>>;
 
 struct WindowTraits {
   static HWND Invalid() { return nullptr; }
@@ -118,28 +96,6 @@ struct WindowTraits {
   }
 };
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
-
-struct EnhMetaFileTraits {
-  static HENHMETAFILE Invalid() { return nullptr; }
-  static bool IsValid(HENHMETAFILE h) { return h != nullptr; }
-  static void Close(HENHMETAFILE h) { ::DeleteEnhMetaFile(h); }
-};
-using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, EnhMetaFileTraits>;
-
-struct ModuleTraits {
-  static HMODULE Invalid() { return nullptr; }
-  static bool IsValid(HMODULE h) { return h != nullptr; }
-  static void Close(HMODULE h) { ::FreeLibrary(h); }
-};
-using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
-
-// Movable global memory; once the clipboard has taken it, release() it.
-struct GlobalTraits {
-  static HGLOBAL Invalid() { return nullptr; }
-  static bool IsValid(HGLOBAL h) { return h != nullptr; }
-  static void Close(HGLOBAL h) { ::GlobalFree(h); }
-};
-using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 
 // GetDC / ReleaseDC for the lifetime of a scope.
 class WindowDc {

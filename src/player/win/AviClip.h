@@ -11,19 +11,8 @@
 
 namespace corvela::win {
 
-struct AviStreamTraits {
-  static PAVISTREAM Invalid() { return nullptr; }
-  static bool IsValid(PAVISTREAM s) { return s != nullptr; }
-  static void Close(PAVISTREAM s) { ::AVIStreamRelease(s); }
-};
-using UniqueAviStream = UniqueHandle<PAVISTREAM, AviStreamTraits>;
-
-struct AviFrameReaderTraits {
-  static PGETFRAME Invalid() { return nullptr; }
-  static bool IsValid(PGETFRAME g) { return g != nullptr; }
-  static void Close(PGETFRAME g) { ::AVIStreamGetFrameClose(g); }
-};
-using UniqueAviFrameReader = UniqueHandle<PGETFRAME, AviFrameReaderTraits>;
+using UniqueAviStream = UniqueHandle<PAVISTREAM, NullHandleTraits<PAVISTREAM, &::AVIStreamRelease>>;
+using UniqueAviFrameReader = UniqueHandle<PGETFRAME, NullHandleTraits<PGETFRAME, &::AVIStreamGetFrameClose>>;
 
 // A decoded frame: a packed DIB, valid until the next call to the clip that gave it.
 struct AviFrame {
