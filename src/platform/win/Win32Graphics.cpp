@@ -108,22 +108,23 @@ UINT BestIconFrame(IWICBitmapDecoder* decoder) {
                                          static_cast<UINT>(::GetSystemMetrics(SM_CYICON))));
 }
 
-bool ContainerMatches(const GUID& container, WinGraphic::Kind kind) {
+// The imaging component's decoder for each kind of picture, and the container format it reads;
+// null for the kinds it does not decode.
+struct Codec {
+  const CLSID* Decoder;
+  const GUID* Container;
+};
+
+Codec CodecFor(WinGraphic::Kind kind) {
   switch (kind) {
-    case WinGraphic::Kind::Bitmap:
-      return IsEqualGUID(container, GUID_ContainerFormatBmp);
-    case WinGraphic::Kind::Icon:
-      return IsEqualGUID(container, GUID_ContainerFormatIco);
-    case WinGraphic::Kind::Jpeg:
-      return IsEqualGUID(container, GUID_ContainerFormatJpeg);
-    case WinGraphic::Kind::Gif:
-      return IsEqualGUID(container, GUID_ContainerFormatGif);
-    case WinGraphic::Kind::Png:
-      return IsEqualGUID(container, GUID_ContainerFormatPng);
-    case WinGraphic::Kind::Metafile:
-      break;
+    case WinGraphic::Kind::Bitmap: return {&CLSID_WICBmpDecoder, &GUID_ContainerFormatBmp};
+    case WinGraphic::Kind::Icon: return {&CLSID_WICIcoDecoder, &GUID_ContainerFormatIco};
+    case WinGraphic::Kind::Jpeg: return {&CLSID_WICJpegDecoder, &GUID_ContainerFormatJpeg};
+    case WinGraphic::Kind::Gif: return {&CLSID_WICGifDecoder, &GUID_ContainerFormatGif};
+    case WinGraphic::Kind::Png: return {&CLSID_WICPngDecoder, &GUID_ContainerFormatPng};
+    case WinGraphic::Kind::Metafile: break;
   }
-  return false;
+  return {nullptr, nullptr};
 }
 
 }  // namespace
@@ -271,25 +272,13 @@ ComPtr<IWICImagingFactory> MakeFactory() {
   return factory;
 }
 
-const CLSID* DecoderFor(WinGraphic::Kind kind) {
-  switch (kind) {
-    case WinGraphic::Kind::Bitmap: return &CLSID_WICBmpDecoder;
-    case WinGraphic::Kind::Icon: return &CLSID_WICIcoDecoder;
-    case WinGraphic::Kind::Jpeg: return &CLSID_WICJpegDecoder;
-    case WinGraphic::Kind::Gif: return &CLSID_WICGifDecoder;
-    case WinGraphic::Kind::Png: return &CLSID_WICPngDecoder;
-    case WinGraphic::Kind::Metafile: break;
-  }
-  return nullptr;
-}
-
 // The decoder of the format the extension names, made from the component's class object and
 // opened on the file; false when the file is not of that format or cannot be read.
 bool OpenDecoder(IWICImagingFactory* factory, const std::wstring& path, WinGraphic::Kind kind,
                  ComPtr<IWICBitmapDecoder>& decoder) {
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
   static const auto get = ImagingExport<GetClassObject>("DllGetClassObject");
-  const CLSID* clsid = DecoderFor(kind);
+  const CLSID* clsid = CodecFor(kind).Decoder;
   ComPtr<IClassFactory> classObject;
   if (!get || !clsid || FAILED(get(*clsid, IID_IClassFactory, classObject.put_void())) ||
       FAILED(classObject->CreateInstance(nullptr, IID_IWICBitmapDecoder, decoder.put_void())) || !decoder) {
@@ -310,7 +299,9 @@ std::unique_ptr<WinGraphic> Decode(IWICImagingFactory* factory, const std::strin
   if (!OpenDecoder(factory, wide, kind, decoder)) return nullptr;
   // The extension promised a format: another one behind it is a broken file.
   GUID container{};
-  if (FAILED(decoder->GetContainerFormat(&container)) || !ContainerMatches(container, kind)) return nullptr;
+  const GUID* expected = CodecFor(kind).Container;
+  if (FAILED(decoder->GetContainerFormat(&container)) || !expected || !IsEqualGUID(container, *expected))
+    return nullptr;
   ComPtr<IWICBitmapFrameDecode> frame;
   const UINT index = kind == WinGraphic::Kind::Icon ? BestIconFrame(decoder.get()) : 0;
   UINT w = 0, h = 0;
