@@ -56,10 +56,10 @@ bool Application::Start(const std::string& exeFileName) {
     // Windows scale it.
     DeclarePerMonitorDpiAwareness();
   }
-  // The player's first paint needs no COM on this thread, and entering it first meets the window
-  // system at a higher cost than a window does: it comes right after that paint.
-  if (state_.DesignerMode) com_.emplace();
   if (state_.DesignerMode) {
+    // The player's first paint needs no COM on this thread, and entering it first meets the
+    // window system at a higher cost than a window does: the player enters it after that paint.
+    com_.emplace();
     ui_.Title = "Corvela";
     edit_ = std::make_unique<EditForm>(state_);
     dialogs_ = std::make_unique<PropertyDialogs>(state_);
