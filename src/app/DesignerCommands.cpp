@@ -62,6 +62,11 @@ void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::s
   shell.FitDesignSurface();
   shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
   state.Modified = false;
+  // Taken after the surface was fitted: that is the menu the user sees as unchanged.
+  if (state.ProjectUnreadable || !state.Env.Files->FileExists(path))
+    state.SavedContent.reset();
+  else
+    RememberSavedContent(state);
 }
 
 bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption) {
@@ -104,15 +109,17 @@ void SelectCDIconCommand(AppState& state, DesignerShell& shell) {
 
 bool FirstShow(AppState& state, DesignerShell& shell, const std::string& baseCaption) {
   shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
-  if (state.CDFolder.empty())
-    OpenCommand(state, shell, baseCaption);
-  else
+  const bool known = !state.CDFolder.empty();
+  if (known)
     LoadProjectIntoDesigner(state, shell, ProjectPath(state.CDFolder), baseCaption);
+  else
+    OpenCommand(state, shell, baseCaption);
   if (state.CDFolder.empty()) return false;
   shell.UpdateCDIconButton();
   // A folder chosen in the browser has not been published yet; the menu window's start timer
   // clears this again when the folder was known at start-up.
   state.Modified = true;
+  if (!known) state.SavedContent.reset();
   return true;
 }
 

@@ -130,6 +130,37 @@ std::vector<Box> AllBoxes(const MenuProject& project) {
   return boxes;
 }
 
+// The offset that brings [low, high] into [0, limit], as the per-object clamp would for one
+// object: a range wider than the room keeps its low end at 0.
+int64_t ShiftInto(int64_t low, int64_t high, int64_t limit) {
+  if (high > limit) return std::max<int64_t>(limit - high, -low);
+  return low < 0 ? -low : 0;
+}
+
+// The selection is kept on the panel as one group, so the clamp never changes its shape; then
+// every object as a drag does (nothing left for the selection).
+void ClampSelectionAsGroup(MenuProject& project, Size panel) {
+  int64_t left = std::numeric_limits<int64_t>::max(), top = left;
+  int64_t right = std::numeric_limits<int64_t>::min(), bottom = right;
+  for (const auto& obj : project.Objects) {
+    if (!obj->Selected) continue;
+    left = std::min<int64_t>(left, obj->Base().Left);
+    right = std::max<int64_t>(right, obj->Base().Left);
+    top = std::min<int64_t>(top, obj->Base().Top);
+    bottom = std::max<int64_t>(bottom, obj->Base().Top);
+  }
+  if (left <= right) {
+    const int64_t dx = ShiftInto(left, right, int64_t{panel.Width} - kClampMargin);
+    const int64_t dy = ShiftInto(top, bottom, int64_t{panel.Height} - kClampMargin);
+    for (auto& obj : project.Objects) {
+      if (!obj->Selected) continue;
+      obj->Base().Left = FitInt32(obj->Base().Left + dx);
+      obj->Base().Top = FitInt32(obj->Base().Top + dy);
+    }
+  }
+  ClampObjectPositions(project, panel);
+}
+
 }  // namespace
 
 bool AlignSelection(MenuProject& project, AlignCommand command, Size panel) {
@@ -148,7 +179,7 @@ bool AlignSelection(MenuProject& project, AlignCommand command, Size panel) {
     c.Width = boxes[i].Width;
     c.Height = boxes[i].Height;
   }
-  ClampObjectPositions(project, panel);
+  ClampSelectionAsGroup(project, panel);
   return AllBoxes(project) != was;
 }
 
@@ -163,7 +194,7 @@ bool NudgeSelection(MenuProject& project, ArrowKey key, bool ctrl, bool shift, S
   const std::vector<Box> was = AllBoxes(project);
   for (auto& obj : project.Objects)
     if (obj->Selected) ApplyDragStep(obj->Base(), hitCode, dx, dy);
-  ClampObjectPositions(project, panel);
+  ClampSelectionAsGroup(project, panel);
   return AllBoxes(project) != was;
 }
 

@@ -45,15 +45,16 @@ struct Box {
 // back unchanged. panel is the client size of the menu window's inner panel.
 std::vector<Box> ArrangeBoxes(AlignCommand command, const std::vector<Box>& boxes, Size panel);
 
-// Applies the command to the selected objects, then keeps every object on the panel as a drag
-// does. True when an object's position or size changed.
+// Applies the command to the selected objects, then keeps them on the panel as one group (its
+// shape unchanged) and every other object as a drag does. True when an object's position or size
+// changed.
 bool AlignSelection(MenuProject& project, AlignCommand command, Size panel);
 
 enum class ArrowKey : uint8_t { Left, Right, Up, Down };
 
 // One arrow key on the selection: a move by 1 pixel, by 8 with Ctrl; with Shift the right or bottom
-// edge moves instead by the same step (a resize). The clamps are those of a drag. True when
-// anything changed.
+// edge moves instead by the same step (a resize, never below 1 pixel). The selection is kept on
+// the panel as one group. True when anything changed.
 bool NudgeSelection(MenuProject& project, ArrowKey key, bool ctrl, bool shift, Size panel);
 
 // What a nudge does, for the merge of a burst into one undo step: moves and resizes are apart.

@@ -74,6 +74,13 @@ inline bool IsSurfaceCommand(unsigned id) {
   return (id >= cmdFormProperties && id <= cmdSelectAll) || (id >= cmdUndo && id <= cmdNudgeDown);
 }
 
+// While a mouse press is in progress on the surface only the commands that change neither the
+// objects nor any file run (help and about); the rest would change the list under the drag.
+inline bool RunsDuringPress(unsigned id) {
+  return id == cmdHelpContents || id == cmdTechnicalSupport || id == cmdHomePage || id == cmdAbout ||
+         (id >= cmdToolSelect && id <= cmdToolMovie);
+}
+
 // Keys are virtual-key codes; a letter is its capital.
 inline constexpr uint16_t kKeyDelete = 0x2E;
 inline constexpr uint16_t kKeyF1 = 0x70;

@@ -10,21 +10,21 @@ Rect BoundsOf(const ControlBase& b) {
 }
 }  // namespace
 
-std::vector<Rect> ObjectBounds(const MenuProject& project) {
-  std::vector<Rect> bounds;
-  bounds.reserve(project.Objects.size());
-  for (const auto& obj : project.Objects) bounds.push_back(BoundsOf(obj->Base()));
-  return bounds;
+std::vector<DrawnObject> DrawnObjects(const MenuProject& project) {
+  std::vector<DrawnObject> drawn;
+  drawn.reserve(project.Objects.size());
+  for (const auto& obj : project.Objects) drawn.push_back({BoundsOf(obj->Base()), obj->Selected});
+  return drawn;
 }
 
-std::optional<Rect> DragDamage(const std::vector<Rect>& before, const MenuProject& project, bool dragging) {
+std::optional<Rect> DragDamage(const std::vector<DrawnObject>& before, const MenuProject& project, bool dragging) {
   const auto& objects = project.Objects;
   if (!dragging || before.size() != objects.size()) return std::nullopt;
   Rect damage;
   for (size_t i = 0; i < objects.size(); ++i) {
-    if (!objects[i]->Selected) continue;
+    if (!objects[i]->Selected && !before[i].Selected) continue;
     // The frame lies a pixel outside the object, the handles reach three pixels round its edges.
-    const Rect both = Inflated(Union(BoundsOf(objects[i]->Base()), before[i]), kHandleReach + 2);
+    const Rect both = Inflated(Union(BoundsOf(objects[i]->Base()), before[i].Bounds), kHandleReach + 2);
     damage = Union(damage, both);
   }
   return damage;

@@ -11,12 +11,19 @@
 
 namespace corvela {
 
-// Every object's bounds in list order, as a picture made now shows them.
-std::vector<Rect> ObjectBounds(const MenuProject& project);
+// An object as a picture shows it: where, and whether it wears a frame and handles.
+struct DrawnObject {
+  Rect Bounds;
+  bool Selected = false;
+};
 
-// The union of each selected object's bounds before and now, grown to take in its frame and
-// handles; nothing when the whole picture must be made again (no drag in progress, or objects
+// Every object in list order, as a picture made now shows them.
+std::vector<DrawnObject> DrawnObjects(const MenuProject& project);
+
+// The union of the bounds before and now of each object that is selected now or was before (a
+// press that moves the selection takes the old object's handles away), grown to take in its frame
+// and handles; nothing when the whole picture must be made again (no drag in progress, or objects
 // came or went since before was taken).
-std::optional<Rect> DragDamage(const std::vector<Rect>& before, const MenuProject& project, bool dragging);
+std::optional<Rect> DragDamage(const std::vector<DrawnObject>& before, const MenuProject& project, bool dragging);
 
 }  // namespace corvela

@@ -35,6 +35,8 @@ const char* EditName(EditKind kind) {
       return "Form Properties";
     case EditKind::CDIcon:
       return "CD Icon";
+    case EditKind::MenuSize:
+      return "Menu Size";
     case EditKind::Paste:
       return "Paste";
     case EditKind::Duplicate:
@@ -188,11 +190,24 @@ bool History::RecordObjects(EditKind kind, std::vector<ObjectSnapshot> before, s
   return pushed;
 }
 
-bool History::RecordProject(EditKind kind, ProjectSnapshot before, ProjectSnapshot after) {
-  burstKey_ = 0;
+bool History::RecordProject(EditKind kind, ProjectSnapshot before, ProjectSnapshot after, uint32_t mergeKey) {
+  if (mergeKey != 0 && burstKey_ == mergeKey && position_ == steps_.size() && position_ > 0) {
+    Step& last = steps_.back();
+    if (last.Kind == kind && last.MergeKey == mergeKey && last.ProjectAfter) {
+      last.ProjectAfter = std::move(after);
+      if (*last.ProjectBefore == *last.ProjectAfter) {
+        steps_.pop_back();
+        --position_;
+        burstKey_ = 0;
+      }
+      return true;
+    }
+  }
+  burstKey_ = mergeKey;
   if (before == after) return false;
   Step step;
   step.Kind = kind;
+  step.MergeKey = mergeKey;
   step.ProjectBefore = std::move(before);
   step.ProjectAfter = std::move(after);
   return Push(std::move(step));
@@ -210,14 +225,11 @@ bool History::RecordIcon(IconSnapshot before, IconSnapshot after) {
 
 bool History::Push(Step step) {
   steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
-  if (savedAt_ != kNotSaved && savedAt_ > position_) savedAt_ = kNotSaved;
   steps_.push_back(std::move(step));
   ++position_;
   while (steps_.size() > limit_) {
     steps_.pop_front();
     --position_;
-    // The saved state was before the oldest step, which cannot be undone any more.
-    if (savedAt_ != kNotSaved) savedAt_ = savedAt_ == 0 ? kNotSaved : savedAt_ - 1;
   }
   return true;
 }
@@ -230,7 +242,8 @@ std::string History::RedoText() const {
   return CanRedo() ? std::string("Redo ") + EditName(steps_[position_].Kind) : "Redo";
 }
 
-std::optional<HistoryChange> History::Apply(AppState& state, const Step& step, bool forward) {
+std::optional<HistoryChange> History::Apply(AppState& state, const Step& step, bool forward,
+                                            const IconWriter& writeIcon) {
   HistoryChange change;
   change.Kind = step.Kind;
   if (step.ProjectBefore && step.ProjectAfter) {
@@ -239,6 +252,7 @@ std::optional<HistoryChange> History::Apply(AppState& state, const Step& step, b
     for (size_t i = 0; i < state.Project.Objects.size(); ++i) change.Restored.push_back(static_cast<int>(i));
   } else if (step.IconBefore && step.IconAfter) {
     change.Icon = forward ? *step.IconAfter : *step.IconBefore;
+    if (!writeIcon || !writeIcon(*change.Icon)) return std::nullopt;
   } else {
     std::optional<std::vector<int>> restored = forward ? ReplaceObjects(state, step.ObjectsBefore, step.ObjectsAfter)
                                                        : ReplaceObjects(state, step.ObjectsAfter, step.ObjectsBefore);
@@ -248,45 +262,39 @@ std::optional<HistoryChange> History::Apply(AppState& state, const Step& step, b
   return change;
 }
 
-std::optional<HistoryChange> History::Undo(AppState& state) {
+std::optional<HistoryChange> History::Undo(AppState& state, const IconWriter& writeIcon) {
   burstKey_ = 0;
   if (!CanUndo()) return std::nullopt;
   std::optional<HistoryChange> change;
   try {
-    change = Apply(state, steps_[position_ - 1], false);
+    change = Apply(state, steps_[position_ - 1], false, writeIcon);
   } catch (const std::exception&) {
     return std::nullopt;
   }
   if (!change) return std::nullopt;
   --position_;
-  state.Modified = position_ != savedAt_;
+  state.Modified = !MatchesSavedContent(state);
   return change;
 }
 
-std::optional<HistoryChange> History::Redo(AppState& state) {
+std::optional<HistoryChange> History::Redo(AppState& state, const IconWriter& writeIcon) {
   burstKey_ = 0;
   if (!CanRedo()) return std::nullopt;
   std::optional<HistoryChange> change;
   try {
-    change = Apply(state, steps_[position_], true);
+    change = Apply(state, steps_[position_], true, writeIcon);
   } catch (const std::exception&) {
     return std::nullopt;
   }
   if (!change) return std::nullopt;
   ++position_;
-  state.Modified = position_ != savedAt_;
+  state.Modified = !MatchesSavedContent(state);
   return change;
 }
 
-void History::MarkSaved() {
-  burstKey_ = 0;
-  savedAt_ = position_;
-}
-
-void History::Clear(bool savedNow) {
+void History::Clear() {
   steps_.clear();
   position_ = 0;
-  savedAt_ = savedNow ? 0 : kNotSaved;
   burstKey_ = 0;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ enum class EditKind : uint8_t {
   StartLink,
   FormProperties,
   CDIcon,
+  MenuSize,
   Paste,
   Duplicate,
   Align,
@@ -91,6 +93,8 @@ struct HistoryChange {
 };
 
 inline constexpr size_t kDefaultHistoryLimit = 100;
+// The merge key of a burst of menu size changes (the design window's frame dragged).
+inline constexpr uint32_t kMenuSizeBurst = 3;
 
 class History {
  public:
@@ -104,10 +108,12 @@ class History {
   //
   // A non-zero mergeKey lets a burst of small steps (keys held down) become one: a step with the
   // same key and the same objects as the open burst extends the previous step instead of adding
-  // one. The burst ends at EndBurst, at any other step, at an undo or redo and at MarkSaved.
+  // one. The burst ends at EndBurst, at any other step and at an undo or redo.
   bool RecordObjects(EditKind kind, std::vector<ObjectSnapshot> before, std::vector<ObjectSnapshot> after,
                      uint32_t mergeKey = 0);
-  bool RecordProject(EditKind kind, ProjectSnapshot before, ProjectSnapshot after);
+  // The same for the whole project; a burst (the menu window resized by dragging its frame) keeps
+  // the before of its first step.
+  bool RecordProject(EditKind kind, ProjectSnapshot before, ProjectSnapshot after, uint32_t mergeKey = 0);
   bool RecordIcon(IconSnapshot before, IconSnapshot after);
   void EndBurst() { burstKey_ = 0; }
 
@@ -117,17 +123,19 @@ class History {
   std::string UndoText() const;
   std::string RedoText() const;
 
-  // Puts the model back as it was before the last step, or after the next one. Modified becomes
-  // true unless the model is back at the state last saved. Nothing when there is nothing to do or
-  // the records cannot be read back (the model is then untouched and the step is kept).
-  std::optional<HistoryChange> Undo(AppState& state);
-  std::optional<HistoryChange> Redo(AppState& state);
+  // Writes the CD folder's icon file back (nothing: removes it); false when that failed.
+  using IconWriter = std::function<bool(const IconSnapshot&)>;
 
-  // The model was saved: this is the state an undo or redo comes back to as not modified.
-  void MarkSaved();
-  // A project was opened or made: no step is left. savedNow says whether the model matches what
-  // is on disk (false for a folder that has not been published yet).
-  void Clear(bool savedNow);
+  // Puts the model back as it was before the last step, or after the next one. Modified becomes
+  // true unless the model then holds what the project file was last loaded or saved with
+  // (AppState::SavedContent), whichever path saved it. Nothing when there is nothing to do, the
+  // records cannot be read back or the icon cannot be written (the model is then untouched and
+  // the history stays where it was).
+  std::optional<HistoryChange> Undo(AppState& state, const IconWriter& writeIcon = {});
+  std::optional<HistoryChange> Redo(AppState& state, const IconWriter& writeIcon = {});
+
+  // A project was opened or made: no step is left.
+  void Clear();
 
   size_t Size() const { return steps_.size(); }
   size_t Limit() const { return limit_; }
@@ -141,15 +149,12 @@ class History {
     std::optional<IconSnapshot> IconBefore, IconAfter;
   };
   bool Push(Step step);
-  std::optional<HistoryChange> Apply(AppState& state, const Step& step, bool forward);
+  std::optional<HistoryChange> Apply(AppState& state, const Step& step, bool forward, const IconWriter& writeIcon);
 
-  static constexpr size_t kNotSaved = static_cast<size_t>(-1);
   size_t limit_;
   std::deque<Step> steps_;
   // Steps before position_ are done; those from it on can be redone.
   size_t position_ = 0;
-  // The position at which the model matched the saved file, or kNotSaved.
-  size_t savedAt_ = 0;
   uint32_t burstKey_ = 0;
 };
 

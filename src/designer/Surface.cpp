@@ -5,17 +5,19 @@
 #include "designer/Commands.h"
 #include "designer/Selection.h"
 #include "platform/Platform.h"
+#include "project/AutoSize.h"
 #include "project/CdFolder.h"
+#include "project/ProjectFile.h"
 #include "project/Resources.h"
 
 namespace corvela {
 
 PressOutcome DesignSurface::MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool) {
-  if (button != MouseButton::Left) return PressOutcome::Ignored;
   // The panel's border and bevels lie around the picture of the menu: nothing is placed or
-  // selected there.
+  // selected there, neither by the press nor by its release.
   const Size panel = host_.InnerPanelSize();
-  if (p.X < 0 || p.Y < 0 || p.X >= panel.Width || p.Y >= panel.Height) return PressOutcome::Ignored;
+  inertClick_ = p.X < 0 || p.Y < 0 || p.X >= panel.Width || p.Y >= panel.Height;
+  if (inertClick_ || button != MouseButton::Left) return PressOutcome::Ignored;
   lastPress_ = p;
   // A press ends a burst of arrow keys: the next key is a step of its own.
   history_.EndBurst();
@@ -99,7 +101,11 @@ void DesignSurface::DragStep(Point p) {
   RefreshSurface();
 }
 
-void DesignSurface::MouseUp(bool ctrl, Point p) {
+bool DesignSurface::MouseUp(bool ctrl, Point p) {
+  if (inertClick_) {
+    inertClick_ = false;
+    return false;
+  }
   if (dragMode_ != DragState::Dragging) {
     if (moved_)
       SelectByBand(ctrl);
@@ -107,10 +113,33 @@ void DesignSurface::MouseUp(bool ctrl, Point p) {
       SelectByClick(ctrl, p);
   }
   EndDrag();
+  return true;
 }
 
 void DesignSurface::CancelPress() {
   if (dragMode_ == DragState::Idle) return;
+  EndDrag();
+}
+
+void DesignSurface::AbortPress() {
+  if (dragMode_ == DragState::Idle) return;
+  if (dragMode_ == DragState::Dragging && moved_ && dragBefore_) {
+    // Only the dragged objects' bounds changed since the press (no command runs during one).
+    auto& objects = state_.Project.Objects;
+    for (const ObjectSnapshot& shot : *dragBefore_) {
+      MenuObject was;
+      ByteReader in(shot.Record);
+      if (shot.Index < 0 || static_cast<size_t>(shot.Index) >= objects.size() || !ReadObject(in, was)) continue;
+      ControlBase& now = objects[static_cast<size_t>(shot.Index)]->Base();
+      now.Left = was.Base().Left;
+      now.Top = was.Base().Top;
+      now.Width = was.Base().Width;
+      now.Height = was.Base().Height;
+    }
+  }
+  moved_ = false;
+  dragBefore_.reset();
+  inertClick_ = true;
   EndDrag();
 }
 
@@ -120,8 +149,11 @@ void DesignSurface::EndDrag() {
   moved_ = false;
   DrawBand(kNoBand);
   RefreshSurface();
-  // The objects moved so far stay where they are, so a cancelled drag is recorded too.
-  if (dragged) Record(dragKind_, std::move(dragBefore_), SelectedIndices(state_.Project));
+  // The objects moved so far stay where they are, so a drag cut short is recorded too.
+  if (dragged) {
+    if (dragKind_ == EditKind::Resize) KeepCommandSizes(SelectedIndices(state_.Project));
+    Record(dragKind_, std::move(dragBefore_), SelectedIndices(state_.Project));
+  }
   dragBefore_.reset();
 }
 
@@ -240,20 +272,49 @@ void DesignSurface::Record(EditKind kind, std::optional<std::vector<ObjectSnapsh
   history_.RecordObjects(kind, std::move(*before), std::move(*now), mergeKey);
 }
 
-std::optional<HistoryChange> DesignSurface::UndoStep() { return CatchUp(history_.Undo(state_)); }
+std::optional<HistoryChange> DesignSurface::UndoStep() {
+  return CatchUp(history_.Undo(state_, [this](const IconSnapshot& icon) { return WriteIcon(icon); }));
+}
 
-std::optional<HistoryChange> DesignSurface::RedoStep() { return CatchUp(history_.Redo(state_)); }
+std::optional<HistoryChange> DesignSurface::RedoStep() {
+  return CatchUp(history_.Redo(state_, [this](const IconSnapshot& icon) { return WriteIcon(icon); }));
+}
+
+bool DesignSurface::WriteIcon(const IconSnapshot& shot) {
+  const std::string icon = CdIconPath(state_.CDFolder);
+  FileSystem& files = *state_.Env.Files;
+  std::string error;
+  const bool done = shot.Bytes ? files.WriteFile(icon, *shot.Bytes, error) : (!files.FileExists(icon) || files.RemoveFile(icon));
+  // The step stays where it is, so the user can try again once the folder is writable.
+  if (!done) ShowError(state_.Env, "Cannot change the CD icon " + icon + (error.empty() ? "" : ": " + error));
+  return done;
+}
+
+void DesignSurface::KeepCommandSizes(const std::vector<int>& indices) {
+  auto& objects = state_.Project.Objects;
+  for (int index : indices) {
+    MenuObject& obj = *objects[static_cast<size_t>(index)];
+    bool* autoSize = obj.Kind == ObjectKind::Label   ? &obj.AsLabel()->AutoSize
+                     : obj.Kind == ObjectKind::Image ? &obj.AsImage()->AutoSize
+                                                     : nullptr;
+    if (!autoSize || !*autoSize) continue;
+    ControlBase& b = obj.Base();
+    const Box chosen{b.Left, b.Top, b.Width, b.Height};
+    ApplyAutoSize(obj, state_.Env.Text);
+    if (Box{b.Left, b.Top, b.Width, b.Height} == chosen) continue;
+    b.Left = chosen.Left;
+    b.Top = chosen.Top;
+    b.Width = chosen.Width;
+    b.Height = chosen.Height;
+    *autoSize = false;
+  }
+}
 
 std::optional<HistoryChange> DesignSurface::CatchUp(std::optional<HistoryChange> change) {
   if (!change) return change;
   auto& objects = state_.Project.Objects;
   if (change->Icon) {
-    const std::string icon = CdIconPath(state_.CDFolder);
-    std::string error;
-    if (change->Icon->Bytes)
-      state_.Env.Files->WriteFile(icon, *change->Icon->Bytes, error);
-    else
-      state_.Env.Files->RemoveFile(icon);
+    // Written back by the history's icon writer.
   } else if (change->ProjectReplaced) {
     if (state_.View) state_.View->FormSettingsChanged();
     ApplyAllObjectResources(state_);
@@ -329,6 +390,7 @@ bool DesignSurface::Arrange(AlignCommand command) {
   const std::vector<int> selected = SelectedIndices(state_.Project);
   auto before = SnapshotObjects(state_.Project, selected);
   if (!AlignSelection(state_.Project, command, host_.InnerPanelSize())) return false;
+  if (KindOf(command) == EditKind::Size) KeepCommandSizes(selected);
   state_.Modified = true;
   RefreshSurface();
   Record(KindOf(command), std::move(before), selected);
@@ -339,6 +401,7 @@ bool DesignSurface::Nudge(ArrowKey key, bool ctrl, bool shift) {
   const std::vector<int> selected = SelectedIndices(state_.Project);
   auto before = SnapshotObjects(state_.Project, selected);
   if (!NudgeSelection(state_.Project, key, ctrl, shift, host_.InnerPanelSize())) return false;
+  if (shift) KeepCommandSizes(selected);
   state_.Modified = true;
   RefreshSurface();
   Record(EditKind::Nudge, std::move(before), selected, NudgeBurstKey(shift));

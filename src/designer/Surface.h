@@ -66,10 +66,15 @@ class DesignSurface {
   PressOutcome MouseDown(MouseButton button, bool ctrl, Point p, DesignTool tool);
   // Returns the pointer shape to show now; it changes only while no press is in progress.
   CursorShape MouseMove(Point p);
-  void MouseUp(bool ctrl, Point p);
+  // False when the release ends a click that does nothing: one pressed on the panel's border
+  // or bevels, or one whose drag was cancelled (no popup menu follows it either).
+  bool MouseUp(bool ctrl, Point p);
   // The mouse capture was taken away mid-press (a window or box popped up): end the press
   // without selecting anything, so later moves without a button do not drag.
   void CancelPress();
+  // Escape during a press: the dragged objects go back where the press found them, a band is
+  // dropped, nothing is recorded, and the rest of the click does nothing.
+  void AbortPress();
 
   // Clamp the objects onto the panel, re-make the picture and marks, renumber the tags.
   void RefreshSurface();
@@ -124,6 +129,10 @@ class DesignSurface {
   void SelectByBand(bool ctrl);
   void SelectByClick(bool ctrl, Point p);
   void EndDrag();
+  // Size commands on AutoSize labels and images that the next load would size back switch
+  // AutoSize off, in the same step, so the size stays and a redo gives exactly this.
+  void KeepCommandSizes(const std::vector<int>& indices);
+  bool WriteIcon(const IconSnapshot& icon);
   // Records a change of objects: before as snapshotted, after read now at these positions.
   void Record(EditKind kind, std::optional<std::vector<ObjectSnapshot>> before, const std::vector<int>& after,
               uint32_t mergeKey = 0);
@@ -134,6 +143,8 @@ class DesignSurface {
   DragState dragMode_ = DragState::Idle;
   int32_t hitCode_ = kHitNothing;
   bool moved_ = false;
+  // The current click was pressed where nothing may happen, or its drag was cancelled.
+  bool inertClick_ = false;
   Point lastPoint_{-1, -1};
   Point bandOrigin_{-1, -1};
   Rect bandRect_ = kNoBand;

@@ -3,6 +3,7 @@
 // needs it, so each test can make a fresh one.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct AppState {
   // The CD folder's AutoRun.mnx could not be read when the folder was opened: the designer holds
   // a new project, and saving over that file needs the user's word first.
   bool ProjectUnreadable = false;
+  // The project's content when it last matched the project file (see ProjectContent), or nothing
+  // when the model has never matched a file of this folder: an undo that comes back to it is no
+  // change to save.
+  std::optional<std::string> SavedContent;
   // While set, a missing file is reported only the first time it is met (the player applies
   // resources twice at start and should not show each message twice).
   bool ReportMissingOnce = false;

@@ -224,18 +224,42 @@ bool ReadObject(ByteReader& in, MenuObject& obj) {
          fields::ControlFields(obj.Control, Getter(in));
 }
 
-bool WriteSettingsBlock(ByteWriter& out, const AppState& state) {
-  const MenuProject& p = state.Project;
+namespace {
+
+bool WriteSettings(ByteWriter& out, const MenuProject& p, const FormSettings& form) {
   if (!WriteString(out, p.FormIcon) || !WriteString(out, p.StartSound)) return false;
   out.U32(p.BackColor);
   out.U32(p.GradientColor);
   out.U8(p.GradientStyle);
-  if (!WriteLink(out, p.StartLink) || !WriteWindow(out, p.Form) || !WritePanel(out, p.Panel)) return false;
+  if (!WriteLink(out, p.StartLink) || !WriteWindow(out, form) || !WritePanel(out, p.Panel)) return false;
   if (p.Objects.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
   out.I32(static_cast<int32_t>(p.Objects.size()));
   for (const auto& obj : p.Objects)
     if (!obj || !WriteObject(out, *obj)) return false;
   return true;
+}
+
+}  // namespace
+
+bool WriteSettingsBlock(ByteWriter& out, const AppState& state) {
+  return WriteSettings(out, state.Project, state.Project.Form);
+}
+
+std::optional<std::string> ProjectContent(const AppState& state) {
+  FormSettings form = state.Project.Form;
+  form.Left = 0;
+  form.Top = 0;
+  ByteWriter out;
+  if (!WriteSettings(out, state.Project, form)) return std::nullopt;
+  return out.Take();
+}
+
+void RememberSavedContent(AppState& state) { state.SavedContent = ProjectContent(state); }
+
+bool MatchesSavedContent(const AppState& state) {
+  if (!state.SavedContent) return false;
+  const std::optional<std::string> now = ProjectContent(state);
+  return now && *now == *state.SavedContent;
 }
 
 bool ReadSettingsBlock(ByteReader& in, AppState& state, SettingsReadResult& result) {

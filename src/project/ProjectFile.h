@@ -92,6 +92,13 @@ struct SettingsReadResult {
   size_t ObjectCountOffset = 0;
 };
 bool WriteSettingsBlock(ByteWriter& out, const AppState& state);
+// What the file holds of the model, the window's Left and Top left out (a load centres the
+// window and moving the design window is no edit): equal contents save the same menu.
+std::optional<std::string> ProjectContent(const AppState& state);
+// The model matches the project file now (a load or a save): SavedContent takes its content.
+void RememberSavedContent(AppState& state);
+// True when the model holds what the project file was last loaded or saved with.
+bool MatchesSavedContent(const AppState& state);
 // Reads straight into the model: the fields before a failure keep their new values, the old
 // objects go when the window record begins, objects read completely stay, the failing one does
 // not. The window is centred on the screen and told about its new settings.

@@ -62,6 +62,7 @@ bool PublishCDFolder(AppState& state, const std::string& folder) {
   if (!SaveProjectFile(state, ProjectPath(folder))) return false;
   // Only the next start's default folder depends on it: the disc folder is published.
   WriteSettingsFile(*state.Env.Files, designerFolder, "DefaultPath=" + folder + "\r\n");
+  RememberSavedContent(state);
   state.Modified = false;
   return true;
 }

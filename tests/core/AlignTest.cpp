@@ -106,6 +106,21 @@ TEST_F(NudgeFixture, TheClampsOfADragHold) {
   EXPECT_EQ(BoxOf(atEdge), (Box{0, 95, 1, 1}));  // panel height less the margin of 5
 }
 
+// A group at the edge stops as one: per object, the others would close up on the one held there.
+TEST_F(NudgeFixture, TheSelectionIsClampedAsOneGroup) {
+  MenuObject& held = Add(0, 10, 10, 10, true);
+  MenuObject& other = Add(30, 10, 10, 10, true);
+  EXPECT_FALSE(NudgeSelection(Project, ArrowKey::Left, true, false, Panel));
+  EXPECT_EQ(BoxOf(other), (Box{30, 10, 10, 10}));
+  // Right edges lined up on a wide reference would push the narrow one past the panel's end.
+  Project.Objects.clear();
+  Add(150, 0, 40, 10, true);
+  MenuObject& wide = Add(10, 30, 200, 10, true);
+  ASSERT_TRUE(AlignSelection(Project, AlignCommand::Rights, Panel));
+  EXPECT_EQ(int64_t{wide.Base().Left} + wide.Base().Width, int64_t{Project.Objects[0]->Base().Left} + 40);
+  (void)held;
+}
+
 TEST_F(NudgeFixture, AlignFollowsTheFirstSelectedInListOrder) {
   Add(1, 1, 10, 10, false);
   Add(30, 20, 10, 10, true);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DesignerCommands.h"
+#include "designer/History.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 
@@ -257,6 +258,35 @@ TEST(FirstShow, AKnownFolderIsLoadedAndAChosenOneAlsoCounts) {
 
   Designer none;
   EXPECT_FALSE(FirstShow(none.State, none.Shell, "Corvela"));  // browser cancelled: the designer closes
+}
+
+// The Yes of "Save Changes to file?" before Open saves as Save does, even when the browser is then
+// cancelled: undoing the edit is a change again, redoing it is none. A folder known at start-up
+// can be undone back to unmodified.
+TEST(SavedContent, EverySaveAndTheFirstLoadAreWhatUndoComesBackTo) {
+  Designer d;
+  d.State.CDFolder = "D:\\Menu";
+  ASSERT_TRUE(FirstShow(d.State, d.Shell, "Corvela"));
+  History steps;
+  auto caption = [&](const char* text) {
+    auto before = SnapshotProject(d.State);
+    d.State.Project.Form.Caption = text;
+    d.State.Modified = true;
+    steps.RecordProject(EditKind::FormProperties, *before, *SnapshotProject(d.State));
+  };
+  caption("Edited");
+  ASSERT_TRUE(steps.Undo(d.State));
+  EXPECT_FALSE(d.State.Modified);
+  ASSERT_TRUE(steps.Redo(d.State));
+  EXPECT_TRUE(d.State.Modified);
+
+  d.Ui.Answers = {MessageResult::Yes};
+  EXPECT_FALSE(OpenCommand(d.State, d.Shell, "Corvela"));  // browser cancelled
+  EXPECT_FALSE(d.State.Modified);
+  ASSERT_TRUE(steps.Undo(d.State));
+  EXPECT_TRUE(d.State.Modified);
+  ASSERT_TRUE(steps.Redo(d.State));
+  EXPECT_FALSE(d.State.Modified);
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST_F(HistoryFixture, EveryCommandOfTheSurfaceUndoneAndRedoneGivesTheSameFileBy
   History& steps = Surface.Steps();
   for (const Command& c : commands) {
     SCOPED_TRACE(c.Name);
-    steps.Clear(true);
+    steps.Clear();
     const std::string before = Bytes();
     c.Run(*this);
     const std::string after = Bytes();
@@ -222,7 +222,7 @@ TEST_F(HistoryFixture, IconStepPutsTheIconFileBack) {
 TEST_F(HistoryFixture, UndoBackToTheSavedStateIsUnmodifiedAndAnyOtherIsModified) {
   Select({0});
   MoveSelection(5);
-  Steps.MarkSaved();
+  RememberSavedContent(State);
   State.Modified = false;
   MoveSelection(5);
   State.Modified = true;
@@ -244,15 +244,52 @@ TEST_F(HistoryFixture, UndoBackToTheSavedStateIsUnmodifiedAndAnyOtherIsModified)
   EXPECT_TRUE(State.Modified);
 }
 
-TEST_F(HistoryFixture, OpeningAFolderClearsTheStepsAndSaysWhetherItIsSaved) {
+TEST_F(HistoryFixture, OpeningAFolderClearsTheSteps) {
   Select({0});
   MoveSelection(5);
-  Steps.Clear(false);  // a folder not published yet
+  Steps.Clear();
   EXPECT_FALSE(Steps.CanUndo());
   EXPECT_EQ(Steps.UndoText(), "Undo");
   MoveSelection(5);
   ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_TRUE(State.Modified);  // no file was ever loaded or saved
+}
+
+// Changes that are no step (the menu resized before the size was a step) and steps that come back
+// to the saved menu another way: the flag follows what the file holds, not the step count.
+TEST_F(HistoryFixture, UndoSaysSavedOnlyWhenTheModelHoldsWhatTheFileHolds) {
+  Select({0});
+  RememberSavedContent(State);
+  Project.Form.Width += 40;
+  MoveSelection(1);
+  ASSERT_TRUE(Steps.Undo(State));
   EXPECT_TRUE(State.Modified);
+  Project.Form.Width -= 40;
+  ASSERT_TRUE(Steps.Redo(State));
+  MoveSelection(-1);  // the saved menu again, two steps on from the save
+  ASSERT_TRUE(Steps.Undo(State));
+  EXPECT_TRUE(State.Modified);
+  ASSERT_TRUE(Steps.Redo(State));
+  EXPECT_FALSE(State.Modified);
+  // Moving the design window is no edit.
+  Project.Form.Left += 100;
+  ASSERT_TRUE(Steps.Undo(State));
+  ASSERT_TRUE(Steps.Redo(State));
+  EXPECT_FALSE(State.Modified);
+}
+
+// A folder that cannot take the icon back: the step stays to be tried again, and the user hears.
+TEST_F(HistoryFixture, AnIconThatCannotBeWrittenBackKeepsTheStep) {
+  State.CDFolder = "C:\\cd";
+  History& steps = Surface.Steps();
+  ASSERT_TRUE(steps.RecordIcon({std::string("OLD")}, {std::string("NEW")}));
+  World.Files.Files[CdIconPath(State.CDFolder)] = "NEW";
+  World.Files.Unwritable.insert(CdIconPath(State.CDFolder));
+  EXPECT_FALSE(Surface.UndoStep());
+  EXPECT_EQ(World.Files.Files[CdIconPath(State.CDFolder)], "NEW");
+  EXPECT_EQ(steps.UndoText(), "Undo CD Icon");
+  EXPECT_FALSE(steps.CanRedo());
+  ASSERT_EQ(World.Ui.Shown.size(), 1u);
 }
 
 TEST_F(HistoryFixture, OldestStepsAreDroppedPastTheLimit) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "designer/Surface.h"
+#include "project/Resources.h"
 #include "support/FakePlatform.h"
 
 namespace corvela {
@@ -323,6 +324,64 @@ TEST_F(SurfaceFixture, PressesOnThePanelsBorderAreInert) {
   EXPECT_TRUE(World.State.Project.Objects.empty());
   EXPECT_TRUE(Host.Bands.empty());
   EXPECT_EQ(Surface.MouseDown(MouseButton::Left, false, {399, 299}, DesignTool::AddLabel), PressOutcome::ObjectAdded);
+  // The release of such a press neither deselects nor selects what reaches past the edge, and
+  // a right click there opens no popup.
+  At(0).Selected = true;
+  Add(395, 10, 40, 10);
+  for (MouseButton b : {MouseButton::Left, MouseButton::Right}) {
+    Surface.MouseDown(b, false, {401, 12}, DesignTool::Select);
+    EXPECT_FALSE(Surface.MouseUp(false, {401, 12}));
+    EXPECT_EQ(Selection(), (std::vector<bool>{true, false}));
+  }
+  Surface.MouseDown(MouseButton::Right, false, {50, 50}, DesignTool::Select);
+  EXPECT_TRUE(Surface.MouseUp(false, {50, 50}));
+}
+
+TEST_F(SurfaceFixture, EscapePutsTheDraggedObjectsBackAndTheReleaseDoesNothing) {
+  Add(10, 10, 20, 20, true);
+  Add(100, 10, 20, 20, true);
+  Surface.MouseDown(MouseButton::Left, false, {15, 15}, DesignTool::Select);
+  Surface.MouseMove({45, 35});
+  ASSERT_EQ(At(0).Base().Left, 40);
+  Surface.AbortPress();
+  EXPECT_FALSE(Surface.PressInProgress());
+  EXPECT_EQ(At(0).Base().Left, 10);
+  EXPECT_EQ(At(1).Base().Top, 10);
+  Surface.MouseMove({60, 60});
+  EXPECT_FALSE(Surface.MouseUp(false, {60, 60}));
+  EXPECT_EQ(Selection(), (std::vector<bool>{true, true}));
+  EXPECT_FALSE(Surface.Steps().CanUndo());
+}
+
+// Every text measures 30 x 13, as a short caption would.
+class FixedMeasurer : public TextMeasurer {
+ public:
+  TextExtent Measure(const std::string&, const FontRecord&, int32_t, bool) override { return {30, 13}; }
+};
+
+// A size the next load would take back is kept by switching AutoSize off in the same step.
+TEST_F(SurfaceFixture, SizeCommandsOnAutoSizeObjectsKeepTheirSize) {
+  FixedMeasurer measurer;
+  World.State.Env.Text = &measurer;
+  auto label = MakeNewObject(ObjectKind::Label);
+  label->Base() = ControlBase{10, 10, 50, 13, "l", {}, 0};
+  label->AsLabel()->Caption = "Text";
+  label->AsLabel()->AutoSize = true;
+  label->Selected = true;
+  World.State.Project.Objects.push_back(std::move(label));
+  ApplyObjectResources(World.State, At(0));
+  const ControlBase fitted = At(0).Base();
+  ASSERT_TRUE(Surface.Nudge(ArrowKey::Down, false, true));
+  EXPECT_FALSE(At(0).AsLabel()->AutoSize);
+  EXPECT_EQ(At(0).Base().Height, fitted.Height + 1);
+  ASSERT_TRUE(Surface.UndoStep());
+  EXPECT_TRUE(At(0).AsLabel()->AutoSize);
+  ASSERT_TRUE(Surface.RedoStep());
+  EXPECT_EQ(At(0).Base().Height, fitted.Height + 1);
+  // A move changes no size: AutoSize stays.
+  ASSERT_TRUE(Surface.UndoStep());
+  ASSERT_TRUE(Surface.Nudge(ArrowKey::Down, false, false));
+  EXPECT_TRUE(At(0).AsLabel()->AutoSize);
 }
 
 }  // namespace

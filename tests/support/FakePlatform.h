@@ -60,6 +60,7 @@ class FakeFileSystem : public FileSystem {
   }
   std::string UserSettingsFolder() override { return AppData; }
   bool RemoveFile(const std::string& path) override {
+    if (Unwritable.count(path)) return false;
     Files.erase(path);
     return true;
   }

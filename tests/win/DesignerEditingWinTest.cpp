@@ -52,6 +52,14 @@ struct Designer {
     EXPECT_EQ(ParseProject(saved.State, testing::ReadBytes(cd + "\\AutoRun.mnx")), ParseOutcome::Loaded);
     return saved.State.Project;
   }
+  // Asks to close and cancels the question if one comes; true when it came. The designer closes
+  // when there is nothing to ask.
+  bool AsksToSave() {
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    HWND box = process->WaitForDialog("Exit", 1500);
+    if (box) ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    return box != nullptr;
+  }
   // Closes, answering No when the designer asks about changes; true when it asked.
   bool Close() {
     ::PostMessageA(main, WM_CLOSE, 0, 0);
@@ -83,9 +91,51 @@ TEST(DesignerEditing, AddUndoRedoAndSaveGiveTheSameFile) {
   EXPECT_EQ(WithoutTrailer(d.Save()), WithoutTrailer(added));
   ASSERT_EQ(d.Saved().Objects.size(), 1u);
   EXPECT_EQ(d.Saved().Objects[0]->Base().Left, 40);
-  // Undo after a save leaves changes to save.
+  // Undo after a save leaves changes to save; redo back to what was saved leaves none.
   d.Command(cmdUndo);
-  EXPECT_TRUE(d.Close());
+  EXPECT_TRUE(d.AsksToSave());
+  d.Command(cmdRedo);
+  EXPECT_FALSE(d.Close());
+}
+
+// Keys and commands while the button is held would change the list under the drag; Escape puts
+// the objects back and the release then does nothing.
+TEST(DesignerEditing, CommandsWaitForTheDragAndEscapeCancelsIt) {
+  Designer d;
+  d.Start();
+  d.Place(cmdToolButton, 40, 50);
+  ::SendMessageA(d.edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 60));
+  ::SendMessageA(d.edit, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(90, 100));
+  for (unsigned id : {cmdDelete, cmdUndo, cmdNudgeRight, cmdSave}) d.Command(id);
+  ::SendMessageA(d.main, WM_CLOSE, 0, 0);
+  ::SendMessageA(d.edit, WM_KEYDOWN, VK_ESCAPE, 1);
+  ::SendMessageA(d.edit, WM_LBUTTONUP, 0, MAKELPARAM(90, 100));
+  EXPECT_EQ(::GetFileAttributesA((d.cd + "\\AutoRun.mnx").c_str()), INVALID_FILE_ATTRIBUTES);  // so did Save
+  d.Save();
+  ASSERT_EQ(d.Saved().Objects.size(), 1u);
+  EXPECT_EQ(d.Saved().Objects[0]->Base().Left, 40);
+  EXPECT_EQ(d.Saved().Objects[0]->Base().Top, 50);
+  d.Command(cmdUndo);  // the add: the drag left no step
+  d.Save();
+  EXPECT_TRUE(d.Saved().Objects.empty());
+  d.Close();
+}
+
+// Resizing the design window resizes the menu: an edit that Undo takes back.
+TEST(DesignerEditing, ResizingTheMenuIsAnUndoStep) {
+  Designer d;
+  d.Start();
+  d.Save();
+  const int32_t width = d.Saved().Form.Width;
+  RECT r;
+  ::GetWindowRect(d.edit, &r);
+  ::SetWindowPos(d.edit, nullptr, 0, 0, r.right - r.left + 60, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  d.Save();
+  EXPECT_EQ(d.Saved().Form.Width, width + 60);
+  d.Command(cmdUndo);
+  d.Save();
+  EXPECT_EQ(d.Saved().Form.Width, width);
+  d.Close();
 }
 
 TEST(DesignerEditing, DoubleClickOpensTheDialogOfWhatIsUnderThePointer) {

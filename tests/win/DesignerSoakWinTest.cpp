@@ -170,6 +170,12 @@ class DesignerSoak : public ::testing::Test {
         px += pick(61) - 30;
         py += pick(61) - 30;
         Mouse(WM_MOUSEMOVE, px, py, MK_LBUTTON | ctrl);
+        // Keys pressed with the button held wait for the release; Escape cancels the drag.
+        if (pick(6) == 0) {
+          static const unsigned kKeys[] = {cmdDelete, cmdUndo, cmdRedo, cmdNudgeLeft, cmdPaste, cmdAlignLefts, cmdSave};
+          ::SendMessageA(work.Main, WM_COMMAND, kKeys[pick(7)], 0);
+        }
+        if (pick(12) == 0) ::SendMessageA(work.Edit, WM_KEYDOWN, VK_ESCAPE, 1);
       }
       Mouse(WM_LBUTTONUP, px, py, ctrl);
     } else if (what < 80) {
@@ -189,11 +195,46 @@ class DesignerSoak : public ::testing::Test {
       // Ctrl+click toggles what lies under the press.
       Mouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON | MK_CONTROL);
       Mouse(WM_LBUTTONUP, x, y, MK_CONTROL);
+    } else if (what == 99) {
+      SaveThroughQuestionAndUndoBack(pick(2) ? cmdCheckDisc : cmdOpen);
     } else {
       // Ctrl+Z and Ctrl+Y, one or a few steps: what comes back is made again, panes and all.
-      const unsigned command = what < 98 ? cmdUndo : cmdRedo;
+      const unsigned command = what < 97 ? cmdUndo : cmdRedo;
       for (int n = 1 + pick(3); n > 0; --n) ::SendMessageA(work.Main, WM_COMMAND, command, 0);
     }
+  }
+
+  // Answers Yes when the command asks about unsaved changes, then cancels what it shows next (the
+  // folder browser, the disc check). Then an edit and its undo: the designer must know that the
+  // file on disc holds the menu again, and holds no other.
+  void SaveThroughQuestionAndUndoBack(unsigned command) {
+    ::PostMessageA(work.Main, WM_COMMAND, command, 0);
+    for (int shown = 0; shown < 3; ++shown) {
+      HWND box = nullptr;
+      ASSERT_TRUE(WaitFor(
+          [&] {
+            for (HWND w : work.Process->Windows("#32770"))
+              if (::IsWindowVisible(w)) box = w;
+            return box != nullptr;
+          },
+          10000));
+      const std::string text = testing::MessageBoxText(box);
+      const bool question = text == "Save Changes to file?" || text.find("Save changes first?") != std::string::npos;
+      ::PostMessageA(box, WM_COMMAND, question ? IDYES : IDCANCEL, 0);
+      ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 10000)) << text;
+      if (!question) break;
+    }
+    const std::string saved = testing::ReadBytes(cd + "\\AutoRun.mnx");
+    if (saved.empty()) return;  // nothing saved yet: no state to come back to
+    ::SendMessageA(work.Toolbar, TB_CHECKBUTTON, cmdToolLabel, TRUE);
+    Mouse(WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, 100, 100, 0);
+    EXPECT_EQ(testing::AsksAboutChanges(*work.Process, work.Main), std::optional<bool>(true));
+    ::SendMessageA(work.Main, WM_COMMAND, cmdUndo, 0);
+    EXPECT_EQ(testing::AsksAboutChanges(*work.Process, work.Main), std::optional<bool>(false));
+    const std::string again = Save(work);
+    ASSERT_EQ(again.size(), saved.size());
+    EXPECT_EQ(again.substr(0, again.size() - kTrailerBytes), saved.substr(0, saved.size() - kTrailerBytes));
   }
 
   testing::TempFolder folder;

@@ -113,20 +113,22 @@ bool MainForm::TranslateShortcut(MSG& msg) {
   if (!accelerators_ || !hwnd()) return false;
   HWND active = ::GetActiveWindow();
   if (active != hwnd() && active != editForm_.hwnd()) return false;
+  // Escape cancels a drag whichever of the two windows has the keyboard.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && editForm_.AbortPress()) return true;
   return ::TranslateAcceleratorA(hwnd(), accelerators_.get(), &msg) != 0;
 }
 
 void MainForm::Execute(unsigned id) {
+  if (editForm_.Surface().PressInProgress() && !RunsDuringPress(id)) return;
   switch (id) {
     case cmdOpen:
       if (OpenCommand(state_, *this, BaseCaption)) ForgetHistory();
       return;
     case cmdSave:
-      if (SaveCommand(state_)) editForm_.Surface().Steps().MarkSaved();
+      SaveCommand(state_);
       return;
     case cmdSaveAndTest:
       SaveAndTestCommand(state_, *this);
-      if (!state_.Modified) editForm_.Surface().Steps().MarkSaved();
       return;
     case cmdExit:
       ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -169,11 +171,7 @@ void MainForm::Execute(unsigned id) {
   }
 }
 
-void MainForm::ForgetHistory() {
-  // A folder that has a project file matches it now; a new folder has not been published yet.
-  const bool onDisk = !state_.CDFolder.empty() && state_.Env.Files->FileExists(ProjectPath(state_.CDFolder));
-  editForm_.Surface().Steps().Clear(onDisk && !state_.Modified);
-}
+void MainForm::ForgetHistory() { editForm_.Surface().Steps().Clear(); }
 
 std::optional<std::string> MainForm::CDIconBytes() {
   const std::string icon = CdIconPath(state_.CDFolder);
@@ -290,7 +288,8 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_CLOSE:
-      if (!CloseQuery(state_)) return 0;
+      // Not while the mouse holds objects on the surface: the question would save half a drag.
+      if (editForm_.Surface().PressInProgress() || !CloseQuery(state_)) return 0;
       ClosingAllowed = true;
       editForm_.ClosingAllowed = true;
       Destroy();

@@ -231,6 +231,23 @@ void EditForm::FormResize() {
   surface_.RefreshSurface();
 }
 
+void EditForm::ResizedByUser() {
+  if (SuppressResizeSync || !hwnd()) return;
+  // The model still holds the size from before this change.
+  std::optional<ProjectSnapshot> before = SnapshotProject(state_);
+  FormResize();
+  std::optional<ProjectSnapshot> after = SnapshotProject(state_);
+  if (before && after)
+    surface_.Steps().RecordProject(EditKind::MenuSize, std::move(*before), std::move(*after), sizing_ ? kMenuSizeBurst : 0);
+}
+
+bool EditForm::AbortPress() {
+  if (!surface_.PressInProgress()) return false;
+  surface_.AbortPress();
+  if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  return true;
+}
+
 Size EditForm::MenuClientSize() {
   RECT rc{0, 0, 0, 0};
   if (menu_) ::GetClientRect(menu_->hwnd(), &rc);
@@ -252,6 +269,8 @@ void EditForm::SetClientSize(Size size) {
 void EditForm::CopyPanelBorder() { ::InvalidateRect(hwnd(), nullptr, FALSE); }
 
 bool EditForm::ExecuteCommand(unsigned id) {
+  // Taken as done: a command during a press would change the list under the drag.
+  if (surface_.PressInProgress() && !RunsDuringPress(id)) return IsSurfaceCommand(id);
   if (dialogs_ && surface_.RunDialog(id, *dialogs_, *this)) return true;
   if (id >= cmdAlignLefts && id <= cmdCentreInWindow) {
     surface_.Arrange(static_cast<AlignCommand>(id - cmdAlignLefts));
@@ -338,8 +357,18 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:
-      FormResize();
+      ResizedByUser();
       return 0;
+    case WM_ENTERSIZEMOVE:
+      sizing_ = true;
+      return 0;
+    case WM_EXITSIZEMOVE:
+      sizing_ = false;
+      surface_.Steps().EndBurst();
+      return 0;
+    case WM_KEYDOWN:
+      if (wp == VK_ESCAPE && AbortPress()) return 0;
+      break;
     // A second press soon after the first arrives as a double click; it is a press all the same.
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -366,9 +395,9 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      surface_.MouseUp((wp & MK_CONTROL) != 0, ToPicture(lp));
+      const bool counts = surface_.MouseUp((wp & MK_CONTROL) != 0, ToPicture(lp));
       if (::GetCapture() == hwnd()) ::ReleaseCapture();
-      if (msg == WM_RBUTTONUP) {
+      if (msg == WM_RBUTTONUP && counts) {
         POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         ::ClientToScreen(hwnd(), &screen);
         ShowPopupMenu(screen, ToPicture(lp));

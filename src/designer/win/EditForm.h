@@ -45,6 +45,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void RefreshSurface() override { surface_.RefreshSurface(); }
   // FormResize: the menu window takes the surface's bounds, then a new picture is made.
   void FormResize();
+  // Escape while the mouse is held: the drag is undone and the rest of the click ignored.
+  bool AbortPress();
   DesignSurface& Surface() { return surface_; }
   // Where the picture lies in the client area.
   POINT PictureOrigin() const;
@@ -87,6 +89,9 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void PasteFromClipboard(std::optional<Point> at);
   void DoubleClick(Point p);
   Point ToPicture(LPARAM lp) const;
+  // The user changed the window's size: the menu's new size (and the objects it clamped) is one
+  // undo step, or one per drag of the frame.
+  void ResizedByUser();
 
   AppState& state_;
   DesignSurface surface_;
@@ -96,6 +101,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   DialogOpener* dialogs_ = nullptr;
   SurfacePicture picture_;
   UniqueIcon icon_;
+  // Inside the frame's size-move loop: its size changes merge into one step.
+  bool sizing_ = false;
 };
 
 }  // namespace corvela::win

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "designer/DragDamage.h"
 #include "platform/win/Handles.h"
 #include "project/Model.h"
 
@@ -28,8 +29,8 @@ class SurfacePicture {
  private:
   UniqueBitmap bitmap_;
   Size size_;
-  // Object bounds when the picture was last made, to find what a drag step changed.
-  std::vector<Rect> lastBounds_;
+  // The objects when the picture was last made, to find what a drag step changed.
+  std::vector<DrawnObject> lastDrawn_;
 };
 
 }  // namespace corvela::win

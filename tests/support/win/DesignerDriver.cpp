@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "designer/Commands.h"
+
 namespace corvela::testing {
 
 void PrepareDesignerFolder(const TempFolder& folder, const std::string& cd, bool remember) {
@@ -14,6 +18,39 @@ void PrepareDesignerFolder(const TempFolder& folder, const std::string& cd, bool
   }
 }
 
+namespace {
+
+// A visible dialog box of the process, or null.
+HWND VisibleDialog(const ChildProcess& process) {
+  for (HWND box : process.Windows("#32770"))
+    if (::IsWindowVisible(box)) return box;
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<bool> AsksAboutChanges(const ChildProcess& process, HWND main) {
+  ::PostMessageA(main, WM_COMMAND, cmdOpen, 0);
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = VisibleDialog(process)) != nullptr; }, 5000)) return std::nullopt;
+  const bool question = WindowText(box) == "Exit";
+  ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  if (!WaitFor([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000)) return std::nullopt;
+  return question;
+}
+
+// The menu window's one-shot start clears Modified once the designer is idle; edits made before it
+// runs would be forgotten by the close question. Open is tried until it no longer asks (the
+// question's own message loop lets the start run), or a few questions show that the changes are
+// the designer's own (a message box shown while loading).
+void WaitForStartTick(const ChildProcess& process, HWND main) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const std::optional<bool> asked = AsksAboutChanges(process, main);
+    ASSERT_TRUE(asked) << "File > Open showed nothing or did not close";
+    if (!*asked) return;
+  }
+}
+
 void WaitForDesigner(const ChildProcess& process, const std::string& cd, DesignerWindows& windows) {
   windows = {};
   windows.Main = process.WaitForWindow("TMainForm", 15000);
@@ -21,9 +58,7 @@ void WaitForDesigner(const ChildProcess& process, const std::string& cd, Designe
   // The first showing ends with the caption naming the CD folder.
   ASSERT_TRUE(WaitFor([&] { return WindowText(windows.Main) == "Corvela - " + cd; }, 5000))
       << WindowText(windows.Main);
-  // The menu window's one-shot start clears Modified once the designer is idle; edits made
-  // before it runs would be forgotten by the close question.
-  ::Sleep(500);
+  ASSERT_NO_FATAL_FAILURE(WaitForStartTick(process, windows.Main));
   windows.Edit = process.WaitForWindow("TEditForm", 5000);
   ASSERT_NE(windows.Edit, nullptr);
   windows.Toolbar = ::FindWindowExA(windows.Main, nullptr, TOOLBARCLASSNAMEA, nullptr);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "support/win/WinProcess.h"
@@ -21,6 +22,13 @@ struct DesignerWindows {
 // Waits until the started designer's first showing names cd and its start message has run, then
 // finds its windows. A fatal failure when one does not show: call it in ASSERT_NO_FATAL_FAILURE.
 void WaitForDesigner(const ChildProcess& process, const std::string& cd, DesignerWindows& windows);
+
+// Whether the designer has changes to save, told without changing anything: File > Open asks
+// about them (the question is cancelled) or shows the folder browser (which is cancelled).
+// Nothing when neither showed.
+std::optional<bool> AsksAboutChanges(const ChildProcess& process, HWND main);
+// Returns once the designer's start message has run (see the definition for how it is told).
+void WaitForStartTick(const ChildProcess& process, HWND main);
 
 // Sets an edit box of a dialog and tells the dialog, as typing would.
 void TypeInto(HWND dialog, int id, const std::string& text);
