@@ -235,7 +235,9 @@ class DesignerSoak : public ::testing::Test {
     const std::string again = Save(work);
     ASSERT_EQ(again.size(), saved.size());
     EXPECT_EQ(again.substr(0, again.size() - kTrailerBytes), saved.substr(0, saved.size() - kTrailerBytes));
+    ++roundTrips;
   }
+  int roundTrips = 0;
 
   testing::TempFolder folder;
   std::string cd = folder / "cd", exe = folder / "Corvela.exe";
@@ -301,6 +303,8 @@ TEST_F(DesignerSoak, TwoThousandRandomEditsReopenByteForByteWithoutGrowingObject
     ++checks;
   }
   EXPECT_EQ(checks, kEdits / kEditsPerSave);
+  std::printf("saved through a question and undone back %d times\n", roundTrips);
+  EXPECT_GT(roundTrips, 0);
   Close(work);
 }
 
