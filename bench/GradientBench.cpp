@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "player/Gradient.h"
+#include "project/Gradient.h"
 
 namespace corvela {
 namespace {

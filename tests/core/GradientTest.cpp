@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/SystemColours.h"
-#include "player/Gradient.h"
+#include "project/Gradient.h"
 #include "support/FakePlatform.h"
 
 namespace corvela {

@@ -1,4 +1,4 @@
-#include "player/Gradient.h"
+#include "project/Gradient.h"
 
 #include <algorithm>
 #include <cmath>
