@@ -1,12 +1,10 @@
 #include "player/HotTracking.h"
 
+#include <algorithm>
+
 namespace corvela {
 
 namespace {
-
-bool IsPainted(ObjectKind kind) {
-  return kind == ObjectKind::Label || kind == ObjectKind::Button || kind == ObjectKind::Image;
-}
 
 FontRecord* ControlFont(MenuObject& obj) {
   if (LabelControl* label = obj.AsLabel()) return &label->Font;
@@ -43,6 +41,10 @@ bool Swap(MenuObject& obj, bool becomes, bool leaves) {
 
 }  // namespace
 
+bool IsPainted(ObjectKind kind) {
+  return kind == ObjectKind::Label || kind == ObjectKind::Button || kind == ObjectKind::Image;
+}
+
 std::vector<int> SetHotObject(AppState& state, int hot) {
   std::vector<int> changed;
   auto& objects = state.Project.Objects;
@@ -57,6 +59,12 @@ std::vector<int> SetHotObject(AppState& state, int hot) {
     obj.Hot = isHot;
   }
   return changed;
+}
+
+int HotObject(const MenuProject& project) {
+  const auto& objects = project.Objects;
+  const auto hot = std::find_if(objects.begin(), objects.end(), [](const auto& obj) { return obj->Hot; });
+  return hot == objects.end() ? -1 : static_cast<int>(hot - objects.begin());
 }
 
 std::vector<int> ObjectMouseMove(AppState& state, int32_t tag) {

@@ -13,8 +13,15 @@
 
 namespace corvela {
 
+// Labels, buttons and images: the inner panel paints them, and they alone take part in hot
+// tracking and clicks.
+bool IsPainted(ObjectKind kind);
+
 // Makes the object at index hot (-1: none) and every other one normal.
 std::vector<int> SetHotObject(AppState& state, int hot);
+
+// The index of the hot object, or -1.
+int HotObject(const MenuProject& project);
 
 // The mouse moved over the control whose Tag is tag.
 std::vector<int> ObjectMouseMove(AppState& state, int32_t tag);

@@ -90,6 +90,10 @@ PanelMouseResult PanelMouse::CaptureLost(AppState& state) {
   return Collect(state, {}, TrackCaptureLost(states_, state.Project).Repaint);
 }
 
+PanelMouseResult PanelMouse::Highlight(AppState& state, int index) {
+  return Collect(state, SetHotObject(state, index), {});
+}
+
 bool ShowsHandAt(const MenuProject& project, int32_t x, int32_t y) {
   const int index = PaintedObjectAt(project, x, y);
   return index >= 0 && project.Objects[static_cast<size_t>(index)]->HasLink();

@@ -37,6 +37,9 @@ class PanelMouse {
   PanelMouseResult Leave(AppState& state, bool leftWindow);
   // Another window took the mouse during a press: it ends without a click.
   PanelMouseResult CaptureLost(AppState& state);
+  // The keyboard moved the highlight (MenuFocus): the object at index becomes the hot one (-1:
+  // none), repainted as a mouse move over it would be.
+  PanelMouseResult Highlight(AppState& state, int index);
 
   // A press on an object is held; the panel keeps the mouse until it is released.
   bool Pressing() const { return states_.PressedIndex >= 0; }

@@ -252,6 +252,19 @@ TEST(PanelMouse, LeavingForAPaneKeepsTheHotObjectLeavingTheWindowRestoresIt) {
   EXPECT_EQ(LookOf(w.Mouse.States(), w.State.Project, 0), ButtonLook::Down);
 }
 
+TEST(PanelMouse, TheKeyboardsHighlightMovesTheHotLookFromWhereTheMouseLeftIt) {
+  HotWorld w;
+  w.Add(ObjectKind::Label, 0, 0, 40, 20);
+  w.Add(ObjectKind::Label, 0, 30, 40, 20);
+  w.Mouse.Move(w.State, 5, 5, true);
+  EXPECT_EQ(HotObject(w.State.Project), 0);
+  EXPECT_EQ(w.Mouse.Highlight(w.State, 1).Repaint, (Rects{Rect{0, 0, 40, 20}, Rect{0, 30, 40, 50}}));
+  EXPECT_EQ(HotObject(w.State.Project), 1);
+  EXPECT_EQ(ShownFont(w.Object(1)), "hot");
+  EXPECT_EQ(w.Mouse.Highlight(w.State, -1).Repaint, (Rects{Rect{0, 30, 40, 50}}));
+  EXPECT_EQ(HotObject(w.State.Project), -1);
+}
+
 TEST(PanelMouse, ADoubleClickRunsTheLinkOnce) {
   HotWorld w;
   w.Add(ObjectKind::Label, 0, 0, 40, 20);
