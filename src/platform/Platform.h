@@ -17,6 +17,9 @@ struct FolderEntry {
   std::string Name;
   bool IsFolder = false;
   uint64_t Size = 0;  // bytes; 0 for a folder
+  // A symbolic link or junction (a reparse point of that kind on Windows); IsFolder and Size are
+  // those of what it points to.
+  bool IsLink = false;
 };
 
 class FileSystem {

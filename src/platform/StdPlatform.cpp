@@ -131,6 +131,7 @@ bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>
     entry.Name = it->path().filename().string();
     std::error_code statusError;
     entry.IsFolder = it->is_directory(statusError);
+    entry.IsLink = it->is_symlink(statusError);
     if (!entry.IsFolder) {
       const uintmax_t size = it->file_size(statusError);
       entry.Size = statusError ? 0 : static_cast<uint64_t>(size);

@@ -80,6 +80,15 @@ bool HasUrlScheme(const std::string& value) {
                      [](char c) { return IsAsciiAlnum(c) || c == '+' || c == '-' || c == '.'; });
 }
 
+bool LacksWebScheme(const std::string& text) {
+  // "www.example.com:8080" has a colon but no scheme.
+  return StartsWithIgnoringCase(TrimBlanks(text), "www.");
+}
+
+std::string WithWebScheme(const std::string& typed) {
+  return LacksWebScheme(typed) ? "https://" + TrimBlanks(typed) : typed;
+}
+
 bool IsWellFormedWebAddress(const std::string& url) {
   size_t schemeEnd = 0;
   if (StartsWithIgnoringCase(url, "http://"))

@@ -12,6 +12,12 @@ AddressKind KindOfAddress(const std::string& text);
 // "http:", "res:", "about:": a scheme of two letters or more before a colon, so that a drive
 // letter is none.
 bool HasUrlScheme(const std::string& value);
+// Text a browser would take for a web address though it has no scheme: it begins with "www."
+// (blanks trimmed, any letter case).
+bool LacksWebScheme(const std::string& text);
+// What a field that accepts a web address stores for typed text: https:// in front of an address
+// LacksWebScheme finds, as browsers do; any other text unchanged.
+std::string WithWebScheme(const std::string& typed);
 // An http or https address a browser takes as it is: a scheme, "//", a host name, an IPv4 or
 // bracketed address, an optional port, and no blanks, control characters, quotes or angle brackets.
 bool IsWellFormedWebAddress(const std::string& url);

@@ -37,6 +37,15 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
+// Symbolic links and junctions. Other reparse points (cloud placeholders, deduplicated files) are
+// plain files and folders to whoever reads them. Wine marks a link made on the Linux side with
+// the attribute but no tag.
+bool IsLinkReparsePoint(const WIN32_FIND_DATAA& found) {
+  if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  const DWORD tag = found.dwReserved0;
+  return tag == IO_REPARSE_TAG_SYMLINK || tag == IO_REPARSE_TAG_MOUNT_POINT || tag == 0;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -145,6 +154,7 @@ bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntr
     FolderEntry entry;
     entry.Name = name;
     entry.IsFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.IsLink = IsLinkReparsePoint(found);
     if (!entry.IsFolder) entry.Size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
     entries.push_back(std::move(entry));
   } while (::FindNextFileA(find.get(), &found));

@@ -1,0 +1,43 @@
+#pragma once
+// The project part of the disc check: every file and address the menu names, judged as the
+// player will meet them on the disc. It reads a copy of the menu taken beforehand, so that it can
+// run on another thread while the model stays where it is, and so that an object's index in a
+// finding is that object's index in the menu the copy was taken of.
+
+#include <string>
+#include <vector>
+
+#include "project/DiscFindings.h"
+#include "project/DiscFolder.h"
+#include "project/Model.h"
+
+namespace corvela {
+
+// What the check reads of a menu: the stored fields that name files, links and addresses.
+struct MenuSnapshot {
+  struct Object {
+    ObjectKind Kind = ObjectKind::Label;
+    std::string Name;
+    ObjectLink Link;
+    std::string BitmapFile;
+    std::string HotTrackBitmapFile;
+    std::string FileName;
+    std::string HotTrackImageFile;
+  };
+  std::string FormIcon;
+  std::string StartSound;
+  ObjectLink StartLink;
+  std::vector<Object> Objects;  // in the menu's order
+  // The menu on screen has changes that the saved AutoRun.mnx lacks.
+  bool Unsaved = false;
+};
+
+// Taken on the thread that owns the model.
+MenuSnapshot TakeMenuSnapshot(const MenuProject& project, bool unsaved);
+
+// Every file, folder and address the menu names: errors for what the disc will lack, warnings for
+// what may not work. Files found are marked used.
+void CheckMenuFiles(const MenuSnapshot& menu, const std::string& cdFolder, DiscNode& root,
+                    std::vector<Finding>& findings);
+
+}  // namespace corvela

@@ -1,0 +1,69 @@
+#include "project/DiscNames.h"
+
+#include <unordered_map>
+
+#include "platform/PathNames.h"
+#include "project/DiscCheck.h"
+
+namespace corvela {
+
+namespace {
+
+// Characters the Joliet file system refuses, and those Windows cannot read back from any disc.
+constexpr const char* kRefusedCharacters = "*/:;?\\<>\"|";
+
+std::string RefusedCharactersIn(const std::string& name) {
+  std::string refused;
+  for (char c : name) {
+    const bool bad = static_cast<unsigned char>(c) < 0x20 || std::string(kRefusedCharacters).find(c) != std::string::npos;
+    if (bad && refused.find(c) == std::string::npos) refused += c;
+  }
+  std::string shown;
+  for (char c : refused) shown += static_cast<unsigned char>(c) < 0x20 ? std::string("a control character") : std::string(1, c);
+  return shown;
+}
+
+void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findings) {
+  // By the name in capitals: a folder of a hundred thousand files is one pass, not a pass per file.
+  std::unordered_map<std::string, const DiscNode*> seen;
+  seen.reserve(folder.Children.size());
+  for (const DiscNode& child : folder.Children) {
+    if (DiscNameLength(child.Name) > kMaxDiscNameLength)
+      AddFinding(findings, Severity::Warning, kDiscOwner, child.Path,
+                 "Name longer than " + std::to_string(kMaxDiscNameLength) + " characters: a disc cuts or refuses it");
+    const std::string refused = RefusedCharactersIn(child.Name);
+    if (!refused.empty())
+      AddFinding(findings, Severity::Warning, kDiscOwner, child.Path, "Name holds characters a disc refuses: " + refused);
+    const auto [first, isNew] = seen.emplace(UpperAscii(child.Name), &child);
+    if (!isNew)
+      AddFinding(findings, Severity::Warning, kDiscOwner, child.Path,
+                 "Differs from \"" + first->second->Name + "\" only in letter case: a disc keeps only one of them");
+    if (!child.IsFolder) continue;
+    // Only the first folder too deep on each branch is reported, not everything below it.
+    if (depth + 1 == kMaxDiscFolderDepth + 1)
+      AddFinding(findings, Severity::Warning, kDiscOwner, child.Path,
+                 "Folder " + std::to_string(depth + 1) + " levels deep: a disc takes at most " +
+                     std::to_string(kMaxDiscFolderDepth));
+    CheckFolder(child, depth + 1, findings);
+  }
+}
+
+}  // namespace
+
+size_t DiscNameLength(const std::string& name) {
+  size_t count = 0;
+  for (size_t i = 0; i < name.size();) {
+    const auto lead = static_cast<unsigned char>(name[i]);
+    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > name.size()) return name.size();
+    for (size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(name[i + k]) >> 6) != 0x2) return name.size();
+    i += length;
+    ++count;
+  }
+  return count;
+}
+
+void CheckDiscNames(const DiscNode& folder, std::vector<Finding>& findings) { CheckFolder(folder, 0, findings); }
+
+}  // namespace corvela
