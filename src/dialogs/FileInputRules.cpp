@@ -9,8 +9,9 @@ FileInputTexts FileInputTextsFor(bool allowUrl) {
   return {"File", "Input file name or select file"};
 }
 
-std::string StoredFileInput(const std::string& cdFolder, const std::string& editText) {
+std::string StoredFileInput(const std::string& cdFolder, const std::string& editText, bool allowUrl) {
   const std::string text = TrimBlanks(editText);
+  if (allowUrl && LacksWebScheme(text)) return WithWebScheme(text);
   if (text.empty() || text.front() == '\\' || HasUrlScheme(text)) return text;
   const bool fullPath = text.size() >= 2 && text[1] == ':';
   if (!fullPath) return "\\" + text;
@@ -19,10 +20,10 @@ std::string StoredFileInput(const std::string& cdFolder, const std::string& edit
   return stored.empty() ? text : NormalizeStoredPath(stored);
 }
 
-bool FinishFileInput(const std::string& cdFolder, const std::string& editText, const DialogFlags& flags,
-                     std::string& fileName) {
+bool FinishFileInput(const std::string& cdFolder, const std::string& editText, bool allowUrl,
+                     const DialogFlags& flags, std::string& fileName) {
   if (!flags.ShouldWrite()) return false;
-  fileName = StoredFileInput(cdFolder, editText);
+  fileName = StoredFileInput(cdFolder, editText, allowUrl);
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/LinkEditorRules.h"
 
+#include "project/LinkAddress.h"
+
 namespace corvela {
 
 LinkFieldStates EnabledLinkFields(int action) {
@@ -41,6 +43,7 @@ bool WriteBackLinkEditor(const LinkEditorFields& f, const DialogFlags& flags, Ob
     link.Target = NormalizeStoredPath(link.Target);
     link.StartDirectory = NormalizeStoredPath(link.StartDirectory);
   }
+  if (link.Action == LinkAction::OpenUrl) link.Target = WithWebScheme(link.Target);
   return true;
 }
 

@@ -40,7 +40,8 @@ bool ActionTakesFile(int action);
 
 LinkEditorFields FillLinkEditor(const ObjectLink& link);
 // Action, Target, Parameters and StartDirectory back as typed, then for the file actions Target and
-// StartDirectory normalised as stored paths. SoundFile and ShowCommand are not touched.
+// StartDirectory normalised as stored paths, and for Open URL a web address typed without a scheme
+// given https://. SoundFile and ShowCommand are not touched.
 bool WriteBackLinkEditor(const LinkEditorFields& fields, const DialogFlags& flags, ObjectLink& link);
 
 // The folder part of a stored path, for the start directory: everything before the last

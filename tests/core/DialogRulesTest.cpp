@@ -294,6 +294,22 @@ TEST(LinkEditorDialog, OnlyTheFileActionsNormaliseTargetAndStartDirectory) {
   }
 }
 
+TEST(LinkEditorDialog, OpenUrlPutsHttpsBeforeAnAddressTypedWithoutOne) {
+  const std::pair<const char*, const char*> cases[] = {
+      {" www.example.com/help ", "https://www.example.com/help"},
+      {"http://www.example.com", "http://www.example.com"},
+      {"example.com", "example.com"},  // no "www.": left for the disc check to question
+  };
+  for (const auto& [typed, stored] : cases) {
+    ObjectLink link;
+    LinkEditorFields f = FillLinkEditor(link);
+    f.Action = static_cast<int>(LinkAction::OpenUrl);
+    f.Target = typed;
+    ASSERT_TRUE(WriteBackLinkEditor(f, kOkAfterChange, link));
+    EXPECT_EQ(link.Target, stored) << typed;
+  }
+}
+
 TEST(LinkEditorDialog, BrowseFillsTargetAndStartDirectory) {
   FakeWorld world;
   world.State.CDFolder = "D:\\Menu";
@@ -340,20 +356,25 @@ TEST(LinkEditorDialog, BrowseFillsTargetAndStartDirectory) {
 TEST(FileInputDialog, OkStoresTypedNamesInsideTheCdFolder) {
   const struct {
     const char* typed;
+    bool allowUrl;
     const char* stored;
   } cases[] = {
-      {"  http://example.org/menu.html \t", "http://example.org/menu.html"},
+      {"  http://example.org/menu.html \t", true, "http://example.org/menu.html"},
       // A bare name would otherwise resolve against the player's current folder.
-      {"clip.avi", "\\clip.avi"},
-      {" media\\clip.avi", "\\media\\clip.avi"},
-      {"\\clip.avi", "\\clip.avi"},
-      {"C:\\full\\path.rtf ", "C:\\full\\path.rtf"},
-      {"d:\\menu\\Intro.rtf", "\\Intro.rtf"},
-      {"   ", ""},
+      {"clip.avi", false, "\\clip.avi"},
+      {" media\\clip.avi", false, "\\media\\clip.avi"},
+      {"\\clip.avi", false, "\\clip.avi"},
+      {"C:\\full\\path.rtf ", false, "C:\\full\\path.rtf"},
+      {"d:\\menu\\Intro.rtf", false, "\\Intro.rtf"},
+      {"   ", true, ""},
+      // A web address typed as browsers take it, where a URL may be typed; elsewhere a file name.
+      {" WWW.example.com:8080/menu.html ", true, "https://WWW.example.com:8080/menu.html"},
+      {"www.example.com", false, "\\www.example.com"},
+      {"wwwroot\\index.html", true, "\\wwwroot\\index.html"},
   };
   for (const auto& c : cases) {
     std::string fileName = "\\old.avi";
-    EXPECT_TRUE(FinishFileInput("D:\\Menu", c.typed, kOkAfterChange, fileName));
+    EXPECT_TRUE(FinishFileInput("D:\\Menu", c.typed, c.allowUrl, kOkAfterChange, fileName));
     EXPECT_EQ(fileName, c.stored) << c.typed;
   }
 }

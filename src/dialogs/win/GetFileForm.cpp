@@ -11,7 +11,7 @@ bool GetFileForm::Execute(std::string& fileName, bool allowUrl, const std::strin
   filter_ = filter;
   text_ = fileName;
   RunModal();
-  return FinishFileInput(state_.CDFolder, text_, Flags, fileName);
+  return FinishFileInput(state_.CDFolder, text_, allowUrl, Flags, fileName);
 }
 
 void GetFileForm::OnInit() {
