@@ -8,6 +8,13 @@ bool HasErrorsOrWarnings(const std::vector<Finding>& findings) {
   return CountFindings(findings, Severity::Error) + CountFindings(findings, Severity::Warning) > 0;
 }
 
+std::string DiscCheckProgressText(const DiscCheckProgress& progress) {
+  const std::string files = CountText(progress.Files) + (progress.Files == 1 ? " file" : " files");
+  const std::string folders = CountText(progress.Folders) + (progress.Folders == 1 ? " folder" : " folders");
+  if (progress.Now == DiscCheckProgress::Step::Checking) return "Checking " + files + " against the menu ...";
+  return "Reading the CD folder: " + files + " in " + folders + " ...";
+}
+
 std::string DefaultImagePath(const std::string& cdFolder, const std::string& caption) {
   std::string folder = cdFolder;
   while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();

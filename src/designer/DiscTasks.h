@@ -14,6 +14,9 @@ namespace corvela {
 // (the size, unused files) come with every disc and stop nothing.
 bool HasErrorsOrWarnings(const std::vector<Finding>& findings);
 
+// The progress line of a running check: "Reading the CD folder: 12,345 files in 67 folders".
+std::string DiscCheckProgressText(const DiscCheckProgress& progress);
+
 // The image's file name offered first: the volume label of the caption, in the folder that
 // holds the CD folder (the CD folder itself when it is a drive's root).
 std::string DefaultImagePath(const std::string& cdFolder, const std::string& caption);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 
 #include "project/AppState.h"
@@ -85,6 +86,16 @@ class PlantedDisc {
     if (!ProjectPlanted)
       std::ofstream(Root / kProjectFileName, std::ios::binary) << SerializeProject(State, std::string(80, '\0')).value();
     return CheckDisc(Env.Files, Root.string());
+  }
+
+  // The menu as the model holds it now, against the AutoRun.mnx saved by Check or planted.
+  std::optional<std::vector<Finding>> CheckOnScreen(const DiscCheckProgressFn& progress = {}) {
+    const MenuSnapshot menu = TakeMenuSnapshot(State.Project, true);
+    DiscCheckRequest request;
+    request.CdFolder = Root.string();
+    request.Menu = &menu;
+    request.Progress = progress;
+    return RunDiscCheck(Env.Files, request);
   }
 
   StdPlatform Env;
@@ -200,6 +211,15 @@ TEST(CheckDisc, FindsEachPlantedFault) {
        "https:\\\\example.com\\support", "The web address is not well formed"},
       {"an e-mail address without its domain", [](PlantedDisc& d) { d.Object(2).Link.Target = "help@"; },
        Severity::Warning, "Box #2", "help@", "The e-mail address is not well formed"},
+      {"a web link from an older project, stored without a scheme",
+       [](PlantedDisc& d) { d.Object(0).Link.Target = "www.example.com/support"; }, Severity::Warning, "Web #0",
+       "www.example.com/support", "The web address lacks http:// or https://"},
+      {"an HTML pane's web address that the file input of older versions stored as a file",
+       [](PlantedDisc& d) { d.Object(4).FileName = "\\www.example.com"; }, Severity::Warning, "Page #4",
+       "\\www.example.com", "HTML page looks like a web address stored without http:// or https://"},
+      {"an HTML pane's web address stored without a scheme or a backslash",
+       [](PlantedDisc& d) { d.Object(4).FileName = "www.example.com/menu"; }, Severity::Warning, "Page #4",
+       "www.example.com/menu", "The web address lacks http:// or https://"},
       {"the temporary file of a save that was cut short", [](PlantedDisc& d) { d.Plant("AutoRun.mnx.saving", "half"); },
        Severity::Warning, "disc", "\\AutoRun.mnx.saving", "Left over from an interrupted save; delete it before burning"},
   };
@@ -233,6 +253,76 @@ TEST(CheckDisc, FindingsOfAnObjectCarryItsIndexAndComeSortedErrorsFirst) {
   EXPECT_EQ(picture->ObjectIndex, 2);
   EXPECT_EQ(picture->ObjectName, "Box");
   EXPECT_EQ(FindingsSummary(findings), "2 errors, 1 warning, 2 notes") << Lines(findings);
+}
+
+// The designer checks the menu on screen, which may differ from the saved file: a finding's index
+// must name the object on screen, or a double-click selects another one.
+TEST(CheckDisc, FindingsNameTheObjectsOfTheMenuOnScreen) {
+  PlantedDisc disc;
+  disc.Remove("Media/box.jpg");
+  ASSERT_FALSE(disc.Check().empty());  // saves the project: Box is object 2 in AutoRun.mnx
+  MenuProject& p = disc.State.Project;
+  p.Objects.insert(p.Objects.begin(), MakeNewObject(ObjectKind::Button));
+  p.Objects.front()->BitmapFile = "\\Glyphs\\new.bmp";
+  const std::optional<std::vector<Finding>> findings = disc.CheckOnScreen();
+  ASSERT_TRUE(findings);
+  const std::vector<Finding> found = ErrorsAndWarnings(*findings);
+  ASSERT_EQ(found.size(), 3u) << Lines(*findings);
+  EXPECT_EQ(FindingLine(found[0]), "error: Button #0: Glyph not found in the CD folder [\\Glyphs\\new.bmp]");
+  EXPECT_EQ(FindingLine(found[1]), "error: Box #3: Picture not found in the CD folder [\\Media\\box.jpg]");
+  EXPECT_EQ(FindingLine(found[2]),
+            "warning: menu: The menu on screen has changes that are not saved: the disc holds the menu as last saved");
+}
+
+// A link back to a parent would be walked for ever, one out of the folder would check what is
+// not the CD folder: both are reported once and not followed.
+TEST(CheckDisc, FolderLinksAreReportedAndNotFollowed) {
+  PlantedDisc disc;
+  const fs::path outside = disc.Root.string() + "-outside";
+  fs::create_directories(outside);
+  std::ofstream(outside / "elsewhere.txt") << "x";
+  fs::create_directory_symlink(disc.Root, disc.Root / "Media" / "Loop");
+  fs::create_directory_symlink(outside, disc.Root / "Out");
+  disc.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Image));
+  disc.Object(7).FileName = "\\Out\\elsewhere.bmp";
+  const std::vector<Finding> findings = disc.Check();
+  fs::remove_all(outside);
+  const std::vector<Finding> found = ErrorsAndWarnings(findings);
+  ASSERT_EQ(found.size(), 2u) << Lines(findings);
+  EXPECT_EQ(found[0].Path, "\\Media\\Loop");
+  EXPECT_EQ(found[1].Path, "\\Out");
+  EXPECT_EQ(found[1].Message, "Folder link (symbolic link or junction) not followed: what it points to was not checked");
+  // What lies behind a link is neither found nor missing; the links are not unused either.
+  const std::string lines = Lines(findings);
+  EXPECT_NE(lines.find("note: Image #7: Picture lies behind a folder link, so it was not checked [\\Out\\elsewhere.bmp]"),
+            std::string::npos)
+      << lines;
+  EXPECT_EQ(lines.find("Nothing in the menu uses"), std::string::npos) << lines;
+  EXPECT_NE(lines.find("in 14 files"), std::string::npos) << lines;
+}
+
+TEST(CheckDisc, ReportsHowFarItHasComeAndStopsWhenAsked) {
+  PlantedDisc disc;
+  for (int i = 0; i < 600; ++i) disc.Plant("Many/file" + std::to_string(i) + ".txt", "");
+  ASSERT_FALSE(disc.Check().empty());
+  std::vector<DiscCheckProgress> reports;
+  ASSERT_TRUE(disc.CheckOnScreen([&](const DiscCheckProgress& p) {
+    reports.push_back(p);
+    return true;
+  }));
+  ASSERT_GE(reports.size(), 3u);
+  EXPECT_EQ(reports.back().Now, DiscCheckProgress::Step::Checking);
+  EXPECT_EQ(reports.back().Files, 614u);
+  EXPECT_EQ(reports.back().Folders, 6u);
+  // Stopped while it reads the folder: it reads no further, and gives no findings at all rather
+  // than those found so far.
+  uint64_t lastRead = 0;
+  const std::optional<std::vector<Finding>> stopped = disc.CheckOnScreen([&](const DiscCheckProgress& p) {
+    lastRead = p.Files;
+    return p.Now != DiscCheckProgress::Step::Reading || p.Files < 256;
+  });
+  EXPECT_FALSE(stopped);
+  EXPECT_EQ(lastRead, 256u);
 }
 
 TEST(CheckDisc, AFolderThatIsNotThereIsOneError) {
