@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,7 +68,11 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void CheckDiscCommand();
   void MakeIsoImageCommand();
   bool SaveBeforeDiscTask(const char* title);
-  bool ShowFindings(const std::vector<Finding>& findings, const std::string& goOnCaption);
+  // Checks the disc against the menu on screen, off this thread, with a progress line and Cancel
+  // when it takes a while; shows the findings unless needsLook says they need none. True when the
+  // task may go on: nothing needed a look, or the user chose goOnCaption's button.
+  bool CheckDiscFirst(const std::string& goOnCaption,
+                      const std::function<bool(const std::vector<Finding>&)>& needsLook);
 
   AppState& state_;
   EditForm& editForm_;

@@ -1,13 +1,13 @@
 // The main window's disc tasks: Check Disc, the check before Save and Test, Make ISO Image.
 #include "app/win/MainForm.h"
 
-
 #include <algorithm>
 
 #include "app/DesignerCommands.h"
 #include "designer/DiscTasks.h"
 #include "designer/Selection.h"
 #include "designer/win/CheckDiscForm.h"
+#include "designer/win/DiscCheckRun.h"
 #include "designer/win/MakeIsoForm.h"
 #include "project/DiscImage.h"
 
@@ -16,6 +16,8 @@ namespace corvela::win {
 namespace {
 
 constexpr char kIsoFilter[] = "ISO images (*.iso)|*.iso|All files (*.*)|*.*";
+// How long a check may take before its progress shows.
+constexpr DWORD kQuietCheckMs = 250;
 
 // The designer's paths are in the ANSI code page; the writer takes wide paths.
 NativePath WidePath(const std::string& path) {
@@ -42,29 +44,38 @@ bool MainForm::SaveBeforeDiscTask(const char* title) {
   }
 }
 
-// True when the user chose to go on.
-bool MainForm::ShowFindings(const std::vector<Finding>& findings, const std::string& goOnCaption) {
-  CheckDiscForm form;
-  form.Owner = hwnd();
-  form.Findings = findings;
-  form.GoOnCaption = goOnCaption;
-  form.SelectObject = [this](int32_t index) {
-    if (!SelectOnlyObject(state_.Project, index)) return;
-    editForm_.RefreshSurface();
-    ::SetForegroundWindow(editForm_.hwnd());
-  };
-  return form.Execute() == CheckDiscForm::Choice::GoOn;
+bool MainForm::CheckDiscFirst(const std::string& goOnCaption, const std::function<bool(const std::vector<Finding>&)>& needsLook) {
+  // The menu on screen, copied here: the check runs on another thread, and an object's index in
+  // a finding must be the index of that object on screen.
+  DiscCheckRun run(state_.CDFolder, TakeMenuSnapshot(state_.Project, state_.Modified));
+  CheckDiscForm::Choice choice = CheckDiscForm::Choice::GoOn;
+  {
+    // The dialog's owner is this window; the design surface is not, and takes no edit meanwhile.
+    DisabledWindowScope surface(editForm_.hwnd());
+    // A small folder is checked before a window could show: nothing flashes by.
+    if (run.WaitFor(kQuietCheckMs) && run.Result() && needsLook && !needsLook(*run.Result())) return true;
+    CheckDiscForm form;
+    form.Owner = hwnd();
+    form.Run = &run;
+    form.NeedsLook = needsLook;
+    form.GoOnCaption = goOnCaption;
+    form.SelectObject = [this](int32_t index) {
+      if (SelectOnlyObject(state_.Project, index)) editForm_.RefreshSurface();
+    };
+    choice = form.Execute();
+  }
+  if (choice == CheckDiscForm::Choice::ObjectSelected) ::SetForegroundWindow(editForm_.hwnd());
+  return choice == CheckDiscForm::Choice::GoOn;
 }
 
 void MainForm::CheckDiscCommand() {
   if (state_.CDFolder.empty() || !SaveBeforeDiscTask("Check Disc")) return;
-  ShowFindings(CheckDisc(*state_.Env.Files, state_.CDFolder), {});
+  CheckDiscFirst({}, {});
 }
 
 bool MainForm::CheckBeforeTest() {
-  const std::vector<Finding> findings = CheckDisc(*state_.Env.Files, state_.CDFolder);
-  if (CountFindings(findings, Severity::Error) == 0) return true;
-  return ShowFindings(findings, "Test Anyway");
+  return CheckDiscFirst("Test Anyway",
+                        [](const std::vector<Finding>& findings) { return CountFindings(findings, Severity::Error) > 0; });
 }
 
 void MainForm::MakeIsoImageCommand() {
@@ -81,8 +92,7 @@ void MainForm::MakeIsoImageCommand() {
   const std::optional<std::string> file = state_.Env.Chooser->ChooseFile(request);
   if (!file) return;
 
-  const std::vector<Finding> findings = CheckDisc(*state_.Env.Files, state_.CDFolder);
-  if (HasErrorsOrWarnings(findings) && !ShowFindings(findings, "Make Image Anyway")) return;
+  if (!CheckDiscFirst("Make Image Anyway", HasErrorsOrWarnings)) return;
 
   std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter();
   MakeIsoForm progress;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "designer/DiscTasks.h"
+#include "designer/win/DiscCheckRun.h"
 #include "dialogs/win/DialogIds.h"
 
 namespace corvela::win {
@@ -10,23 +12,27 @@ namespace {
 
 constexpr int kMargin = 10;
 constexpr int kGap = 6;
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT kPollMs = 100;
 
 struct Column {
   const char* Title;
   int Width;
+  FindingColumn Shows;
 };
-constexpr Column kColumns[] = {{"Severity", 72}, {"Object", 120}, {"Message", 366}, {"Path", 170}};
-
-std::string SeverityTitle(Severity level) {
-  std::string text = SeverityName(level);
-  if (!text.empty()) text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  return text;
-}
+constexpr Column kColumns[] = {{"Severity", 72, FindingColumn::Severity},
+                               {"Object", 120, FindingColumn::Object},
+                               {"Message", 366, FindingColumn::Message},
+                               {"Path", 170, FindingColumn::Path}};
 
 Size WindowSize(HWND hwnd) {
   RECT r;
   ::GetWindowRect(hwnd, &r);
   return {r.right - r.left, r.bottom - r.top};
+}
+
+int SelectedRow(HWND list) {
+  return static_cast<int>(::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 }  // namespace
@@ -36,6 +42,7 @@ CheckDiscForm::CheckDiscForm() : ModalDialog(IDD_CHECK_DISC) {}
 CheckDiscForm::Choice CheckDiscForm::Execute() {
   choice_ = Choice::Closed;
   RunModal();
+  rows_.reset();
   return choice_;
 }
 
@@ -62,35 +69,61 @@ void CheckDiscForm::OnInit() {
     column.cx = kColumns[i].Width;
     ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }
-  FillFindings();
-  SetText(IDC_CHECK_SUMMARY, FindingsSummary(Findings));
-  if (GoOnCaption.empty())
-    ::ShowWindow(Item(IDOK), SW_HIDE);
-  else
-    SetText(IDOK, GoOnCaption);
+  ::ShowWindow(Item(IDOK), SW_HIDE);
+  LayOut();
+  if (!Run) {
+    ShowFindings();
+    return;
+  }
+  // The progress line stands where the summary will; Cancel where Close will.
+  SetText(IDCANCEL, "Cancel");
+  Enable(IDC_CHECK_LIST, false);
+  SetText(IDC_CHECK_SUMMARY, DiscCheckProgressText(Run->Progress()));
+  ::SetTimer(hwnd(), kPollTimer, kPollMs, nullptr);
+  Poll();
+}
+
+void CheckDiscForm::Poll() {
+  if (!Run->Ended()) {
+    // While Cancel is pending the line says so.
+    if (::IsWindowEnabled(Item(IDCANCEL))) SetText(IDC_CHECK_SUMMARY, DiscCheckProgressText(Run->Progress()));
+    return;
+  }
+  ::KillTimer(hwnd(), kPollTimer);
+  if (!Run->Result()) {
+    choice_ = Choice::Cancelled;
+    ::EndDialog(hwnd(), IDCANCEL);
+    return;
+  }
+  Findings = *Run->Result();
+  if (NeedsLook && !NeedsLook(Findings)) {
+    choice_ = Choice::GoOn;
+    ::EndDialog(hwnd(), IDOK);
+    return;
+  }
+  SetText(IDCANCEL, "Close");
+  Enable(IDC_CHECK_LIST, true);
+  ShowFindings();
   LayOut();
 }
 
-void CheckDiscForm::FillFindings() {
-  HWND list = Item(IDC_CHECK_LIST);
-  for (size_t i = 0; i < Findings.size(); ++i) {
-    const Finding& finding = Findings[i];
-    const std::string texts[] = {SeverityTitle(finding.Level), FindingObjectText(finding), finding.Message,
-                                 finding.Path};
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = static_cast<int>(i);
-    item.iImage = static_cast<int>(finding.Level);
-    item.lParam = static_cast<LPARAM>(i);
-    item.pszText = const_cast<char*>(texts[0].c_str());
-    const int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (int column = 1; column < static_cast<int>(std::size(texts)); ++column) {
-      LVITEMA sub{};
-      sub.iSubItem = column;
-      sub.pszText = const_cast<char*>(texts[column].c_str());
-      ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
-    }
+void CheckDiscForm::ShowFindings() {
+  rows_ = std::make_unique<FindingRows>(Findings);
+  ::SendMessageA(Item(IDC_CHECK_LIST), LVM_SETITEMCOUNT, rows_->Count(), 0);
+  SetText(IDC_CHECK_SUMMARY, FindingsSummary(Findings));
+  if (!GoOnCaption.empty()) {
+    SetText(IDOK, GoOnCaption);
+    ::ShowWindow(Item(IDOK), SW_SHOW);
   }
+}
+
+bool CheckDiscForm::OnCancel() {
+  if (!Run || Run->Ended() || rows_) return true;
+  // The check stops at its next report; the dialog ends when the poll sees it has.
+  Run->Cancel();
+  Enable(IDCANCEL, false);
+  SetText(IDC_CHECK_SUMMARY, "Cancelling ...");
+  return false;
 }
 
 void CheckDiscForm::LayOut() {
@@ -118,36 +151,77 @@ void CheckDiscForm::LayOut() {
                std::max(0, buttonTop - kGap - kMargin), TRUE);
 }
 
-bool CheckDiscForm::OnNotify(const NMHDR& header) {
-  if (header.idFrom != IDC_CHECK_LIST) return false;
-  if (header.code == NM_DBLCLK) {
-    Activate(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
-    return true;
+void CheckDiscForm::GetRowText(NMLVDISPINFOA& info) const {
+  LVITEMA& item = info.item;
+  if (!rows_ || item.iItem < 0) return;
+  const auto row = static_cast<size_t>(item.iItem);
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && item.iSubItem >= 0 &&
+      item.iSubItem < static_cast<int>(std::size(kColumns))) {
+    const std::string text = rows_->Text(row, kColumns[item.iSubItem].Shows);
+    ::lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
   }
-  if (header.code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_RETURN) {
-    Activate(static_cast<int>(::SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
-    return true;
+  const FindingRow at = rows_->At(row);
+  if (item.mask & LVIF_IMAGE) item.iImage = static_cast<int>(Findings[at.Finding].Level);
+  if (item.mask & LVIF_INDENT) item.iIndent = at.Is == FindingRow::Kind::Member ? 1 : 0;
+}
+
+bool CheckDiscForm::OnNotify(const NMHDR& header) {
+  if (header.idFrom != IDC_CHECK_LIST || !rows_) return false;
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      GetRowText(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)));
+      return true;
+    case NM_DBLCLK:
+      Activate(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+      return true;
+    case LVN_KEYDOWN: {
+      const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+      const int row = SelectedRow(header.hwndFrom);
+      if (key == VK_RETURN) Activate(row);
+      if (key == VK_RIGHT || key == VK_LEFT) Toggle(row, key == VK_RIGHT);
+      return key == VK_RETURN;
+    }
   }
   return false;
 }
 
-void CheckDiscForm::Activate(int item) {
-  if (item < 0) return;
-  LVITEMA row{};
-  row.mask = LVIF_PARAM;
-  row.iItem = item;
-  if (!::SendMessageA(Item(IDC_CHECK_LIST), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row))) return;
-  const size_t index = static_cast<size_t>(row.lParam);
-  if (index >= Findings.size()) return;
-  const Finding& finding = Findings[index];
+void CheckDiscForm::Activate(int row) {
+  if (row < 0 || static_cast<size_t>(row) >= rows_->Count()) return;
+  const FindingRow at = rows_->At(static_cast<size_t>(row));
+  if (at.Is == FindingRow::Kind::Group) {
+    Toggle(row, !rows_->Expanded(at.Group));
+    return;
+  }
+  const Finding& finding = Findings[at.Finding];
   if (finding.Subject != FindingSubject::Object || finding.ObjectIndex == kNoObject || !SelectObject) return;
   SelectObject(finding.ObjectIndex);
   choice_ = Choice::ObjectSelected;
   ::EndDialog(hwnd(), IDCANCEL);
 }
 
-bool CheckDiscForm::OnOtherMessage(UINT msg, WPARAM, LPARAM lp) {
+void CheckDiscForm::Toggle(int row, bool open) {
+  if (row < 0 || static_cast<size_t>(row) >= rows_->Count()) return;
+  const FindingRow at = rows_->At(static_cast<size_t>(row));
+  if (at.Is == FindingRow::Kind::Single || rows_->Expanded(at.Group) == open) return;
+  // From a member, Left closes its group and moves to the group's line.
+  const auto groupRow = static_cast<int>(rows_->GroupRow(at.Group));
+  rows_->Toggle(static_cast<size_t>(groupRow));
+  HWND list = Item(IDC_CHECK_LIST);
+  ::SendMessageA(list, LVM_SETITEMCOUNT, rows_->Count(), LVSICF_NOSCROLL);
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(groupRow), reinterpret_cast<LPARAM>(&state));
+  ::SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(groupRow), FALSE);
+  ::InvalidateRect(list, nullptr, TRUE);
+}
+
+bool CheckDiscForm::OnOtherMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_TIMER:
+      if (wp != kPollTimer || !Run) return false;
+      Poll();
+      return true;
     case WM_SIZE:
       LayOut();
       return true;

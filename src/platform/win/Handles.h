@@ -159,6 +159,22 @@ class DcStateScope {
   int saved_;
 };
 
+// A window disabled for a scope, enabled again after it unless it was disabled before: a window a
+// modal task's owner does not cover (the design surface) takes no input meanwhile.
+class DisabledWindowScope {
+ public:
+  explicit DisabledWindowScope(HWND hwnd) : hwnd_(hwnd), wasDisabled_(hwnd && ::EnableWindow(hwnd, FALSE)) {}
+  ~DisabledWindowScope() {
+    if (hwnd_ && !wasDisabled_) ::EnableWindow(hwnd_, TRUE);
+  }
+  DisabledWindowScope(const DisabledWindowScope&) = delete;
+  DisabledWindowScope& operator=(const DisabledWindowScope&) = delete;
+
+ private:
+  HWND hwnd_;
+  bool wasDisabled_;
+};
+
 // A memory DC with a compatible bitmap selected, for double-buffered painting.
 class BufferDc {
  public:
