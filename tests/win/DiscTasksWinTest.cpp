@@ -18,6 +18,7 @@
 #include "designer/DiscTasks.h"
 #include "designer/Selection.h"
 #include "designer/win/CheckDiscForm.h"
+#include "designer/win/DiscCheckRun.h"
 #include "designer/win/MakeIsoForm.h"
 #include "dialogs/win/DialogIds.h"
 #include "platform/win/Win32FileSystem.h"
@@ -83,29 +84,57 @@ void Click(HWND dialog, int id) {
   ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-TEST(CheckDiscDialog, ListsThePlantedFindingsErrorsFirstAndADoubleClickSelectsTheObject) {
+// A CD folder published from a project with a label and a button, beside a designer of its own.
+struct PublishedCd {
+  PublishedCd() {
+    ::CreateDirectoryA(tools.c_str(), nullptr);
+    ::CreateDirectoryA(cd.c_str(), nullptr);
+    WriteBytes(tools + "\\Corvela.exe", "MZ designer");
+    WriteBytes(tools + "\\Default.ico", std::string("\0\0\1\0icon", 8));
+    world.Env.Files = &files;
+    world.State.ExeFileName = tools + "\\Corvela.exe";
+    world.State.CDFolder = cd;
+    NewProject(world.State);
+    project.Objects.push_back(MakeNewObject(ObjectKind::Label));
+    project.Objects.push_back(MakeNewObject(ObjectKind::Button));
+  }
+  bool Publish() { return PublishCDFolder(world.State, cd); }
+
   testing::TempFolder root;
   const std::string tools = root / "tools", cd = root / "cd";
-  ::CreateDirectoryA(tools.c_str(), nullptr);
-  ::CreateDirectoryA(cd.c_str(), nullptr);
-  ASSERT_TRUE(WriteBytes(tools + "\\Corvela.exe", "MZ designer"));
-  ASSERT_TRUE(WriteBytes(tools + "\\Default.ico", std::string("\0\0\1\0icon", 8)));
-  ASSERT_TRUE(WriteBytes(cd + "\\unused.txt", "nothing links here"));
   win::Win32FileSystem files;
   testing::FakeWorld world;
-  world.Env.Files = &files;
-  world.State.ExeFileName = tools + "\\Corvela.exe";
-  world.State.CDFolder = cd;
-  NewProject(world.State);
   MenuProject& project = world.State.Project;
-  project.Objects.push_back(MakeNewObject(ObjectKind::Label));
-  project.Objects.push_back(MakeNewObject(ObjectKind::Button));
+};
+
+// Its listings wait for the test, so that the dialog is seen while the check runs: the CD folder
+// is listed at once, the first folder in it only once Release is set.
+class GatedFiles : public win::Win32FileSystem {
+ public:
+  bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
+    if (listed_++ > 0) {
+      ::SetEvent(Reached.get());
+      ::WaitForSingleObject(Release.get(), 10000);
+    }
+    return Win32FileSystem::ListFolder(path, entries);
+  }
+  win::UniqueKernelHandle Reached{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  win::UniqueKernelHandle Release{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+
+ private:
+  std::atomic<int> listed_{0};
+};
+
+TEST(CheckDiscDialog, ListsThePlantedFindingsErrorsFirstAndADoubleClickSelectsTheObject) {
+  PublishedCd disc;
+  ASSERT_TRUE(WriteBytes(disc.cd + "\\unused.txt", "nothing links here"));
+  MenuProject& project = disc.project;
   project.Objects[1]->BitmapFile = "\\Glyphs\\go.bmp";
   project.Objects[0]->Selected = true;
-  ASSERT_TRUE(PublishCDFolder(world.State, cd));
+  ASSERT_TRUE(disc.Publish());
 
   win::CheckDiscForm form;
-  form.Findings = CheckDisc(files, cd);
+  form.Findings = CheckDisc(disc.files, disc.cd);
   int32_t selected = -1;
   form.SelectObject = [&](int32_t index) {
     selected = index;
@@ -137,6 +166,130 @@ TEST(CheckDiscDialog, ListsThePlantedFindingsErrorsFirstAndADoubleClickSelectsTh
   EXPECT_EQ(selected, 1);
   EXPECT_FALSE(project.Objects[0]->Selected);
   EXPECT_TRUE(project.Objects[1]->Selected);
+}
+
+// While the check runs the dialog shows how far it has come; Cancel stops it, and the dialog ends
+// once it has stopped, with nothing to show.
+TEST(CheckDiscDialog, ShowsTheProgressOfARunningCheckAndCancelStopsIt) {
+  PublishedCd disc;
+  ASSERT_TRUE(disc.Publish());
+  ::CreateDirectoryA((disc.cd + "\\Media").c_str(), nullptr);
+  GatedFiles gated;
+  win::DiscCheckRun run(disc.cd, TakeMenuSnapshot(disc.project, false), &gated);
+  win::CheckDiscForm form;
+  form.Run = &run;
+  std::string progress, cancelling, button;
+  bool listEnabled = true, cancelEnabled = true;
+  // CORVELA_HOLD_MS keeps the progress line on screen for the user guide's screenshot.
+  Driver driver("Check Disc", [&](HWND dialog) {
+    if (::WaitForSingleObject(gated.Reached.get(), 5000) != WAIT_OBJECT_0) return;
+    WaitFor([&] { return !WindowText(::GetDlgItem(dialog, IDC_CHECK_SUMMARY)).empty(); }, 2000);
+    progress = WindowText(::GetDlgItem(dialog, IDC_CHECK_SUMMARY));
+    button = WindowText(::GetDlgItem(dialog, IDCANCEL));
+    listEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_CHECK_LIST)) != 0;
+    if (const char* hold = std::getenv("CORVELA_HOLD_MS")) ::Sleep(static_cast<DWORD>(std::atoi(hold)));
+    Click(dialog, IDCANCEL);
+    cancelling = WindowText(::GetDlgItem(dialog, IDC_CHECK_SUMMARY));
+    cancelEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDCANCEL)) != 0;
+    ::SetEvent(gated.Release.get());
+  });
+  const win::CheckDiscForm::Choice choice = form.Execute();
+  driver.Finish();
+  ::SetEvent(gated.Release.get());
+  ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(progress.rfind("Reading the CD folder: ", 0), 0u) << progress;
+  EXPECT_EQ(button, "Cancel");
+  EXPECT_FALSE(listEnabled);
+  EXPECT_EQ(cancelling, "Cancelling ...");
+  EXPECT_FALSE(cancelEnabled);
+  EXPECT_EQ(choice, win::CheckDiscForm::Choice::Cancelled);
+  ASSERT_TRUE(run.Ended());
+  EXPECT_FALSE(run.Result());
+}
+
+// Before Save and Test and Make ISO Image the list shows only when the findings need a look: a
+// check that outlasts the quiet wait ends its own progress window when they do not.
+TEST(CheckDiscDialog, EndsByItselfWhenTheFindingsNeedNoLook) {
+  PublishedCd disc;
+  ASSERT_TRUE(disc.Publish());
+  ::CreateDirectoryA((disc.cd + "\\Media").c_str(), nullptr);
+  ASSERT_TRUE(WriteBytes(disc.cd + "\\Media\\unused.txt", "a note, no error"));
+  GatedFiles gated;
+  win::DiscCheckRun run(disc.cd, TakeMenuSnapshot(disc.project, false), &gated);
+  win::CheckDiscForm form;
+  form.Run = &run;
+  form.GoOnCaption = "Test Anyway";
+  form.NeedsLook = [](const std::vector<Finding>& findings) { return CountFindings(findings, Severity::Error) > 0; };
+  Driver driver("Check Disc", [&](HWND) { ::SetEvent(gated.Release.get()); });
+  const win::CheckDiscForm::Choice choice = form.Execute();
+  driver.Finish();
+  ::SetEvent(gated.Release.get());
+  ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(choice, win::CheckDiscForm::Choice::GoOn);
+  EXPECT_EQ(CountFindings(form.Findings, Severity::Note), 2) << form.Findings.size();
+}
+
+// Thousands of unused files would bury the one error: findings of one kind share one line, and a
+// double-click on it lists them. CORVELA_HOLD_MS keeps the list open for the guide's screenshot.
+TEST(CheckDiscDialog, ManyFindingsOfOneKindShareALineThatADoubleClickOpens) {
+  PublishedCd disc;
+  disc.project.Objects[1]->BitmapFile = "\\Glyphs\\go.bmp";
+  ASSERT_TRUE(disc.Publish());
+  for (int i = 0; i < 40; ++i)
+    ASSERT_TRUE(WriteBytes(disc.cd + "\\unused" + std::to_string(100 + i) + ".txt", "nothing links here"));
+  win::DiscCheckRun run(disc.cd, TakeMenuSnapshot(disc.project, false));
+  win::CheckDiscForm form;
+  form.Run = &run;
+  std::atomic<int> before{0}, after{0};
+  std::string group, opened, member;
+  Driver driver("Check Disc", [&](HWND dialog) {
+    if (!WaitFor([&] { return WindowText(::GetDlgItem(dialog, IDCANCEL)) == "Close"; }, 10000)) return;
+    HWND list = ::GetDlgItem(dialog, IDC_CHECK_LIST);
+    before = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int last = before - 1;
+    group = CellText(list, last, 0) + "|" + CellText(list, last, 1) + "|" + CellText(list, last, 2);
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    ::SendMessageA(list, LVM_GETITEMRECT, last, reinterpret_cast<LPARAM>(&r));
+    ::SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    after = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    opened = CellText(list, last, 2);
+    member = CellText(list, last + 1, 2) + "|" + CellText(list, last + 1, 3);
+    if (const char* hold = std::getenv("CORVELA_HOLD_MS")) ::Sleep(static_cast<DWORD>(std::atoi(hold)));
+    Click(dialog, IDCANCEL);
+  });
+  const win::CheckDiscForm::Choice choice = form.Execute();
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(choice, win::CheckDiscForm::Choice::Closed);
+  // The glyph's error, the size note and the group's line.
+  EXPECT_EQ(before, 3);
+  EXPECT_EQ(group, "Note|disc|[+] Nothing in the menu uses this file (40 findings)");
+  EXPECT_EQ(after, 43);
+  EXPECT_EQ(opened, "[-] Nothing in the menu uses this file (40 findings)");
+  EXPECT_EQ(member, "Nothing in the menu uses this file|\\unused100.txt");
+}
+
+// Under Wine only a folder link made on the Linux side is a reparse point: tests/win/linked_folder.sh
+// makes a CD folder with a link back to its parent and one out of it, and names it here.
+TEST(CheckDiscLinks, FolderLinksAreListedAsLinksAndNotFollowed) {
+  const char* cd = std::getenv("CORVELA_LINKED_DISC");
+  if (!cd) GTEST_SKIP() << "run by tests/win/linked_folder.sh";
+  win::Win32FileSystem files;
+  std::vector<FolderEntry> entries;
+  ASSERT_TRUE(files.ListFolder(std::string(cd) + "\\Media", entries));
+  std::string listed;
+  for (const FolderEntry& e : entries) listed += e.Name + (e.IsFolder ? "/" : "") + (e.IsLink ? "@ " : " ");
+  EXPECT_NE(listed.find("Loop/@ "), std::string::npos) << listed;
+  EXPECT_NE(listed.find("Sub/ "), std::string::npos) << listed;
+  EXPECT_NE(listed.find("real.txt "), std::string::npos) << listed;
+
+  std::string links, unreadable;
+  for (const Finding& f : CheckDisc(files, cd)) {
+    if (f.Message.rfind("Folder link", 0) == 0) links += f.Path + " ";
+    if (f.Message.find("cannot be read") != std::string::npos) unreadable += FindingLine(f) + "\n";
+  }
+  EXPECT_EQ(links, "\\Media\\Loop \\Out ");
+  EXPECT_EQ(unreadable, "");
 }
 
 // The real writer, held at its first progress report so that Cancel comes while the image is

@@ -6,8 +6,8 @@
 
 namespace corvela::win {
 
-DiscCheckRun::DiscCheckRun(std::string cdFolder, MenuSnapshot menu)
-    : cdFolder_(std::move(cdFolder)), menu_(std::move(menu)) {
+DiscCheckRun::DiscCheckRun(std::string cdFolder, MenuSnapshot menu, FileSystem* files)
+    : cdFolder_(std::move(cdFolder)), menu_(std::move(menu)), files_(files) {
   thread_.reset(::CreateThread(nullptr, 0, &DiscCheckRun::ThreadStart, this, 0, nullptr));
   if (!thread_) Work();
 }
@@ -26,8 +26,8 @@ bool DiscCheckRun::WaitFor(DWORD milliseconds) {
 DiscCheckProgress DiscCheckRun::Progress() const {
   DiscCheckProgress progress;
   progress.Now = static_cast<DiscCheckProgress::Step>(step_.load());
-  progress.Files = files_;
-  progress.Folders = folders_;
+  progress.Files = fileCount_;
+  progress.Folders = folderCount_;
   return progress;
 }
 
@@ -37,14 +37,15 @@ DWORD WINAPI DiscCheckRun::ThreadStart(void* self) {
 }
 
 void DiscCheckRun::Work() {
-  Win32FileSystem files;
+  Win32FileSystem own;
+  FileSystem& files = files_ ? *files_ : own;
   DiscCheckRequest request;
   request.CdFolder = cdFolder_;
   request.Menu = &menu_;
   request.Progress = [this](const DiscCheckProgress& progress) {
     step_ = static_cast<int>(progress.Now);
-    files_ = progress.Files;
-    folders_ = progress.Folders;
+    fileCount_ = progress.Files;
+    folderCount_ = progress.Folders;
     return !cancel_;
   };
   try {

@@ -17,8 +17,9 @@ namespace corvela::win {
 
 class DiscCheckRun {
  public:
-  // Starts at once; when no thread can be started, the check runs here, to its end.
-  DiscCheckRun(std::string cdFolder, MenuSnapshot menu);
+  // Starts at once; when no thread can be started, the check runs here, to its end. files: the
+  // file system to read through (a test's), null for the check's own.
+  DiscCheckRun(std::string cdFolder, MenuSnapshot menu, FileSystem* files = nullptr);
   // Cancels a check still running and waits for its thread.
   ~DiscCheckRun();
   DiscCheckRun(const DiscCheckRun&) = delete;
@@ -39,11 +40,12 @@ class DiscCheckRun {
 
   std::string cdFolder_;
   MenuSnapshot menu_;
+  FileSystem* files_;
   std::atomic<bool> cancel_{false};
   std::atomic<bool> ended_{false};
   std::atomic<int> step_{0};
-  std::atomic<uint64_t> files_{0};
-  std::atomic<uint64_t> folders_{0};
+  std::atomic<uint64_t> fileCount_{0};
+  std::atomic<uint64_t> folderCount_{0};
   std::optional<std::vector<Finding>> result_;
   UniqueKernelHandle thread_;
 };
