@@ -104,10 +104,10 @@ xdotool mousemove $((ex + 300)) $((ey + 415)) click 1
 sleep 0.3
 
 # Check Disc on a folder with faults planted after the save: a lost glyph, a leftover of an
-# interrupted save and a file nothing uses.
+# interrupted save and a crowd of files nothing uses, which share one line.
 rm "$work/cd/Glyphs/readme_hot.bmp"
 printf 'half a save' > "$work/cd/AutoRun.mnx.saving"
-printf 'spare' > "$work/cd/Media/spare.txt"
+for n in $(seq -w 1 24); do printf 'spare' > "$work/cd/Media/spare$n.txt"; done
 keys '\[Design\]' F7
 wait_for '^Check Disc$'
 sleep 0.8

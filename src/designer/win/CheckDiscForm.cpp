@@ -90,12 +90,13 @@ void CheckDiscForm::Poll() {
     return;
   }
   ::KillTimer(hwnd(), kPollTimer);
-  if (!Run->Result()) {
+  std::optional<std::vector<Finding>> result = Run->TakeResult();
+  if (!result) {
     choice_ = Choice::Cancelled;
     ::EndDialog(hwnd(), IDCANCEL);
     return;
   }
-  Findings = *Run->Result();
+  Findings = std::move(*result);
   if (NeedsLook && !NeedsLook(Findings)) {
     choice_ = Choice::GoOn;
     ::EndDialog(hwnd(), IDOK);

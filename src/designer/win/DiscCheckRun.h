@@ -33,6 +33,8 @@ class DiscCheckRun {
   void Cancel() { cancel_ = true; }
   // Once ended: the findings, or nothing when it was cancelled.
   const std::optional<std::vector<Finding>>& Result() const { return result_; }
+  // The same, moved out: a hundred thousand findings are not copied on the window's thread.
+  std::optional<std::vector<Finding>> TakeResult() { return std::move(result_); }
 
  private:
   static DWORD WINAPI ThreadStart(void* self);
