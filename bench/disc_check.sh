@@ -44,6 +44,9 @@ if [ -x "$win/bench/disc_check_bench.exe" ]; then
   echo "==== under Wine (the designer's file system)"
   windows_cd="Z:$(printf '%s' "$work/cd" | tr / '\\')"
   scripts/wine-session.sh wine "$win/bench/disc_check_bench.exe" "$windows_cd" "$runs"
+  echo
+  echo "==== the designer's File > Check Disc under Wine"
+  scripts/wine-session.sh wine "$win/bench/designer_check_bench.exe" "$windows_cd"
 else
-  echo "(no $win/bench/disc_check_bench.exe: scripts/build.sh windows=disc_check_bench builds it)"
+  echo "(no $win/bench/disc_check_bench.exe: scripts/build.sh windows=disc_check_bench,designer_check_bench)"
 fi

@@ -17,7 +17,7 @@ namespace {
 
 constexpr char kIsoFilter[] = "ISO images (*.iso)|*.iso|All files (*.*)|*.*";
 // How long a check may take before its progress shows.
-constexpr DWORD kQuietCheckMs = 250;
+constexpr DWORD kQuietCheckMs = 100;
 
 // The designer's paths are in the ANSI code page; the writer takes wide paths.
 NativePath WidePath(const std::string& path) {
