@@ -229,9 +229,9 @@ TEST(CheckDiscDialog, EndsByItselfWhenTheFindingsNeedNoLook) {
   EXPECT_EQ(CountFindings(form.Findings, Severity::Note), 2) << form.Findings.size();
 }
 
-// Thousands of unused files would bury the one error: findings of one kind share one line, and a
-// double-click on it lists them. CORVELA_HOLD_MS keeps the list open for the guide's screenshot.
-TEST(CheckDiscDialog, ManyFindingsOfOneKindShareALineThatADoubleClickOpens) {
+// Thousands of unused files would bury the one error: findings of one kind share one line that a
+// double-click or Enter opens and Left folds. CORVELA_HOLD_MS keeps the list open for a screenshot.
+TEST(CheckDiscDialog, ManyFindingsOfOneKindShareALineThatOpensAndFolds) {
   PublishedCd disc;
   disc.project.Objects[1]->BitmapFile = "\\Glyphs\\go.bmp";
   ASSERT_TRUE(disc.Publish());
@@ -240,7 +240,7 @@ TEST(CheckDiscDialog, ManyFindingsOfOneKindShareALineThatADoubleClickOpens) {
   win::DiscCheckRun run(disc.cd, TakeMenuSnapshot(disc.project, false));
   win::CheckDiscForm form;
   form.Run = &run;
-  std::atomic<int> before{0}, after{0};
+  std::atomic<int> before{0}, after{0}, folded{0}, entered{0};
   std::string group, opened, member;
   Driver driver("Check Disc", [&](HWND dialog) {
     if (!WaitFor([&] { return WindowText(::GetDlgItem(dialog, IDCANCEL)) == "Close"; }, 10000)) return;
@@ -254,6 +254,17 @@ TEST(CheckDiscDialog, ManyFindingsOfOneKindShareALineThatADoubleClickOpens) {
     after = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     opened = CellText(list, last, 2);
     member = CellText(list, last + 1, 2) + "|" + CellText(list, last + 1, 3);
+    // The keys as the dialog's message loop hands them on: Left on a member folds its group away.
+    LVITEMA select{};
+    select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, last + 5, reinterpret_cast<LPARAM>(&select));
+    ::SetFocus(list);
+    ::PostMessageA(list, WM_KEYDOWN, VK_LEFT, 0);
+    WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == before; }, 2000);
+    folded = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    ::PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) != before; }, 2000);
+    entered = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     if (const char* hold = std::getenv("CORVELA_HOLD_MS")) ::Sleep(static_cast<DWORD>(std::atoi(hold)));
     Click(dialog, IDCANCEL);
   });
@@ -267,6 +278,8 @@ TEST(CheckDiscDialog, ManyFindingsOfOneKindShareALineThatADoubleClickOpens) {
   EXPECT_EQ(after, 43);
   EXPECT_EQ(opened, "[-] Nothing in the menu uses this file (40 findings)");
   EXPECT_EQ(member, "Nothing in the menu uses this file|\\unused100.txt");
+  EXPECT_EQ(folded, 3);
+  EXPECT_EQ(entered, 43);
 }
 
 // Under Wine only a folder link made on the Linux side is a reparse point: tests/win/linked_folder.sh

@@ -31,6 +31,17 @@ Size WindowSize(HWND hwnd) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+// A dialog hands Enter to its default button; the list keeps it, so that Enter opens a group or
+// selects a finding's object as a double-click does (the list reports it as LVN_KEYDOWN).
+LRESULT CALLBACK ListKeepsEnter(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+  if (msg == WM_GETDLGCODE && lp) {
+    const MSG& key = *reinterpret_cast<const MSG*>(lp);
+    if (key.message == WM_KEYDOWN && key.wParam == VK_RETURN) return DLGC_WANTMESSAGE | ::DefSubclassProc(h, msg, wp, lp);
+  }
+  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(h, &ListKeepsEnter, id);
+  return ::DefSubclassProc(h, msg, wp, lp);
+}
+
 int SelectedRow(HWND list) {
   return static_cast<int>(::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
@@ -56,6 +67,7 @@ void CheckDiscForm::OnInit() {
   minimum_ = WindowSize(hwnd());
   HWND list = Item(IDC_CHECK_LIST);
   ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  ::SetWindowSubclass(list, &ListKeepsEnter, 0, 0);
   const int small = ::GetSystemMetrics(SM_CXSMICON);
   icons_.reset(::ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 3, 0));
   // In Severity order, so that a severity is its image's index; the system's icons are shared.
