@@ -193,8 +193,11 @@ TEST(DesignerEditing, CopyInOneDesignerPastesInAnother) {
   to.Start();
   from.Place(cmdToolButton, 40, 50);
   from.Command(cmdCopy);
-  // The captions go along as plain text.
+  // The captions go along as Unicode text, which the system also offers as 8-bit text.
   ASSERT_TRUE(::OpenClipboard(nullptr));
+  HANDLE unicode = ::GetClipboardData(CF_UNICODETEXT);
+  EXPECT_EQ(unicode ? std::wstring(static_cast<const wchar_t*>(::GlobalLock(unicode))) : std::wstring(), L"New Button");
+  if (unicode) ::GlobalUnlock(unicode);
   HANDLE text = ::GetClipboardData(CF_TEXT);
   EXPECT_EQ(text ? std::string(static_cast<const char*>(::GlobalLock(text))) : std::string(), "New Button");
   if (text) ::GlobalUnlock(text);

@@ -15,6 +15,7 @@
 
 #include "dialogs/win/DialogIds.h"
 #include "dialogs/win/PropertyDialogs.h"
+#include "platform/win/WideText.h"
 #include "support/FakePlatform.h"
 #include "support/win/Pixels.h"
 #include "support/win/WinProcess.h"
@@ -76,9 +77,9 @@ class DialogDriver {
   std::thread thread_;
 };
 
-// What a user does, sent from the helper thread.
+// What a user does, sent from the helper thread. Texts are UTF-8.
 void Type(HWND dialog, int id, const std::string& text) {
-  ::SetDlgItemTextA(dialog, id, text.c_str());
+  win::SetWindowTextUtf8(::GetDlgItem(dialog, id), text);
 }
 std::string TextOf(HWND dialog, int id) {
   return testing::WindowText(::GetDlgItem(dialog, id));
@@ -299,6 +300,33 @@ TEST_F(Dialogs, NothingIsWrittenWithoutOkAfterAChange) {
   EXPECT_EQ(image.FileName, "logo.gif");
   EXPECT_EQ(State.Project.StartLink.Target, "setup.exe");
   EXPECT_EQ(file, " clip.avi ");
+}
+
+// The controls hold UTF-16: texts in other scripts are shown and come back into the model whole,
+// through the write-back rules and the file input's stored-path rule.
+TEST_F(Dialogs, GreekAndChineseTextsGoInAndComeBackWhole) {
+  MenuObject label(ObjectKind::Label);
+  label.AsLabel()->Caption = "Καλημέρα 早上好";
+  std::string shown;
+  DialogDriver driver("Label Properties", [&](HWND d) {
+    shown = TextOf(d, IDC_CAPTION);
+    Type(d, IDC_CAPTION, "你好, κόσμε");
+    ClickLater(d, IDOK);
+  });
+  ASSERT_TRUE(Boxes.EditLabelProperties(label));
+  driver.Finish();
+  EXPECT_EQ(shown, "Καλημέρα 早上好");
+  EXPECT_EQ(label.AsLabel()->Caption, "你好, κόσμε");
+
+  State.CDFolder = "C:\\Μενού";
+  std::string file;
+  DialogDriver input("File", [&](HWND d) {
+    Type(d, IDC_FILE_NAME, "C:\\Μενού\\视频\\片段.avi");
+    ClickLater(d, IDOK);
+  });
+  ASSERT_TRUE(Boxes.GetFile(file, false, kAviFilter));
+  input.Finish();
+  EXPECT_EQ(file, "\\视频\\片段.avi");
 }
 
 TEST_F(Dialogs, AConfirmedColourIsAChangeAndACancelledOneIsNot) {

@@ -13,8 +13,8 @@ DialogPlacement AboutBox::Placement() const {
 }
 
 void AboutBox::OnInit() {
-  HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
-  ::SendDlgItemMessageA(hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+  ::SendDlgItemMessageW(hwnd(), IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 }  // namespace corvela::win

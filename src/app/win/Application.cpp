@@ -12,6 +12,7 @@
 #include "player/PlayerStart.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/GradientForm.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -36,10 +37,10 @@ Application::~Application() {
 }
 
 std::string ExecutablePath() {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n < buffer.size()) return std::string(buffer.data(), n);
+    DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size()) return Utf8(std::wstring_view(buffer.data(), n));
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -106,10 +107,10 @@ bool Application::Start(const std::string& exeFileName) {
 
 int Application::Run() {
   MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (main_ && main_->TranslateShortcut(msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }

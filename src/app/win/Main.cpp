@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/win/Application.h"
+#include "platform/win/WideText.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
@@ -12,7 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!app.Start(corvela::win::ExecutablePath())) return 1;
     return app.Run();
   } catch (const std::exception& e) {
-    ::MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONERROR);
+    ::MessageBoxW(nullptr, corvela::win::Wide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
     return 1;
   }
 }

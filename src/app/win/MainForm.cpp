@@ -10,6 +10,7 @@
 #include "designer/win/CommandMenus.h"
 #include "platform/Platform.h"
 #include "platform/win/ResourceIds.h"
+#include "platform/win/WideText.h"
 #include "project/CdFolder.h"
 
 namespace corvela::win {
@@ -17,7 +18,7 @@ namespace corvela::win {
 namespace {
 
 int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
-  if (msg == BFFM_INITIALIZED && data) ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+  if (msg == BFFM_INITIALIZED && data) ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
   return 0;
 }
 
@@ -26,8 +27,8 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
 bool MainForm::Create() {
   WindowClassArgs cls;
   cls.Name = "TMainForm";
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  cls.Icon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  cls.Icon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
   cls.Background = ::GetSysColorBrush(COLOR_BTNFACE);
   WindowArgs args;
   args.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
@@ -38,16 +39,14 @@ bool MainForm::Create() {
   args.Height = 120;
   if (!Window::Create(cls, args)) return false;
   if (!CreateMenuBar() || !toolBar_.Create(hwnd())) return false;
-  logo_.reset(static_cast<HBITMAP>(::LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
+  logo_.reset(static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
   accelerators_ = CreateShortcuts();
   FormCreate();
   return true;
 }
 
 void MainForm::FormCreate() {
-  char caption[256] = {};
-  ::GetWindowTextA(hwnd(), caption, sizeof caption);
-  BaseCaption = caption;
+  BaseCaption = WindowTextUtf8(hwnd());
   ClosingAllowed = false;
   RECT rc;
   ::GetWindowRect(hwnd(), &rc);
@@ -84,7 +83,7 @@ void MainForm::PaintLogo(HDC dc, const RECT& client) {
   ::FillRect(dc, &panel, ::GetSysColorBrush(COLOR_BTNFACE));
   if (!logo_) return;
   BITMAP bm{};
-  ::GetObjectA(logo_.get(), sizeof bm, &bm);
+  ::GetObjectW(logo_.get(), sizeof bm, &bm);
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   SelectScope select(source.get(), logo_.get());
   // Right-aligned, centred vertically; drawn only where it fits.
@@ -115,7 +114,7 @@ bool MainForm::TranslateShortcut(MSG& msg) {
   if (active != hwnd() && active != editForm_.hwnd()) return false;
   // Escape cancels a drag whichever of the two windows has the keyboard.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && editForm_.AbortPress()) return true;
-  return ::TranslateAcceleratorA(hwnd(), accelerators_.get(), &msg) != 0;
+  return ::TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg) != 0;
 }
 
 void MainForm::Execute(unsigned id) {
@@ -131,7 +130,7 @@ void MainForm::Execute(unsigned id) {
       SaveAndTestCommand(state_, *this);
       return;
     case cmdExit:
-      ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+      ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
       return;
     case cmdSelectCDIcon:
     case cmdCDIconButton: {
@@ -156,11 +155,11 @@ void MainForm::Execute(unsigned id) {
       HelpContents();
       return;
     case cmdTechnicalSupport:
-      ::ShellExecuteA(hwnd(), nullptr, (std::string("mailto: ") + build::kSupportEmail).c_str(), nullptr, nullptr,
+      ::ShellExecuteW(hwnd(), nullptr, Wide(std::string("mailto: ") + build::kSupportEmail).c_str(), nullptr, nullptr,
                       SW_SHOWNORMAL);
       return;
     case cmdHomePage:
-      ::ShellExecuteA(hwnd(), "Open", build::kHomePage, nullptr, nullptr, SW_SHOW);
+      ::ShellExecuteW(hwnd(), L"Open", Wide(build::kHomePage).c_str(), nullptr, nullptr, SW_SHOW);
       return;
     case cmdAbout:
       About();
@@ -186,7 +185,7 @@ void MainForm::UpdateEditMenu(HMENU menu) {
   auto setText = [menu](unsigned id, const std::string& caption, bool enabled) {
     const CommandInfo* info = FindCommand(id);
     const std::string text = "&" + caption + "\t" + ShortcutText(info->Keys);
-    ::ModifyMenuA(menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text.c_str());
+    ::ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, Wide(text).c_str());
   };
   setText(cmdUndo, steps.UndoText(), steps.CanUndo());
   setText(cmdRedo, steps.RedoText(), steps.CanRedo());
@@ -205,10 +204,10 @@ void MainForm::HelpContents() {
   const HelpChoice help = ChooseHelp(*state_.Env.Files, state_.ExeFileName);
   switch (help.Kind) {
     case HelpKind::HelpFile:
-      ::WinHelpA(hwnd(), help.Path.c_str(), HELP_FINDER, 0);
+      ::WinHelpW(hwnd(), Wide(help.Path).c_str(), HELP_FINDER, 0);
       return;
     case HelpKind::Guide:
-      ::ShellExecuteA(hwnd(), "open", help.Path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      ::ShellExecuteW(hwnd(), L"open", Wide(help.Path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return;
     case HelpKind::Missing:
       ShowError(state_.Env, MissingHelpMessage(help));
@@ -223,22 +222,23 @@ void MainForm::About() {
 }
 
 std::optional<std::string> MainForm::BrowseForFolder(const std::string& title, const std::string& preselected) {
-  BROWSEINFOA info{};
+  const std::wstring wideTitle = Wide(title), widePreselected = Wide(preselected);
+  BROWSEINFOW info{};
   info.hwndOwner = hwnd();
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = &BrowseCallback;
-  info.lParam = preselected.empty() ? 0 : reinterpret_cast<LPARAM>(preselected.c_str());
-  std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> item(::SHBrowseForFolderA(&info));
+  info.lParam = widePreselected.empty() ? 0 : reinterpret_cast<LPARAM>(widePreselected.c_str());
+  std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> item(::SHBrowseForFolderW(&info));
   if (!item) return std::nullopt;
-  char path[MAX_PATH] = {};
-  if (!::SHGetPathFromIDListA(item.get(), path)) return std::nullopt;
-  return std::string(path);
+  wchar_t path[MAX_PATH] = {};
+  if (!::SHGetPathFromIDListW(item.get(), path)) return std::nullopt;
+  return Utf8(path);
 }
 
 void MainForm::FitDesignSurface() { editForm_.FitToMenuWindow(); }
 
-void MainForm::SetMainCaption(const std::string& caption) { ::SetWindowTextA(hwnd(), caption.c_str()); }
+void MainForm::SetMainCaption(const std::string& caption) { SetWindowTextUtf8(hwnd(), caption); }
 
 void MainForm::UpdateCDIconButton() {
   const std::string icon = CdIconPath(state_.CDFolder);
@@ -249,14 +249,15 @@ void MainForm::UpdateCDIconButton() {
 void MainForm::StartProgram(const std::string& path, const std::string& workingFolder) {
   // The full path named and quoted: an unquoted one with spaces would let the system try
   // "C:\My.exe" for "C:\My CD\AutoRun.exe".
-  std::string commandLine = "\"" + path + "\"";
-  STARTUPINFOA startup{};
+  const std::wstring program = Wide(path), folder = Wide(workingFolder);
+  std::wstring commandLine = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &started))
+  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started))
     return;
   UniqueKernelHandle process(started.hProcess);
   UniqueKernelHandle thread(started.hThread);

@@ -5,6 +5,7 @@
 
 #include "designer/ClipboardRecords.h"
 #include "platform/win/Handles.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -53,7 +54,7 @@ bool Put(UINT format, UniqueGlobal memory) {
 }  // namespace
 
 UINT ObjectClipboardFormat() {
-  static const UINT format = ::RegisterClipboardFormatA(kClipboardFormatName);
+  static const UINT format = ::RegisterClipboardFormatW(Wide(kClipboardFormatName).c_str());
   return format;
 }
 
@@ -68,13 +69,9 @@ bool PutObjectsOnClipboard(HWND owner, const std::string& records, const std::st
   std::memcpy(framed.data(), &length, sizeof length);
   framed += records;
   const bool ours = Put(format, GlobalCopy(framed.data(), framed.size()));
-  Put(CF_TEXT, GlobalCopy(text.c_str(), text.size() + 1));
-  const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (wide > 0) {
-    std::wstring unicode(static_cast<size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, unicode.data(), wide);
-    Put(CF_UNICODETEXT, GlobalCopy(unicode.data(), unicode.size() * sizeof(wchar_t)));
-  }
+  // The system makes the 8-bit forms from this one for whoever asks for them.
+  const std::wstring unicode = Wide(text);
+  Put(CF_UNICODETEXT, GlobalCopy(unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t)));
   return ours;
 }
 

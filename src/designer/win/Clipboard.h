@@ -11,8 +11,9 @@ namespace corvela::win {
 
 // The private format's number in this session.
 UINT ObjectClipboardFormat();
-// Empties the clipboard and puts the records (the private format) and the text (ANSI and
-// Unicode) on it. False when the clipboard could not be opened or took nothing.
+// Empties the clipboard and puts the records (the private format, UTF-8 as the model holds it) and
+// the text (UTF-8, put as Unicode text) on it. False when the clipboard could not be opened or took
+// nothing.
 bool PutObjectsOnClipboard(HWND owner, const std::string& records, const std::string& text);
 // The private format's bytes, or nothing when the clipboard holds none.
 std::optional<std::string> ObjectsOnClipboard(HWND owner);

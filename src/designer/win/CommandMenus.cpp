@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/win/WideText.h"
+
 namespace corvela::win {
 
 namespace {
@@ -10,11 +12,12 @@ HMENU CreatePopup(const std::vector<unsigned>& items, MenuPlace place) {
   for (unsigned id : items) {
     const CommandInfo* command = FindCommand(id);
     if (const MenuLayout* sub = Submenu(id))
-      ::AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(sub->Items, place)), sub->Title);
+      ::AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(sub->Items, place)),
+                    Wide(sub->Title).c_str());
     else if (!command)
-      ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+      ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
     else
-      ::AppendMenuA(popup, MF_STRING, id, MenuItemText(*command, place).c_str());
+      ::AppendMenuW(popup, MF_STRING, id, Wide(MenuItemText(*command, place)).c_str());
   }
   return popup;
 }
@@ -23,7 +26,8 @@ HMENU CreatePopup(const std::vector<unsigned>& items, MenuPlace place) {
 HMENU CreateMenuBar() {
   HMENU bar = ::CreateMenu();
   for (const MenuLayout& menu : MenuBarLayout())
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(menu.Items, MenuPlace::MenuBar)), menu.Title);
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(menu.Items, MenuPlace::MenuBar)),
+                  Wide(menu.Title).c_str());
   return bar;
 }
 
@@ -46,7 +50,7 @@ UniqueAccelerators CreateShortcuts() {
     add(command.MoreKeys, command.Id);
   }
   for (const KeyBinding& binding : NudgeKeys()) add(binding.Keys, binding.Id);
-  return UniqueAccelerators(::CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+  return UniqueAccelerators(::CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 }
 
 }  // namespace corvela::win

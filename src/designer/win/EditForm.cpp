@@ -6,12 +6,9 @@
 #include "designer/SurfaceFrame.h"
 #include "designer/win/Clipboard.h"
 #include "designer/win/CommandMenus.h"
-#include "designer/win/PanelCapture.h"
 #include "platform/win/PaintMessage.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/FrameStyles.h"
-#include "player/win/PanelPaint.h"
-#include "player/win/Panes.h"
 
 namespace corvela::win {
 
@@ -67,88 +64,6 @@ Size EditForm::InnerPanelSize() {
   return Size{rc.right, rc.bottom};
 }
 
-void EditForm::RepaintSurface() {
-  if (!hwnd()) return;
-  ::SetWindowTextA(hwnd(), surface_.Caption().c_str());
-  Size size = InnerPanelSize();
-  WindowDc screen(hwnd());
-  const std::optional<RECT> damage =
-      picture_.BeginRepaint(screen.get(), size, state_.Project, surface_.DragMode() == DragState::Dragging);
-  // Drags and dialogs change the records; the panes on the menu window follow them here.
-  for (const auto& obj : state_.Project.Objects) {
-    if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get())) {
-      RECT now;
-      ::GetWindowRect(pane->Handle(), &now);
-      ::MapWindowPoints(nullptr, ::GetParent(pane->Handle()), reinterpret_cast<POINT*>(&now), 2);
-      const ControlBase& b = obj->Base();
-      if (now.left != b.Left || now.top != b.Top || now.right - now.left != b.Width || now.bottom - now.top != b.Height)
-        pane->Place(b);
-    }
-  }
-  UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-  SelectScope select(dc.get(), picture_.Bitmap());
-  DcStateScope clipped(dc.get());
-  if (damage) ::IntersectClipRect(dc.get(), damage->left, damage->top, damage->right, damage->bottom);
-  if (menu_ && menu_->InnerPanel()) {
-    // Browser panes are left out of the picture: the marks show them as white boxes.
-    auto isHtml = [this](HWND child) {
-      for (const auto& obj : state_.Project.Objects) {
-        if (obj->Kind != ObjectKind::Html || !obj->Pane) continue;
-        if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get()); pane && pane->Handle() == child) return true;
-      }
-      return false;
-    };
-    PaintWindowTree(menu_->InnerPanel(), dc.get(), isHtml, damage ? &*damage : nullptr);
-  }
-  DrawMarks(dc.get());
-  picture_.EndRepaint(state_.Project);
-  if (damage) {
-    POINT origin = PictureOrigin();
-    RECT onScreen = *damage;
-    ::OffsetRect(&onScreen, origin.x, origin.y);
-    ::InvalidateRect(hwnd(), &onScreen, FALSE);
-  } else {
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
-  }
-}
-
-void EditForm::DrawMarks(HDC dc) {
-  DcStateScope saved(dc);
-  UniquePen pen(::CreatePen(PS_DOT, 1, RGB(0x80, 0x80, 0x80)));
-  UniqueBrush handleBrush(::CreateSolidBrush(RGB(0x80, 0x80, 0x80)));
-  UniqueBrush white(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
-  for (const SurfaceMark& mark : surface_.Marks()) {
-    RECT box = ToRECT(mark.Box);
-    switch (mark.Kind) {
-      case MarkKind::HtmlBackground:
-        ::SetROP2(dc, R2_COPYPEN);
-        ::FillRect(dc, &box, white.get());
-        break;
-      case MarkKind::Placeholder:
-        ::SetROP2(dc, R2_COPYPEN);
-        ::SetTextColor(dc, RGB(0, 0, 0));
-        ::TextOutA(dc, box.left, box.top, mark.Text.c_str(), static_cast<int>(mark.Text.size()));
-        break;
-      case MarkKind::Frame: {
-        ::SetROP2(dc, R2_XORPEN);
-        SelectScope p(dc, pen.get());
-        SelectScope b(dc, ::GetStockObject(NULL_BRUSH));
-        ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
-        break;
-      }
-      case MarkKind::Handle: {
-        ::SetROP2(dc, R2_XORPEN);
-        SelectScope p(dc, pen.get());
-        SelectScope b(dc, handleBrush.get());
-        ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
-        break;
-      }
-    }
-  }
-}
-
 RECT EditForm::BandOnScreen(const Rect& band) const {
   RECT r = ToRECT(band);
   POINT origin = PictureOrigin();
@@ -193,12 +108,12 @@ void EditForm::MirrorFrame() {
   // The same colour key as the menu window.
   ApplyColourKey(hwnd(), state_.Project.Form);
   if (menu_) {
-    HICON icon = reinterpret_cast<HICON>(::SendMessageA(menu_->hwnd(), WM_GETICON, ICON_BIG, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(menu_->hwnd(), GCLP_HICON));
+    HICON icon = reinterpret_cast<HICON>(::SendMessageW(menu_->hwnd(), WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(menu_->hwnd(), GCLP_HICON));
     // The menu window owns its icon; ours is a copy so that either can change alone.
     icon_.reset(icon ? ::CopyIcon(icon) : nullptr);
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   }
 }
 
@@ -256,8 +171,8 @@ Size EditForm::MenuClientSize() {
 
 void EditForm::SetClientSize(Size size) {
   RECT want{0, 0, size.Width, size.Height};
-  ::AdjustWindowRectEx(&want, static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)));
+  ::AdjustWindowRectEx(&want, static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
   SuppressResizeSync = true;
   ::SetWindowPos(hwnd(), nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -310,7 +225,7 @@ void EditForm::ShowPopupMenu(POINT screen, Point picture) {
     return;
   }
   // The main window carries out what the surface does not do itself.
-  if (chosen && !ExecuteCommand(chosen) && commandTarget_) ::SendMessageA(commandTarget_, WM_COMMAND, chosen, 0);
+  if (chosen && !ExecuteCommand(chosen) && commandTarget_) ::SendMessageW(commandTarget_, WM_COMMAND, chosen, 0);
 }
 
 void EditForm::CopyToClipboard() {
@@ -328,27 +243,6 @@ void EditForm::DoubleClick(Point p) {
   surface_.MouseUp(false, p);
   if (::GetCapture() == hwnd()) ::ReleaseCapture();
   ExecuteCommand(surface_.DoubleClickCommand(p));
-}
-
-void EditForm::Paint(HDC dc, const RECT& client) {
-  MenuPanelLayout layout = Layout();
-  RECT all = client;
-  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
-  {
-    DcStateScope state(dc);
-    ::SetViewportOrgEx(dc, layout.Panel.Left, layout.Panel.Top, nullptr);
-    for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
-  }
-  if (!picture_.Bitmap()) return;
-  POINT origin = PictureOrigin();
-  UniqueMemoryDc source(::CreateCompatibleDC(dc));
-  SelectScope select(source.get(), picture_.Bitmap());
-  ::BitBlt(dc, origin.x, origin.y, layout.Inner.Width(), layout.Inner.Height(), source.get(), 0, 0, SRCCOPY);
-  if (surface_.BandRect() != kNoBand) {
-    const RECT band = BandOnScreen(surface_.BandRect());
-    ::DrawFocusRect(dc, &band);
-  }
 }
 
 LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -389,7 +283,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_MOUSEMOVE: {
       CursorShape shape = surface_.MouseMove(ToPicture(lp));
-      ::SetCursor(::LoadCursorA(nullptr, CursorName(shape)));
+      ::SetCursor(SystemCursor(CursorName(shape)));
       return 0;
     }
     case WM_LBUTTONUP:
@@ -409,12 +303,12 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {
-        ::SetCursor(::LoadCursorA(nullptr, CursorName(surface_.Cursor())));
+        ::SetCursor(SystemCursor(CursorName(surface_.Cursor())));
         return TRUE;
       }
       break;
     case WM_COMMAND:
-      if (!ExecuteCommand(LOWORD(wp)) && commandTarget_) ::SendMessageA(commandTarget_, WM_COMMAND, wp, lp);
+      if (!ExecuteCommand(LOWORD(wp)) && commandTarget_) ::SendMessageW(commandTarget_, WM_COMMAND, wp, lp);
       return 0;
     case WM_CLOSE:
       // The surface closes only with the designer.

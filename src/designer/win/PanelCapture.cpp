@@ -22,7 +22,7 @@ void Collect(HWND parent, const std::function<bool(HWND)>& skip, const RECT* rea
   HWND first = ::GetWindow(parent, GW_CHILD);
   if (!first) return;
   for (HWND child = ::GetWindow(first, GW_HWNDLAST); child; child = ::GetWindow(child, GW_HWNDPREV)) {
-    if (!(::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || skip(child)) continue;
+    if (!(::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) || skip(child)) continue;
     RECT rc, common;
     ::GetWindowRect(child, &rc);
     if (rc.right <= rc.left || rc.bottom <= rc.top || (reach && !::IntersectRect(&common, &rc, reach))) continue;
@@ -40,7 +40,7 @@ void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& ski
   if (area) ::IntersectClipRect(target, area->left, area->top, area->right, area->bottom);
   {
     DcStateScope state(target);
-    ::SendMessageA(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
+    ::SendMessageW(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
   }
   std::vector<Child> children;
   if (area) {
@@ -66,7 +66,7 @@ void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& ski
       RECT all{0, 0, w, h};
       ::FillRect(scratch.get(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
       DcStateScope state(scratch.get());
-      ::SendMessageA(c.Hwnd, WM_PRINT, reinterpret_cast<WPARAM>(scratch.get()),
+      ::SendMessageW(c.Hwnd, WM_PRINT, reinterpret_cast<WPARAM>(scratch.get()),
                      PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
     }
     ::BitBlt(target, c.Bounds.left - origin.x, c.Bounds.top - origin.y, w, h, scratch.get(), 0, 0, SRCCOPY);

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "platform/win/Handles.h"
+#include "platform/win/WideText.h"
 #include "project/win/Win32Text.h"
 
 namespace corvela::win {
@@ -17,14 +18,14 @@ void DrawColourSwatch(const DRAWITEMSTRUCT& item, Colour colour) {
 void DrawFontSample(const DRAWITEMSTRUCT& item, const FontRecord& font) {
   HDC dc = item.hDC;
   ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
-  const LOGFONTA logFont = MakeLogFont(font, ::GetDeviceCaps(dc, LOGPIXELSY));
-  UniqueFont gdiFont(::CreateFontIndirectA(&logFont));
+  const LOGFONTW logFont = MakeLogFont(font, ::GetDeviceCaps(dc, LOGPIXELSY));
+  UniqueFont gdiFont(::CreateFontIndirectW(&logFont));
   DcStateScope state(dc);
   SelectScope select(dc, gdiFont.get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, GdiColour(font.Color));
   RECT r = item.rcItem;
-  ::DrawTextA(dc, "Font", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  ::DrawTextW(dc, L"Font", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void DrawFolderButton(const DRAWITEMSTRUCT& item) {
@@ -62,28 +63,28 @@ void DrawFolderButton(const DRAWITEMSTRUCT& item) {
 }
 
 std::optional<Colour> ColourChooser::Choose(HWND owner, Colour initial) {
-  CHOOSECOLORA request{};
+  CHOOSECOLORW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
   request.rgbResult = GdiColour(initial);
   request.lpCustColors = custom_;
   request.Flags = CC_RGBINIT;
-  if (!::ChooseColorA(&request)) return std::nullopt;
+  if (!::ChooseColorW(&request)) return std::nullopt;
   return static_cast<Colour>(request.rgbResult & 0x00FFFFFF);
 }
 
 std::optional<FontRecord> ChooseFontRecord(HWND owner, const FontRecord& initial) {
   WindowDc screen(nullptr);
-  LOGFONTA logFont = MakeLogFont(initial, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
-  CHOOSEFONTA request{};
+  LOGFONTW logFont = MakeLogFont(initial, ::GetDeviceCaps(screen.get(), LOGPIXELSY));
+  CHOOSEFONTW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
   request.lpLogFont = &logFont;
   request.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
   request.rgbColors = GdiColour(initial.Color);
-  if (!::ChooseFontA(&request)) return std::nullopt;
+  if (!::ChooseFontW(&request)) return std::nullopt;
   FontRecord chosen;
-  chosen.Name = logFont.lfFaceName;
+  chosen.Name = Utf8(logFont.lfFaceName);
   chosen.Size = (request.iPointSize + 5) / 10;
   chosen.Style =
       static_cast<uint8_t>((logFont.lfWeight >= FW_BOLD ? fsBold : 0) | (logFont.lfItalic ? fsItalic : 0) |

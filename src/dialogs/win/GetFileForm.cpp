@@ -1,6 +1,7 @@
 #include "dialogs/win/GetFileForm.h"
 
 #include "dialogs/win/DialogIds.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -16,7 +17,7 @@ bool GetFileForm::Execute(std::string& fileName, bool allowUrl, const std::strin
 
 void GetFileForm::OnInit() {
   const FileInputTexts texts = FileInputTextsFor(allowUrl_);
-  ::SetWindowTextA(hwnd(), texts.Caption);
+  SetWindowTextUtf8(hwnd(), texts.Caption);
   SetText(IDC_FILE_PROMPT, texts.Prompt);
   SetText(IDC_FILE_NAME, text_);
 }

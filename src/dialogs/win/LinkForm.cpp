@@ -6,6 +6,7 @@
 
 #include "dialogs/win/DialogControls.h"
 #include "dialogs/win/DialogIds.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -65,33 +66,34 @@ void LinkForm::Browse() {
 }
 
 void LinkForm::AddBrowseTip() {
-  tooltip_.reset(::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleA(nullptr),
+  tooltip_.reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, ::GetModuleHandleW(nullptr),
                                    nullptr));
   if (!tooltip_) return;
-  TOOLINFOA tool{};
+  TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = hwnd();
   tool.uId = reinterpret_cast<UINT_PTR>(Item(IDC_LINK_BROWSE));
-  char text[] = "Browse";
+  wchar_t text[] = L"Browse";
   tool.lpszText = text;
-  ::SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void LinkForm::WidenActionList() {
   // The Open URL entry is longer than the list is wide: the dropped list grows to show it whole.
   HWND list = Item(IDC_LINK_ACTION);
   WindowDc dc(list);
-  SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+  SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
   int widest = 0;
   for (const char* entry : kLinkActionEntries) {
     SIZE size{};
-    ::GetTextExtentPoint32A(dc.get(), entry, static_cast<int>(std::char_traits<char>::length(entry)), &size);
+    const std::wstring text = Wide(entry);
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     widest = std::max<int>(widest, size.cx);
   }
   const int padding = 2 * ::GetSystemMetrics(SM_CXEDGE) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
-  ::SendMessageA(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + padding), 0);
+  ::SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + padding), 0);
 }
 
 bool LinkForm::OnDrawItem(const DRAWITEMSTRUCT& item) {

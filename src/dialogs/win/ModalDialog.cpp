@@ -4,19 +4,21 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 
 #include "platform/win/ResourceIds.h"
 #include "dialogs/win/DialogIds.h"
+#include "platform/win/WideText.h"
 #include "platform/win/Window.h"
 
 namespace corvela::win {
 
 namespace {
 
-bool HasClass(HWND hwnd, const char* name) {
-  char buffer[64] = {};
-  ::GetClassNameA(hwnd, buffer, sizeof buffer);
-  return ::lstrcmpiA(buffer, name) == 0;
+bool HasClass(HWND hwnd, const wchar_t* name) {
+  wchar_t buffer[64] = {};
+  ::GetClassNameW(hwnd, buffer, static_cast<int>(std::size(buffer)));
+  return ::lstrcmpiW(buffer, name) == 0;
 }
 
 RECT ChildRect(HWND parent, HWND child) {
@@ -31,7 +33,8 @@ RECT ChildRect(HWND parent, HWND child) {
 bool ModalDialog::RunModal() {
   Flags = {};
   HWND owner = Owner ? Owner : ::GetActiveWindow();
-  const INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+  // A wide-character dialog: its controls and their notifications speak UTF-16.
+  const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                                            &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
   return result == IDOK;
@@ -42,9 +45,9 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
   if (msg == WM_INITDIALOG) {
     self = reinterpret_cast<ModalDialog*>(lp);
     self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, DWLP_USER, lp);
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, lp);
   } else {
-    self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+    self = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
   }
   if (!self) return FALSE;
   try {
@@ -67,7 +70,7 @@ INT_PTR ModalDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_NOTIFY:
       if (Notify(*reinterpret_cast<const NMHDR*>(lp))) {
-        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 1);
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
         return TRUE;
       }
       return FALSE;
@@ -87,9 +90,9 @@ void ModalDialog::Initialise() {
   FitAndPlace();
   // The spin buttons only report a step; the base keeps them mid-range and writes the edit itself.
   for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    if (!HasClass(child, UPDOWN_CLASSA)) continue;
-    ::SendMessageA(child, UDM_SETRANGE32, static_cast<WPARAM>(-100), 100);
-    ::SendMessageA(child, UDM_SETPOS32, 0, 0);
+    if (!HasClass(child, UPDOWN_CLASSW)) continue;
+    ::SendMessageW(child, UDM_SETRANGE32, static_cast<WPARAM>(-100), 100);
+    ::SendMessageW(child, UDM_SETPOS32, 0, 0);
   }
   OnInit();
   Flags = {};
@@ -105,10 +108,10 @@ void ModalDialog::FitAndPlace() {
   for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     const RECT r = ChildRect(hwnd_, child);
     int32_t height = r.bottom - r.top;
-    if (HasClass(child, "ComboBox")) {
+    if (HasClass(child, L"ComboBox")) {
       // A drop-down list's window height is its height when dropped.
       RECT dropped{};
-      ::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+      ::SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
       height = std::max<int32_t>(height, dropped.bottom - dropped.top);
     }
     Rect scaled = ScaleToDesignedClient({r.left, r.top, r.right, r.top + height}, made, placement.Client);
@@ -141,10 +144,10 @@ void ModalDialog::Command(int id, int code, HWND control) {
     if (OnCancel()) ::EndDialog(hwnd_, IDCANCEL);
     return;
   }
-  if (code == EN_CHANGE && HasClass(control, "Edit")) MarkChanged();
-  if (code == CBN_SELCHANGE && HasClass(control, "ComboBox")) MarkChanged();
-  if (code == BN_CLICKED && HasClass(control, "Button") &&
-      (::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+  if (code == EN_CHANGE && HasClass(control, L"Edit")) MarkChanged();
+  if (code == CBN_SELCHANGE && HasClass(control, L"ComboBox")) MarkChanged();
+  if (code == BN_CLICKED && HasClass(control, L"Button") &&
+      (::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
     MarkChanged();
   OnCommand(id, code);
 }
@@ -152,48 +155,40 @@ void ModalDialog::Command(int id, int code, HWND control) {
 bool ModalDialog::Notify(const NMHDR& header) {
   if (header.code != UDN_DELTAPOS) return OnNotify(header);
   const auto& step = reinterpret_cast<const NMUPDOWN&>(header);
-  HWND buddy = reinterpret_cast<HWND>(::SendMessageA(header.hwndFrom, UDM_GETBUDDY, 0, 0));
+  HWND buddy = reinterpret_cast<HWND>(::SendMessageW(header.hwndFrom, UDM_GETBUDDY, 0, 0));
   if (!buddy) return false;
-  std::vector<char> text(static_cast<size_t>(::GetWindowTextLengthA(buddy)) + 1);
-  ::GetWindowTextA(buddy, text.data(), static_cast<int>(text.size()));
-  ::SetWindowTextA(buddy, SpinStep(text.data(), step.iDelta > 0 ? 1 : -1).c_str());
+  SetWindowTextUtf8(buddy, SpinStep(WindowTextUtf8(buddy), step.iDelta > 0 ? 1 : -1));
   return true;
 }
 
 void ModalDialog::DrawPicture(const DRAWITEMSTRUCT& item) {
   ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
   if (!picture_)
-    picture_.reset(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_DIALOG_PICTURE),
+    picture_.reset(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_DIALOG_PICTURE),
                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!picture_) return;
   BITMAP info{};
-  ::GetObjectA(picture_.get(), sizeof info, &info);
+  ::GetObjectW(picture_.get(), sizeof info, &info);
   UniqueMemoryDc source(::CreateCompatibleDC(item.hDC));
   SelectScope select(source.get(), picture_.get());
   ::GdiTransparentBlt(item.hDC, item.rcItem.left, item.rcItem.top, info.bmWidth, info.bmHeight, source.get(), 0, 0,
                    info.bmWidth, info.bmHeight, RGB(255, 0, 255));
 }
 
-std::string ModalDialog::Text(int id) const {
-  HWND control = Item(id);
-  std::vector<char> buffer(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1);
-  ::GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data());
-}
+std::string ModalDialog::Text(int id) const { return WindowTextUtf8(Item(id)); }
 
-void ModalDialog::SetText(int id, const std::string& text) {
-  ::SetDlgItemTextA(hwnd_, id, text.c_str());
-}
+void ModalDialog::SetText(int id, const std::string& text) { SetWindowTextUtf8(Item(id), text); }
 
 void ModalDialog::FillList(int id, const char* const* entries, size_t count, int selected) {
   HWND list = Item(id);
-  ::SendMessageA(list, CB_RESETCONTENT, 0, 0);
-  for (size_t i = 0; i < count; ++i) ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[i]));
-  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (size_t i = 0; i < count; ++i)
+    ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entries[i]).c_str()));
+  ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
 int ModalDialog::ListEntry(int id) const {
-  return static_cast<int>(::SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+  return static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
 }
 
 bool ModalDialog::Checked(int id) const {

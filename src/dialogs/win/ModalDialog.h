@@ -79,6 +79,7 @@ class ModalDialog {
 
   HWND hwnd() const { return hwnd_; }
   HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+  // Texts in and out of the controls are UTF-8.
   std::string Text(int id) const;
   void SetText(int id, const std::string& text);
   void FillList(int id, const char* const* entries, size_t count, int selected);

@@ -19,13 +19,13 @@ Fn Lookup(HMODULE module, const char* name) {
 }  // namespace
 
 void DeclarePerMonitorDpiAwareness() {
-  HMODULE user = ::GetModuleHandleA("user32.dll");
+  HMODULE user = ::GetModuleHandleW(L"user32.dll");
   using SetContext = BOOL(WINAPI*)(HANDLE);
   if (auto setContext = Lookup<SetContext>(user, "SetProcessDpiAwarenessContext")) {
     if (setContext(kPerMonitorV2) || setContext(kPerMonitor)) return;
   }
   // Windows 8.1 has it in shcore, which the player loads only there.
-  if (HMODULE shcore = ::LoadLibraryA("shcore.dll")) {
+  if (HMODULE shcore = ::LoadLibraryW(L"shcore.dll")) {
     using SetAwareness = HRESULT(WINAPI*)(int);
     auto setAwareness = Lookup<SetAwareness>(shcore, "SetProcessDpiAwareness");
     const bool done = setAwareness && SUCCEEDED(setAwareness(kProcessPerMonitorAware));
@@ -38,7 +38,7 @@ void DeclarePerMonitorDpiAwareness() {
 
 int WindowDpi(HWND hwnd) {
   using GetForWindow = UINT(WINAPI*)(HWND);
-  static const auto getForWindow = Lookup<GetForWindow>(::GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+  static const auto getForWindow = Lookup<GetForWindow>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
   if (getForWindow && hwnd) {
     if (const UINT dpi = getForWindow(hwnd)) return static_cast<int>(dpi);
   }

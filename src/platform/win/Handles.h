@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/win/WideText.h"
+
 namespace corvela::win {
 
 template <typename T, typename Traits>
@@ -286,14 +288,12 @@ struct CoTaskMemFreer {
   void operator()(void* p) const { ::CoTaskMemFree(p); }
 };
 
-// A BSTR made from ANSI text, freed with SysFreeString.
+// A BSTR made from UTF-8 text, freed with SysFreeString.
 class Bstr {
  public:
   explicit Bstr(const std::string& text) {
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(n, 1)), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    value_ = ::SysAllocString(wide.c_str());
+    const std::wstring wide = Wide(text);
+    value_ = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   }
   ~Bstr() { ::SysFreeString(value_); }
   Bstr(const Bstr&) = delete;

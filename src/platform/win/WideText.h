@@ -20,4 +20,15 @@ inline std::string Utf8(const wchar_t* wide) { return wide ? Utf8(std::wstring_v
 std::string WindowTextUtf8(HWND hwnd);
 void SetWindowTextUtf8(HWND hwnd, std::string_view text);
 
+// A text that may be absent, as UTF-16 for a call that takes null for none.
+class OptionalWide {
+ public:
+  explicit OptionalWide(const char* utf8) : present_(utf8 != nullptr), text_(utf8 ? Wide(utf8) : std::wstring()) {}
+  const wchar_t* get() const { return present_ ? text_.c_str() : nullptr; }
+
+ private:
+  bool present_;
+  std::wstring text_;
+};
+
 }  // namespace corvela::win

@@ -7,6 +7,7 @@
 
 #include "platform/PictureRules.h"
 #include "platform/Resample.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -15,17 +16,9 @@ namespace {
 // Larger pictures would not fit CopyPixels' 32-bit buffer size; no menu needs them.
 constexpr uint64_t kMaxPixelBytes = 0x7FFFFFFFu;
 
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
 // Plain Win32 reads: file streams would link the C++ locale machinery into the exe.
 bool ReadAll(const std::string& path, std::string& bytes) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
@@ -54,7 +47,7 @@ std::unique_ptr<WinGraphic> FromEnhMetaFile(UniqueEnhMetaFile emf) {
 }
 
 std::unique_ptr<WinGraphic> LoadEnhMetaFile(const std::string& path) {
-  return FromEnhMetaFile(UniqueEnhMetaFile(::GetEnhMetaFileA(path.c_str())));
+  return FromEnhMetaFile(UniqueEnhMetaFile(::GetEnhMetaFileW(Wide(path).c_str())));
 }
 
 // Only the placeable form carries a size; GDI reads the records behind its header once told
@@ -196,7 +189,7 @@ void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) 
   if (!scaled_ || dw != scaledWidth_ || dh != scaledHeight_ || keying != scaledKeyed_ || (keying && key != scaledKey_)) {
     scaled_.reset();
     DIBSECTION section{};
-    if (!::GetObjectA(dib_.get(), sizeof section, &section) || !section.dsBm.bmBits) return;
+    if (!::GetObjectW(dib_.get(), sizeof section, &section) || !section.dsBm.bmBits) return;
     ::GdiFlush();
     const auto* bits = static_cast<const uint32_t*>(section.dsBm.bmBits);
     std::vector<uint32_t> pixels(bits, bits + static_cast<size_t>(width_) * height_);
@@ -227,7 +220,7 @@ void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) 
 
 std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
   BITMAP info{};
-  if (!bitmap || !::GetObjectA(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return nullptr;
+  if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return nullptr;
   const int w = info.bmWidth, h = std::abs(info.bmHeight);
   void* bits = nullptr;
   UniqueBitmap dib = CreateTopDownDib(w, h, &bits);
@@ -250,7 +243,7 @@ namespace {
 // registry saves the player's start hundreds of registry reads, each a round trip to the system,
 // on the thread that decodes while the window is made; where they are missing, COM is asked.
 HMODULE ImagingModule() {
-  static const HMODULE module = ::LoadLibraryA("windowscodecs.dll");
+  static const HMODULE module = ::LoadLibraryW(L"windowscodecs.dll");
   return module;
 }
 
@@ -294,7 +287,7 @@ bool OpenDecoder(IWICImagingFactory* factory, const std::wstring& path, WinGraph
 
 std::unique_ptr<WinGraphic> Decode(IWICImagingFactory* factory, const std::string& path, WinGraphic::Kind kind) {
   if (!factory || path.empty()) return nullptr;
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = Wide(path);
   ComPtr<IWICBitmapDecoder> decoder;
   if (!OpenDecoder(factory, wide, kind, decoder)) return nullptr;
   // The extension promised a format: another one behind it is a broken file.

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win/WideText.h"
+
 namespace corvela::win {
 
 MessageResult Win32Ui::AskUser(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -23,7 +25,7 @@ MessageResult Win32Ui::AskUser(const std::string& text, const std::string& capti
     case MessageButtons::YesNoDefaultNo: flags |= MB_YESNO | MB_DEFBUTTON2; break;
   }
   HWND owner = Owner ? Owner : ::GetActiveWindow();
-  switch (::MessageBoxA(owner, text.c_str(), caption.c_str(), flags)) {
+  switch (::MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags)) {
     case IDYES: return MessageResult::Yes;
     case IDNO: return MessageResult::No;
     case IDCANCEL: return MessageResult::Cancel;
@@ -32,28 +34,31 @@ MessageResult Win32Ui::AskUser(const std::string& text, const std::string& capti
 }
 
 std::optional<std::string> Win32FileChooser::ChooseFile(const FileChooserRequest& request) {
-  std::vector<char> name(32768, '\0');
-  request.FileName.copy(name.data(), name.size() - 1);
-  const std::string filter = ToDialogFilter(request.Filter);
-  OPENFILENAMEA ofn{};
+  std::vector<wchar_t> name(32768, L'\0');
+  Wide(request.FileName).copy(name.data(), name.size() - 1);
+  // The filter's parts are separated by NULs, which the conversion keeps.
+  const std::wstring filter = Wide(ToDialogFilter(request.Filter));
+  const std::wstring initialDir = Wide(request.InitialDir), title = Wide(request.Title),
+                     extension = Wide(request.DefaultExtension);
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = Owner ? Owner : ::GetActiveWindow();
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
-  ofn.lpstrInitialDir = request.InitialDir.empty() ? nullptr : request.InitialDir.c_str();
-  ofn.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
-  ofn.lpstrDefExt = request.DefaultExtension.empty() ? nullptr : request.DefaultExtension.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (request.Save) {
     ofn.Flags |= OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (!::GetSaveFileNameA(&ofn)) return std::nullopt;
-    return std::string(name.data());
+    if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
+    return Utf8(name.data());
   }
   if (request.MustExist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  if (!::GetOpenFileNameA(&ofn)) return std::nullopt;
-  return std::string(name.data());
+  if (!::GetOpenFileNameW(&ofn)) return std::nullopt;
+  return Utf8(name.data());
 }
 
 }  // namespace corvela::win

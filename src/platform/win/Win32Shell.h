@@ -1,5 +1,5 @@
 #pragma once
-// The shell's execute hand-off through ShellExecuteA.
+// The shell's execute hand-off through ShellExecuteW.
 
 #include <windows.h>
 

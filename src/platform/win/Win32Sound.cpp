@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "platform/win/WideText.h"
+
 namespace corvela::win {
 
 Win32Sound::~Win32Sound() {
@@ -12,7 +14,7 @@ Win32Sound::~Win32Sound() {
 int Win32Sound::Close() {
   if (!device_) return 0;
   MCI_GENERIC_PARMS params{};
-  const MCIERROR error = ::mciSendCommandA(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+  const MCIERROR error = ::mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
   // A device that refuses to close is not retried: the next sound would fail for ever.
   device_ = 0;
   return static_cast<int>(LOWORD(error));
@@ -20,11 +22,12 @@ int Win32Sound::Close() {
 
 int Win32Sound::Open(const std::string& path) {
   Close();
-  MCI_OPEN_PARMSA params{};
-  params.lpstrElementName = path.c_str();
+  const std::wstring element = Wide(path);
+  MCI_OPEN_PARMSW params{};
+  params.lpstrElementName = element.c_str();
   // No device type: the multimedia system chooses it from the file.
   const MCIERROR error =
-      ::mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+      ::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
   if (error) return static_cast<int>(LOWORD(error));
   device_ = params.wDeviceID;
   return 0;
@@ -36,7 +39,7 @@ int Win32Sound::Play() {
   notifier_.Last = 0;
   MCI_PLAY_PARMS params{};
   params.dwCallback = reinterpret_cast<DWORD_PTR>(notifier_.hwnd());
-  const MCIERROR error = ::mciSendCommandA(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&params));
+  const MCIERROR error = ::mciSendCommandW(device_, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&params));
   return static_cast<int>(LOWORD(error));
 }
 

@@ -4,6 +4,8 @@
 #include <set>
 #include <string>
 
+#include "platform/win/WideText.h"
+
 namespace corvela::win {
 
 Window::~Window() { Destroy(); }
@@ -17,30 +19,32 @@ void Window::Destroy() {
 // system on every message, the user data a read of the window's own memory. Only windows of our
 // classes have it.
 Window* Window::FromHandle(HWND hwnd) {
-  if (!hwnd || ::GetClassLongPtrA(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::Procedure))
+  if (!hwnd || ::GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::Procedure))
     return nullptr;
-  return reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  return reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 bool Window::Create(const WindowClassArgs& cls, const WindowArgs& args) {
   static std::set<std::string> registered;
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  // Wide classes: every window procedure of ours gets its text messages in UTF-16.
+  const std::wstring className = Wide(cls.Name);
   if (!registered.count(cls.Name)) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = cls.Style;
     wc.lpfnWndProc = &Window::Procedure;
     wc.hInstance = instance;
-    wc.hCursor = cls.Cursor ? cls.Cursor : ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = cls.Cursor ? cls.Cursor : SystemCursor(IDC_ARROW);
     wc.hbrBackground = cls.Background;
     wc.hIcon = cls.Icon;
     wc.hIconSm = cls.SmallIcon;
-    wc.lpszClassName = cls.Name;
-    if (!::RegisterClassExA(&wc)) return false;
+    wc.lpszClassName = className.c_str();
+    if (!::RegisterClassExW(&wc)) return false;
     registered.insert(cls.Name);
   }
-  HWND hwnd = ::CreateWindowExA(args.ExStyle, cls.Name, args.Title.c_str(), args.Style, args.X, args.Y, args.Width,
-                                args.Height, args.Parent, args.MenuOrId, instance, this);
+  HWND hwnd = ::CreateWindowExW(args.ExStyle, className.c_str(), Wide(args.Title).c_str(), args.Style, args.X, args.Y,
+                                args.Width, args.Height, args.Parent, args.MenuOrId, instance, this);
   return hwnd != nullptr;
 }
 
@@ -49,15 +53,15 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
     self = static_cast<Window*>(cs->lpCreateParams);
     self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
     // Procedure is this window's class procedure, so the user data is ours.
-    self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
-  if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+  if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
   LRESULT result = 0;
   try {
     result = self->OnMessage(msg, wp, lp);
@@ -67,14 +71,14 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     ReportUnhandledError("Unexpected error");
   }
   if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
   }
   return result;
 }
 
 void ReportUnhandledError(const char* what) {
-  ::MessageBoxA(::GetActiveWindow(), what, "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ::MessageBoxW(::GetActiveWindow(), Wide(what ? what : "").c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 }  // namespace corvela::win

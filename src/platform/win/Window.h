@@ -9,7 +9,7 @@
 namespace corvela::win {
 
 struct WindowClassArgs {
-  const char* Name = nullptr;
+  const char* Name = nullptr;  // UTF-8, as every text this layer takes
   UINT Style = CS_DBLCLKS;
   HCURSOR Cursor = nullptr;  // null: the arrow
   HBRUSH Background = nullptr;  // null: the window paints everything itself
@@ -20,7 +20,7 @@ struct WindowClassArgs {
 struct WindowArgs {
   DWORD ExStyle = 0;
   DWORD Style = WS_OVERLAPPEDWINDOW;
-  std::string Title;
+  std::string Title;  // UTF-8
   int X = CW_USEDEFAULT, Y = CW_USEDEFAULT, Width = CW_USEDEFAULT, Height = CW_USEDEFAULT;
   HWND Parent = nullptr;
   HMENU MenuOrId = nullptr;
@@ -43,7 +43,7 @@ class Window {
   // Registers the class once per process and creates the window.
   bool Create(const WindowClassArgs& cls, const WindowArgs& args);
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcA(hwnd_, msg, wp, lp); }
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -52,5 +52,11 @@ class Window {
 
 // Shows an error that escaped an event handler; the run goes on.
 void ReportUnhandledError(const char* what);
+
+// One of the system's cursors (IDC_ARROW, IDC_SIZEALL, ...), whose names the headers spell for the
+// 8-bit functions.
+inline HCURSOR SystemCursor(LPCSTR id) {
+  return ::LoadCursorW(nullptr, MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(id)));
+}
 
 }  // namespace corvela::win

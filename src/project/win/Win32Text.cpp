@@ -1,14 +1,15 @@
 #include "project/win/Win32Text.h"
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 
 #include "platform/DpiScale.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
-LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch) {
-  LOGFONTA lf{};
+LOGFONTW MakeLogFont(const FontRecord& font, int pixelsPerInch) {
+  LOGFONTW lf{};
   lf.lfHeight = FontPixelHeight(font.Size, pixelsPerInch);
   lf.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
@@ -19,8 +20,11 @@ LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const size_t n = std::min(font.Name.size(), sizeof lf.lfFaceName - 1);
-  std::memcpy(lf.lfFaceName, font.Name.data(), n);
+  const std::wstring name = Wide(font.Name);
+  size_t n = std::min(name.size(), std::size(lf.lfFaceName) - 1);
+  // A name cut short never ends in half a surrogate pair.
+  if (n > 0 && n < name.size() && IS_HIGH_SURROGATE(name[n - 1])) --n;
+  std::copy_n(name.data(), n, lf.lfFaceName);
   return lf;
 }
 
@@ -32,8 +36,8 @@ HFONT FontCache::Get(const FontRecord& font, int pixelsPerInch) {
   Key key{font.Name, font.Size, font.Style, pixelsPerInch};
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second.get();
-  const LOGFONTA lf = MakeLogFont(font, pixelsPerInch);
-  UniqueFont created(::CreateFontIndirectA(&lf));
+  const LOGFONTW lf = MakeLogFont(font, pixelsPerInch);
+  UniqueFont created(::CreateFontIndirectW(&lf));
   HFONT h = created.get();
   if (h) fonts_.emplace(std::move(key), std::move(created));
   return h;
@@ -52,7 +56,8 @@ GdiTextMeasurer::GdiTextMeasurer(HDC dc, FontCache& fonts, int pixelsPerInch)
 TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& font, int32_t maxWidth, bool wordWrap) {
   SelectScope select(dc_, fonts_.Get(font, pixelsPerInch_));
   RECT r{0, 0, maxWidth, 0};
-  ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | TextFlags(wordWrap));
+  const std::wstring wide = Wide(text);
+  ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | TextFlags(wordWrap));
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -16,7 +16,7 @@ namespace corvela::win {
 
 // Size in points at the given pixels per inch; a negative size is a cell height in points, as
 // the font dialog stores it.
-LOGFONTA MakeLogFont(const FontRecord& font, int pixelsPerInch);
+LOGFONTW MakeLogFont(const FontRecord& font, int pixelsPerInch);
 
 // The flags labels and captions are measured and drawn with (alignment added by the caller).
 UINT TextFlags(bool wordWrap);

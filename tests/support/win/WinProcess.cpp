@@ -1,57 +1,70 @@
 #include "support/win/WinProcess.h"
 
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <iterator>
+#include <memory>
+
+#include "platform/win/WideText.h"
 
 namespace corvela::testing {
 
+using win::Utf8;
+using win::Wide;
+
 TempFolder::TempFolder() {
-  char base[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, base);
+  wchar_t base[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, base);
   static int counter = 0;
   for (;;) {
-    path_ = std::string(base) + "corvela-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    if (::CreateDirectoryA(path_.c_str(), nullptr)) break;
+    path_ = Utf8(base) + "corvela-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    if (::CreateDirectoryW(Wide(path_).c_str(), nullptr)) break;
   }
 }
 
 namespace {
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &data);
+// Wide names throughout: a test may leave files named in any script.
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = path + "\\" + name;
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring full = path + L"\\" + name;
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(full);
       } else {
-        ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(full.c_str());
+        ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(full.c_str());
       }
-    } while (::FindNextFileA(find, &data));
+    } while (::FindNextFileW(find, &data));
     ::FindClose(find);
   }
-  ::RemoveDirectoryA(path.c_str());
+  ::RemoveDirectoryW(path.c_str());
 }
+
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+using UniqueStdFile = std::unique_ptr<FILE, FileCloser>;
 }  // namespace
 
 TempFolder::~TempFolder() {
-  RemoveTree(path_);
+  RemoveTree(Wide(path_));
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+  UniqueStdFile out(::_wfopen(Wide(path).c_str(), L"wb"));
+  return out && std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size() && std::fflush(out.get()) == 0;
 }
 
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  UniqueStdFile in(::_wfopen(Wide(path).c_str(), L"rb"));
+  std::string bytes;
+  if (!in) return bytes;
+  char buffer[65536];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0;) bytes.append(buffer, n);
+  return bytes;
 }
 
 std::string ExeFolder() {
@@ -66,19 +79,15 @@ std::string ExeFolder() {
 }
 
 bool CopyFromExeFolder(const std::string& name, const std::string& to) {
-  return ::CopyFileA((ExeFolder() + "\\" + name).c_str(), to.c_str(), FALSE) != FALSE;
+  return ::CopyFileW(Wide(ExeFolder() + "\\" + name).c_str(), Wide(to).c_str(), FALSE) != FALSE;
 }
 
-std::string WindowText(HWND hwnd) {
-  char text[1024] = {};
-  ::GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
+std::string WindowText(HWND hwnd) { return win::WindowTextUtf8(hwnd); }
 
 std::string ClassName(HWND hwnd) {
-  char name[256] = {};
-  ::GetClassNameA(hwnd, name, sizeof name);
-  return name;
+  wchar_t name[256] = {};
+  ::GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+  return Utf8(name);
 }
 
 std::string MessageBoxText(HWND box) {
@@ -121,11 +130,12 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 ChildProcess::ChildProcess(const std::string& exePath, const std::string& args) {
-  std::string commandLine = "\"" + exePath + "\"" + (args.empty() ? "" : " " + args);
-  STARTUPINFOA si{};
+  std::wstring commandLine = Wide("\"" + exePath + "\"" + (args.empty() ? "" : " " + args));
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (::CreateProcessW(Wide(exePath).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       &pi)) {
     process_.reset(pi.hProcess);
     ::CloseHandle(pi.hThread);
     id_ = pi.dwProcessId;
@@ -173,10 +183,10 @@ void MessagePump::For(DWORD ms) {
   const DWORD start = ::GetTickCount();
   do {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) QuitSeen = true;
       ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
+      ::DispatchMessageW(&msg);
     }
     ::Sleep(5);
   } while (::GetTickCount() - start < ms);

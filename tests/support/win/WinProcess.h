@@ -1,6 +1,7 @@
 #pragma once
 // Processes, windows and message loops for tests under Wine: temp folders, copies of the real exe,
-// finding windows, pumping messages and answering message boxes from a second thread.
+// finding windows, pumping messages and answering message boxes from a second thread. Paths and
+// window texts are UTF-8, as the product's.
 
 #include <windows.h>
 

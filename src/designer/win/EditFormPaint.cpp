@@ -1,0 +1,118 @@
+// The design surface's picture and its painting: the menu window's inner panel captured, the
+// marks drawn over it, and the window painted from it.
+#include "designer/win/EditForm.h"
+
+#include "designer/win/PanelCapture.h"
+#include "platform/win/WideText.h"
+#include "player/win/AutoRunForm.h"
+#include "player/win/PanelPaint.h"
+#include "player/win/Panes.h"
+
+namespace corvela::win {
+
+void EditForm::RepaintSurface() {
+  if (!hwnd()) return;
+  SetWindowTextUtf8(hwnd(), surface_.Caption());
+  Size size = InnerPanelSize();
+  WindowDc screen(hwnd());
+  const std::optional<RECT> damage =
+      picture_.BeginRepaint(screen.get(), size, state_.Project, surface_.DragMode() == DragState::Dragging);
+  // Drags and dialogs change the records; the panes on the menu window follow them here.
+  for (const auto& obj : state_.Project.Objects) {
+    if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get())) {
+      RECT now;
+      ::GetWindowRect(pane->Handle(), &now);
+      ::MapWindowPoints(nullptr, ::GetParent(pane->Handle()), reinterpret_cast<POINT*>(&now), 2);
+      const ControlBase& b = obj->Base();
+      if (now.left != b.Left || now.top != b.Top || now.right - now.left != b.Width || now.bottom - now.top != b.Height)
+        pane->Place(b);
+    }
+  }
+  UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+  SelectScope select(dc.get(), picture_.Bitmap());
+  DcStateScope clipped(dc.get());
+  if (damage) ::IntersectClipRect(dc.get(), damage->left, damage->top, damage->right, damage->bottom);
+  if (menu_ && menu_->InnerPanel()) {
+    // Browser panes are left out of the picture: the marks show them as white boxes.
+    auto isHtml = [this](HWND child) {
+      for (const auto& obj : state_.Project.Objects) {
+        if (obj->Kind != ObjectKind::Html || !obj->Pane) continue;
+        if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get()); pane && pane->Handle() == child) return true;
+      }
+      return false;
+    };
+    PaintWindowTree(menu_->InnerPanel(), dc.get(), isHtml, damage ? &*damage : nullptr);
+  }
+  DrawMarks(dc.get());
+  picture_.EndRepaint(state_.Project);
+  if (damage) {
+    POINT origin = PictureOrigin();
+    RECT onScreen = *damage;
+    ::OffsetRect(&onScreen, origin.x, origin.y);
+    ::InvalidateRect(hwnd(), &onScreen, FALSE);
+  } else {
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+}
+
+void EditForm::DrawMarks(HDC dc) {
+  DcStateScope saved(dc);
+  UniquePen pen(::CreatePen(PS_DOT, 1, RGB(0x80, 0x80, 0x80)));
+  UniqueBrush handleBrush(::CreateSolidBrush(RGB(0x80, 0x80, 0x80)));
+  UniqueBrush white(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  for (const SurfaceMark& mark : surface_.Marks()) {
+    RECT box = ToRECT(mark.Box);
+    switch (mark.Kind) {
+      case MarkKind::HtmlBackground:
+        ::SetROP2(dc, R2_COPYPEN);
+        ::FillRect(dc, &box, white.get());
+        break;
+      case MarkKind::Placeholder: {
+        ::SetROP2(dc, R2_COPYPEN);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        const std::wstring text = Wide(mark.Text);
+        ::TextOutW(dc, box.left, box.top, text.c_str(), static_cast<int>(text.size()));
+        break;
+      }
+      case MarkKind::Frame: {
+        ::SetROP2(dc, R2_XORPEN);
+        SelectScope p(dc, pen.get());
+        SelectScope b(dc, ::GetStockObject(NULL_BRUSH));
+        ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        break;
+      }
+      case MarkKind::Handle: {
+        ::SetROP2(dc, R2_XORPEN);
+        SelectScope p(dc, pen.get());
+        SelectScope b(dc, handleBrush.get());
+        ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        break;
+      }
+    }
+  }
+}
+
+void EditForm::Paint(HDC dc, const RECT& client) {
+  MenuPanelLayout layout = Layout();
+  RECT all = client;
+  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+  {
+    DcStateScope state(dc);
+    ::SetViewportOrgEx(dc, layout.Panel.Left, layout.Panel.Top, nullptr);
+    for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
+  }
+  if (!picture_.Bitmap()) return;
+  POINT origin = PictureOrigin();
+  UniqueMemoryDc source(::CreateCompatibleDC(dc));
+  SelectScope select(source.get(), picture_.Bitmap());
+  ::BitBlt(dc, origin.x, origin.y, layout.Inner.Width(), layout.Inner.Height(), source.get(), 0, 0, SRCCOPY);
+  if (surface_.BandRect() != kNoBand) {
+    const RECT band = BandOnScreen(surface_.BandRect());
+    ::DrawFocusRect(dc, &band);
+  }
+}
+
+}  // namespace corvela::win
