@@ -24,7 +24,7 @@ void DecideStartup(AppState& state, const std::string& exeFileName) {
   const std::string ini = SettingsFileToRead(files, state.AppFolder);
   if (!ini.empty()) {
     std::string text, error;
-    if (files.ReadFile(ini, text, error))
+    if (files.ReadTextFile(ini, text, error))
       state.CDFolder = IniValue(SplitLines(text), "DefaultPath");
     else
       ShowError(state.Env, error);

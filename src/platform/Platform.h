@@ -29,6 +29,10 @@ class FileSystem {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // Reads a whole file. On failure returns false and sets error to the platform's message.
   virtual bool ReadFile(const std::string& path, std::string& bytes, std::string& error) = 0;
+  // Reads a whole text file as UTF-8: one that starts with UTF-8's byte-order mark is UTF-8 (the
+  // mark is dropped), any other is 8-bit text in the system's code page, as programs wrote text
+  // before UTF-8. On failure returns false and sets error.
+  virtual bool ReadTextFile(const std::string& path, std::string& text, std::string& error) = 0;
   // Creates or truncates a file and writes it. On failure returns false and sets error.
   virtual bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) = 0;
   // Writes a temporary file beside path and replaces path with it only once it is complete,

@@ -11,6 +11,7 @@
 
 #include "platform/Graphic.h"
 #include "platform/SafeSave.h"
+#include "platform/TextLines.h"
 
 namespace corvela {
 
@@ -64,6 +65,12 @@ bool StdFileSystem::ReadFile(const std::string& path, std::string& bytes, std::s
     return false;
   }
   bytes = std::move(content);
+  return true;
+}
+
+bool StdFileSystem::ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+  if (!ReadFile(path, text, error)) return false;
+  DropUtf8Mark(text);
   return true;
 }
 

@@ -14,6 +14,8 @@ class StdFileSystem : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override;
+  // The systems these programs run on keep their text in UTF-8.
+  bool ReadTextFile(const std::string& path, std::string& text, std::string& error) override;
   bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
   // The safe save's steps with the standard library.
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;

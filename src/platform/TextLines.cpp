@@ -4,6 +4,13 @@
 
 namespace corvela {
 
+bool DropUtf8Mark(std::string& text) {
+  const std::string mark = kUtf8Mark;
+  if (text.compare(0, mark.size(), mark) != 0) return false;
+  text.erase(0, mark.size());
+  return true;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;

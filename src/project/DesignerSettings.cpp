@@ -1,5 +1,7 @@
 #include "project/DesignerSettings.h"
 
+#include "platform/TextLines.h"
+
 namespace corvela {
 
 namespace {
@@ -23,11 +25,12 @@ std::string SettingsFileToRead(FileSystem& files, const std::string& appFolder) 
 
 bool WriteSettingsFile(FileSystem& files, const std::string& appFolder, const std::string& text) {
   std::string error;
+  const std::string bytes = kUtf8Mark + text;
   const std::string beside = BesideExe(appFolder);
-  if (files.CanWriteFile(beside) && files.SaveFileSafely(beside, text, error)) return true;
+  if (files.CanWriteFile(beside) && files.SaveFileSafely(beside, bytes, error)) return true;
   const std::string folder = UserFolder(files);
   if (folder.empty() || !files.CreateFolder(folder)) return false;
-  return files.SaveFileSafely(folder + "\\" + kIniFileName, text, error);
+  return files.SaveFileSafely(folder + "\\" + kIniFileName, bytes, error);
 }
 
 }  // namespace corvela

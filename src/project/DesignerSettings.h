@@ -17,8 +17,9 @@ inline constexpr const char* kUserSettingsFolderName = "Corvela";
 // be written, else the user's, else a read-only one beside the exe.
 std::string SettingsFileToRead(FileSystem& files, const std::string& appFolder);
 
-// Replaces the settings file with text: beside the exe when that file may be written, otherwise
-// the user's (its folder made when missing). False when neither could be written.
+// Replaces the settings file with text, written as UTF-8 behind its byte-order mark (read back with
+// FileSystem::ReadTextFile): beside the exe when that file may be written, otherwise the user's
+// (its folder made when missing). False when neither could be written.
 bool WriteSettingsFile(FileSystem& files, const std::string& appFolder, const std::string& text);
 
 }  // namespace corvela

@@ -20,6 +20,8 @@ const std::string kAutoRunExe = kCd + "\\AutoRun.exe";
 const std::string kAutoRunIco = kCd + "\\AutoRun.ico";
 const std::string kInf = kCd + "\\autorun.inf";
 const std::string kMnx = kCd + "\\AutoRun.mnx";
+// What a publish leaves in the settings file: UTF-8 behind its mark.
+const std::string kRemembered = std::string(kUtf8Mark) + "DefaultPath=D:\\Menu CD\r\n";
 
 // A designer in C:\Tools with its Default.ico, an old ini and an edited project.
 void ArrangeDesigner(FakeWorld& world) {
@@ -42,7 +44,7 @@ TEST(PublishCDFolder, FirstPublishFillsTheFolderAndRemembersIt) {
   EXPECT_EQ(files[kAutoRunExe], "designer exe");
   EXPECT_EQ(files[kAutoRunIco], "default icon");
   EXPECT_EQ(files[kInf], "[autorun]\r\nOPEN=AUTORUN.EXE\r\nICON=AUTORUN.ICO\r\n");
-  EXPECT_EQ(files[kIni], "DefaultPath=D:\\Menu CD\r\n");
+  EXPECT_EQ(files[kIni], kRemembered);
   // The project file is what the writer makes of the model, with the trailer ticks of the save.
   EXPECT_EQ(files[kMnx], SerializeProject(world.State, files[kMnx].substr(files[kMnx].size() - 80)).value());
   EXPECT_FALSE(world.State.Modified);
@@ -66,7 +68,7 @@ TEST(PublishCDFolder, SecondPublishReplacesAnotherPlayerKeepsTheIconAndRewritesT
   EXPECT_EQ(files[kAutoRunExe], "designer exe");
   EXPECT_EQ(files[kAutoRunIco], "icon the user chose");
   EXPECT_EQ(files[kInf], kAutorunInf);
-  EXPECT_EQ(files[kIni], "DefaultPath=D:\\Menu CD\r\n");
+  EXPECT_EQ(files[kIni], kRemembered);
   EXPECT_NE(files[kMnx], firstProject);
   EXPECT_NE(files[kMnx].find("Second"), std::string::npos);
   EXPECT_FALSE(world.State.Modified);
@@ -159,7 +161,7 @@ TEST(PublishCDFolder, SettingsGoToTheUserFolderUnlessTheFileBesideTheExeMayBeWri
     EXPECT_FALSE(world.State.Modified) << c.Why;
     for (const std::string& ini : {kIni, userIni}) {
       const std::string got = world.Files.FileExists(ini) ? world.Files.Files[ini] : "";
-      EXPECT_EQ(got == "DefaultPath=D:\\Menu CD\r\n", ini == c.WrittenTo) << c.Why << ": " << ini;
+      EXPECT_EQ(got == kRemembered, ini == c.WrittenTo) << c.Why << ": " << ini;
     }
     EXPECT_EQ(world.Files.DirectoryExists("C:\\Users\\ann\\AppData\\Corvela"), c.WrittenTo == userIni) << c.Why;
   }

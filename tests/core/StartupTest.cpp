@@ -70,6 +70,23 @@ TEST(DesignerStartup, TakesDefaultPathWithItsTrailingBackslash) {
   EXPECT_TRUE(world.Ui.Shown.empty());
 }
 
+// The designer writes its settings as UTF-8 behind a byte-order mark; a file without the mark was
+// written before, in the system's code page (the fake's is ISO 8859-1).
+TEST(DesignerStartup, TheSettingsAreUtf8AfterTheMarkAndInTheCodePageWithout) {
+  const struct {
+    std::string Bytes, CDFolder;
+  } cases[] = {
+      {std::string(kUtf8Mark) + "DefaultPath=C:\\Μενού 菜单\r\n", "C:\\Μενού 菜单"},
+      {"DefaultPath=C:\\Caf\xE9\r\n", "C:\\Café"},
+  };
+  for (const auto& c : cases) {
+    FakeWorld world;
+    world.Files.Files["C:\\Tools\\Corvela.ini"] = c.Bytes;
+    DecideStartup(world.State, "C:\\Tools\\Corvela.exe");
+    EXPECT_EQ(world.State.CDFolder, c.CDFolder);
+  }
+}
+
 TEST(DesignerStartup, FallsBackToCdromOnlyWhenThatFolderExists) {
   FakeWorld with;
   with.Files.Files["C:\\Tools\\Corvela.ini"] = "Other=1\r\n";

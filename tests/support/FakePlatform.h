@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/SystemColours.h"
+#include "platform/TextLines.h"
 #include "project/AppState.h"
 
 namespace corvela::testing {
@@ -33,6 +34,23 @@ class FakeFileSystem : public FileSystem {
       return false;
     }
     bytes = it->second;
+    return true;
+  }
+  // This system's 8-bit code page is ISO 8859-1: each byte is the character of its number.
+  bool ReadTextFile(const std::string& path, std::string& text, std::string& error) override {
+    std::string bytes;
+    if (!ReadFile(path, bytes, error)) return false;
+    text = bytes;
+    if (DropUtf8Mark(text)) return true;
+    text.clear();
+    for (unsigned char c : bytes) {
+      if (c < 0x80) {
+        text += static_cast<char>(c);
+      } else {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
     return true;
   }
   bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {

@@ -1,4 +1,4 @@
-// Publishing into real folders through the Win32 file system: CopyFileA, the safe save of the
+// Publishing into real folders through the Win32 file system: CopyFileW, the safe save of the
 // project file, and what a read-only project file does to it.
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ TEST_F(PublishFolders, FirstAndSecondPublish) {
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.ico"), std::string("\0\0\1\0icon", 8));
   EXPECT_EQ(ReadBytes(Cd + "\\autorun.inf"), "[autorun]\r\nOPEN=AUTORUN.EXE\r\nICON=AUTORUN.ICO\r\n");
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.mnx").size(), 181u);
-  EXPECT_EQ(ReadBytes(Tools + "\\Corvela.ini"), "DefaultPath=" + Cd + "\r\n");
+  EXPECT_EQ(ReadBytes(Tools + "\\Corvela.ini"), "\xEF\xBB\xBF" "DefaultPath=" + Cd + "\r\n");
   EXPECT_FALSE(World.State.Modified);
 
   ASSERT_TRUE(WriteBytes(Cd + "\\AutoRun.exe", "older player"));

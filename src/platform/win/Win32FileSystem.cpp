@@ -3,18 +3,21 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <climits>
 #include <vector>
 
 #include "platform/SafeSave.h"
+#include "platform/TextLines.h"
 #include "platform/win/Handles.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
 std::string SystemErrorText(unsigned long code) {
-  char* buffer = nullptr;
-  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = n && buffer ? std::string(buffer, n) : "Error " + std::to_string(code) + ".";
+  wchar_t* buffer = nullptr;
+  DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text = n && buffer ? Utf8(std::wstring_view(buffer, n)) : "Error " + std::to_string(code) + ".";
   if (buffer) ::LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
   return text;
@@ -40,26 +43,38 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // Symbolic links and junctions. Other reparse points (cloud placeholders, deduplicated files) are
 // plain files and folders to whoever reads them. Wine marks a link made on the Linux side with
 // the attribute but no tag.
-bool IsLinkReparsePoint(const WIN32_FIND_DATAA& found) {
+bool IsLinkReparsePoint(const WIN32_FIND_DATAW& found) {
   if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
   const DWORD tag = found.dwReserved0;
   return tag == IO_REPARSE_TAG_SYMLINK || tag == IO_REPARSE_TAG_MOUNT_POINT || tag == 0;
 }
 
+// 8-bit text of the system's code page as UTF-8. Text files written before UTF-8 are the one place
+// where the system's own code page is the right one.
+std::string SystemCodePageToUtf8(const std::string& bytes) {
+  if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX)) return {};
+  const int length = static_cast<int>(bytes.size());
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), n);
+  return Utf8(wide);
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::ReadFile(const std::string& path, std::string& bytes, std::string& error) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     error = Failure("Cannot open file", path, ::GetLastError());
@@ -90,8 +105,14 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& bytes, std:
   return true;
 }
 
+bool Win32FileSystem::ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+  if (!ReadFile(path, text, error)) return false;
+  if (!DropUtf8Mark(text)) text = SystemCodePageToUtf8(text);
+  return true;
+}
+
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes, std::string& error) {
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     error = Failure("Cannot create file", path, ::GetLastError());
     return false;
@@ -107,7 +128,7 @@ namespace {
 class Win32SaveSteps : public SafeSaveSteps {
  public:
   std::optional<std::string> CheckReplaceable(const std::string& path) override {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
       return Failure("Cannot create file", path, ERROR_ACCESS_DENIED);
     return std::nullopt;
@@ -115,18 +136,18 @@ class Win32SaveSteps : public SafeSaveSteps {
   std::optional<std::string> WriteTemporary(const std::string& temp, const std::string& path,
                                             const std::string& bytes) override {
     UniqueFile file(
-        ::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::CreateFileW(Wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return Failure("Cannot create file", path, ::GetLastError());
     if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get()))
       return Failure("Cannot write file", path, ::GetLastError());
     return std::nullopt;
   }
   std::optional<std::string> Replace(const std::string& temp, const std::string& path) override {
-    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!::MoveFileExW(Wide(temp).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return Failure("Cannot create file", path, ::GetLastError());
     return std::nullopt;
   }
-  void Remove(const std::string& temp) override { ::DeleteFileA(temp.c_str()); }
+  void Remove(const std::string& temp) override { ::DeleteFileW(Wide(temp).c_str()); }
 };
 }  // namespace
 
@@ -136,20 +157,20 @@ bool Win32FileSystem::SaveFileSafely(const std::string& path, const std::string&
 }
 
 bool Win32FileSystem::CopyOneFile(const std::string& from, const std::string& to) {
-  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+  return ::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) != 0 || !FileExists(path);
+  return ::DeleteFileW(Wide(path).c_str()) != 0 || !FileExists(path);
 }
 
 bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
-  WIN32_FIND_DATAA found{};
-  UniqueFind find(::FindFirstFileA((path + "\\*").c_str(), &found));
+  WIN32_FIND_DATAW found{};
+  UniqueFind find(::FindFirstFileW(Wide(path + "\\*").c_str(), &found));
   if (!find) return false;
   entries.clear();
   do {
-    const std::string name = found.cFileName;
+    const std::string name = Utf8(found.cFileName);
     if (name == "." || name == "..") continue;
     FolderEntry entry;
     entry.Name = name;
@@ -157,36 +178,36 @@ bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntr
     entry.IsLink = IsLinkReparsePoint(found);
     if (!entry.IsFolder) entry.Size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
     entries.push_back(std::move(entry));
-  } while (::FindNextFileA(find.get(), &found));
+  } while (::FindNextFileW(find.get(), &found));
   return ::GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 bool Win32FileSystem::CanWriteFile(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     return false;
   // Rights come from the folder's access list (Program Files): only an open for writing tells.
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-  return ::CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
+  return ::CreateDirectoryW(Wide(path).c_str(), nullptr) || DirectoryExists(path);
 }
 
 std::string Win32FileSystem::UserSettingsFolder() {
   // The environment first, as the shell sets it for the user, so that a test can point it elsewhere.
-  std::vector<char> buffer(MAX_PATH);
-  DWORD n = ::GetEnvironmentVariableA("APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
+  std::vector<wchar_t> buffer(MAX_PATH);
+  DWORD n = ::GetEnvironmentVariableW(L"APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
   if (n >= buffer.size()) {
     buffer.resize(n + 1);
-    n = ::GetEnvironmentVariableA("APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
+    n = ::GetEnvironmentVariableW(L"APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
   }
-  if (n > 0 && n < buffer.size()) return std::string(buffer.data(), n);
-  char folder[MAX_PATH] = {};
-  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
-    return folder;
+  if (n > 0 && n < buffer.size()) return Utf8(std::wstring_view(buffer.data(), n));
+  wchar_t folder[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    return Utf8(folder);
   return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Files through the Win32 API, with the platform's own error texts.
+// Files through the Win32 API: UTF-8 paths to the wide-character functions, so that a name in any
+// script works, with the platform's own error texts.
 
 #include "platform/Platform.h"
 
@@ -10,6 +11,7 @@ class Win32FileSystem : public FileSystem {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   bool ReadFile(const std::string& path, std::string& bytes, std::string& error) override;
+  bool ReadTextFile(const std::string& path, std::string& text, std::string& error) override;
   bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
   bool CopyOneFile(const std::string& from, const std::string& to) override;
