@@ -33,7 +33,8 @@ if [ ! -f "$template/system.reg" ]; then
   WINEPREFIX="$template.new" wineserver -w
   rm -rf "$template"; mv "$template.new" "$template"
 fi
-cp -a "$template" "$WINEPREFIX"
+# -H: a template that is a link to another checkout's is copied, not linked to and shared.
+cp -a -H "$template" "$WINEPREFIX"
 
 cleanup() {
   wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
