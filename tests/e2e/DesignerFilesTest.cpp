@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "designer/Commands.h"
+#include "platform/TextLines.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/win/DesignerDriver.h"
@@ -136,7 +137,7 @@ TEST_F(DesignerFiles, SettingsThatCannotBeWrittenBesideTheExeGoToTheUsersFolder)
   ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
   EXPECT_TRUE(WaitFor([&] { return ::GetFileAttributesA(mnx.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
   EXPECT_EQ(designer->WaitForDialog("Error", 1000), nullptr);
-  EXPECT_EQ(ReadBytes(appData + "\\Corvela\\Corvela.ini"), "\xEF\xBB\xBF" "DefaultPath=" + cd + "\r\n");
+  EXPECT_EQ(ReadBytes(appData + "\\Corvela\\Corvela.ini"), std::string(kUtf8Mark) + "DefaultPath=" + cd + "\r\n");
   CloseUnasked();  // the save cleared Modified
 
   // Without a file beside the exe the next start opens the folder from the user's settings.

@@ -7,6 +7,7 @@
 
 #include "designer/Commands.h"
 #include "dialogs/win/DialogIds.h"
+#include "platform/win/WideText.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/win/Pixels.h"
@@ -76,6 +77,23 @@ TEST_F(DesignerProcess, ShowsTheToolbarOfAFreshStartAndClosesWithoutAskingWhenNo
   EXPECT_EQ(client.bottom, 42);
   // The folder was known at start-up and nothing was edited: closing asks nothing.
   Close();
+}
+
+// A CD folder named in other scripts is remembered from the settings file, named in the caption and
+// published into.
+TEST(DesignerProcessNames, ACdFolderNamedInGreekAndChineseOpensAndSaves) {
+  testing::TempFolder folder;
+  const std::string cd = folder / "Μενού 菜单";
+  ASSERT_NO_FATAL_FAILURE(testing::PrepareDesignerFolder(folder, cd));
+  ChildProcess designer(folder / "Corvela.exe");
+  ASSERT_TRUE(designer.Started());
+  testing::DesignerWindows windows;
+  ASSERT_NO_FATAL_FAILURE(testing::WaitForDesigner(designer, cd, windows));
+  ::SendMessageW(windows.Main, WM_COMMAND, cmdSave, 0);
+  EXPECT_NE(::GetFileAttributesW((win::Wide(folder.Path()) + L"\\Μενού 菜单\\AutoRun.mnx").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+  ::PostMessageW(windows.Main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(designer.WaitForExit(10000));
 }
 
 TEST_F(DesignerProcess, ObjectsPlacedDraggedAndOrderedWithTheMouseAreSaved) {
@@ -182,7 +200,7 @@ void PressOk(HWND dialog) {
 }
 
 TEST_F(DesignerProcess, PropertiesAndLinksSurviveSaveAndReopen) {
-  const std::string caption = std::string("Install \xC9") + "dition & more";
+  const std::string caption = "Install Édition & more";
   Start();
   Place(cmdToolLabel, 40, 60);
   ::PostMessageA(main, WM_COMMAND, cmdObjectProperties, 0);

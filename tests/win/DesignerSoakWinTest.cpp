@@ -147,7 +147,7 @@ class DesignerSoak : public ::testing::Test {
       // The new object is the one selected: its properties and link through their dialogs.
       if ((tool == cmdToolLabel || tool == cmdToolButton) && pick(4) == 0) {
         if (HWND d = Dialog(cmdObjectProperties, tool == cmdToolLabel ? "Label Properties" : "Button Properties")) {
-          TypeInto(d, IDC_CAPTION, "Item " + std::to_string(step) + " \xE9");
+          TypeInto(d, IDC_CAPTION, "Item " + std::to_string(step) + " é");
           PressOk(d);
         }
       }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/TextLines.h"
 #include "platform/win/WideText.h"
 #include "platform/win/Win32FileSystem.h"
 #include "support/win/WinProcess.h"
@@ -80,7 +81,7 @@ TEST(WideFileSystem, TextFilesAreUtf8AfterTheMarkAndInTheSystemCodePageWithout) 
   if (::GetACP() != 1252) GTEST_SKIP() << "the expected text is that of code page 1252";
   testing::TempFolder root;
   win::Win32FileSystem files;
-  ASSERT_TRUE(testing::WriteBytes(root / "marked.ini", "\xEF\xBB\xBF" "DefaultPath=C:\\Μενού 菜单\r\n"));
+  ASSERT_TRUE(testing::WriteBytes(root / "marked.ini", std::string(kUtf8Mark) + "DefaultPath=C:\\Μενού 菜单\r\n"));
   ASSERT_TRUE(testing::WriteBytes(root / "plain.ini", "DefaultPath=C:\\Caf\xE9 \x80\r\n"));
   std::string text, error;
   ASSERT_TRUE(files.ReadTextFile(root / "marked.ini", text, error)) << error;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/TextLines.h"
 #include "platform/win/Win32FileSystem.h"
 #include "project/DiscCheck.h"
 #include "project/ProjectFile.h"
@@ -67,7 +68,7 @@ TEST_F(PublishFolders, FirstAndSecondPublish) {
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.ico"), std::string("\0\0\1\0icon", 8));
   EXPECT_EQ(ReadBytes(Cd + "\\autorun.inf"), "[autorun]\r\nOPEN=AUTORUN.EXE\r\nICON=AUTORUN.ICO\r\n");
   EXPECT_EQ(ReadBytes(Cd + "\\AutoRun.mnx").size(), 181u);
-  EXPECT_EQ(ReadBytes(Tools + "\\Corvela.ini"), "\xEF\xBB\xBF" "DefaultPath=" + Cd + "\r\n");
+  EXPECT_EQ(ReadBytes(Tools + "\\Corvela.ini"), std::string(kUtf8Mark) + "DefaultPath=" + Cd + "\r\n");
   EXPECT_FALSE(World.State.Modified);
 
   ASSERT_TRUE(WriteBytes(Cd + "\\AutoRun.exe", "older player"));

@@ -175,9 +175,13 @@ void ModalDialog::DrawPicture(const DRAWITEMSTRUCT& item) {
                    info.bmWidth, info.bmHeight, RGB(255, 0, 255));
 }
 
-std::string ModalDialog::Text(int id) const { return WindowTextUtf8(Item(id)); }
+std::string ModalDialog::Text(int id) const {
+  return WindowTextUtf8(Item(id));
+}
 
-void ModalDialog::SetText(int id, const std::string& text) { SetWindowTextUtf8(Item(id), text); }
+void ModalDialog::SetText(int id, const std::string& text) {
+  SetWindowTextUtf8(Item(id), text);
+}
 
 void ModalDialog::FillList(int id, const char* const* entries, size_t count, int selected) {
   HWND list = Item(id);

@@ -15,8 +15,9 @@ namespace corvela::win {
 
 std::string SystemErrorText(unsigned long code) {
   wchar_t* buffer = nullptr;
-  DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  DWORD n =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text = n && buffer ? Utf8(std::wstring_view(buffer, n)) : "Error " + std::to_string(code) + ".";
   if (buffer) ::LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
@@ -112,7 +113,8 @@ bool Win32FileSystem::ReadTextFile(const std::string& path, std::string& text, s
 }
 
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& bytes, std::string& error) {
-  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(
+      ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     error = Failure("Cannot create file", path, ::GetLastError());
     return false;
@@ -187,8 +189,9 @@ bool Win32FileSystem::CanWriteFile(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     return false;
   // Rights come from the folder's access list (Program Files): only an open for writing tells.
-  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
 

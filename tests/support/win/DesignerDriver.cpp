@@ -6,15 +6,17 @@
 #include <optional>
 
 #include "designer/Commands.h"
+#include "platform/TextLines.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::testing {
 
 void PrepareDesignerFolder(const TempFolder& folder, const std::string& cd, bool remember) {
-  ::CreateDirectoryA(cd.c_str(), nullptr);
+  ::CreateDirectoryW(win::Wide(cd).c_str(), nullptr);
   ASSERT_TRUE(CopyFromExeFolder("Corvela.exe", folder / "Corvela.exe"));
   ASSERT_TRUE(CopyFromExeFolder("Default.ico", folder / "Default.ico"));
   if (remember) {
-    ASSERT_TRUE(WriteBytes(folder / "Corvela.ini", "DefaultPath=" + cd + "\r\n"));
+    ASSERT_TRUE(WriteBytes(folder / "Corvela.ini", std::string(kUtf8Mark) + "DefaultPath=" + cd + "\r\n"));
   }
 }
 
@@ -67,7 +69,7 @@ void WaitForDesigner(const ChildProcess& process, const std::string& cd, Designe
 
 void TypeInto(HWND dialog, int id, const std::string& text) {
   HWND edit = ::GetDlgItem(dialog, id);
-  ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  win::SetWindowTextUtf8(edit, text);
   ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
 }
 

@@ -12,7 +12,7 @@
 namespace corvela::testing {
 
 // Copies Corvela.exe and Default.ico into folder and makes cd; with remember, also a Corvela.ini
-// there that opens cd.
+// there that opens cd, as the designer writes it.
 void PrepareDesignerFolder(const TempFolder& folder, const std::string& cd, bool remember = true);
 
 struct DesignerWindows {
@@ -30,7 +30,7 @@ std::optional<bool> AsksAboutChanges(const ChildProcess& process, HWND main);
 // Returns once the designer's start message has run (see the definition for how it is told).
 void WaitForStartTick(const ChildProcess& process, HWND main);
 
-// Sets an edit box of a dialog and tells the dialog, as typing would.
+// Sets an edit box of a dialog (text in UTF-8) and tells the dialog, as typing would.
 void TypeInto(HWND dialog, int id, const std::string& text);
 // Picks an entry of a combo box and tells the dialog, as choosing would.
 void ChooseEntry(HWND dialog, int id, int entry);

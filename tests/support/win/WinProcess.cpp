@@ -82,7 +82,9 @@ bool CopyFromExeFolder(const std::string& name, const std::string& to) {
   return ::CopyFileW(Wide(ExeFolder() + "\\" + name).c_str(), Wide(to).c_str(), FALSE) != FALSE;
 }
 
-std::string WindowText(HWND hwnd) { return win::WindowTextUtf8(hwnd); }
+std::string WindowText(HWND hwnd) {
+  return win::WindowTextUtf8(hwnd);
+}
 
 std::string ClassName(HWND hwnd) {
   wchar_t name[256] = {};
