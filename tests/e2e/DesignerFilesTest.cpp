@@ -46,6 +46,8 @@ class DesignerFiles : public ::testing::Test {
       ASSERT_NE(error, nullptr);
       EXPECT_EQ(MessageBoxText(error), errorText);
       ::PostMessageA(error, WM_COMMAND, IDOK, 0);
+      // Gone before File > Open is tried: a box still closing would be taken for Open's.
+      EXPECT_TRUE(WaitFor([&] { return !::IsWindow(error); }, 5000));
     }
     testing::DesignerWindows windows;
     ASSERT_NO_FATAL_FAILURE(testing::WaitForDesigner(*designer, cd, windows));
