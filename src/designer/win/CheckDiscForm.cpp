@@ -5,6 +5,7 @@
 #include "designer/DiscTasks.h"
 #include "designer/win/DiscCheckRun.h"
 #include "dialogs/win/DialogIds.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -164,14 +165,14 @@ void CheckDiscForm::LayOut() {
                std::max(0, buttonTop - kGap - kMargin), TRUE);
 }
 
-void CheckDiscForm::GetRowText(NMLVDISPINFOA& info) const {
-  LVITEMA& item = info.item;
+void CheckDiscForm::GetRowText(NMLVDISPINFOW& info) const {
+  LVITEMW& item = info.item;
   if (!rows_ || item.iItem < 0) return;
   const auto row = static_cast<size_t>(item.iItem);
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && item.iSubItem >= 0 &&
       item.iSubItem < static_cast<int>(std::size(kColumns))) {
     const std::string text = rows_->Text(row, kColumns[item.iSubItem].Shows);
-    ::lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    ::lstrcpynW(item.pszText, Wide(text).c_str(), item.cchTextMax);
   }
   const FindingRow at = rows_->At(row);
   if (item.mask & LVIF_IMAGE) item.iImage = static_cast<int>(Findings[at.Finding].Level);
@@ -181,8 +182,9 @@ void CheckDiscForm::GetRowText(NMLVDISPINFOA& info) const {
 bool CheckDiscForm::OnNotify(const NMHDR& header) {
   if (header.idFrom != IDC_CHECK_LIST || !rows_) return false;
   switch (header.code) {
-    case LVN_GETDISPINFOA:
-      GetRowText(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)));
+    // The dialog is a wide-character window: the list asks for its rows in UTF-16.
+    case LVN_GETDISPINFOW:
+      GetRowText(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
       return true;
     case NM_DBLCLK:
       Activate(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);

@@ -54,7 +54,7 @@ class CheckDiscForm : public ModalDialog {
   void Activate(int row);
   // Opens or closes the group of the row; the row stays selected.
   void Toggle(int row, bool open);
-  void GetRowText(NMLVDISPINFOA& info) const;
+  void GetRowText(NMLVDISPINFOW& info) const;
 
   Choice choice_ = Choice::Closed;
   std::unique_ptr<FindingRows> rows_;
