@@ -168,6 +168,23 @@ TEST_F(Dpi, OnAMonitorTooSmallForTheScaledMenuTheScaleIsLoweredUntilTheWindowFit
   EXPECT_NEAR(ink.bottom - ink.top, (ink96.bottom - ink96.top) * dpi / 96, 2) << "the text at that scale";
 }
 
+// A 20,000 x 20,000 stretched image from a file at 150 %: scaled whole, its 30,000 x 30,000 pixels
+// took gigabytes and many seconds on each paint; the part that shows is all that is scaled.
+TEST_F(Dpi, AHugeStretchedPictureIsScaledOnlyWhereItShows) {
+  MenuObject& image = Add(ObjectKind::Image, 0, 0, 20000, 20000);
+  image.AsImage()->Stretch = true;
+  image.FileName = File("quad.bmp", testing::Bmp24(4, 4, [](int x, int y) {
+                          return x < 2 ? (y < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255)) : RGB(0, 255, 0);
+                        }));
+  form.SetDpi(144);
+  const DWORD start = ::GetTickCount();
+  Show(300, 200);
+  const Capture shown = PrintClient(form.InnerPanel());
+  EXPECT_LT(::GetTickCount() - start, 3000u);
+  EXPECT_EQ(shown.At(10, 10), RGB(255, 0, 0)) << "the top-left quarter of the picture fills what shows";
+  EXPECT_EQ(shown.At(shown.Width - 1, shown.Height - 1), RGB(255, 0, 0));
+}
+
 // The platform draws its 3D edges one pixel per ring at any resolution; the menu's are drawn by
 // ring, each ring as many pixels wide as the scale makes one.
 TEST_F(Dpi, At192ThePanelBorderAndAButtonFrameAreTwiceAsWideInTheSameColours) {
