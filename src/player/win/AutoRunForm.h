@@ -13,6 +13,7 @@
 #include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
+#include "player/win/HtmlPane.h"
 #include "player/win/MenuPanels.h"
 #include "player/win/Panes.h"
 #include "project/AppState.h"
