@@ -33,6 +33,13 @@ PanelSettings ScaledPanel(const PanelSettings& panel, const DpiScale& scale) {
   return scaled;
 }
 
+int32_t ClipLengthInPane(int32_t clipLength, int32_t paneLength, const DpiScale& scale) {
+  // |paneLength - clipLength × dpi / 96| < 1, in integers.
+  const int64_t apart = int64_t{paneLength} * kDesignDpi - int64_t{clipLength} * scale.Dpi();
+  if (clipLength > 0 && apart > -kDesignDpi && apart < kDesignDpi) return paneLength;
+  return scale.Length(clipLength);
+}
+
 namespace {
 
 // The highest resolution, from low to high, at which a length of design pixels stays within room

@@ -30,6 +30,12 @@ ButtonControl ScaledControl(const ButtonControl& button, const DpiScale& scale);
 // Border and bevel widths in device pixels.
 PanelSettings ScaledPanel(const PanelSettings& panel, const DpiScale& scale);
 
+// How many device pixels a clip clipLength pixels long takes in a pane paneLength device pixels
+// long: its length scaled, unless that is within a pixel of the pane's, when it fills the pane. A
+// clip as large as its pane would otherwise leave a one-pixel seam where the pane's edges, scaled
+// one by one, round the other way.
+int32_t ClipLengthInPane(int32_t clipLength, int32_t paneLength, const DpiScale& scale);
+
 // Where the menu window goes on a monitor of monitorDpi, and the resolution it is drawn at.
 struct MenuPlacement {
   DpiScale Scale;

@@ -83,6 +83,18 @@ TEST(DpiLayout, ControlsMarginsSpacingPanelAndWindowScaleAndStayPutAt96) {
   EXPECT_EQ(p144.BorderWidth, 5);
 }
 
+// A 120 x 90 clip in its 120 x 90 pane at 153 dpi: the pane's edges 472 and 592 land 192 pixels
+// apart, the clip's length 191.25 rounds to 191, and a pixel of the pane's background showed.
+TEST(DpiLayout, AClipAsLargeAsItsPaneFillsItAtAnyScaleAndASmallerOneIsScaled) {
+  EXPECT_EQ(ClipLengthInPane(120, 192, DpiScale(153)), 192);
+  EXPECT_EQ(ClipLengthInPane(120, 191, DpiScale(153)), 191);
+  EXPECT_EQ(ClipLengthInPane(90, 143, DpiScale(153)), 143);
+  EXPECT_EQ(ClipLengthInPane(120, 240, DpiScale(192)), 240);
+  EXPECT_EQ(ClipLengthInPane(30, 200, DpiScale(192)), 60) << "a clip smaller than its pane keeps its scaled size";
+  EXPECT_EQ(ClipLengthInPane(120, 194, DpiScale(153)), 191) << "two pixels apart is not rounding";
+  EXPECT_EQ(ClipLengthInPane(0, 1, DpiScale(153)), 0);
+}
+
 // The loader centres the window at its design size and keeps Position as stored; a window drawn at
 // another scale must be centred again at its own size, or a designed one lands off-centre (600 x
 // 420 at 192 dpi on 3840 x 2160 came out at 3240,1740), and partly off the monitor.

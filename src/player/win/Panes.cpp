@@ -9,6 +9,7 @@
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Window.h"
+#include "player/DpiLayout.h"
 #include "player/win/AviClip.h"
 #include "player/win/HtmlPane.h"
 #include "player/win/PlainSurface.h"
@@ -150,7 +151,8 @@ class ClipView : public Window {
     if (!frame) return;
     const BITMAPINFOHEADER& h = frame.Info->bmiHeader;
     const int width = h.biWidth, height = std::abs(h.biHeight);
-    const int shownWidth = scale_.Length(width), shownHeight = scale_.Length(height);
+    const int shownWidth = ClipLengthInPane(width, rc.right, scale_);
+    const int shownHeight = ClipLengthInPane(height, rc.bottom, scale_);
     ::SetStretchBltMode(dc, HALFTONE);
     ::SetBrushOrgEx(dc, 0, 0, nullptr);
     ::StretchDIBits(dc, (rc.right - shownWidth) / 2, (rc.bottom - shownHeight) / 2, shownWidth, shownHeight, 0, 0, width,
