@@ -66,7 +66,8 @@ void WinGraphic::DrawTransparent(HDC dc, int x, int y, COLORREF key) const {
 
 void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) const {
   const int64_t dw = int64_t{dest.right} - dest.left, dh = int64_t{dest.bottom} - dest.top;
-  if (dw <= 0 || dh <= 0) return;
+  // A rectangle wider or higher than 32 bits hold is nothing GDI could draw.
+  if (dw <= 0 || dh <= 0 || dw > INT32_MAX || dh > INT32_MAX) return;
   if (metafile_ || (dw == width_ && dh == height_)) {
     if (keyed && !metafile_ && !hasAlpha_)
       DrawTransparent(dc, dest.left, dest.top, key);
@@ -82,10 +83,6 @@ void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) 
   if (region == ERROR) clip = dest;
   const Rect visible{FitInt32(int64_t{clip.left} - dest.left), FitInt32(int64_t{clip.top} - dest.top),
                      FitInt32(int64_t{clip.right} - dest.left), FitInt32(int64_t{clip.bottom} - dest.top)};
-  if (dw > INT32_MAX || dh > INT32_MAX) {
-    DrawStretched(dc, dest, keying, key);
-    return;
-  }
   const auto w = static_cast<int32_t>(dw), h = static_cast<int32_t>(dh);
   const Rect shown = ClippedTo(visible, w, h);
   if (shown.IsEmpty()) return;
