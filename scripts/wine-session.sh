@@ -33,8 +33,10 @@ if [ ! -f "$template/system.reg" ]; then
   WINEPREFIX="$template.new" wineserver -w
   rm -rf "$template"; mv "$template.new" "$template"
 fi
-# -H: a template that is a link to another checkout's is copied, not linked to and shared.
-cp -a -H "$template" "$WINEPREFIX"
+# The template's contents, so that a template that is a link to another checkout's stays untouched:
+# copying the link itself would make every session share one prefix and one wineserver.
+mkdir -p "$WINEPREFIX"
+cp -a "$template/." "$WINEPREFIX/"
 
 cleanup() {
   wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1

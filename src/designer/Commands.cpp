@@ -31,7 +31,7 @@ const std::vector<CommandInfo>& Commands() {
       {cmdObjectLink, "Object &Link...", Ctrl('L')},
       {cmdDelete, "&Delete", Plain(kKeyDelete)},
       {cmdClear, "&Clear", {}},
-      {cmdBringToFront, "Bring to &Front", Ctrl('F')},
+      {cmdBringToFront, "Bring to Fro&nt", Ctrl('F')},
       {cmdSendToBack, "Send to &Back", Ctrl('B')},
       {cmdSelectAll, "Select &All", {}},
       {cmdSelectCDIcon, "Select CD &Icon...", {}},
@@ -55,7 +55,7 @@ const std::vector<CommandInfo>& Commands() {
       {cmdSameSize, "Make Same &Size", {}},
       {cmdSpaceAcross, "Space Evenly &Across", {}},
       {cmdSpaceDown, "Space Evenly &Down", {}},
-      {cmdCentreInWindow, "Centre in &Window", {}},
+      {cmdCentreInWindow, "Ce&ntre in Window", {}},
   };
   return kCommands;
 }

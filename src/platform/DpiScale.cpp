@@ -1,5 +1,7 @@
 #include "platform/DpiScale.h"
 
+#include <algorithm>
+
 namespace corvela {
 
 namespace {
@@ -14,9 +16,11 @@ int32_t Clamp(int64_t v) {
 }
 }  // namespace
 
-int32_t DpiScale::Edge(int32_t designPixels) const {
-  if (IsDesign()) return designPixels;
-  return Clamp(Scaled(designPixels, dpi_, kDesignDpi));
+int32_t DpiScale::Edge(int64_t designPixels) const {
+  if (IsDesign()) return Clamp(designPixels);
+  // Edges are sums of two 32-bit fields at most; the bound keeps the product within 64 bits.
+  constexpr int64_t kLimit = int64_t{1} << 34;
+  return Clamp(Scaled(std::clamp(designPixels, -kLimit, kLimit), dpi_, kDesignDpi));
 }
 
 int32_t DpiScale::Length(int32_t designPixels) const {

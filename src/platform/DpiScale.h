@@ -9,17 +9,20 @@
 namespace corvela {
 
 inline constexpr int32_t kDesignDpi = 96;
+inline constexpr int32_t kMaxDpi = 64 * kDesignDpi;
 
 class DpiScale {
  public:
-  // A resolution of 0 or less is taken as the design resolution.
-  explicit DpiScale(int32_t dpi = kDesignDpi) : dpi_(dpi > 0 ? dpi : kDesignDpi) {}
+  // A resolution of 0 or less is taken as the design resolution, and one past kMaxDpi as that, so
+  // that any coordinate of 33 bits scales in 64 without overflow.
+  explicit DpiScale(int32_t dpi = kDesignDpi) : dpi_(dpi <= 0 ? kDesignDpi : dpi > kMaxDpi ? kMaxDpi : dpi) {}
   int32_t Dpi() const { return dpi_; }
   bool IsDesign() const { return dpi_ == kDesignDpi; }
 
   // A coordinate, rounded half away from zero. Every edge is scaled on its own, so two rectangles
-  // that share an edge in design pixels still share it: they neither overlap nor leave a gap.
-  int32_t Edge(int32_t designPixels) const;
+  // that share an edge in design pixels still share it: they neither overlap nor leave a gap. A
+  // right or bottom edge of a record's Left + Width may lie past 32 bits; the result is clamped.
+  int32_t Edge(int64_t designPixels) const;
   // A length of its own (margins, spacing, border and bevel widths, picture sizes): rounded like
   // an edge, and a length of at least one design pixel stays at least one device pixel.
   int32_t Length(int32_t designPixels) const;

@@ -9,7 +9,7 @@ Rect Shrunk(Rect r, int32_t by) {
 }
 
 Rect At(int32_t x, int32_t y, int32_t w, int32_t h) {
-  return {x, y, x + w, y + h};
+  return {x, y, FitInt32(int64_t{x} + w), FitInt32(int64_t{y} + h)};
 }
 
 constexpr uint8_t kLayoutBottom = 2;
@@ -119,8 +119,8 @@ ButtonPlacement LayoutButton(const ButtonControl& button, bool down, bool mouseI
 Rect ImageDestination(const ImageControl& image, int32_t pictureW, int32_t pictureH) {
   Rect dest = image.Stretch ? At(0, 0, image.Width, image.Height) : At(0, 0, pictureW, pictureH);
   if (image.Center) {
-    const int32_t dx = (image.Width - dest.Width()) / 2;
-    const int32_t dy = (image.Height - dest.Height()) / 2;
+    const auto dx = static_cast<int32_t>((int64_t{image.Width} - dest.Width()) / 2);
+    const auto dy = static_cast<int32_t>((int64_t{image.Height} - dest.Height()) / 2);
     dest = At(dx, dy, dest.Width(), dest.Height());
   }
   return dest;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+
 #include "designer/Commands.h"
 #include "designer/DialogCommands.h"
 #include "support/FakePlatform.h"
@@ -154,6 +157,58 @@ TEST(CommandKeys, NoTwoCommandsShareAKeyAndTheOldKeysKeepTheirCommands) {
   for (const auto& [key, id] : kept) EXPECT_EQ(CommandForKey(key, true, false), std::optional<CommandId>(id)) << key;
   EXPECT_EQ(CommandForKey('Z', true, false, true), std::optional<CommandId>(cmdRedo));
   EXPECT_EQ(CommandForKey(kKeyLeft, true, false), std::optional<CommandId>(cmdNudgeLeft));
+}
+
+// Alt and a letter must reach one item: "Bring to Front" and "Form Properties..." once both took F
+// in the Edit menu, and Alt+F only went back and forth between them.
+TEST(CommandKeys, EveryItemOfAMenuHasAnAccessKeyOfItsOwn) {
+  // The letter after the one "&" of a caption ("&&" is a plain "&"), as a capital; 0 for none or several.
+  auto accessKey = [](const std::string& caption) {
+    char key = 0;
+    int marks = 0;
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+      if (caption[i] != '&') continue;
+      if (caption[i + 1] != '&') {
+        key = static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        ++marks;
+      }
+      ++i;
+    }
+    return marks == 1 ? key : 0;
+  };
+  auto check = [&](const std::string& menu, const std::vector<std::string>& captions) {
+    std::map<char, std::string> taken;
+    for (const std::string& caption : captions) {
+      const char key = accessKey(caption);
+      EXPECT_NE(key, 0) << menu << ": " << caption;
+      if (key == 0) continue;
+      const auto [at, added] = taken.emplace(key, caption);
+      EXPECT_TRUE(added) << menu << ": " << caption << " and " << at->second << " share " << key;
+    }
+  };
+  std::vector<std::string> titles;
+  for (const MenuLayout& menu : MenuBarLayout()) {
+    titles.push_back(menu.Title);
+    std::vector<const MenuLayout*> open{&menu};
+    while (!open.empty()) {
+      const MenuLayout* layout = open.back();
+      open.pop_back();
+      std::vector<std::string> captions;
+      for (unsigned id : layout->Items) {
+        if (id == 0) continue;
+        if (const MenuLayout* sub = Submenu(id)) {
+          captions.push_back(sub->Title);
+          open.push_back(sub);
+        } else {
+          const CommandInfo* command = FindCommand(id);
+          ASSERT_NE(command, nullptr) << id;
+          captions.push_back(command->Caption);
+        }
+      }
+      check(layout->Title, captions);
+    }
+  }
+  check("menu bar", titles);
 }
 
 TEST_F(DialogCommands, ObjectPropertiesOpensTheDialogOfTheKind) {

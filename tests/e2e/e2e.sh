@@ -3,6 +3,7 @@
 # test.sh). Every player started here is closed again or killed on the way out.
 # Usage: e2e.sh demo      DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
 #        e2e.sh dpi       DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
+#        e2e.sh dpifit    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR ARTIFACTS_DIR
 #        e2e.sh missing   DRIVER CORVELA_EXE
 #        e2e.sh startexit DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
 #        e2e.sh broken    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
@@ -197,6 +198,29 @@ case "$case_name" in
     [ $((rows * 10)) -ge $((rows96 * 19)) ] && [ $((rows * 10)) -le $((rows96 * 21)) ] ||
       fail "the title is $rows rows high at 192 dpi, $rows96 at 96"
     echo "screenshots: $artifacts/demo-menu-96.png $artifacts/demo-menu-192.png"
+    ;;
+  dpifit)
+    mnx=$4 projects=$5 artifacts=$6
+    mkdir -p "$artifacts"
+    player_for "$projects/large-menu.json" "$work/cd"
+    dpi_set=1
+    set_dpi 192
+    # 800 x 600 placed at 100, 100 is 1600 x 1200 at 192 dpi, more than the 1280 x 1024 screen: the
+    # player draws it at 153 dpi, the most at which it fits (1275 x 956), centred.
+    driver play "$(winpath "$work/cd/AutoRun.exe")" 1275 956 30000 || fail "playing at a lowered scale"
+    read -r pid left top width height <"$work/out"
+    echo "at 192 dpi: menu window at $left,$top, $width x $height"
+    [ "$left,$top" = "2,34" ] || fail "the window is at $left,$top rather than centred at 2,34"
+    shot="$artifacts/large-menu-192.png"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$shot" || fail "no screenshot"
+    # The red label's design edges 600 and 400 lie at 956 and 637.5 (638) at 153 dpi.
+    expect_pixel "$shot" 955 700 128 128 128 0 "the background left of the label"
+    expect_pixel "$shot" 956 700 255 0 0 0 "the label's left edge"
+    expect_pixel "$shot" 1100 637 128 128 128 0 "the background above the label"
+    expect_pixel "$shot" 1100 638 255 0 0 0 "the label's top edge"
+    driver mouse "$pid" click $((120 * 153 / 96)) $((530 * 153 / 96)) 10000 || fail "Exit did not end the player"
+    pid=""
+    echo "screenshot: $shot"
     ;;
   missing)
     mkdir -p "$work/cd"

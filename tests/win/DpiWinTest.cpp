@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "platform/win/Dpi.h"
+#include "player/DpiLayout.h"
 #include "support/win/MenuWindowFixture.h"
 #include "support/win/Pixels.h"
 #include "support/win/TestFiles.h"
@@ -130,6 +132,57 @@ TEST_F(Dpi, At192AClickRunsTheLinkOfTheObjectDrawnUnderIt) {
   EXPECT_EQ(shell.Calls[0].File, "mailto:right@example.org");
   EXPECT_EQ(shell.Calls[1].File, "mailto:left@example.org");
   EXPECT_EQ(shell.Calls[2].File, "mailto:right@example.org");
+}
+
+// A menu that would not fit the monitor at its resolution is drawn at the highest scale at which it
+// does, centred in the work area whatever Position and the stored place say: at 192 dpi an 800 x
+// 600 menu placed at 100, 100 once reached past the screen's right and bottom edges.
+TEST_F(Dpi, OnAMonitorTooSmallForTheScaledMenuTheScaleIsLoweredUntilTheWindowFitsCentred) {
+  AddText("H", 10, 10, 100, 60);
+  state.Project.Form.Position = static_cast<uint8_t>(FormPosition::Designed);
+  Show(800, 600);
+  const RECT ink96 = Ink(PrintClient(form.InnerPanel()));
+  // As in a player, the monitor's resolution is known before the menu's size.
+  Show(300, 200);
+  form.SetDpi(192);
+  ASSERT_EQ(form.Scale().Dpi(), 192);
+  Show(800, 600);
+  const Rect work = win::WorkAreaOf(form.hwnd());
+  ASSERT_LT(work.Width(), 1600) << "the session's screen must be smaller than the menu at 192 dpi";
+  const int dpi = form.Scale().Dpi();
+  EXPECT_GT(dpi, 96);
+  EXPECT_LT(dpi, 192);
+  const DpiScale scale(dpi), higher(dpi + 1);
+  EXPECT_TRUE(higher.Length(800) > work.Width() || higher.Length(600) > work.Height()) << "the highest that fits";
+  RECT window;
+  ::GetWindowRect(form.hwnd(), &window);
+  EXPECT_EQ(window.right - window.left, scale.Length(800));
+  EXPECT_EQ(window.bottom - window.top, scale.Length(600));
+  EXPECT_GE(window.left, work.Left);
+  EXPECT_GE(window.top, work.Top);
+  EXPECT_LE(window.right, work.Right);
+  EXPECT_LE(window.bottom, work.Bottom);
+  EXPECT_NEAR(window.left - work.Left, work.Right - window.right, 1) << "centred across";
+  EXPECT_NEAR(window.top - work.Top, work.Bottom - window.bottom, 1) << "and down";
+  const RECT ink = Ink(PrintClient(form.InnerPanel()));
+  EXPECT_NEAR(ink.bottom - ink.top, (ink96.bottom - ink96.top) * dpi / 96, 2) << "the text at that scale";
+}
+
+// A 20,000 x 20,000 stretched image from a file at 150 %: scaled whole, its 30,000 x 30,000 pixels
+// took gigabytes and many seconds on each paint; the part that shows is all that is scaled.
+TEST_F(Dpi, AHugeStretchedPictureIsScaledOnlyWhereItShows) {
+  MenuObject& image = Add(ObjectKind::Image, 0, 0, 20000, 20000);
+  image.AsImage()->Stretch = true;
+  image.FileName = File("quad.bmp", testing::Bmp24(4, 4, [](int x, int y) {
+                          return x < 2 ? (y < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255)) : RGB(0, 255, 0);
+                        }));
+  form.SetDpi(144);
+  const DWORD start = ::GetTickCount();
+  Show(300, 200);
+  const Capture shown = PrintClient(form.InnerPanel());
+  EXPECT_LT(::GetTickCount() - start, 3000u);
+  EXPECT_EQ(shown.At(10, 10), RGB(255, 0, 0)) << "the top-left quarter of the picture fills what shows";
+  EXPECT_EQ(shown.At(shown.Width - 1, shown.Height - 1), RGB(255, 0, 0));
 }
 
 // The platform draws its 3D edges one pixel per ring at any resolution; the menu's are drawn by

@@ -156,11 +156,13 @@ TEST_F(Decoding, WhatCannotBeDecodedIsNull) {
 }
 
 // The player's background is made on the prefetch thread while its window shows: one job, run
-// there after the pictures, and waited for by the thread that posted it.
-TEST_F(Decoding, AJobAfterThePrefetchRunsOnceOnThePrefetchThreadAndIsWaitedFor) {
+// there after the pictures, and waited for by the thread that posted it. The loads then take what
+// the thread decoded: a prefetch that lost its pictures would go unseen, each load decoding again.
+TEST_F(Decoding, AJobAfterThePrefetchRunsOnceOnThePrefetchThreadAndThePrefetchedPicturesAreTaken) {
   EXPECT_FALSE(loader.RunAfterPrefetch([] {})) << "no prefetch thread, no job";
-  const std::string path = Write("glyph.bmp", Bmp24(4, 4, [](int, int) { return kRed; }));
-  loader.Prefetch({{path, true}});
+  const std::string glyph = Write("glyph.bmp", Bmp24(4, 4, [](int, int) { return kRed; }));
+  const std::string picture = Write("picture.bmp", Bmp24(6, 3, [](int, int) { return kBlue; }));
+  loader.Prefetch({{glyph, true}, {picture, false}});
   DWORD ranOn = 0;
   bool done = false;
   ASSERT_TRUE(loader.RunAfterPrefetch([&] {
@@ -169,10 +171,21 @@ TEST_F(Decoding, AJobAfterThePrefetchRunsOnceOnThePrefetchThreadAndIsWaitedFor) 
     done = true;
   }));
   EXPECT_FALSE(loader.RunAfterPrefetch([] {})) << "a second job";
-  EXPECT_NE(loader.LoadGlyphBitmap(path), nullptr) << "the prefetched glyph is still taken";
   loader.WaitForJob();
   EXPECT_TRUE(done);
   EXPECT_NE(ranOn, ::GetCurrentThreadId());
+
+  // The job ran after the pictures were decoded: with the files gone, only the prefetch has them.
+  ASSERT_TRUE(::DeleteFileA(glyph.c_str()));
+  ASSERT_TRUE(::DeleteFileA(picture.c_str()));
+  std::unique_ptr<Graphic> taken = loader.LoadGlyphBitmap(glyph);
+  ASSERT_NE(taken, nullptr) << "the prefetched glyph";
+  EXPECT_EQ(taken->Width(), 4);
+  EXPECT_EQ(loader.LoadPicture(glyph), nullptr) << "a glyph was prefetched, not a picture";
+  taken = loader.LoadPicture(picture);
+  ASSERT_NE(taken, nullptr) << "the prefetched picture";
+  EXPECT_EQ(taken->Width(), 6);
+  EXPECT_EQ(loader.LoadPicture(picture), nullptr) << "each is taken once";
   loader.EndPrefetch();
   EXPECT_FALSE(loader.RunAfterPrefetch([] {})) << "after the end";
 }

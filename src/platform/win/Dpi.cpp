@@ -47,4 +47,24 @@ int WindowDpi(HWND hwnd) {
   return dpi > 0 ? dpi : 96;
 }
 
+namespace {
+Rect WorkArea(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (monitor && ::GetMonitorInfoA(monitor, &info))
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  RECT work{};
+  if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return {work.left, work.top, work.right, work.bottom};
+  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+}  // namespace
+
+Rect WorkAreaOf(HWND hwnd) {
+  return WorkArea(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+}
+
+Rect WorkAreaNear(const RECT& rect) {
+  return WorkArea(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
+}
+
 }  // namespace corvela::win

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/Geometry.h"
+
 namespace corvela::win {
 
 // Per-monitor awareness (version 2 where Windows has it), else per-monitor, else system-wide
@@ -12,5 +14,10 @@ void DeclarePerMonitorDpiAwareness();
 
 // The dots per inch of the monitor the window is on, as the window sees it.
 int WindowDpi(HWND hwnd);
+
+// The work area (the monitor less the taskbar and docked bars) of the monitor the window or the
+// rectangle lies on, or lies nearest to.
+Rect WorkAreaOf(HWND hwnd);
+Rect WorkAreaNear(const RECT& rect);
 
 }  // namespace corvela::win

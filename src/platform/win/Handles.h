@@ -288,9 +288,10 @@ struct CoTaskMemFreer {
   void operator()(void* p) const { ::CoTaskMemFree(p); }
 };
 
-// A BSTR made from UTF-8 text, freed with SysFreeString.
+// A BSTR made from UTF-8 text or handed out by a call, freed with SysFreeString.
 class Bstr {
  public:
+  Bstr() = default;
   explicit Bstr(const std::string& text) {
     const std::wstring wide = Wide(text);
     value_ = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
@@ -299,6 +300,21 @@ class Bstr {
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   BSTR get() const { return value_; }
+  // For a call that hands out a string; the one held is freed first.
+  BSTR* put() {
+    ::SysFreeString(value_);
+    value_ = nullptr;
+    return &value_;
+  }
+  // The text in the ANSI code page.
+  std::string Text() const {
+    const int length = static_cast<int>(::SysStringLen(value_));
+    if (length == 0) return {};
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, value_, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(std::max(n, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, value_, length, text.data(), n, nullptr, nullptr);
+    return text;
+  }
 
  private:
   BSTR value_ = nullptr;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/PictureRules.h"
-#include "platform/Resample.h"
 #include "platform/win/WideText.h"
 
 namespace corvela::win {
@@ -119,125 +118,6 @@ Codec CodecFor(WinGraphic::Kind kind) {
   }
   return {nullptr, nullptr};
 }
-
-}  // namespace
-
-WinGraphic::WinGraphic(Kind kind, UniqueBitmap dib, int width, int height, bool hasAlpha, COLORREF transparentColour)
-    : kind_(kind),
-      dib_(std::move(dib)),
-      width_(width),
-      height_(height),
-      hasAlpha_(hasAlpha),
-      transparentColour_(transparentColour) {}
-
-WinGraphic::WinGraphic(UniqueEnhMetaFile metafile, int width, int height)
-    : kind_(Kind::Metafile), metafile_(std::move(metafile)), width_(width), height_(height) {}
-
-void WinGraphic::Draw(HDC dc, const RECT& dest, bool transparent) const {
-  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
-  if (dw <= 0 || dh <= 0) return;
-  if (metafile_) {
-    ::PlayEnhMetaFile(dc, metafile_.get(), &dest);
-    return;
-  }
-  UniqueMemoryDc source(::CreateCompatibleDC(dc));
-  if (!source) return;
-  SelectScope select(source.get(), dib_.get());
-  if (hasAlpha_) {
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::GdiAlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, blend);
-  } else if (transparent && kind_ == Kind::Bitmap) {
-    ::GdiTransparentBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, transparentColour_);
-  } else if (dw == width_ && dh == height_) {
-    ::BitBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, SRCCOPY);
-  } else {
-    // Averaging smooths a reduced picture; an enlarged one keeps its pixels square, as the
-    // platform's plain stretch draws it.
-    const bool reduced = dw < width_ || dh < height_;
-    const int oldMode = ::SetStretchBltMode(dc, reduced ? HALFTONE : COLORONCOLOR);
-    POINT oldOrigin;
-    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
-    ::StretchBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, width_, height_, SRCCOPY);
-    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    ::SetStretchBltMode(dc, oldMode);
-  }
-}
-
-void WinGraphic::DrawTransparent(HDC dc, int x, int y, COLORREF key) const {
-  if (metafile_ || hasAlpha_) {
-    const RECT dest{x, y, x + width_, y + height_};
-    Draw(dc, dest, true);
-    return;
-  }
-  UniqueMemoryDc source(::CreateCompatibleDC(dc));
-  if (!source) return;
-  SelectScope select(source.get(), dib_.get());
-  ::GdiTransparentBlt(dc, x, y, width_, height_, source.get(), 0, 0, width_, height_, key);
-}
-
-void WinGraphic::DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) const {
-  const int dw = dest.right - dest.left, dh = dest.bottom - dest.top;
-  if (dw <= 0 || dh <= 0) return;
-  if (metafile_ || (dw == width_ && dh == height_)) {
-    if (keyed && !metafile_ && !hasAlpha_)
-      DrawTransparent(dc, dest.left, dest.top, key);
-    else
-      Draw(dc, dest, false);
-    return;
-  }
-  const bool keying = keyed && !hasAlpha_;
-  if (!scaled_ || dw != scaledWidth_ || dh != scaledHeight_ || keying != scaledKeyed_ || (keying && key != scaledKey_)) {
-    scaled_.reset();
-    DIBSECTION section{};
-    if (!::GetObjectW(dib_.get(), sizeof section, &section) || !section.dsBm.bmBits) return;
-    ::GdiFlush();
-    const auto* bits = static_cast<const uint32_t*>(section.dsBm.bmBits);
-    std::vector<uint32_t> pixels(bits, bits + static_cast<size_t>(width_) * height_);
-    // COLORREF is 0x00BBGGRR, the pixels 0x00RRGGBB.
-    const uint32_t keyRgb = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
-    scaledSeeThrough_ = PrepareForBlending(pixels, hasAlpha_, keying, keyRgb);
-    const std::vector<uint32_t> resampled = ResamplePremultiplied(pixels.data(), width_, height_, dw, dh);
-    void* out = nullptr;
-    UniqueBitmap made = CreateTopDownDib(dw, dh, &out);
-    if (!made || resampled.empty()) return;
-    std::copy(resampled.begin(), resampled.end(), static_cast<uint32_t*>(out));
-    scaled_ = std::move(made);
-    scaledWidth_ = dw;
-    scaledHeight_ = dh;
-    scaledKeyed_ = keying;
-    scaledKey_ = key;
-  }
-  UniqueMemoryDc source(::CreateCompatibleDC(dc));
-  if (!source) return;
-  SelectScope select(source.get(), scaled_.get());
-  if (scaledSeeThrough_) {
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::GdiAlphaBlend(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, dw, dh, blend);
-  } else {
-    ::BitBlt(dc, dest.left, dest.top, dw, dh, source.get(), 0, 0, SRCCOPY);
-  }
-}
-
-std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap) {
-  BITMAP info{};
-  if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return nullptr;
-  const int w = info.bmWidth, h = std::abs(info.bmHeight);
-  void* bits = nullptr;
-  UniqueBitmap dib = CreateTopDownDib(w, h, &bits);
-  UniqueMemoryDc from(::CreateCompatibleDC(nullptr)), to(::CreateCompatibleDC(nullptr));
-  if (!dib || !from || !to) return nullptr;
-  {
-    SelectScope selectFrom(from.get(), bitmap), selectTo(to.get(), dib.get());
-    if (!::BitBlt(to.get(), 0, 0, w, h, from.get(), 0, 0, SRCCOPY)) return nullptr;
-  }
-  ::GdiFlush();
-  auto* pixels = static_cast<uint32_t*>(bits);
-  SettleAlpha(pixels, static_cast<size_t>(w) * h);
-  const COLORREF key = BitmapTransparentColour(pixels, w, h, info.bmBitsPixel == 1);
-  return std::make_unique<WinGraphic>(WinGraphic::Kind::Bitmap, std::move(dib), w, h, false, key);
-}
-
-namespace {
 
 // The imaging component's own entry points. Going through them rather than through COM's class
 // registry saves the player's start hundreds of registry reads, each a round trip to the system,

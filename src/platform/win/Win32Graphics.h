@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "platform/Graphic.h"
 #include "platform/Platform.h"
 #include "platform/win/Handles.h"
@@ -43,6 +44,8 @@ class WinGraphic : public Graphic {
   // Scaled smoothly into dest, for a screen of another resolution: resampled (and kept for the next
   // paint at that size) and blended. With keyed, a picture without alpha leaves out the pixels of
   // colour key. Metafiles play at the size; at natural size this draws as Draw or DrawTransparent.
+  // A picture too large to resample whole is resampled where the DC's clip lets it show, and one
+  // too large even there is stretched plainly.
   void DrawSmooth(HDC dc, const RECT& dest, bool keyed, COLORREF key) const;
 
  private:
@@ -53,9 +56,16 @@ class WinGraphic : public Graphic {
   int height_;
   bool hasAlpha_ = false;
   COLORREF transparentColour_ = 0;
-  // The last smooth scaling, premultiplied.
+  // Resamples the part of the picture at width x height that DrawSmooth keeps; false when it
+  // cannot within the memory one scaling may take.
+  bool Resample(int32_t width, int32_t height, const Rect& visible, bool keying, COLORREF key) const;
+  // Stretched as GDI does it, leaving out the colour key when keying.
+  void DrawStretched(HDC dc, const RECT& dest, bool keying, COLORREF key) const;
+
+  // The last smooth scaling, premultiplied: part of the picture at scaledWidth_ x scaledHeight_.
   mutable UniqueBitmap scaled_;
   mutable int scaledWidth_ = 0, scaledHeight_ = 0;
+  mutable Rect scaledPart_;
   mutable bool scaledKeyed_ = false, scaledSeeThrough_ = false;
   mutable COLORREF scaledKey_ = 0;
 };

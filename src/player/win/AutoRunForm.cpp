@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win/Dpi.h"
 #include "platform/win/ResourceIds.h"
 #include "platform/win/Win32Colours.h"
@@ -68,7 +70,10 @@ bool AutoRunForm::Create() {
   suppressResize_ = false;
   if (!ok) return false;
   // The designer draws its menu in design pixels; a player at its monitor's resolution.
-  if (!state_.DesignerMode) scale_ = DpiScale(WindowDpi(hwnd()));
+  if (!state_.DesignerMode) {
+    monitorDpi_ = WindowDpi(hwnd());
+    scale_ = DpiScale(monitorDpi_);
+  }
   ::PostMessageA(hwnd(), kStartMessage, 0, 0);
   return true;
 }
@@ -167,14 +172,19 @@ void AutoRunForm::FormSettingsChanged() {
   // A tool-window frame alone would leave the menu without a taskbar button or Alt+Tab entry.
   if (bits.ExStyle & WS_EX_TOOLWINDOW) bits.ExStyle |= WS_EX_APPWINDOW;
   ApplyFrameStyles(hwnd(), bits);
-  const Rect at = ScaledWindow(f, scale_, state_.Env.Display ? state_.Env.Display->Width() : 0,
-                               state_.Env.Display ? state_.Env.Display->Height() : 0);
-  const int width = at.Width() > 0 ? at.Width() : 0;
-  const int height = at.Height() > 0 ? at.Height() : 0;
-  ::SetWindowPos(hwnd(), nullptr, at.Left, at.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  // Margins and bevels can change the inner panel's size while the window keeps its own; the
-  // background picture is made for the inner panel's size.
-  if (LayoutPanels() && !suppressResize_) PaintBackground();
+  // At the design resolution the monitor is never asked: the window stays where the loader put it.
+  const MenuPlacement at = PlaceMenuWindow(f, monitorDpi_, monitorDpi_ == kDesignDpi ? Rect{} : WorkAreaOf(hwnd()));
+  const bool rescaled = at.Scale.Dpi() != scale_.Dpi();
+  scale_ = at.Scale;
+  const int width = std::max(at.Window.Width(), 0), height = std::max(at.Window.Height(), 0);
+  ::SetWindowPos(hwnd(), nullptr, at.Window.Left, at.Window.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (rescaled) {
+    Rescale(scale_);
+  } else if (LayoutPanels() && !suppressResize_) {
+    // Margins and bevels can change the inner panel's size while the window keeps its own; the
+    // background picture is made for the inner panel's size.
+    PaintBackground();
+  }
   ApplyWindowState();
 }
 
@@ -279,7 +289,12 @@ void AutoRunForm::UseApplicationIcon() {
 }
 
 void AutoRunForm::SetDpi(int dpi) {
-  scale_ = DpiScale(dpi);
+  monitorDpi_ = dpi;
+  Rescale(PlaceMenuWindow(state_.Project.Form, dpi, WorkAreaOf(hwnd())).Scale);
+}
+
+void AutoRunForm::Rescale(const DpiScale& scale) {
+  scale_ = scale;
   LayoutPanels();
   PaintBackground();
   WireObjects();
@@ -287,11 +302,15 @@ void AutoRunForm::SetDpi(int dpi) {
 }
 
 void AutoRunForm::DpiChanged(int dpi, const RECT& suggested) {
-  scale_ = DpiScale(dpi);
+  monitorDpi_ = dpi;
+  // Windows suggests the old size in proportion, which is too large when that size was lowered to
+  // fit the old monitor or is to be lowered to fit this one.
+  const MenuPlacement at = PlaceMenuWindow(state_.Project.Form, dpi, WorkAreaNear(suggested));
+  scale_ = at.Scale;
   // The resize lays the panels out and paints the background again at the new resolution.
-  ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  SetDpi(dpi);
+  ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, std::max(at.Window.Width(), 0),
+                 std::max(at.Window.Height(), 0), SWP_NOZORDER | SWP_NOACTIVATE);
+  Rescale(at.Scale);
 }
 
 Pane* AutoRunForm::PaneOf(MenuObject& obj) {

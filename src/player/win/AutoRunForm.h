@@ -13,6 +13,7 @@
 #include "platform/DpiScale.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
+#include "player/win/HtmlPane.h"
 #include "player/win/MenuPanels.h"
 #include "player/win/Panes.h"
 #include "project/AppState.h"
@@ -36,9 +37,11 @@ class AutoRunForm : public Window, public MenuView {
   // and the start link.
   std::function<void()> OnFirstPaint;
 
-  // The resolution the menu is drawn at: the monitor's in a player, the design one in the designer.
+  // The resolution the menu is drawn at: in a player the monitor's, lowered where the window would
+  // not fit the monitor's work area; the design one in the designer.
   const DpiScale& Scale() const { return scale_; }
-  // Draws the menu at dpi from now on and lays it out again (a change of monitor does this).
+  // Draws the menu for a monitor of dpi from now on and lays it out again (a change of monitor
+  // does this).
   void SetDpi(int dpi);
 
   HWND OuterPanel() const { return panel_.hwnd(); }
@@ -89,10 +92,15 @@ class AutoRunForm : public Window, public MenuView {
   void PrerenderBackground();
   UniqueBitmap TakePrerendered(int32_t width, int32_t height);
 
-  // The window moved to a monitor of another resolution: it takes the size Windows suggests.
+  // The window moved to a monitor of another resolution: it goes where Windows suggests, at the
+  // size that fits that monitor.
   void DpiChanged(int dpi, const RECT& suggested);
+  // Lays the panels out, paints the background and places the objects again at the scale.
+  void Rescale(const DpiScale& scale);
 
   AppState& state_;
+  // The resolution of the window's monitor, and the one the menu is drawn at.
+  int monitorDpi_ = kDesignDpi;
   DpiScale scale_;
   OuterPanelWindow panel_{state_.Project, scale_};
   InnerPanelWindow panel1_{state_, scale_,

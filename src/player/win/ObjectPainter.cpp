@@ -13,8 +13,10 @@ namespace {
 // Hot tracking swaps a handful of fonts; far more means stale ones are piling up.
 constexpr size_t kMaxCachedFonts = 64;
 
+// Moved by dx, dy; an object's bounds may lie anywhere a file puts them, so in 64 bits.
 RECT ToRect(const Rect& r, int dx, int dy) {
-  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+  return {FitInt32(int64_t{r.Left} + dx), FitInt32(int64_t{r.Top} + dy), FitInt32(int64_t{r.Right} + dx),
+          FitInt32(int64_t{r.Bottom} + dy)};
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {

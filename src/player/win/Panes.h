@@ -84,32 +84,6 @@ class MoviePane : public Pane {
   std::unique_ptr<PlainSurface> surface_;
 };
 
-class BrowserHost;
-
-// The web browser control, in-place active in a plain child window.
-class HtmlPane : public Pane {
- public:
-  HtmlPane(HWND parent, const ControlBase& bounds);
-  ~HtmlPane() override;
-  HWND Handle() const override;
-  ObjectKind Kind() const override { return ObjectKind::Html; }
-  void Place(const ControlBase& bounds) override;
-  // Starts navigating and returns at once; how it ends (a page, an error page) is the browser's.
-  bool Navigate(const std::string& url);
-  // Zooms pages by the menu's scale: the browser lays them out one screen pixel per page pixel.
-  void Rescale(const DpiScale& scale) override;
-  // True when the browser control was created and activated.
-  bool HasBrowser() const;
-
- private:
-  void ApplyZoom();
-
-  // Before the host, which may call back as soon as it exists.
-  int zoomPercent_ = 100;
-  bool zoomed_ = false;
-  std::unique_ptr<BrowserHost> host_;
-};
-
 // A new pane of the object's kind as a child of parent, or null for kinds that have no window.
 std::unique_ptr<Pane> CreatePane(ObjectKind kind, HWND parent, const ControlBase& bounds);
 
