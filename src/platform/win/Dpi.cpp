@@ -51,10 +51,10 @@ namespace {
 Rect WorkArea(HMONITOR monitor) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (monitor && ::GetMonitorInfoA(monitor, &info))
+  if (monitor && ::GetMonitorInfoW(monitor, &info))
     return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
   RECT work{};
-  if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return {work.left, work.top, work.right, work.bottom};
+  if (::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return {work.left, work.top, work.right, work.bottom};
   return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 }  // namespace
