@@ -1,5 +1,7 @@
 #include "designer/DiscTasks.h"
 
+#include <algorithm>
+
 #include "project/DiscImage.h"
 
 namespace corvela {
@@ -15,13 +17,29 @@ std::string DiscCheckProgressText(const DiscCheckProgress& progress) {
   return "Reading the CD folder: " + files + " in " + folders + " ...";
 }
 
-std::string DefaultImagePath(const std::string& cdFolder, const std::string& caption) {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A drive ("C:") or a share ("\\server\share"): no folder of the user's own.
+bool IsRoot(const std::string& folder) {
+  if (folder.size() <= 2) return true;
+  if (!IsSeparator(folder[0]) || !IsSeparator(folder[1])) return false;
+  return std::count_if(folder.begin() + 2, folder.end(), IsSeparator) <= 1;
+}
+
+}  // namespace
+
+std::string DefaultImagePath(FileSystem& files, const std::string& cdFolder, const std::string& caption) {
+  const std::string name = VolumeLabelFrom(caption) + ".iso";
   std::string folder = cdFolder;
-  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  while (!folder.empty() && IsSeparator(folder.back())) folder.pop_back();
   const size_t cut = folder.find_last_of("\\/");
-  // "C:\CD" goes to "C:\"; "C:" (a root) keeps the image on the drive itself.
-  if (cut != std::string::npos) folder.erase(cut);
-  return folder + "\\" + VolumeLabelFrom(caption) + ".iso";
+  const std::string parent = cut == std::string::npos ? std::string() : folder.substr(0, cut);
+  if (cut != std::string::npos && !IsRoot(folder) && !IsRoot(parent) && files.CanCreateFileIn(parent))
+    return parent + "\\" + name;
+  const std::string documents = files.DocumentsFolder();
+  return documents.empty() ? name : documents + "\\" + name;
 }
 
 int ProgressPosition(uint64_t done, uint64_t total) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "project/DiscCheck.h"
 
 namespace corvela {
@@ -17,9 +18,11 @@ bool HasErrorsOrWarnings(const std::vector<Finding>& findings);
 // The progress line of a running check: "Reading the CD folder: 12,345 files in 67 folders".
 std::string DiscCheckProgressText(const DiscCheckProgress& progress);
 
-// The image's file name offered first: the volume label of the caption, in the folder that
-// holds the CD folder (the CD folder itself when it is a drive's root).
-std::string DefaultImagePath(const std::string& cdFolder, const std::string& caption);
+// The image's file name offered first: the volume label of the caption, beside the CD folder.
+// In the user's Documents instead when the CD folder is at a drive's root or is one (the image
+// would land on a root, or inside the folder it is made of), or when its parent takes no new
+// file without elevation; just the name when there are no Documents either.
+std::string DefaultImagePath(FileSystem& files, const std::string& cdFolder, const std::string& caption);
 
 // Progress as a position of 0..kProgressSteps for a progress bar.
 inline constexpr int kProgressSteps = 1000;

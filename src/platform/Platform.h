@@ -51,6 +51,11 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
   // The user's own folder for application settings (%APPDATA%); empty when there is none.
   virtual std::string UserSettingsFolder() = 0;
+  // The user's Documents folder; empty when there is none.
+  virtual std::string DocumentsFolder() = 0;
+  // True when this process may create a file in folder as it runs, without elevation. Rights
+  // come from access lists (a drive's root, Program Files): only trying tells.
+  virtual bool CanCreateFileIn(const std::string& folder) = 0;
 };
 
 // What SaveFileSafely appends to the name of its temporary file, and what earlier versions of the

@@ -165,6 +165,24 @@ std::string StdFileSystem::UserSettingsFolder() {
   return folder ? folder : "";
 }
 
+std::string StdFileSystem::DocumentsFolder() {
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return {};
+  const std::string documents = std::string(home) + "/Documents";
+  return DirectoryExists(documents) ? documents : std::string();
+}
+
+bool StdFileSystem::CanCreateFileIn(const std::string& folder) {
+  // A name of its own, removed again; a file of that name is never touched.
+  const std::string probe = folder + "/.corvela-probe-" + std::to_string(SteadyClock().TickCount());
+  if (FileExists(probe)) return false;
+  FilePtr file(std::fopen(probe.c_str(), "wb"));
+  if (!file) return false;
+  file.reset();
+  std::remove(probe.c_str());
+  return true;
+}
+
 MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,
                                            MessageButtons buttons) {
   std::cerr << prefix_ << text << '\n';

@@ -25,6 +25,9 @@ class StdFileSystem : public FileSystem {
   bool CanWriteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::string UserSettingsFolder() override;
+  // $HOME/Documents when it is there.
+  std::string DocumentsFolder() override;
+  bool CanCreateFileIn(const std::string& folder) override;
 };
 
 // Prints every message as one line on stderr and answers questions with Cancel (or No), so that

@@ -11,7 +11,10 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <cwctype>
+#include <memory>
 
 #include "platform/Platform.h"
 
@@ -99,11 +102,13 @@ struct Child {
   bool IsFile = false;
 };
 
-// The folder's files and folders, links followed (the disc holds what they point to), in name
-// order. The C runtime's own listing: no std::filesystem (see NativePath).
+// The folder's files and folders in name order, without links (see CollectDiscImageEntries). The
+// C runtime's own listing: no std::filesystem (see NativePath).
 bool ListFolder(const NativePath& folder, std::vector<Child>& children, std::string& error) {
   children.clear();
 #ifdef _WIN32
+  // The C runtime passes the system's attributes through; it has no name for this one.
+  constexpr unsigned kReparsePointAttribute = 0x400;
   _wfinddata64_t found{};
   const intptr_t search = _wfindfirst64((folder + L"\\*").c_str(), &found);
   if (search == -1) {
@@ -113,7 +118,7 @@ bool ListFolder(const NativePath& folder, std::vector<Child>& children, std::str
   }
   do {
     const std::wstring name = found.name;
-    if (name == L"." || name == L"..") continue;
+    if (name == L"." || name == L".." || (found.attrib & kReparsePointAttribute) != 0) continue;
     const bool isFolder = (found.attrib & _A_SUBDIR) != 0;
     children.push_back({name, isFolder, !isFolder});
   } while (_wfindnext64(search, &found) == 0);
@@ -128,7 +133,7 @@ bool ListFolder(const NativePath& folder, std::vector<Child>& children, std::str
     const std::string name = d->d_name;
     if (name == "." || name == "..") continue;
     struct stat st {};
-    if (::stat((folder + "/" + name).c_str(), &st) != 0) continue;  // a dangling link
+    if (::lstat((folder + "/" + name).c_str(), &st) != 0) continue;
     children.push_back({name, S_ISDIR(st.st_mode), S_ISREG(st.st_mode)});
   }
   ::closedir(dir);
@@ -151,13 +156,35 @@ NativePath Joined(const NativePath& folder, const NativePath& name, decltype(kNa
   return path + name;
 }
 
-// Deeper than any real disc; a link from a folder to one of its parents gets no further.
+bool IsSeparator(wchar_t c) {
+#ifdef _WIN32
+  return c == L'\\' || c == L'/';
+#else
+  return c == L'/';
+#endif
+}
+
+// True when path lies in folder or below it; letter case counts on Windows only as Windows
+// compares names.
+bool IsInside(const NativePath& path, const NativePath& folder) {
+  NativePath p = AbsolutePath(path), f = AbsolutePath(folder);
+  while (f.size() > 1 && IsSeparator(static_cast<wchar_t>(f.back()))) f.pop_back();
+#ifdef _WIN32
+  for (NativePath* text : {&p, &f})
+    for (wchar_t& c : *text) c = IsSeparator(c) ? L'\\' : static_cast<wchar_t>(std::towlower(c));
+#endif
+  if (p.compare(0, f.size(), f) != 0) return false;
+  return p.size() == f.size() || IsSeparator(static_cast<wchar_t>(p[f.size()])) ||
+         IsSeparator(static_cast<wchar_t>(f.back()));
+}
+
+// Deeper than any real disc; a loop that is not a link (a folder mounted inside itself) ends here.
 constexpr int kMaxDepth = 64;
 
 bool CollectFolder(const NativePath& folder, const NativePath& inImage, int depth, std::vector<DiscImageEntry>& entries,
                    std::string& error) {
   if (depth > kMaxDepth) {
-    error = "The folders nest too deeply at \"" + DisplayPath(folder) + "\"; does a link point to a parent?";
+    error = "The folders nest too deeply at \"" + DisplayPath(folder) + "\".";
     return false;
   }
   std::vector<Child> children;
@@ -239,20 +266,67 @@ uint64_t EstimatedImageBytes(const std::vector<DiscImageEntry>& entries) {
 }
 
 std::string FreeSpaceShortage(const std::vector<DiscImageEntry>& entries, const VolumeSpace& temp,
-                              const VolumeSpace& image) {
+                              const VolumeSpace& image, uint64_t oldImageBytes) {
   const uint64_t copyBytes = TemporaryCopyBytes(entries);
   const uint64_t imageBytes = EstimatedImageBytes(entries);
   const bool oneVolume = temp.Capacity == image.Capacity && temp.Available == image.Available;
+  const std::string oldImage = oldImageBytes == 0 ? std::string()
+                                                  : " The old image (" + ByteCountText(oldImageBytes) +
+                                                        ") stays until the new one is complete.";
   const uint64_t tempNeeds = copyBytes + (oneVolume ? imageBytes : 0);
   if (temp.Available < tempNeeds) {
     return "Not enough free space for the image's temporary copy in \"" + DisplayPath(temp.Folder) + "\": " +
-           ByteCountText(tempNeeds) + " needed, " + ByteCountText(temp.Available) + " free.";
+           ByteCountText(tempNeeds) + " needed, " + ByteCountText(temp.Available) + " free." +
+           (oneVolume ? oldImage : std::string());
   }
   if (!oneVolume && image.Available < imageBytes) {
     return "Not enough free space for the image in \"" + DisplayPath(image.Folder) + "\": " +
-           ByteCountText(imageBytes) + " needed, " + ByteCountText(image.Available) + " free.";
+           ByteCountText(imageBytes) + " needed, " + ByteCountText(image.Available) + " free." + oldImage;
   }
   return {};
+}
+
+NativePath AbsolutePath(const NativePath& path) {
+#ifdef _WIN32
+  std::unique_ptr<wchar_t, decltype(&std::free)> full(_wfullpath(nullptr, path.c_str(), 0), &std::free);
+  return full ? NativePath(full.get()) : path;
+#else
+  // An existing path is resolved whole, links and all, so that two names of one folder compare
+  // equal; otherwise its folder is.
+  std::unique_ptr<char, decltype(&std::free)> whole(::realpath(path.c_str(), nullptr), &std::free);
+  if (whole) return whole.get();
+  size_t cut = path.find_last_of('/');
+  const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr), &std::free);
+  if (!real) return path;
+  std::string resolved = real.get();
+  if (name.empty() || name == ".") return resolved;
+  if (name == "..") {
+    cut = resolved.find_last_of('/');
+    return cut == 0 ? "/" : resolved.substr(0, cut);
+  }
+  return (resolved == "/" ? "" : resolved) + "/" + name;
+#endif
+}
+
+NativePath ParentFolderOf(const NativePath& path) {
+  size_t cut = path.size();
+  while (cut > 0 && !IsSeparator(static_cast<wchar_t>(path[cut - 1]))) --cut;
+  while (cut > 1 && IsSeparator(static_cast<wchar_t>(path[cut - 1]))) --cut;
+  return path.substr(0, cut);
+}
+
+std::string ImagePlaceProblem(const NativePath& image, const NativePath& folder) {
+  if (!IsInside(image, folder)) return {};
+  return "The image \"" + DisplayPath(image) + "\" cannot be written inside the CD folder \"" + DisplayPath(folder) +
+         "\": it would hold itself. Choose a place outside that folder.";
+}
+
+NativePath ImageTemporaryPath(const NativePath& image) {
+  NativePath temp = image;
+  for (const char* c = kSafeSaveSuffix; *c; ++c) temp += static_cast<NativePath::value_type>(*c);
+  return temp;
 }
 
 std::string DisplayPath(const NativePath& path) {

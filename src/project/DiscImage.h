@@ -45,8 +45,9 @@ struct DiscImageEntry {
 };
 
 // Every file and folder under folder, parents before children, leaving out what an interrupted
-// save left behind and anything that is neither a file nor a folder. False with error set when
-// the folder cannot be read.
+// save left behind, anything that is neither a file nor a folder, and links (symbolic links,
+// junctions): the disc holds the folder itself, never what a link leads to outside it or a loop
+// back up it. False with error set when the folder cannot be read.
 bool CollectDiscImageEntries(const NativePath& folder, std::vector<DiscImageEntry>& entries,
                              std::string& error);
 
@@ -63,9 +64,24 @@ struct VolumeSpace {
 
 // The message when the temporary copy (on temp's volume) or the image (on image's) has no room,
 // otherwise empty. Two folders that report the same figures are taken as one volume, which then
-// needs room for both.
+// needs room for both. An old image of oldImageBytes stays until the new one is complete, so its
+// room is not counted as free; the message says so.
 std::string FreeSpaceShortage(const std::vector<DiscImageEntry>& entries, const VolumeSpace& temp,
-                              const VolumeSpace& image);
+                              const VolumeSpace& image, uint64_t oldImageBytes = 0);
+
+// The absolute form of a path whose last step need not exist yet, resolved against the current
+// directory, with its folders resolved as far as the system resolves them.
+NativePath AbsolutePath(const NativePath& path);
+// Everything before the last step of path, without the separator.
+NativePath ParentFolderOf(const NativePath& path);
+
+// Why the image cannot be written at image, or empty: an image inside the folder it is made of
+// would hold itself.
+std::string ImagePlaceProblem(const NativePath& image, const NativePath& folder);
+
+// Where a new image is written until it is complete: beside the image, under a name the disc
+// check and the image's own walk know as a cut-short save.
+NativePath ImageTemporaryPath(const NativePath& image);
 
 // A path for a message: on Windows, characters beyond ASCII show as "?".
 std::string DisplayPath(const NativePath& path);
@@ -93,12 +109,18 @@ struct DiscImageResult {
 class DiscImageWriter {
  public:
   virtual ~DiscImageWriter() = default;
-  // Writes the image of request.Folder to request.Image, replacing it. A cancelled or failed
-  // write leaves no image behind.
+  // Writes the image of request.Folder to a temporary file beside request.Image and puts it in
+  // the image's place once it is complete. A cancelled or failed write leaves an existing image
+  // exactly as it was and removes the temporary file.
   virtual DiscImageResult Write(const DiscImageRequest& request, const DiscImageProgress& progress) = 0;
 };
 
+// Moves the complete file from onto to, replacing a file there in one step; empty when done,
+// otherwise the system's reason. Only the platform layer can replace a file in one step on
+// Windows, so the caller hands it in.
+using ReplaceFileStep = std::function<std::string(const NativePath& from, const NativePath& to)>;
+
 // The writer built on libarchive's ISO 9660 format.
-std::unique_ptr<DiscImageWriter> MakeLibarchiveImageWriter();
+std::unique_ptr<DiscImageWriter> MakeLibarchiveImageWriter(ReplaceFileStep replace);
 
 }  // namespace corvela

@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <direct.h>
+#include <io.h>
 #else
 #include <sys/statvfs.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -47,6 +49,16 @@ FilePtr OpenFile(const NativePath& path, bool write) {
 #endif
 }
 
+// The file's data on the disk, not just in the system's cache, before it replaces the old image.
+bool FlushToDisk(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+#ifdef _WIN32
+  return _commit(_fileno(file)) == 0;
+#else
+  return ::fsync(fileno(file)) == 0;
+#endif
+}
+
 std::string Quoted(const NativePath& path) { return "\"" + DisplayPath(path) + "\""; }
 
 void RemoveFile(const NativePath& path) {
@@ -55,43 +67,6 @@ void RemoveFile(const NativePath& path) {
 #else
   std::remove(path.c_str());
 #endif
-}
-
-bool IsSeparator(wchar_t c) {
-#ifdef _WIN32
-  return c == L'\\' || c == L'/';
-#else
-  return c == L'/';
-#endif
-}
-
-// The absolute form of a path whose last step need not exist yet (the image), with its folders
-// resolved as far as the system resolves them.
-NativePath Absolute(const NativePath& path) {
-#ifdef _WIN32
-  std::unique_ptr<wchar_t, decltype(&std::free)> full(_wfullpath(nullptr, path.c_str(), 0), &std::free);
-  return full ? NativePath(full.get()) : path;
-#else
-  size_t cut = path.find_last_of('/');
-  const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
-  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
-  std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr), &std::free);
-  if (!real) return path;
-  std::string resolved = real.get();
-  if (name.empty() || name == ".") return resolved;
-  if (name == "..") {
-    cut = resolved.find_last_of('/');
-    return cut == 0 ? "/" : resolved.substr(0, cut);
-  }
-  return (resolved == "/" ? "" : resolved) + "/" + name;
-#endif
-}
-
-NativePath ParentOf(const NativePath& path) {
-  size_t cut = path.size();
-  while (cut > 0 && !IsSeparator(static_cast<wchar_t>(path[cut - 1]))) --cut;
-  while (cut > 1 && IsSeparator(static_cast<wchar_t>(path[cut - 1]))) --cut;
-  return path.substr(0, cut);
 }
 
 // Where libarchive puts its temporary file: the system's temporary folder.
@@ -110,7 +85,7 @@ NativePath TemporaryFolder() {
 // Capacity and free space of the volume that holds folder; false when it cannot be told.
 bool ReadSpace(VolumeSpace& space) {
 #ifdef _WIN32
-  const NativePath full = Absolute(space.Folder);
+  const NativePath full = AbsolutePath(space.Folder);
   if (full.size() < 2 || full[1] != L':') return false;  // a network path: left to the write
   _diskfree_t free{};
   if (_getdiskfree(static_cast<unsigned>(std::towupper(full[0]) - L'A' + 1), &free) != 0) return false;
@@ -172,28 +147,32 @@ bool WideName(const NativePath& inImage, std::wstring& wide) {
 #endif
 }
 
-// True when path lies in folder or below it; letter case counts on Windows only as Windows
-// compares names.
-bool IsInside(const NativePath& path, const NativePath& folder) {
-  NativePath p = Absolute(path), f = Absolute(folder);
-  while (f.size() > 1 && IsSeparator(static_cast<wchar_t>(f.back()))) f.pop_back();
+// What is at path now: nothing, a file of some size, or something that is not a file.
+enum class Occupant { None, File, Other };
+Occupant Existing(const NativePath& path, uint64_t& size) {
+  size = 0;
 #ifdef _WIN32
-  for (NativePath* text : {&p, &f})
-    for (wchar_t& c : *text) c = IsSeparator(c) ? L'\\' : static_cast<wchar_t>(std::towlower(c));
+  struct _stat64 st {};
+  if (_wstat64(path.c_str(), &st) != 0) return Occupant::None;
+  const bool regular = (st.st_mode & _S_IFMT) == _S_IFREG;
+#else
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return Occupant::None;
+  const bool regular = S_ISREG(st.st_mode);
 #endif
-  if (p.compare(0, f.size(), f) != 0) return false;
-  return p.size() == f.size() || IsSeparator(static_cast<wchar_t>(p[f.size()])) ||
-         IsSeparator(static_cast<wchar_t>(f.back()));
+  size = static_cast<uint64_t>(st.st_size);
+  return regular ? Occupant::File : Occupant::Other;
 }
 
 // The free space of the temporary copy's volume and of the image's, checked before anything is
 // written; a folder whose space cannot be read is left to fail when it is written.
-bool CheckFreeSpace(const std::vector<DiscImageEntry>& entries, const NativePath& image, std::string& error) {
+bool CheckFreeSpace(const std::vector<DiscImageEntry>& entries, const NativePath& image, uint64_t oldImageBytes,
+                    std::string& error) {
   VolumeSpace temp, target;
   temp.Folder = TemporaryFolder();
-  target.Folder = ParentOf(Absolute(image));
+  target.Folder = ParentFolderOf(AbsolutePath(image));
   if (!ReadSpace(temp) || !ReadSpace(target)) return true;
-  error = FreeSpaceShortage(entries, temp, target);
+  error = FreeSpaceShortage(entries, temp, target, oldImageBytes);
   return error.empty();
 }
 
@@ -231,18 +210,25 @@ la_ssize_t WriteToSink(archive*, void* data, const void* buffer, size_t length) 
 
 class LibarchiveImageWriter : public DiscImageWriter {
  public:
+  explicit LibarchiveImageWriter(ReplaceFileStep replace) : replace_(std::move(replace)) {}
+
   DiscImageResult Write(const DiscImageRequest& request, const DiscImageProgress& progress) override {
     DiscImageResult result;
-    std::vector<DiscImageEntry> entries;
-    if (!CollectDiscImageEntries(request.Folder, entries, result.Error)) return result;
-    if (IsInside(request.Image, request.Folder)) {
-      result.Error = "The image " + Quoted(request.Image) + " cannot be written inside the folder it is made of.";
+    result.Error = ImagePlaceProblem(request.Image, request.Folder);
+    if (!result.Error.empty()) return result;
+    uint64_t oldImageBytes = 0;
+    if (Existing(request.Image, oldImageBytes) == Occupant::Other) {
+      result.Error = "Cannot create file " + Quoted(request.Image) + ": something that is not a file is there.";
       return result;
     }
-    if (!CheckFreeSpace(entries, request.Image, result.Error)) return result;
+    std::vector<DiscImageEntry> entries;
+    if (!CollectDiscImageEntries(request.Folder, entries, result.Error)) return result;
+    if (!CheckFreeSpace(entries, request.Image, oldImageBytes, result.Error)) return result;
 
+    // The old image stays untouched until the new one is complete.
+    const NativePath temporary = ImageTemporaryPath(request.Image);
     CharacterTypeLocale locale;
-    FilePtr file = OpenFile(request.Image, true);
+    FilePtr file = OpenFile(temporary, true);
     if (!file) {
       result.Error = "Cannot create file " + Quoted(request.Image) + ". " + std::strerror(errno);
       return result;
@@ -275,9 +261,15 @@ class LibarchiveImageWriter : public DiscImageWriter {
       ok = false;
       if (!sink.Cancelled) error = sink.WriteError ? WriteFailure(request.Image, sink.WriteError) : ArchiveError(a.get());
     }
-    if (ok && std::fclose(file.release()) != 0) {
+    if (ok && (!FlushToDisk(file.get()) || std::fclose(file.release()) != 0)) {
       ok = false;
       error = WriteFailure(request.Image, errno);
+    }
+    if (ok) {
+      if (const std::string why = replace_(temporary, request.Image); !why.empty()) {
+        ok = false;
+        error = "Cannot replace file " + Quoted(request.Image) + ". " + why;
+      }
     }
     if (!ok) {
       // Closing frees what libarchive holds for the output (archive_write_fail would leak it);
@@ -286,7 +278,7 @@ class LibarchiveImageWriter : public DiscImageWriter {
       if (a && !closed) archive_write_close(a.get());
       a.reset();
       file.reset();
-      RemoveFile(request.Image);
+      RemoveFile(temporary);
       result.Outcome = sink.Cancelled ? DiscImageOutcome::Cancelled : DiscImageOutcome::Failed;
       result.Error = sink.Cancelled ? std::string() : error;
       return result;
@@ -350,12 +342,14 @@ class LibarchiveImageWriter : public DiscImageWriter {
     }
     return true;
   }
+
+  ReplaceFileStep replace_;
 };
 
 }  // namespace
 
-std::unique_ptr<DiscImageWriter> MakeLibarchiveImageWriter() {
-  return std::make_unique<LibarchiveImageWriter>();
+std::unique_ptr<DiscImageWriter> MakeLibarchiveImageWriter(ReplaceFileStep replace) {
+  return std::make_unique<LibarchiveImageWriter>(std::move(replace));
 }
 
 }  // namespace corvela

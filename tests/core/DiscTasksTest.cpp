@@ -3,14 +3,31 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FakePlatform.h"
+
 namespace corvela {
 namespace {
 
 TEST(DiscTasks, TheImageIsOfferedBesideTheCdFolderUnderTheCaptionsLabel) {
-  EXPECT_EQ(DefaultImagePath("D:\\Work\\Menu CD", "Holiday Photos 2026"), "D:\\Work\\HOLIDAY_PHOTOS_2026.iso");
-  EXPECT_EQ(DefaultImagePath("D:\\Work\\Menu CD\\", "x"), "D:\\Work\\X.iso");
-  // A CD folder on a drive's root: the image goes to the root itself.
-  EXPECT_EQ(DefaultImagePath("E:\\CD", ""), "E:\\CDROM.iso");
+  testing::FakeFileSystem files;
+  files.Documents = "C:\\Users\\me\\Documents";
+  files.Unwritable = {"C:\\Program Files\\Corvela"};
+  struct Case {
+    const char* CdFolder;
+    const char* Image;
+    const char* Why;
+  } cases[] = {
+      {"D:\\Work\\Menu CD", "D:\\Work\\HOLIDAY.iso", "beside the CD folder"},
+      {"D:\\Work\\Menu CD\\", "D:\\Work\\HOLIDAY.iso", "a trailing backslash"},
+      {"E:\\CD", "C:\\Users\\me\\Documents\\HOLIDAY.iso", "a drive's root takes no file without elevation"},
+      {"E:\\", "C:\\Users\\me\\Documents\\HOLIDAY.iso", "the CD folder is a root: beside it is inside it"},
+      {"\\\\server\\share\\CD", "C:\\Users\\me\\Documents\\HOLIDAY.iso", "a share's root"},
+      {"\\\\server\\share\\work\\CD", "\\\\server\\share\\work\\HOLIDAY.iso", "a folder on a share"},
+      {"C:\\Program Files\\Corvela\\Demo", "C:\\Users\\me\\Documents\\HOLIDAY.iso", "a folder that needs elevation"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DefaultImagePath(files, c.CdFolder, "Holiday"), c.Image) << c.Why;
+  files.Documents.clear();
+  EXPECT_EQ(DefaultImagePath(files, "E:\\", ""), "CDROM.iso") << "no Documents: the name alone";
 }
 
 TEST(DiscTasks, TheEndShowsTheSmallestMediumOrNone) {

@@ -33,17 +33,17 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def run_mnx(mnx, wine, args, expect):
+def run_mnx(mnx, wine, args, expect, command="iso", cwd=None):
     if wine:
         args = [windows_path(a) if a.startswith("/") else a for a in args]
-        command = ["wine", mnx, "iso"] + args
+        command = ["wine", mnx, command] + args
     else:
-        command = [mnx, "iso"] + args
+        command = [mnx, command] + args
     # The "C" locale is where names beyond U+00FF used to go missing. Wine itself needs UTF-8 to
     # read the Unix names; the Windows C runtime starts in "C" whatever the environment says.
     locale = "C.UTF-8" if wine else "C"
     env = dict(os.environ, LC_ALL=locale, LANG=locale)
-    done = subprocess.run(command, env=env, capture_output=True, text=True, errors="replace", timeout=600)
+    done = subprocess.run(command, env=env, cwd=cwd, capture_output=True, text=True, errors="replace", timeout=600)
     if done.returncode != expect:
         fail(f"{' '.join(args)}: exit {done.returncode}, expected {expect}\n{done.stdout}{done.stderr}")
     return done
@@ -89,13 +89,24 @@ def plant(folder):
             f.write(data)
     for name in folders:
         os.makedirs(os.path.join(folder, name), exist_ok=True)
+    # Links stay out of the image: one leads out of the folder, one back up it for ever, one
+    # nowhere. Wine shows links to folders to the Windows programs as reparse points, links to
+    # files as the files themselves, and dangling ones not at all.
+    outside = os.path.join(os.path.dirname(folder), "outside")
+    os.makedirs(outside, exist_ok=True)
+    with open(os.path.join(outside, "elsewhere.txt"), "w") as f:
+        f.write("not on the disc\n")
+    os.symlink(outside, os.path.join(folder, "link out"))
+    os.symlink(folder, os.path.join(folder, "deep", "er", "loop"))
+    os.symlink(os.path.join(folder, "gone"), os.path.join(folder, "dangling"))
     # Distinct whole-second times, deepest first so that a folder's own time stays.
     expected = set()
     for number, (top, dirs, names) in enumerate(sorted(os.walk(folder, topdown=False), reverse=True)):
         for k, name in enumerate(sorted(dirs) + sorted(names)):
             path = os.path.join(top, name)
-            os.utime(path, (1_000_000_000 + number * 1000 + k * 7,) * 2)
-            expected.add(os.path.relpath(path, folder))
+            os.utime(path, (1_000_000_000 + number * 1000 + k * 7,) * 2, follow_symlinks=False)
+            if not os.path.islink(path):
+                expected.add(os.path.relpath(path, folder))
     return expected - set(left_out)
 
 
@@ -128,11 +139,17 @@ def read_back(image, source, extracted, expected):
 def check_planted(mnx, work, wine):
     source, image, extracted = (os.path.join(work, n) for n in ("cd", "planted.iso", "extracted"))
     expected = plant(source)
-    # A folder with no menu fails the disc check: no image unless the user insists.
+    # A folder with no menu fails the disc check: no image unless the user insists, and the old
+    # one stays as it was; the complete image then takes its place.
+    old = b"yesterday's image"
+    with open(image, "wb") as f:
+        f.write(old)
     run_mnx(mnx, wine, [source, image], 1)
-    if os.path.exists(image):
-        fail("an image was written although the disc check found errors")
+    if file_bytes(image) != old:
+        fail("the old image changed although the disc check found errors")
     run_mnx(mnx, wine, [source, image, "--force", "--label", "Café Ünïcode – test disc, 2nd edition!"], 0)
+    if os.path.exists(image + ".saving"):
+        fail("the temporary image was left behind")
 
     read_back(image, source, extracted, expected)
 
@@ -150,9 +167,14 @@ def check_planted(mnx, work, wine):
 
     run_mnx(mnx, wine, [source], 2)
     missing_image = os.path.join(work, "none.iso")
-    run_mnx(mnx, wine, [os.path.join(work, "no such folder"), missing_image], 1)
+    run_mnx(mnx, wine, [os.path.join(work, "no such folder"), missing_image, "--force"], 1)
     if os.path.exists(missing_image):
         fail("a failed write left an image behind")
+
+
+def file_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def check_designer(win_tests, work):

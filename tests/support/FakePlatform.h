@@ -24,6 +24,7 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> Unwritable;     // cannot be created
   std::set<std::string> FailingCopies;  // destinations a copy to fails
   std::string AppData;                  // %APPDATA%; empty: none
+  std::string Documents;                // empty: none
 
   bool FileExists(const std::string& path) override { return Files.count(path) > 0; }
   bool DirectoryExists(const std::string& path) override { return Directories.count(path) > 0; }
@@ -77,6 +78,9 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
   std::string UserSettingsFolder() override { return AppData; }
+  std::string DocumentsFolder() override { return Documents; }
+  // Every folder takes new files except those listed in Unwritable.
+  bool CanCreateFileIn(const std::string& folder) override { return !Unwritable.count(folder); }
   bool RemoveFile(const std::string& path) override {
     if (Unwritable.count(path)) return false;
     Files.erase(path);

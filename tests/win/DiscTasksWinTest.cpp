@@ -323,16 +323,23 @@ class PausingWriter : public DiscImageWriter {
   win::UniqueKernelHandle Resume{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
 
  private:
-  std::unique_ptr<DiscImageWriter> real_ = MakeLibarchiveImageWriter();
+  std::unique_ptr<DiscImageWriter> real_ = MakeLibarchiveImageWriter(&win::MoveFileReplacing);
   bool paused_ = false;
 };
 
-TEST(MakeIsoDialog, CancelStopsTheWriterAndRemovesThePartialImage) {
+std::string FileBytes(const std::string& path) {
+  std::string bytes, error;
+  win::Win32FileSystem().ReadFile(path, bytes, error);
+  return bytes;
+}
+
+TEST(MakeIsoDialog, CancelStopsTheWriterAndLeavesTheOldImageAsItWas) {
   testing::TempFolder root;
   const std::string cd = root / "cd";
   ::CreateDirectoryA(cd.c_str(), nullptr);
   // Several of the writer's 1 MB steps.
   ASSERT_TRUE(WriteBytes(cd + "\\big.bin", std::string(6 << 20, 'x')));
+  ASSERT_TRUE(WriteBytes(root / "menu.iso", "yesterday's image"));
   PausingWriter writer;
   win::MakeIsoForm form;
   form.Writer = &writer;
@@ -341,7 +348,7 @@ TEST(MakeIsoDialog, CancelStopsTheWriterAndRemovesThePartialImage) {
   std::atomic<bool> halfWritten{false}, buttonEnabledAfterCancel{true};
   Driver driver("Make ISO Image", [&](HWND dialog) {
     if (::WaitForSingleObject(writer.Reached.get(), 10000) != WAIT_OBJECT_0) return;
-    halfWritten = ::GetFileAttributesA((root / "menu.iso").c_str()) != INVALID_FILE_ATTRIBUTES;
+    halfWritten = ::GetFileAttributesA((root / "menu.iso.saving").c_str()) != INVALID_FILE_ATTRIBUTES;
     Click(dialog, IDCANCEL);
     buttonEnabledAfterCancel = ::IsWindowEnabled(::GetDlgItem(dialog, IDCANCEL)) != 0;
     ::SetEvent(writer.Resume.get());
@@ -352,7 +359,8 @@ TEST(MakeIsoDialog, CancelStopsTheWriterAndRemovesThePartialImage) {
   EXPECT_TRUE(halfWritten);
   EXPECT_FALSE(buttonEnabledAfterCancel);
   EXPECT_EQ(form.Result.Outcome, DiscImageOutcome::Cancelled);
-  EXPECT_EQ(::GetFileAttributesA((root / "menu.iso").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(FileBytes(root / "menu.iso"), "yesterday's image");
+  EXPECT_EQ(::GetFileAttributesA((root / "menu.iso.saving").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // With CORVELA_ISO_SOURCE and CORVELA_ISO_IMAGE set, tests/iso/check_image.py reads the image
@@ -366,8 +374,10 @@ TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
   if (!::_wgetenv(L"CORVELA_ISO_SOURCE")) {
     ::CreateDirectoryA((root / "cd").c_str(), nullptr);
     ASSERT_TRUE(WriteBytes(root / "cd\\readme.txt", "on the disc"));
+    // The complete image takes the old one's place.
+    ASSERT_TRUE(WriteBytes(root / "menu.iso", "yesterday's image"));
   }
-  std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter();
+  std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter(&win::MoveFileReplacing);
   win::MakeIsoForm form;
   form.Writer = writer.get();
   form.Request = {source.native(), image.native(), "Caf\xE9 Menu"};
@@ -393,7 +403,7 @@ TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
 }
 
 // File > Make ISO Image...: the image's name is asked for in a Save As box beside the CD folder,
-// then the image of the published folder is written.
+// then the image of the published folder is written; a name inside the CD folder is refused.
 TEST(MakeIsoCommand, AsksForTheImageBesideTheCdFolderAndWritesIt) {
   testing::TempFolder folder;
   ::CreateDirectoryA((folder / "cd").c_str(), nullptr);
@@ -431,6 +441,16 @@ TEST(MakeIsoCommand, AsksForTheImageBesideTheCdFolderAndWritesIt) {
   EXPECT_TRUE(ui.Shown.empty()) << ui.Shown[0].Text;
   std::error_code ec;
   EXPECT_GT(std::filesystem::file_size(std::filesystem::path(folder / "menu.iso"), ec), 32768u);
+
+  // An image inside the CD folder would hold itself: refused before the check and the writer.
+  chooser.Answer = folder / "cd\\menu.iso";
+  Driver refused("Make ISO Image", [](HWND) {});
+  ::SendMessageA(app.Main()->hwnd(), WM_COMMAND, cmdMakeIsoImage, 0);
+  refused.Finish();
+  EXPECT_FALSE(refused.Found());
+  ASSERT_EQ(ui.Shown.size(), 1u);
+  EXPECT_NE(ui.Shown[0].Text.find("would hold itself"), std::string::npos) << ui.Shown[0].Text;
+  EXPECT_EQ(::GetFileAttributesA((folder / "cd\\menu.iso").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -155,6 +155,14 @@ std::filesystem::path PathArgument(const std::string& argument) {
   return std::filesystem::path(argument);
 }
 
+// The complete image in the old one's place: the standard library's rename replaces a file in
+// one step on both systems.
+std::string ReplaceByRenaming(const NativePath& from, const NativePath& to) {
+  std::error_code ec;
+  std::filesystem::rename(from, to, ec);
+  return ec ? ec.message() : std::string();
+}
+
 struct IsoOptions {
   std::filesystem::path Folder;
   std::filesystem::path Image;
@@ -231,7 +239,7 @@ int Iso(const IsoOptions& options) {
     }
     return interrupted == 0;
   };
-  const DiscImageResult result = MakeLibarchiveImageWriter()->Write(request, progress);
+  const DiscImageResult result = MakeLibarchiveImageWriter(&ReplaceByRenaming)->Write(request, progress);
   if (terminal && shownPercent >= 0) std::fprintf(stderr, "\n");
   switch (result.Outcome) {
     case DiscImageOutcome::Written:

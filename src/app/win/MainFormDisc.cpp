@@ -9,6 +9,7 @@
 #include "designer/win/CheckDiscForm.h"
 #include "designer/win/DiscCheckRun.h"
 #include "designer/win/MakeIsoForm.h"
+#include "platform/win/Win32FileSystem.h"
 #include "project/DiscImage.h"
 
 namespace corvela::win {
@@ -80,21 +81,25 @@ bool MainForm::CheckBeforeTest() {
 
 void MainForm::MakeIsoImageCommand() {
   if (state_.CDFolder.empty() || !SaveBeforeDiscTask("Make ISO Image")) return;
-  const std::string suggested = DefaultImagePath(state_.CDFolder, state_.Project.Form.Caption);
+  const std::string suggested = DefaultImagePath(*state_.Env.Files, state_.CDFolder, state_.Project.Form.Caption);
   const size_t cut = suggested.find_last_of('\\');
   FileChooserRequest request;
   request.Filter = kIsoFilter;
-  request.InitialDir = suggested.substr(0, cut);
-  request.FileName = suggested.substr(cut + 1);
+  request.InitialDir = cut == std::string::npos ? std::string() : suggested.substr(0, cut);
+  request.FileName = cut == std::string::npos ? suggested : suggested.substr(cut + 1);
   request.Save = true;
   request.Title = "Save the Disc Image As";
   request.DefaultExtension = "iso";
   const std::optional<std::string> file = state_.Env.Chooser->ChooseFile(request);
   if (!file) return;
+  if (const std::string problem = ImagePlaceProblem(WidePath(*file), WidePath(state_.CDFolder)); !problem.empty()) {
+    ShowError(state_.Env, problem);
+    return;
+  }
 
   if (!CheckDiscFirst("Make Image Anyway", HasErrorsOrWarnings)) return;
 
-  std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter();
+  std::unique_ptr<DiscImageWriter> writer = MakeLibarchiveImageWriter(&MoveFileReplacing);
   MakeIsoForm progress;
   progress.Owner = hwnd();
   progress.Writer = writer.get();

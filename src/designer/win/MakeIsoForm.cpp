@@ -60,7 +60,7 @@ void MakeIsoForm::Work() {
 
 bool MakeIsoForm::OnCancel() {
   if (!running_) return true;
-  // The writer stops at its next progress report and removes what it wrote; the dialog closes
+  // The writer stops at its next progress report and removes its unfinished file; the dialog closes
   // when the worker says it is done.
   cancel_ = true;
   Enable(IDCANCEL, false);

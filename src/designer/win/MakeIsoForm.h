@@ -1,8 +1,8 @@
 #pragma once
 // Make ISO Image: writes the image on a worker thread with a progress bar and Cancel. The worker
 // reports progress to the dialog by posted messages, so the window stays responsive; Cancel stops
-// the writer, which removes the partial image. The dialog ends showing the image's size and the
-// medium it fits, or why it failed.
+// the writer, which removes its unfinished file and leaves an older image as it was. The dialog
+// ends showing the image's size and the medium it fits, or why it failed.
 
 #include <atomic>
 

@@ -214,4 +214,26 @@ std::string Win32FileSystem::UserSettingsFolder() {
   return {};
 }
 
+std::string Win32FileSystem::DocumentsFolder() {
+  char folder[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
+      DirectoryExists(folder))
+    return folder;
+  return {};
+}
+
+bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
+  // A name of its own, gone again when the handle closes.
+  const std::string probe = folder + "\\~corvela-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                            std::to_string(::GetTickCount()) + ".tmp";
+  UniqueFile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return static_cast<bool>(file);
+}
+
+std::string MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+  return SystemErrorText(::GetLastError());
+}
+
 }  // namespace corvela::win

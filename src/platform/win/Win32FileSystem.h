@@ -20,7 +20,13 @@ class Win32FileSystem : public FileSystem {
   bool CanWriteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::string UserSettingsFolder() override;
+  std::string DocumentsFolder() override;
+  bool CanCreateFileIn(const std::string& folder) override;
 };
+
+// Moves from onto to, replacing a file there in one step; empty when done, otherwise the
+// system's reason.
+std::string MoveFileReplacing(const std::wstring& from, const std::wstring& to);
 
 // The system's text for an error code, without the trailing line break.
 std::string SystemErrorText(unsigned long code);
