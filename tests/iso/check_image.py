@@ -33,12 +33,12 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def run_mnx(mnx, wine, args, expect, command="iso", cwd=None):
+def run_mnx(mnx, wine, args, expect, verb="iso", cwd=None):
     if wine:
         args = [windows_path(a) if a.startswith("/") else a for a in args]
-        command = ["wine", mnx, command] + args
+        command = ["wine", mnx, verb] + args
     else:
-        command = [mnx, command] + args
+        command = [mnx, verb] + args
     # The "C" locale is where names beyond U+00FF used to go missing. Wine itself needs UTF-8 to
     # read the Unix names; the Windows C runtime starts in "C" whatever the environment says.
     locale = "C.UTF-8" if wine else "C"
@@ -170,11 +170,35 @@ def check_planted(mnx, work, wine):
     run_mnx(mnx, wine, [os.path.join(work, "no such folder"), missing_image, "--force"], 1)
     if os.path.exists(missing_image):
         fail("a failed write left an image behind")
+    check_relative(mnx, work, wine)
 
 
 def file_bytes(path):
     with open(path, "rb") as f:
         return f.read()
+
+
+def check_relative(mnx, work, wine):
+    """Every command takes paths relative to the current directory: a sound disc made, dumped,
+    checked and imaged from beside it."""
+    disc = os.path.join(work, "MyDisc")
+    os.makedirs(disc)
+    shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "fuzz", "seeds", "new.json"),
+                os.path.join(work, "menu.json"))
+    inside = ("MyDisc\\" if wine else "MyDisc/") + "AutoRun.mnx"
+    run_mnx(mnx, wine, ["menu.json", inside], 0, verb="build", cwd=work)
+    run_mnx(mnx, wine, [inside], 0, verb="dump", cwd=work)
+    for name, data in (("autorun.inf", b"[autorun]\r\nopen=AutoRun.exe\r\nicon=AutoRun.ico\r\n"),
+                       ("AutoRun.exe", b"MZ"), ("AutoRun.ico", b"\0\0\1\0")):
+        with open(os.path.join(disc, name), "wb") as f:
+            f.write(data)
+    done = run_mnx(mnx, wine, ["MyDisc"], 0, verb="check", cwd=work)
+    if "0 errors, 0 warnings" not in done.stdout:
+        fail("mnx check MyDisc:\n" + done.stdout)
+    run_mnx(mnx, wine, ["MyDisc", "MyDisc.iso"], 0, cwd=work)
+    found = joliet_paths(os.path.join(work, "MyDisc.iso"))
+    if found != {"AutoRun.mnx", "autorun.inf", "AutoRun.exe", "AutoRun.ico"}:
+        fail(f"the image of MyDisc holds {sorted(found)}")
 
 
 def check_designer(win_tests, work):

@@ -5,6 +5,7 @@
 //   mnx check FOLDER [--json]   checks a CD folder before it is burnt
 //   mnx iso FOLDER IMAGE.iso [--label TEXT] [--force]
 //                          writes the ISO 9660 + Joliet image of FOLDER
+// Paths may be relative to the current directory.
 // Exit status: 0 done, 1 bad input or failure (one line on stderr says what) or a check with
 // errors, 2 wrong usage.
 
@@ -15,6 +16,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,7 @@
 #endif
 
 #include "platform/StdPlatform.h"
+#include "project/CdFolder.h"
 #include "project/DiscCheck.h"
 #include "project/DiscImage.h"
 #include "project/ProjectFile.h"
@@ -53,6 +56,18 @@ int Usage() {
 int Fail(const std::string& message) {
   std::cerr << "mnx: " << message << '\n';
   return kBadInput;
+}
+
+// A path from the command line, resolved against the current directory as the shell meant it:
+// the disc check joins names to the folder as it is given ("MyDisc" alone would give
+// "MyDisc\autorun.inf" natively), and messages then name the file for certain.
+std::string ResolvedPath(const std::string& argument) {
+#ifdef _WIN32
+  std::unique_ptr<char, decltype(&std::free)> full(_fullpath(nullptr, argument.c_str(), 0), &std::free);
+  return full ? std::string(full.get()) : argument;
+#else
+  return AbsolutePath(argument);
+#endif
 }
 
 // The file's bytes, or the message the exe would show for a missing or unreadable file.
@@ -140,19 +155,21 @@ volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
 
-// A path from the command line: on Windows the arguments come in the system's code page.
-std::filesystem::path PathArgument(const std::string& argument) {
+// A path for the image writer: on Windows the arguments come in the system's code page.
+NativePath WidePath(const std::string& path) {
 #ifdef _WIN32
   std::setlocale(LC_CTYPE, "");
-  std::wstring wide(argument.size() + 1, L'\0');
-  const size_t length = std::mbstowcs(wide.data(), argument.c_str(), wide.size());
+  std::wstring wide(path.size() + 1, L'\0');
+  const size_t length = std::mbstowcs(wide.data(), path.c_str(), wide.size());
   std::setlocale(LC_CTYPE, "C");
   if (length != static_cast<size_t>(-1)) {
     wide.resize(length);
-    return std::filesystem::path(wide);
+    return wide;
   }
+  return std::filesystem::path(path).native();
+#else
+  return path;
 #endif
-  return std::filesystem::path(argument);
 }
 
 // The complete image in the old one's place: the standard library's rename replaces a file in
@@ -164,8 +181,8 @@ std::string ReplaceByRenaming(const NativePath& from, const NativePath& to) {
 }
 
 struct IsoOptions {
-  std::filesystem::path Folder;
-  std::filesystem::path Image;
+  std::string Folder;  // resolved, see ResolvedPath
+  std::string Image;
   std::optional<std::string> Label;
   bool Force = false;  // write the image although the disc check found errors
 };
@@ -182,7 +199,7 @@ std::optional<IsoOptions> ParseIso(int argc, char** argv) {
     } else if (arg.rfind("--", 0) == 0 || positional == 2) {
       return std::nullopt;
     } else {
-      (positional++ == 0 ? options.Folder : options.Image) = PathArgument(arg);
+      (positional++ == 0 ? options.Folder : options.Image) = ResolvedPath(arg);
     }
   }
   if (positional != 2) return std::nullopt;
@@ -191,16 +208,11 @@ std::optional<IsoOptions> ParseIso(int argc, char** argv) {
 
 // The menu's caption, the image's label unless one is given; empty when the folder holds no
 // readable project.
-std::string MenuCaption(const std::filesystem::path& folder) {
+std::string MenuCaption(const std::string& folder) {
   StdPlatform platform("mnx: ");
   AppState state(platform.Env);
   std::string bytes, error;
-  std::string path;
-  try {
-    path = (folder / "AutoRun.mnx").string();
-  } catch (const std::exception&) {
-    return {};  // a name beyond the code page: the platform's narrow calls cannot open it
-  }
+  const std::string path = folder + static_cast<char>(kNativeSeparator) + kProjectFileName;
   if (!platform.Files.FileExists(path) || !platform.Files.ReadFile(path, bytes, error)) return {};
   if (ParseProject(state, bytes, nullptr) != ParseOutcome::Loaded) return {};
   return state.Project.Form.Caption;
@@ -211,7 +223,7 @@ int Iso(const IsoOptions& options) {
   // image unless the user insists.
   {
     StdFileSystem files;
-    const std::vector<Finding> findings = CheckDisc(files, options.Folder.string());
+    const std::vector<Finding> findings = CheckDisc(files, options.Folder);
     for (const Finding& f : findings) {
       if (f.Level != Severity::Note) std::cerr << FindingLine(f) << '\n';
     }
@@ -221,8 +233,8 @@ int Iso(const IsoOptions& options) {
   }
 
   DiscImageRequest request;
-  request.Folder = options.Folder.native();
-  request.Image = options.Image.native();
+  request.Folder = WidePath(options.Folder);
+  request.Image = WidePath(options.Image);
   request.VolumeLabel = VolumeLabelFrom(options.Label ? *options.Label : MenuCaption(options.Folder));
 
   const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
@@ -233,7 +245,7 @@ int Iso(const IsoOptions& options) {
       const int percent = total ? static_cast<int>(done * 100 / total) : 100;
       if (percent != shownPercent) {
         shownPercent = percent;
-        std::fprintf(stderr, "\rWriting %s: %3d%%", DisplayPath(options.Image.native()).c_str(), percent);
+        std::fprintf(stderr, "\rWriting %s: %3d%%", DisplayPath(request.Image).c_str(), percent);
         std::fflush(stderr);
       }
     }
@@ -243,7 +255,7 @@ int Iso(const IsoOptions& options) {
   if (terminal && shownPercent >= 0) std::fprintf(stderr, "\n");
   switch (result.Outcome) {
     case DiscImageOutcome::Written:
-      std::cout << DisplayPath(options.Image.native()) << ": " << ByteCountText(result.ImageBytes) << ", volume label "
+      std::cout << DisplayPath(request.Image) << ": " << ByteCountText(result.ImageBytes) << ", volume label "
                 << request.VolumeLabel << '\n';
       return kDone;
     case DiscImageOutcome::Cancelled:
@@ -257,11 +269,11 @@ int Iso(const IsoOptions& options) {
 int Run(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
-  if (command == "dump" && argc == 3) return Dump(argv[2]);
-  if (command == "build" && argc == 4) return Build(argv[2], argv[3]);
-  if (command == "check" && argc == 3) return Check(argv[2], false);
-  if (command == "check" && argc == 4 && std::string(argv[3]) == "--json") return Check(argv[2], true);
-  if (command == "check" && argc == 4 && std::string(argv[2]) == "--json") return Check(argv[3], true);
+  if (command == "dump" && argc == 3) return Dump(ResolvedPath(argv[2]));
+  if (command == "build" && argc == 4) return Build(ResolvedPath(argv[2]), ResolvedPath(argv[3]));
+  if (command == "check" && argc == 3) return Check(ResolvedPath(argv[2]), false);
+  if (command == "check" && argc == 4 && std::string(argv[3]) == "--json") return Check(ResolvedPath(argv[2]), true);
+  if (command == "check" && argc == 4 && std::string(argv[2]) == "--json") return Check(ResolvedPath(argv[3]), true);
   if (command == "iso") {
     const std::optional<IsoOptions> options = ParseIso(argc, argv);
     return options ? Iso(*options) : Usage();
