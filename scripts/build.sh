@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds the tiers: native, native with sanitizers, Windows (MinGW-w64).
-# Usage: scripts/build.sh [native|sanitize|windows]...   (default: all three)
+# Configures and builds the tiers: native, native with sanitizers, Windows (MinGW-w64), and the
+# fuzz targets (clang, in FUZZ_BUILD_DIR, default build/fuzz).
+# Usage: scripts/build.sh [native|sanitize|windows|fuzz]...   (default: the first three)
 #        a tier as TIER=target1,target2 builds only those targets of it
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,6 +31,13 @@ for entry in "${tiers[@]}"; do
     sanitize)
       configure build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCORVELA_SANITIZE=ON
       cmake --build build/sanitize -j "$jobs" --target "${targets[@]:-core_tests}" ;;
+    fuzz)
+      fuzzdir=${FUZZ_BUILD_DIR:-build/fuzz}
+      # A tree made before it held the fuzz targets alone is configured again, its corpus kept.
+      grep -qs '^CORVELA_FUZZ:BOOL=ON' "$fuzzdir/CMakeCache.txt" || rm -f "$fuzzdir/build.ninja"
+      configure "$fuzzdir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCORVELA_FUZZ=ON
+      cmake --build "$fuzzdir" -j "$jobs" "${only[@]}" ;;
     windows)
       scripts/build-libarchive.sh
       configure build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"

@@ -3,8 +3,9 @@
 # when everything is already there.
 set -euo pipefail
 
+# libclang-rt-dev holds libFuzzer and the sanitizers' runtimes, which clang only recommends.
 packages=(
-  cmake ninja-build g++ clang googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  cmake ninja-build g++ clang libclang-rt-dev googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth imagemagick xdotool x11-utils x11-xserver-utils python3
   libarchive-dev dpkg-dev xorriso python3-pycdlib
