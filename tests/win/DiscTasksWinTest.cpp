@@ -327,12 +327,6 @@ class PausingWriter : public DiscImageWriter {
   bool paused_ = false;
 };
 
-std::string FileBytes(const std::string& path) {
-  std::string bytes, error;
-  win::Win32FileSystem().ReadFile(path, bytes, error);
-  return bytes;
-}
-
 TEST(MakeIsoDialog, CancelStopsTheWriterAndLeavesTheOldImageAsItWas) {
   testing::TempFolder root;
   const std::string cd = root / "cd";
@@ -359,7 +353,7 @@ TEST(MakeIsoDialog, CancelStopsTheWriterAndLeavesTheOldImageAsItWas) {
   EXPECT_TRUE(halfWritten);
   EXPECT_FALSE(buttonEnabledAfterCancel);
   EXPECT_EQ(form.Result.Outcome, DiscImageOutcome::Cancelled);
-  EXPECT_EQ(FileBytes(root / "menu.iso"), "yesterday's image");
+  EXPECT_EQ(testing::ReadBytes(root / "menu.iso"), "yesterday's image");
   EXPECT_EQ(::GetFileAttributesA((root / "menu.iso.saving").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -400,6 +394,18 @@ TEST(MakeIsoDialog, WritesTheImageAndEndsWithItsSizeAndMedium) {
   EXPECT_EQ(position, kProgressSteps);
   std::error_code ec;
   EXPECT_EQ(std::filesystem::file_size(image, ec), form.Result.ImageBytes);
+}
+
+// The default image's place is chosen by trying to create a file there: the try leaves nothing.
+TEST(MakeIsoCommand, TheProbeForAWritableFolderLeavesNothingBehind) {
+  testing::TempFolder folder;
+  win::Win32FileSystem files;
+  EXPECT_TRUE(files.CanCreateFileIn(folder.Path()));
+  std::vector<FolderEntry> entries;
+  ASSERT_TRUE(files.ListFolder(folder.Path(), entries));
+  EXPECT_TRUE(entries.empty()) << entries[0].Name;
+  EXPECT_FALSE(files.CanCreateFileIn(folder / "missing"));
+  EXPECT_TRUE(files.DirectoryExists(files.DocumentsFolder())) << files.DocumentsFolder();
 }
 
 // File > Make ISO Image...: the image's name is asked for in a Save As box beside the CD folder,

@@ -216,7 +216,7 @@ std::string Win32FileSystem::UserSettingsFolder() {
 
 std::string Win32FileSystem::DocumentsFolder() {
   char folder[MAX_PATH] = {};
-  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
+  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
       DirectoryExists(folder))
     return folder;
   return {};
