@@ -35,7 +35,7 @@ TEST(ProjectJson, UsesTheStoredNamesAndPlainNumbers) {
   testing::FillEveryKind(world.State);
   const Json json = ProjectToJson(world.State, TickTrailer(world.Ticks));
   EXPECT_EQ(json["Form"]["Left"], -40);
-  EXPECT_EQ(json["Form"]["Caption"], "Men\xC3\xBC \xC2\x80");
+  EXPECT_EQ(json["Form"]["Caption"], "Men\xC3\xBC \xE2\x82\xAC");  // the model's UTF-8 text
   EXPECT_EQ(json["BackColor"], 0x80000005u);  // colours unsigned
   EXPECT_EQ(json["Panel"]["BorderWidth"], -1);
   EXPECT_EQ(json["StartLink"]["Action"], 1);
@@ -109,7 +109,7 @@ TEST(ProjectJson, BadInputNamesTheKeyAndWhatIsWrong) {
       {R"([])", "(top level): expected an object"},
       {R"({"Captoin": "x"})", "Captoin: unknown key"},
       {R"({"Form": {"Caption": 5}})", "Form.Caption: expected a string"},
-      {R"({"Form": {"Caption": "\u20ac"}})", "Form.Caption: has a character above U+00FF"},
+      {R"({"TrailerTail": "\u20ac"})", "TrailerTail: has a character above U+00FF"},
       {R"({"Form": {"TransparentColor": 1}})", "Form.TransparentColor: expected true or false"},
       {R"({"GradientStyle": 256})", "GradientStyle: expected an integer from 0 to 255"},
       {R"({"BackColor": -1})", "BackColor: expected an integer from 0 to 4294967295"},

@@ -1,0 +1,32 @@
+#include "project/FileStrings.h"
+
+#include "platform/Crc32.h"
+#include "platform/Utf8.h"
+
+namespace corvela {
+
+const std::string& StringEncoder::Encode(const std::string& text) {
+  const uint32_t ordinal = Next++;
+  // ASCII is the same in every code page, and most strings (paths, names) are nothing else.
+  if (!Codes || IsAscii(text)) return text;
+  bool replaced = false;
+  Buffer = Codes->FromUtf8(CodePage, text, replaced);
+  // Exactly: the bytes must read back as this very text, not merely without a '?'.
+  if (replaced || Codes->ToUtf8(CodePage, Buffer) != text) Strings.push_back({ordinal, Crc32(Buffer), text});
+  return Buffer;
+}
+
+void StringDecoder::Decode(std::string_view bytes, std::string& text) {
+  const uint32_t ordinal = Next++;
+  while (Cursor < Strings.size() && Strings[Cursor].Ordinal < ordinal) ++Cursor;
+  if (Cursor < Strings.size() && Strings[Cursor].Ordinal == ordinal && Strings[Cursor].Crc == Crc32(bytes)) {
+    text = Strings[Cursor].Text;
+    return;
+  }
+  if (!Codes || IsAscii(bytes))
+    text.assign(bytes.data(), bytes.size());
+  else
+    text = Codes->ToUtf8(CodePage, bytes);
+}
+
+}  // namespace corvela
