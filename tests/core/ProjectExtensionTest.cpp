@@ -104,6 +104,7 @@ TEST(ProjectExtension, EightBitProjectsAreWrittenAsBeforeWithNoBlock) {
   ASSERT_TRUE(SaveProjectFile(world.State, kPath));
   const std::string again = world.Files.Files[kPath];
   // Identical but for the trailer's tick counts: no block, no byte changed.
+  EXPECT_EQ(ReadExtensionBlock(again, 4).State, ExtensionState::None);
   ASSERT_EQ(again.size(), file.size());
   EXPECT_TRUE(again.substr(0, again.size() - 80) == file.substr(0, file.size() - 80));
 }
