@@ -252,8 +252,11 @@ std::optional<std::string> SerializeFile(const AppState& state, Trailer&& traile
   std::optional<std::string> bytes = SerializeBody(state, strings);
   if (!bytes) return std::nullopt;
   *bytes += trailerFor();
-  // An 8-bit project that sets nothing new stays byte for byte what older versions wrote.
-  if (strings.Unicode().empty() && state.Project.UnknownExtensions.empty()) return bytes;
+  // An 8-bit project that sets nothing new stays byte for byte what older versions wrote, unless
+  // its trailer ends like a block (only a made-up one can) and would be read as one.
+  if (strings.Unicode().empty() && state.Project.UnknownExtensions.empty() &&
+      ReadExtensionBlock(*bytes, 4).State == ExtensionState::None)
+    return bytes;
   const std::optional<std::string> block =
       ExtensionBlockBytes(strings.Page(), strings.Unicode(), state.Project.UnknownExtensions);
   if (!block) return std::nullopt;

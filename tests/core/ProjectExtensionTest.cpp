@@ -164,6 +164,18 @@ TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
   }
 }
 
+// Only a made-up trailer can end like a block; written back without a block of its own, the file
+// would load with that block's text.
+TEST(ProjectExtension, ATrailerThatEndsLikeABlockIsNotTakenForOne) {
+  FakeWorld world;
+  NewProject(world.State);
+  world.State.Project.Form.Caption = "Menu";
+  const std::string trailer = kTrailer + ExtensionBlockBytes(1252, {{6, Crc32("Menu"), "Other"}}, {}).value();
+  Loaded back(SerializeProject(world.State, trailer).value());
+  EXPECT_EQ(back.Project().Form.Caption, "Menu");
+  EXPECT_EQ(back.Details.Trailer, trailer);
+}
+
 TEST(ProjectExtension, TheRecordedCodePageReadsTheEightBitStrings) {
   FakeWorld greek;
   TableCodePages codes(1253);
