@@ -1,6 +1,5 @@
 #include "project/ProjectExtension.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "platform/Crc32.h"
@@ -39,9 +38,10 @@ bool ReadEntries(std::string_view entries, ExtensionBlock& block) {
     } else if (tag == kUnicodeStringTag) {
       if (data.size() < 8) return false;
       const std::string_view text = data.substr(8);
-      // The model holds UTF-8 and nothing else.
-      if (!IsUtf8(text)) return false;
-      block.Strings.push_back({U32At(data, 0), U32At(data, 4), std::string(text)});
+      const uint32_t ordinal = U32At(data, 0);
+      // One entry per string, in file order; and the model holds UTF-8 and nothing else.
+      if ((!block.Strings.empty() && ordinal <= block.Strings.back().Ordinal) || !IsUtf8(text)) return false;
+      block.Strings.push_back({ordinal, U32At(data, 4), std::string(text)});
     } else {
       block.Unknown.push_back({tag, std::string(data)});
     }
@@ -75,8 +75,6 @@ ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
   ExtensionBlock read;
   read.Start = block.Start;
   if (!ReadEntries(covered.substr(4), read)) return block;
-  std::stable_sort(read.Strings.begin(), read.Strings.end(),
-                   [](const UnicodeString& a, const UnicodeString& b) { return a.Ordinal < b.Ordinal; });
   read.State = ExtensionState::Read;
   return read;
 }

@@ -34,7 +34,8 @@ inline constexpr uint32_t kExtensionVersion = 1;
 // u32: the code page of the file's 8-bit strings.
 inline constexpr uint32_t kCodePageTag = ExtensionTag("CPAG");
 // u32 ordinal of the string among all the file's strings (from 0, in file order), u32 CRC-32 of
-// its 8-bit bytes, then its UTF-8 text to the end of the entry.
+// its 8-bit bytes, then its UTF-8 text to the end of the entry. One per string at most, in
+// ascending ordinals.
 inline constexpr uint32_t kUnicodeStringTag = ExtensionTag("UTF8");
 // The code page recorded when strings were written as UTF-8 (a platform without code pages).
 inline constexpr uint32_t kUtf8CodePage = 65001;

@@ -117,7 +117,9 @@ TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
   world.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Label));
   world.State.Project.Objects[0]->AsLabel()->Caption = u8"菜单";
   const std::string file = SerializeProject(world.State, kTrailer).value();
-  const size_t blockStart = ReadExtensionBlock(file, 4).Start;
+  const ExtensionBlock written = ReadExtensionBlock(file, 4);
+  ASSERT_EQ(written.Strings.size(), 2u);
+  const size_t blockStart = written.Start;
   const size_t blockLength = file.size() - 8 - blockStart;
   // The block with its bytes changed by edit and its CRC made right again.
   auto reSealed = [&](const std::function<void(std::string&)>& edit) {
@@ -150,6 +152,9 @@ TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
        file.substr(0, file.size() - 8) + Le({0xFFFFFFF0u}) + "MNX+", ExtensionState::Ignored, "?????", "??"},
       {"an entry claiming more than the block",
        reSealed([](std::string& b) { b[8] = '\x7F'; }), ExtensionState::Ignored, "?????", "??"},
+      {"strings out of order",
+       file.substr(0, blockStart) + ExtensionBlockBytes(1252, {written.Strings[1], written.Strings[0]}, {}).value(),
+       ExtensionState::Ignored, "?????", "??"},
       {"text that is not UTF-8",
        reSealed([](std::string& b) { b[b.size() - 1] = '\xFF'; }), ExtensionState::Ignored, "?????", "??"},
       // An 8-bit tool rewrote the caption: its text wins, the rest of the block still counts.
