@@ -64,10 +64,4 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-bool IsAscii(std::string_view text) {
-  for (char c : text)
-    if (static_cast<uint8_t>(c) >= 0x80) return false;
-  return true;
-}
-
 }  // namespace corvela

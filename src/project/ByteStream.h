@@ -26,6 +26,7 @@ class ByteWriter {
   // A count and the bytes; fails only for a string too long for its 32-bit count.
   bool Str(const std::string& text);
   void Raw(const std::string& bytes) { Out += bytes; }
+  void Reserve(size_t size) { Out.reserve(size); }
   const std::string& Bytes() const { return Out; }
   std::string Take() { return std::move(Out); }
 

@@ -1,14 +1,10 @@
 #include "project/FileStrings.h"
 
 #include "platform/Crc32.h"
-#include "platform/Utf8.h"
 
 namespace corvela {
 
-const std::string& StringEncoder::Encode(const std::string& text) {
-  const uint32_t ordinal = Next++;
-  // ASCII is the same in every code page, and most strings (paths, names) are nothing else.
-  if (!Codes || IsAscii(text)) return text;
+const std::string& StringEncoder::Convert(uint32_t ordinal, const std::string& text) {
   bool replaced = false;
   Buffer = Codes->FromUtf8(CodePage, text, replaced);
   // Exactly: the bytes must read back as this very text, not merely without a '?'.
@@ -16,8 +12,7 @@ const std::string& StringEncoder::Encode(const std::string& text) {
   return Buffer;
 }
 
-void StringDecoder::Decode(std::string_view bytes, std::string& text) {
-  const uint32_t ordinal = Next++;
+void StringDecoder::Convert(uint32_t ordinal, std::string_view bytes, std::string& text) {
   while (Cursor < Strings.size() && Strings[Cursor].Ordinal < ordinal) ++Cursor;
   if (Cursor < Strings.size() && Strings[Cursor].Ordinal == ordinal && Strings[Cursor].Crc == Crc32(bytes)) {
     text = Strings[Cursor].Text;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/Utf8.h"
 
 namespace corvela {
 
@@ -26,12 +27,18 @@ class StringEncoder {
   StringEncoder(CodePages* codes, uint32_t codePage) : Codes(codes), CodePage(codePage) {}
 
   // The 8-bit bytes of the next string: text itself or a buffer valid until the next call.
-  const std::string& Encode(const std::string& text);
+  // ASCII is the same in every code page, and most strings (paths, names) are nothing else.
+  const std::string& Encode(const std::string& text) {
+    const uint32_t ordinal = Next++;
+    return !Codes || IsAscii(text) ? text : Convert(ordinal, text);
+  }
   uint32_t Page() const { return CodePage; }
   // The strings the code page could not hold exactly, in ascending ordinals.
   const std::vector<UnicodeString>& Unicode() const { return Strings; }
 
  private:
+  const std::string& Convert(uint32_t ordinal, const std::string& text);
+
   CodePages* Codes;
   uint32_t CodePage;
   uint32_t Next = 0;
@@ -47,9 +54,17 @@ class StringDecoder {
       : Codes(codes), CodePage(codePage), Strings(unicode) {}
 
   // The text of the next string, from its 8-bit bytes.
-  void Decode(std::string_view bytes, std::string& text);
+  void Decode(std::string_view bytes, std::string& text) {
+    const uint32_t ordinal = Next++;
+    if (Cursor < Strings.size() || (Codes && !IsAscii(bytes)))
+      Convert(ordinal, bytes, text);
+    else
+      text.assign(bytes.data(), bytes.size());
+  }
 
  private:
+  void Convert(uint32_t ordinal, std::string_view bytes, std::string& text);
+
   CodePages* Codes;
   uint32_t CodePage;
   uint32_t Next = 0;

@@ -238,6 +238,8 @@ namespace {
 // Magic, settings block and reserved word: everything but the trailer and the extension block.
 std::optional<std::string> SerializeBody(const AppState& state, StringEncoder& strings) {
   ByteWriter out(strings);
+  // Room for a typical object record, so that a large menu is not copied again at every doubling.
+  out.Reserve(512 + 192 * state.Project.Objects.size());
   out.U32(kProjectMagic);
   if (!WriteSettingsBlock(out, state)) return std::nullopt;
   out.I32(state.ReservedWord);
