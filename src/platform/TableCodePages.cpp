@@ -51,8 +51,9 @@ std::string TableCodePages::FromUtf8(uint32_t codePage, std::string_view text, b
       continue;
     }
     // Only the characters of the chart itself: no look-alikes.
-    const auto it = std::lower_bound(bytes.begin(), bytes.end(), c,
-                                     [](const std::pair<uint16_t, uint8_t>& entry, uint32_t v) { return entry.first < v; });
+    const auto it =
+        std::lower_bound(bytes.begin(), bytes.end(), c,
+                         [](const std::pair<uint16_t, uint8_t>& entry, uint32_t v) { return entry.first < v; });
     if (c <= 0xFFFF && it != bytes.end() && it->first == c) {
       out.push_back(static_cast<char>(it->second));
     } else {

@@ -57,7 +57,9 @@ void PutEntry(ByteWriter& out, uint32_t tag, const std::string& data) {
 
 }  // namespace
 
-bool IsKnownExtensionTag(uint32_t tag) { return tag == kCodePageTag || tag == kUnicodeStringTag; }
+bool IsKnownExtensionTag(uint32_t tag) {
+  return tag == kCodePageTag || tag == kUnicodeStringTag;
+}
 
 ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
   ExtensionBlock block;

@@ -29,11 +29,19 @@ TEST(TableCodePages, BytesReadAsTheChartsSay) {
     const char* Text;
   };
   const Case cases[] = {
-      {1250, 0x8A, u8"Š"}, {1251, 0xC0, u8"А"}, {1252, 0x80, u8"€"},      {1253, 0xC1, u8"Α"},
-      {1254, 0xD0, u8"Ğ"}, {1255, 0xE0, u8"א"}, {1256, 0xC7, u8"ا"},      {1257, 0xC0, u8"Ą"},
+      {1250, 0x8A, u8"Š"},
+      {1251, 0xC0, u8"А"},
+      {1252, 0x80, u8"€"},
+      {1253, 0xC1, u8"Α"},
+      {1254, 0xD0, u8"Ğ"},
+      {1255, 0xE0, u8"א"},
+      {1256, 0xC7, u8"ا"},
+      {1257, 0xC0, u8"Ą"},
       {1258, 0xD2, u8"\u0309"},
       // Bytes the charts leave undefined read as Windows reads them.
-      {1252, 0x81, u8"\u0081"}, {1253, 0xAA, u8"\uF8F9"}, {1255, 0xCA, u8"\u05BA"},
+      {1252, 0x81, u8"\u0081"},
+      {1253, 0xAA, u8"\uF8F9"},
+      {1255, 0xCA, u8"\u05BA"},
   };
   TableCodePages codes;
   for (const Case& c : cases) {

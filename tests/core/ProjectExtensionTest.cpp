@@ -25,7 +25,9 @@ std::string Le(std::initializer_list<uint32_t> words) {
   return out;
 }
 
-std::string JsonOf(const AppState& state) { return ProjectToJson(state, "").dump(); }
+std::string JsonOf(const AppState& state) {
+  return ProjectToJson(state, "").dump();
+}
 
 // Loads bytes into a fresh world as the designer would, with the stored window position put back
 // so that the model can be compared and written again.
@@ -148,15 +150,15 @@ TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
        ExtensionState::Ignored, "?????", "??"},
       {"cut off: no footer, so no block", file.substr(0, file.size() - 5), ExtensionState::None, "?????", "??"},
       {"a later version", reSealed([](std::string& b) { b[0] = 2; }), ExtensionState::Ignored, "?????", "??"},
-      {"a footer claiming more than the file",
-       file.substr(0, file.size() - 8) + Le({0xFFFFFFF0u}) + "MNX+", ExtensionState::Ignored, "?????", "??"},
-      {"an entry claiming more than the block",
-       reSealed([](std::string& b) { b[8] = '\x7F'; }), ExtensionState::Ignored, "?????", "??"},
+      {"a footer claiming more than the file", file.substr(0, file.size() - 8) + Le({0xFFFFFFF0u}) + "MNX+",
+       ExtensionState::Ignored, "?????", "??"},
+      {"an entry claiming more than the block", reSealed([](std::string& b) { b[8] = '\x7F'; }),
+       ExtensionState::Ignored, "?????", "??"},
       {"strings out of order",
        file.substr(0, blockStart) + ExtensionBlockBytes(1252, {written.Strings[1], written.Strings[0]}, {}).value(),
        ExtensionState::Ignored, "?????", "??"},
-      {"text that is not UTF-8",
-       reSealed([](std::string& b) { b[b.size() - 1] = '\xFF'; }), ExtensionState::Ignored, "?????", "??"},
+      {"text that is not UTF-8", reSealed([](std::string& b) { b[b.size() - 1] = '\xFF'; }), ExtensionState::Ignored,
+       "?????", "??"},
       // An 8-bit tool rewrote the caption: its text wins, the rest of the block still counts.
       {"the caption's 8-bit bytes changed", body8, ExtensionState::Read, "Hello", u8"菜单"},
   };
@@ -186,7 +188,7 @@ TEST(ProjectExtension, TheRecordedCodePageReadsTheEightBitStrings) {
   TableCodePages codes(1253);
   greek.Env.Codes = &codes;
   NewProject(greek.State);
-  greek.State.Project.Form.Caption = u8"Μενού";  // fits 1253
+  greek.State.Project.Form.Caption = u8"Μενού";     // fits 1253
   greek.State.Project.StartSound = u8"\\聲音.wav";  // does not: the block records 1253
   const std::string file = SerializeProject(greek.State, kTrailer).value();
   EXPECT_NE(file.find("\xCC\xE5\xED\xEF\xFD"), std::string::npos);
