@@ -5,8 +5,8 @@
 //   mnx check FOLDER [--json]   checks a CD folder before it is burnt
 //   mnx iso FOLDER IMAGE.iso [--label TEXT] [--force]
 //                          writes the ISO 9660 + Joliet image of FOLDER
-//   --codepage N           with dump, build and iso: the code page (1250 to 1258, default 1252)
-//                          of the machine the project's 8-bit strings are taken to come from
+//   --codepage N           with any command: the code page (1250 to 1258, default 1252) of the
+//                          machine the project's 8-bit strings are taken to come from
 // Exit status: 0 done, 1 bad input or failure (one line on stderr says what) or a check with
 // errors, 2 wrong usage.
 
@@ -47,7 +47,7 @@ constexpr int kUsage = 2;
 int Usage() {
   std::cerr << "usage: mnx dump FILE [--codepage N]\n"
                "       mnx build JSON FILE [--codepage N]\n"
-               "       mnx check FOLDER [--json]\n"
+               "       mnx check FOLDER [--json] [--codepage N]\n"
                "       mnx iso FOLDER IMAGE.iso [--label TEXT] [--force] [--codepage N]\n"
                "       N: the Windows code page of the project's 8-bit strings, 1250 to 1258 (default 1252)\n";
   return kUsage;
@@ -121,26 +121,27 @@ int Build(const std::string& jsonPath, const std::string& path, uint32_t codePag
   return kDone;
 }
 
-// Strings as the characters U+0000 to U+00FF, as dump writes them, so any 8-bit name survives.
+// Strings as the UTF-8 text they are; dumped with U+FFFD for a file name's bytes that are not UTF-8.
 Json FindingsToJson(const std::vector<Finding>& findings) {
   Json list = Json::array();
   for (const Finding& f : findings) {
     Json item;
     item["severity"] = SeverityName(f.Level);
-    item["object"] = Latin1ToUtf8(FindingObjectText(f));
+    item["object"] = FindingObjectText(f);
     item["objectIndex"] = f.Subject == FindingSubject::Object ? Json(f.ObjectIndex) : Json(nullptr);
-    item["path"] = Latin1ToUtf8(f.Path);
-    item["message"] = Latin1ToUtf8(f.Message);
+    item["path"] = f.Path;
+    item["message"] = f.Message;
     list.push_back(std::move(item));
   }
   return list;
 }
 
-int Check(const std::string& folder, bool json) {
+int Check(const std::string& folder, bool json, uint32_t codePage) {
   StdFileSystem files;
-  const std::vector<Finding> findings = CheckDisc(files, folder);
+  TableCodePages codes(codePage);
+  const std::vector<Finding> findings = CheckDisc(files, folder, &codes);
   if (json) {
-    std::cout << FindingsToJson(findings).dump(2) << '\n';
+    std::cout << FindingsToJson(findings).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
     for (const Finding& f : findings) std::cout << FindingLine(f) << '\n';
     std::cout << FindingsSummary(findings) << '\n';
@@ -216,7 +217,8 @@ int Iso(const IsoOptions& options) {
   // image unless the user insists.
   {
     StdFileSystem files;
-    const std::vector<Finding> findings = CheckDisc(files, options.Folder.string());
+    TableCodePages codes(options.CodePage);
+    const std::vector<Finding> findings = CheckDisc(files, options.Folder.string(), &codes);
     for (const Finding& f : findings) {
       if (f.Level != Severity::Note) std::cerr << FindingLine(f) << '\n';
     }
@@ -288,11 +290,10 @@ int Run(int argc, char** argv) {
   const uint32_t page = codePage.value_or(kDefaultCodePage);
   if (command == "dump" && args.size() == 2) return Dump(args[1], page);
   if (command == "build" && args.size() == 3) return Build(args[1], args[2], page);
-  // The check reads the project in its own way, without a code page to take.
-  if (command == "check" && !codePage) {
-    if (args.size() == 2) return Check(args[1], false);
-    if (args.size() == 3 && args[2] == "--json") return Check(args[1], true);
-    if (args.size() == 3 && args[1] == "--json") return Check(args[2], true);
+  if (command == "check") {
+    if (args.size() == 2) return Check(args[1], false, page);
+    if (args.size() == 3 && args[2] == "--json") return Check(args[1], true, page);
+    if (args.size() == 3 && args[1] == "--json") return Check(args[2], true, page);
   }
   if (command == "iso") {
     std::optional<IsoOptions> options = ParseIso(args);
