@@ -66,16 +66,18 @@ ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
   block.Start = file.size();
   if (file.size() < bodySize || file.size() - bodySize < kFooterSize) return block;
   if (U32At(file, file.size() - 4) != kExtensionMagic) return block;
+  // A block that cannot be used takes nothing from the file either: the body is read to the end,
+  // so that no claim of a damaged footer can cut it short.
   block.State = ExtensionState::Ignored;
   // The length is only a claim of the file: it must leave room for the body and the footer.
   const uint32_t length = U32At(file, file.size() - kFooterSize);
   if (length < kEmptyBlockSize || length > file.size() - bodySize - kFooterSize) return block;
-  block.Start = file.size() - kFooterSize - length;
-  const std::string_view bytes = file.substr(block.Start, length);
+  const size_t start = file.size() - kFooterSize - length;
+  const std::string_view bytes = file.substr(start, length);
   const std::string_view covered = bytes.substr(0, length - 4);
   if (Crc32(covered) != U32At(bytes, length - 4) || U32At(covered, 0) != kExtensionVersion) return block;
   ExtensionBlock read;
-  read.Start = block.Start;
+  read.Start = start;
   if (!ReadEntries(covered.substr(4), read)) return block;
   read.State = ExtensionState::Read;
   return read;

@@ -46,12 +46,12 @@ bool IsKnownExtensionTag(uint32_t tag);
 enum class ExtensionState {
   None,     // the file ends with its trailer
   Read,     // a whole block, used
-  Ignored,  // a block whose checksum, layout or version cannot be trusted: its entries are not used
+  Ignored,  // a block whose checksum, layout or version cannot be trusted: nothing of it is used
 };
 
 struct ExtensionBlock {
   ExtensionState State = ExtensionState::None;
-  // Where the block begins: the end of the trailer (the file's end when there is none).
+  // Where the block begins: the end of the trailer; the file's end when no block is used.
   size_t Start = 0;
   std::optional<uint32_t> CodePage;
   std::vector<UnicodeString> Strings;  // ascending ordinals

@@ -268,46 +268,63 @@ std::optional<std::string> SerializeFile(const AppState& state, Trailer&& traile
 
 }  // namespace
 
-ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetails* details) {
-  uint32_t magic = 0;
-  // A file too short to hold the magic does not begin with it either, and stays untouched.
-  if (ByteReader probe(bytes); !probe.U32(magic) || magic != kProjectMagic) return ParseOutcome::FormatMismatch;
-  ExtensionBlock block;
+namespace {
+
+// Everything before the block, its strings as the block says. False, with where it failed, when
+// a field cannot be read.
+bool ReadBody(AppState& state, const std::string& bytes, const ExtensionBlock& block, ParseDetails& details) {
   std::optional<StringDecoder> strings;
   std::optional<ByteReader> in;
   try {
-    block = ReadExtensionBlock(bytes, 4);
     CodePages* codes = state.Env.Codes;
     uint32_t codePage = codes ? codes->SystemCodePage() : 0;
     if (codes && block.CodePage && codes->Supports(*block.CodePage)) codePage = *block.CodePage;
-    if (details) {
-      details->Extension = block.State;
-      details->CodePage = codePage;
-    }
+    details.Extension = block.State;
+    details.CodePage = codePage;
     strings.emplace(codes, codePage, block.Strings);
     in.emplace(bytes.data(), block.Start, &*strings);
+    uint32_t magic = 0;
     in->U32(magic);
     state.Project.UnknownExtensions = block.Unknown;
     SettingsReadResult settings;
     int32_t reserved = 0;
     if (!ReadSettingsBlock(*in, state, settings) || !in->I32(reserved)) {
-      if (details) details->FailOffset = in->Offset();
-      return ParseOutcome::IoError;
+      details.FailOffset = in->Offset();
+      return false;
     }
     state.ReservedWord = reserved;
-    if (details) {
-      details->StoredLeft = settings.StoredLeft;
-      details->StoredTop = settings.StoredTop;
-      details->StoredObjectCount = settings.StoredObjectCount;
-      details->ObjectCountOffset = settings.ObjectCountOffset;
-      details->Trailer = in->Rest();
-    }
-    return ParseOutcome::Loaded;
+    details.StoredLeft = settings.StoredLeft;
+    details.StoredTop = settings.StoredTop;
+    details.StoredObjectCount = settings.StoredObjectCount;
+    details.ObjectCountOffset = settings.ObjectCountOffset;
+    details.Trailer = in->Rest();
+    return true;
   } catch (const std::exception&) {
     // Running out of memory half-way is one more way for the file not to load.
-    if (details) details->FailOffset = in ? in->Offset() : 0;
-    return ParseOutcome::IoError;
+    details.FailOffset = in ? in->Offset() : 0;
+    return false;
   }
+}
+
+}  // namespace
+
+ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetails* details) {
+  uint32_t magic = 0;
+  // A file too short to hold the magic does not begin with it either, and stays untouched.
+  if (ByteReader probe(bytes); !probe.U32(magic) || magic != kProjectMagic) return ParseOutcome::FormatMismatch;
+  ParseDetails own;
+  ParseDetails& read = details ? *details : own;
+  ExtensionBlock block;
+  try {
+    block = ReadExtensionBlock(bytes, 4);
+  } catch (const std::exception&) {
+    block = ExtensionBlock{ExtensionState::Ignored, bytes.size(), {}, {}, {}};
+  }
+  if (ReadBody(state, bytes, block, read)) return ParseOutcome::Loaded;
+  // A block whose claimed length reaches into the settings never fails a file that loads without it.
+  if (block.State != ExtensionState::Read) return ParseOutcome::IoError;
+  const ExtensionBlock none{ExtensionState::Ignored, bytes.size(), {}, {}, {}};
+  return ReadBody(state, bytes, none, read) ? ParseOutcome::Loaded : ParseOutcome::IoError;
 }
 
 std::optional<std::string> SerializeProject(const AppState& state, const std::string& trailer) {

@@ -171,6 +171,27 @@ TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
   }
 }
 
+// Only a made-up file has a block that reaches back into the settings; the settings still load.
+TEST(ProjectExtension, ABlockThatClaimsPartOfTheSettingsDoesNotFailTheLoad) {
+  FakeWorld world;
+  NewProject(world.State);
+  // The start sound's bytes begin a well-formed block: version 1 and one entry whose length runs
+  // over the rest of the settings and the trailer.
+  const std::string head = Le({1}) + "XSET" + Le({0});
+  world.State.Project.StartSound = head;
+  std::string file = SerializeProject(world.State, kTrailer).value();
+  const size_t at = file.find(head);
+  file.replace(at + 8, 4, Le({static_cast<uint32_t>(file.size() - at - head.size())}));
+  const std::string block = file.substr(at);
+  file += Le({Crc32(block), static_cast<uint32_t>(block.size() + 4)}) + "MNX+";
+  ASSERT_EQ(ReadExtensionBlock(file, 4).State, ExtensionState::Read);
+
+  Loaded back(file);
+  ASSERT_EQ(back.Outcome, ParseOutcome::Loaded);
+  EXPECT_EQ(back.Details.Extension, ExtensionState::Ignored);
+  EXPECT_EQ(back.Project().Form.Caption, "AutoRun");
+}
+
 // Only a made-up trailer can end like a block; written back without a block of its own, the file
 // would load with that block's text.
 TEST(ProjectExtension, ATrailerThatEndsLikeABlockIsNotTakenForOne) {

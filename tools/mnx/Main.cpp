@@ -91,8 +91,8 @@ int Dump(const std::string& path, uint32_t codePage) {
   // count as none, and they come back as 1 and 0; a block that cannot be trusted is left out.
   const std::string note = "mnx: note: \"" + path + "\" ";
   if (details.Extension == ExtensionState::Ignored)
-    std::cerr << note << "ends with an extension block that is damaged or of a later version; "
-              << "the JSON holds the 8-bit text, and building from it writes no such block\n";
+    std::cerr << note << "ends with an extension block that is damaged or of a later version, which was not "
+              << "read: the JSON holds the 8-bit text\n";
   else if (details.CodePage != codePage)
     std::cerr << note << "holds its 8-bit strings in code page " << details.CodePage
               << "; building from this JSON writes them in code page " << codePage << '\n';
