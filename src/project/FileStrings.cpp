@@ -5,6 +5,9 @@
 namespace corvela {
 
 const std::string& StringEncoder::Convert(uint32_t ordinal, const std::string& text) {
+  // Bytes that are not UTF-8 are 8-bit text already, from a caller that has not converted it:
+  // they go to the file as they are, which loses nothing, rather than as '?'.
+  if (!IsUtf8(text)) return text;
   bool replaced = false;
   Buffer = Codes->FromUtf8(CodePage, text, replaced);
   // Exactly: the bytes must read back as this very text, not merely without a '?'.

@@ -26,8 +26,9 @@ class StringEncoder {
   // Without codes, strings are written as they are and nothing is collected.
   StringEncoder(CodePages* codes, uint32_t codePage) : Codes(codes), CodePage(codePage) {}
 
-  // The 8-bit bytes of the next string: text itself or a buffer valid until the next call.
-  // ASCII is the same in every code page, and most strings (paths, names) are nothing else.
+  // The 8-bit bytes of the next string: text itself or a buffer valid until the next call. ASCII
+  // is the same in every code page, and most strings (paths, names) are nothing else; text that is
+  // not UTF-8 is taken to be 8-bit already and written as it is.
   const std::string& Encode(const std::string& text) {
     const uint32_t ordinal = Next++;
     return !Codes || IsAscii(text) ? text : Convert(ordinal, text);

@@ -111,6 +111,18 @@ TEST(ProjectExtension, EightBitProjectsAreWrittenAsBeforeWithNoBlock) {
   EXPECT_TRUE(again.substr(0, again.size() - 80) == file.substr(0, file.size() - 80));
 }
 
+// A caller that still hands over 8-bit text loses nothing: its bytes go to the file as they are
+// (an entry of bytes that are not UTF-8 would make a reader refuse the whole block).
+TEST(ProjectExtension, TextThatIsNotUtf8IsWrittenAsItIs) {
+  FakeWorld world;
+  NewProject(world.State);
+  world.State.Project.Form.Caption = "Install \xC9" "dition";
+  const std::string file = SerializeProject(world.State, kTrailer).value();
+  EXPECT_EQ(ReadExtensionBlock(file, 4).State, ExtensionState::None);
+  EXPECT_NE(file.find("Install \xC9" "dition"), std::string::npos);
+  EXPECT_EQ(Loaded(file).Project().Form.Caption, u8"Install Édition");
+}
+
 // A Greek caption and a Chinese label caption: what each untrustworthy block leaves of them.
 TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
   FakeWorld world;
