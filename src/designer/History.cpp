@@ -157,6 +157,8 @@ bool RestoreProject(AppState& state, const ProjectSnapshot& shot) {
   scratch.Project.Form.Top = result.StoredTop;
   auto& objects = scratch.Project.Objects;
   for (size_t i = 0; i < objects.size() && i < shot.Selected.size(); ++i) objects[i]->Selected = shot.Selected[i];
+  // The extension entries of the loaded file are no edit and are not in the snapshot: they stay.
+  scratch.Project.UnknownExtensions = std::move(state.Project.UnknownExtensions);
   state.Project = std::move(scratch.Project);
   RenumberTags(state);
   return true;

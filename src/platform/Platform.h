@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -179,6 +180,23 @@ class SoundPlayer {
 };
 inline constexpr int kSoundFileNotFound = 275;
 
+// The 8-bit code pages of Windows (1252 Western, 1253 Greek, ...): where the UTF-8 text of the
+// portable core meets 8-bit bytes, chiefly the strings of the project file. Every code page it
+// supports keeps the bytes 0x00 to 0x7F as ASCII.
+class CodePages {
+ public:
+  virtual ~CodePages() = default;
+  // The code page 8-bit text is in on this machine.
+  virtual uint32_t SystemCodePage() = 0;
+  virtual bool Supports(uint32_t codePage) = 0;
+  // 8-bit bytes in codePage as UTF-8.
+  virtual std::string ToUtf8(uint32_t codePage, std::string_view bytes) = 0;
+  // UTF-8 as 8-bit bytes in codePage. A character the code page has no byte for, and a byte that
+  // is not UTF-8, becomes '?', never a look-alike: a full-width backslash or dot must not turn
+  // into a real separator or dot in a path. replaced tells whether that happened.
+  virtual std::string FromUtf8(uint32_t codePage, std::string_view text, bool& replaced) = 0;
+};
+
 // The set of services handed to portable code. Pointers are not owned.
 struct Platform {
   FileSystem* Files = nullptr;
@@ -191,6 +209,9 @@ struct Platform {
   TextMeasurer* Text = nullptr;  // sizes AutoSize labels; without one they keep their size
   Shell* Launcher = nullptr;
   SoundPlayer* Sound = nullptr;
+  // Without them the project file's strings are read and written as they are, like the undo
+  // history's records.
+  CodePages* Codes = nullptr;
 };
 
 // The one way errors of the project and player code are reported: title "Error", error icon, OK.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/TableCodePages.h"
 
 namespace corvela {
 
@@ -68,14 +69,17 @@ class NullGraphicLoader : public GraphicLoader {
   std::unique_ptr<Graphic> LoadPicture(const std::string& path) override;
 };
 
-// All of the above, wired into one Platform (no file chooser).
+// All of the above, wired into one Platform (no file chooser), with the code pages from tables
+// and codePage (one of 1250 to 1258) as the system's.
 struct StdPlatform {
-  explicit StdPlatform(std::string messagePrefix = {}) : Ui(std::move(messagePrefix)) {
+  explicit StdPlatform(std::string messagePrefix = {}, uint32_t codePage = 1252)
+      : Ui(std::move(messagePrefix)), Codes(codePage) {
     Env.Files = &Files;
     Env.Ui = &Ui;
     Env.Display = &Display;
     Env.Ticks = &Ticks;
     Env.Graphics = &Graphics;
+    Env.Codes = &Codes;
   }
   StdPlatform(const StdPlatform&) = delete;
   StdPlatform& operator=(const StdPlatform&) = delete;
@@ -85,6 +89,7 @@ struct StdPlatform {
   FixedScreen Display;
   SteadyClock Ticks;
   NullGraphicLoader Graphics;
+  TableCodePages Codes;
   Platform Env;
 };
 

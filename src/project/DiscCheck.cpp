@@ -177,6 +177,7 @@ class DiscChecker {
     Platform env;
     env.Files = &files_;
     env.Display = &screen;
+    env.Codes = request_.Codes;
     AppState state(env);
     ParseDetails details;
     switch (ParseProject(state, bytes, &details)) {
@@ -190,6 +191,10 @@ class DiscChecker {
       case ParseOutcome::Loaded:
         break;
     }
+    if (details.Extension == ExtensionState::Ignored)
+      AddMenu(Severity::Note, project->Path,
+              "AutoRun.mnx ends with a block of Unicode text that is damaged or of a later version: the menu "
+              "shows its 8-bit text, with ? for what the code page cannot hold");
     return TakeMenuSnapshot(state.Project, false);
   }
 
@@ -250,9 +255,10 @@ std::optional<std::vector<Finding>> RunDiscCheck(FileSystem& files, const DiscCh
   return DiscChecker(files, request, WithoutTrailingSeparator(request.CdFolder)).Run();
 }
 
-std::vector<Finding> CheckDisc(FileSystem& files, const std::string& cdFolder) {
+std::vector<Finding> CheckDisc(FileSystem& files, const std::string& cdFolder, CodePages* codes) {
   DiscCheckRequest request;
   request.CdFolder = cdFolder;
+  request.Codes = codes;
   return RunDiscCheck(files, request).value();
 }
 

@@ -15,6 +15,7 @@
 
 namespace corvela {
 
+class CodePages;
 class FileSystem;
 
 // Media a folder can be burnt to, smallest first, with what each holds in bytes.
@@ -41,6 +42,8 @@ struct DiscCheckRequest {
   const MenuSnapshot* Menu = nullptr;
   // Told how far the check has come; may be empty. Returning false stops the check.
   DiscCheckProgressFn Progress;
+  // The code pages the saved menu's 8-bit strings are read in, as the player's; null: as they are.
+  CodePages* Codes = nullptr;
 };
 
 // The findings sorted errors first, in the order found within each severity; nothing when the
@@ -48,7 +51,7 @@ struct DiscCheckRequest {
 std::optional<std::vector<Finding>> RunDiscCheck(FileSystem& files, const DiscCheckRequest& request);
 
 // The folder with its saved project, to the end.
-std::vector<Finding> CheckDisc(FileSystem& files, const std::string& cdFolder);
+std::vector<Finding> CheckDisc(FileSystem& files, const std::string& cdFolder, CodePages* codes = nullptr);
 
 // The smallest medium that holds bytes, or null when none does.
 const Medium* SmallestMediumFor(uint64_t bytes);

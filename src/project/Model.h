@@ -210,6 +210,14 @@ bool IsValidKind(uint8_t kind);
 // Frees an object with its caches and pane.
 void DisposeObject(std::unique_ptr<MenuObject> obj);
 
+// An entry of the project file's extension block that this version does not know: kept as read
+// and written back unchanged, so a newer designer's settings survive a save by this one.
+struct ExtensionEntry {
+  uint32_t Tag = 0;
+  std::string Bytes;
+  bool operator==(const ExtensionEntry& other) const { return Tag == other.Tag && Bytes == other.Bytes; }
+};
+
 struct MenuProject {
   std::string FormIcon;
   std::string StartSound;
@@ -220,6 +228,7 @@ struct MenuProject {
   std::vector<std::unique_ptr<MenuObject>> Objects;
   FormSettings Form;
   PanelSettings Panel;
+  std::vector<ExtensionEntry> UnknownExtensions;
 };
 
 }  // namespace corvela

@@ -4,74 +4,11 @@
 #include <limits>
 
 #include "platform/Platform.h"
+#include "project/FileStrings.h"
 #include "project/ProjectFields.h"
 #include "project/Resources.h"
 
 namespace corvela {
-
-// ---------------------------------------------------------------- primitives
-
-void ByteWriter::U32(uint32_t value) {
-  const char bytes[4] = {static_cast<char>(value & 0xFFu), static_cast<char>((value >> 8) & 0xFFu),
-                         static_cast<char>((value >> 16) & 0xFFu), static_cast<char>((value >> 24) & 0xFFu)};
-  Out.append(bytes, 4);
-}
-
-bool ByteWriter::Str(const std::string& text) {
-  if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
-  I32(static_cast<int32_t>(text.size()));
-  Out += text;
-  return true;
-}
-
-bool ByteReader::U8(uint8_t& value) {
-  if (Remaining() < 1) return false;
-  value = static_cast<uint8_t>(Data[Pos++]);
-  return true;
-}
-
-bool ByteReader::Bool(bool& value) {
-  uint8_t byte = 0;
-  if (!U8(byte)) return false;
-  value = byte != 0;
-  return true;
-}
-
-bool ByteReader::U32(uint32_t& value) {
-  if (Remaining() < 4) return false;
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<uint8_t>(Data[Pos + i])) << (8 * i);
-  Pos += 4;
-  value = v;
-  return true;
-}
-
-bool ByteReader::I32(int32_t& value) {
-  uint32_t raw = 0;
-  if (!U32(raw)) return false;
-  value = static_cast<int32_t>(raw);
-  return true;
-}
-
-bool ByteReader::Str(std::string& text) {
-  const size_t start = Pos;
-  int32_t count = 0;
-  if (!I32(count)) return false;
-  // The count is only a claim of the file: check it against what is there before allocating.
-  if (count < 0 || static_cast<size_t>(count) > Remaining()) {
-    Pos = start;
-    return false;
-  }
-  text.assign(Data + Pos, static_cast<size_t>(count));
-  Pos += static_cast<size_t>(count);
-  return true;
-}
-
-std::string ByteReader::Rest() {
-  std::string rest(Data + Pos, Remaining());
-  Pos = Size;
-  return rest;
-}
 
 // ---------------------------------------------------------------- fields by type
 
@@ -298,50 +235,101 @@ bool ReadSettingsBlock(ByteReader& in, AppState& state, SettingsReadResult& resu
 
 namespace {
 
-// Magic, settings block and reserved word: everything but the trailer.
-std::optional<std::string> SerializeBody(const AppState& state) {
-  ByteWriter out;
+// Magic, settings block and reserved word: everything but the trailer and the extension block.
+std::optional<std::string> SerializeBody(const AppState& state, StringEncoder& strings) {
+  ByteWriter out(strings);
+  // Room for a typical object record, so that a large menu is not copied again at every doubling.
+  out.Reserve(512 + 192 * state.Project.Objects.size());
   out.U32(kProjectMagic);
   if (!WriteSettingsBlock(out, state)) return std::nullopt;
   out.I32(state.ReservedWord);
   return out.Take();
 }
 
+// The whole file with the trailer that trailerFor makes once the body is written.
+template <class Trailer>
+std::optional<std::string> SerializeFile(const AppState& state, Trailer&& trailerFor) {
+  CodePages* codes = state.Env.Codes;
+  StringEncoder strings(codes, codes ? codes->SystemCodePage() : kUtf8CodePage);
+  std::optional<std::string> bytes = SerializeBody(state, strings);
+  if (!bytes) return std::nullopt;
+  *bytes += trailerFor();
+  // An 8-bit project that sets nothing new stays byte for byte what older versions wrote, unless
+  // its trailer ends like a block (only a made-up one can) and would be read as one.
+  if (strings.Unicode().empty() && state.Project.UnknownExtensions.empty() &&
+      ReadExtensionBlock(*bytes, 4).State == ExtensionState::None)
+    return bytes;
+  const std::optional<std::string> block =
+      ExtensionBlockBytes(strings.Page(), strings.Unicode(), state.Project.UnknownExtensions);
+  if (!block) return std::nullopt;
+  *bytes += *block;
+  return bytes;
+}
+
+}  // namespace
+
+namespace {
+
+// Everything before the block, its strings as the block says. False, with where it failed, when
+// a field cannot be read.
+bool ReadBody(AppState& state, const std::string& bytes, const ExtensionBlock& block, ParseDetails& details) {
+  std::optional<StringDecoder> strings;
+  std::optional<ByteReader> in;
+  try {
+    CodePages* codes = state.Env.Codes;
+    uint32_t codePage = codes ? codes->SystemCodePage() : 0;
+    if (codes && block.CodePage && codes->Supports(*block.CodePage)) codePage = *block.CodePage;
+    details.Extension = block.State;
+    details.CodePage = codePage;
+    strings.emplace(codes, codePage, block.Strings);
+    in.emplace(bytes.data(), block.Start, &*strings);
+    uint32_t magic = 0;
+    in->U32(magic);
+    state.Project.UnknownExtensions = block.Unknown;
+    SettingsReadResult settings;
+    int32_t reserved = 0;
+    if (!ReadSettingsBlock(*in, state, settings) || !in->I32(reserved)) {
+      details.FailOffset = in->Offset();
+      return false;
+    }
+    state.ReservedWord = reserved;
+    details.StoredLeft = settings.StoredLeft;
+    details.StoredTop = settings.StoredTop;
+    details.StoredObjectCount = settings.StoredObjectCount;
+    details.ObjectCountOffset = settings.ObjectCountOffset;
+    details.Trailer = in->Rest();
+    return true;
+  } catch (const std::exception&) {
+    // Running out of memory half-way is one more way for the file not to load.
+    details.FailOffset = in ? in->Offset() : 0;
+    return false;
+  }
+}
+
 }  // namespace
 
 ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetails* details) {
-  ByteReader in(bytes);
+  uint32_t magic = 0;
+  // A file too short to hold the magic does not begin with it either, and stays untouched.
+  if (ByteReader probe(bytes); !probe.U32(magic) || magic != kProjectMagic) return ParseOutcome::FormatMismatch;
+  ParseDetails own;
+  ParseDetails& read = details ? *details : own;
+  ExtensionBlock block;
   try {
-    uint32_t magic = 0;
-    // A file too short to hold the magic does not begin with it either, and stays untouched.
-    if (!in.U32(magic) || magic != kProjectMagic) return ParseOutcome::FormatMismatch;
-    SettingsReadResult settings;
-    int32_t reserved = 0;
-    if (!ReadSettingsBlock(in, state, settings) || !in.I32(reserved)) {
-      if (details) details->FailOffset = in.Offset();
-      return ParseOutcome::IoError;
-    }
-    state.ReservedWord = reserved;
-    if (details) {
-      details->StoredLeft = settings.StoredLeft;
-      details->StoredTop = settings.StoredTop;
-      details->StoredObjectCount = settings.StoredObjectCount;
-      details->ObjectCountOffset = settings.ObjectCountOffset;
-      details->Trailer = in.Rest();
-    }
-    return ParseOutcome::Loaded;
+    block = ReadExtensionBlock(bytes, 4);
   } catch (const std::exception&) {
-    // Running out of memory half-way is one more way for the file not to load.
-    if (details) details->FailOffset = in.Offset();
-    return ParseOutcome::IoError;
+    block = ExtensionBlock{ExtensionState::Ignored, bytes.size(), {}, {}, {}};
   }
+  if (ReadBody(state, bytes, block, read)) return ParseOutcome::Loaded;
+  // A block whose claimed length reaches into the settings never fails a file that loads without it.
+  if (block.State != ExtensionState::Read) return ParseOutcome::IoError;
+  const ExtensionBlock none{ExtensionState::Ignored, bytes.size(), {}, {}, {}};
+  return ReadBody(state, bytes, none, read) ? ParseOutcome::Loaded : ParseOutcome::IoError;
 }
 
 std::optional<std::string> SerializeProject(const AppState& state, const std::string& trailer) {
   try {
-    std::optional<std::string> bytes = SerializeBody(state);
-    if (bytes) *bytes += trailer;
-    return bytes;
+    return SerializeFile(state, [&] { return trailer; });
   } catch (const std::exception&) {
     return std::nullopt;
   }
@@ -356,8 +344,7 @@ std::string TickTrailer(Clock& clock) {
 bool SaveProjectFile(AppState& state, const std::string& path) {
   std::optional<std::string> bytes;
   try {
-    bytes = SerializeBody(state);
-    if (bytes) *bytes += TickTrailer(*state.Env.Ticks);
+    bytes = SerializeFile(state, [&] { return TickTrailer(*state.Env.Ticks); });
   } catch (const std::exception&) {
     bytes.reset();
   }

@@ -1,6 +1,8 @@
 #pragma once
 // AutoRun.mnx: a flat little-endian sequence of fields with no version, sizes or checksum,
-// written and read by one pair of routines per record.
+// written and read by one pair of routines per record; its strings are 8-bit text in the saving
+// machine's code page, and what that cannot hold follows the trailer in an extension block
+// (ProjectExtension.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +10,8 @@
 #include <string>
 
 #include "project/AppState.h"
+#include "project/ByteStream.h"
+#include "project/ProjectExtension.h"
 
 namespace corvela {
 
@@ -15,47 +19,6 @@ class Clock;
 
 inline constexpr uint32_t kProjectMagic = 0x55AAAA55u;
 inline constexpr int kTrailerWords = 20;
-
-// Appends little-endian fields to a byte string.
-class ByteWriter {
- public:
-  void U8(uint8_t value) { Out.push_back(static_cast<char>(value)); }
-  void Bool(bool value) { U8(value ? 1 : 0); }
-  void I32(int32_t value) { U32(static_cast<uint32_t>(value)); }
-  void U32(uint32_t value);
-  // A count and the bytes; fails only for a string too long for its 32-bit count.
-  bool Str(const std::string& text);
-  void Raw(const std::string& bytes) { Out += bytes; }
-  const std::string& Bytes() const { return Out; }
-  std::string Take() { return std::move(Out); }
-
- private:
-  std::string Out;
-};
-
-// Reads little-endian fields from a bounded buffer. A read that would pass the end fails and
-// leaves both the target and the position as they were.
-class ByteReader {
- public:
-  ByteReader(const char* data, size_t size) : Data(data), Size(size) {}
-  explicit ByteReader(const std::string& bytes) : ByteReader(bytes.data(), bytes.size()) {}
-
-  bool U8(uint8_t& value);
-  // Any byte other than 0 reads as true.
-  bool Bool(bool& value);
-  bool I32(int32_t& value);
-  bool U32(uint32_t& value);
-  // Fails for a negative count or one larger than the bytes left, before allocating anything.
-  bool Str(std::string& text);
-  size_t Offset() const { return Pos; }
-  size_t Remaining() const { return Size - Pos; }
-  std::string Rest();
-
- private:
-  const char* Data;
-  size_t Size;
-  size_t Pos = 0;
-};
 
 // One writer and one reader per record. Each stops at the first field that fails and returns
 // false; a reader leaves the fields before the failure set.
@@ -112,18 +75,28 @@ struct ParseDetails {
   int32_t StoredTop = 0;
   int32_t StoredObjectCount = 0;
   size_t ObjectCountOffset = 0;
-  // Everything after the reserved word: normally the 80 bytes of the trailer.
+  // Everything after the reserved word up to the extension block: normally the 80 bytes of the
+  // trailer.
   std::string Trailer;
   // Where the reading failed.
   size_t FailOffset = 0;
+  // Whether the file has an extension block, and whether it was used.
+  ExtensionState Extension = ExtensionState::None;
+  // The code page the 8-bit strings were read in: the block's, or the system's (0 without code pages).
+  uint32_t CodePage = 0;
 };
 
 // The magic, the settings block and the reserved word, read into the model (ReservedWord
-// included). Nothing is changed for FormatMismatch; for IoError the model is as
+// included), the strings in the code page the extension block records or else the system's, each
+// replaced by its UTF-8 text from a whole block while its 8-bit bytes still match. A block that
+// cannot be trusted is ignored and never fails the load; entries it does not know go into
+// UnknownExtensions. Nothing is changed for FormatMismatch; for IoError the model is as
 // ReadSettingsBlock leaves it. Shows no message.
 ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetails* details = nullptr);
-// Magic, settings block, ReservedWord, then the trailer bytes as given. Nothing for a model
-// that cannot be written (an object whose kind or control record is invalid).
+// Magic, settings block, ReservedWord, then the trailer bytes as given, the strings in the
+// system code page; then the extension block when a string needs it or UnknownExtensions has
+// entries. Nothing for a model that cannot be written (an object whose kind or control record
+// is invalid).
 std::optional<std::string> SerializeProject(const AppState& state, const std::string& trailer);
 // Twenty tick counts, each taken as it is written.
 std::string TickTrailer(Clock& clock);

@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 
+#include "project/ProjectExtension.h"
 #include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
 
@@ -49,6 +50,18 @@ bool Utf8ToLatin1(const std::string& text, std::string& bytes) {
 
 namespace {
 
+std::string HexOf(const std::string& bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (char c : bytes) {
+    const auto b = static_cast<uint8_t>(c);
+    hex.push_back(kDigits[b >> 4]);
+    hex.push_back(kDigits[b & 0x0F]);
+  }
+  return hex;
+}
+
 Json ToJsonValue(uint8_t v) {
   return static_cast<unsigned>(v);
 }
@@ -65,7 +78,7 @@ Json ToJsonValue(LinkAction v) {
   return static_cast<unsigned>(v);
 }
 Json ToJsonValue(const std::string& v) {
-  return Latin1ToUtf8(v);
+  return v;
 }
 Json ToJsonValue(const FontRecord& font);
 
@@ -104,8 +117,8 @@ Json ObjectToJson(const MenuObject& obj) {
 Json ProjectToJson(const AppState& state, const std::string& trailer) {
   const MenuProject& p = state.Project;
   Json json = Json::object();
-  json["FormIcon"] = Latin1ToUtf8(p.FormIcon);
-  json["StartSound"] = Latin1ToUtf8(p.StartSound);
+  json["FormIcon"] = p.FormIcon;
+  json["StartSound"] = p.StartSound;
   json["BackColor"] = p.BackColor;
   json["GradientColor"] = p.GradientColor;
   json["GradientStyle"] = static_cast<unsigned>(p.GradientStyle);
@@ -129,6 +142,16 @@ Json ProjectToJson(const AppState& state, const std::string& trailer) {
   }
   json["Trailer"] = std::move(words);
   if (pos < trailer.size()) json["TrailerTail"] = Latin1ToUtf8(trailer.substr(pos));
+  if (!p.UnknownExtensions.empty()) {
+    Json entries = Json::array();
+    for (const ExtensionEntry& e : p.UnknownExtensions) {
+      Json entry = Json::object();
+      entry["Tag"] = e.Tag;
+      entry["Bytes"] = HexOf(e.Bytes);
+      entries.push_back(std::move(entry));
+    }
+    json["UnknownExtensions"] = std::move(entries);
+  }
   return json;
 }
 
@@ -169,10 +192,10 @@ class JsonReader {
     out = v.get<bool>();
     return true;
   }
+  // The parser has checked that the text is UTF-8.
   bool Get(const Json& v, const std::string& path, std::string& out) {
     if (!v.is_string()) return Fail(path, "expected a string");
-    if (!Utf8ToLatin1(v.get_ref<const std::string&>(), out))
-      return Fail(path, "has a character above U+00FF, which no byte of the file can hold");
+    out = v.get<std::string>();
     return true;
   }
   bool Get(const Json& v, const std::string& path, FontRecord& out) {
@@ -261,9 +284,52 @@ bool TrailerFromJson(JsonReader& reader, const Json& json, std::optional<std::st
     }
   }
   std::string rest;
-  if (tail != json.end() && !reader.Get(*tail, "TrailerTail", rest)) return false;
+  if (tail != json.end()) {
+    if (!tail->is_string()) return reader.Fail("TrailerTail", "expected a string");
+    if (!Utf8ToLatin1(tail->get_ref<const std::string&>(), rest))
+      return reader.Fail("TrailerTail", "has a character above U+00FF, which no byte can hold");
+  }
   out.Raw(rest);
   trailer = out.Take();
+  return true;
+}
+
+bool BytesOfHex(const std::string& hex, std::string& bytes) {
+  if (hex.size() % 2 != 0) return false;
+  auto digit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::string out;
+  out.reserve(hex.size() / 2);
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    const int high = digit(hex[i]), low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) return false;
+    out.push_back(static_cast<char>(high * 16 + low));
+  }
+  bytes = std::move(out);
+  return true;
+}
+
+bool UnknownExtensionsFromJson(JsonReader& reader, const Json& json, std::vector<ExtensionEntry>& entries) {
+  auto it = json.find("UnknownExtensions");
+  if (it == json.end()) return true;
+  if (!it->is_array()) return reader.Fail("UnknownExtensions", "expected an array");
+  for (size_t i = 0; i < it->size(); ++i) {
+    const std::string path = "UnknownExtensions[" + std::to_string(i) + "]";
+    ExtensionEntry entry;
+    std::string hex;
+    const bool ok = reader.Fields((*it)[i], path, {}, [&](auto&& visit) {
+      return visit("Tag", entry.Tag) && visit("Bytes", hex);
+    });
+    if (!ok) return false;
+    if (IsKnownExtensionTag(entry.Tag))
+      return reader.Fail(path + ".Tag", "is a tag the file's writer makes itself from the model");
+    if (!BytesOfHex(hex, entry.Bytes)) return reader.Fail(path + ".Bytes", "expected pairs of hexadecimal digits");
+    entries.push_back(std::move(entry));
+  }
   return true;
 }
 
@@ -277,7 +343,8 @@ bool ProjectFromJson(const Json& json, AppState& state, std::optional<std::strin
   if (!json.is_object()) return reader.Fail("(top level)", "expected an object");
 
   const bool top =
-      reader.Fields(json, "", {"StartLink", "Form", "Panel", "Objects", "Trailer", "TrailerTail"}, [&](auto&& visit) {
+      reader.Fields(json, "", {"StartLink", "Form", "Panel", "Objects", "Trailer", "TrailerTail", "UnknownExtensions"},
+                    [&](auto&& visit) {
         return visit("FormIcon", p.FormIcon) && visit("StartSound", p.StartSound) && visit("BackColor", p.BackColor) &&
                visit("GradientColor", p.GradientColor) && visit("GradientStyle", p.GradientStyle) &&
                visit("ReservedWord", state.ReservedWord);
@@ -305,7 +372,7 @@ bool ProjectFromJson(const Json& json, AppState& state, std::optional<std::strin
     }
   }
   RenumberTags(state);
-  return TrailerFromJson(reader, json, trailer);
+  return TrailerFromJson(reader, json, trailer) && UnknownExtensionsFromJson(reader, json, p.UnknownExtensions);
 }
 
 }  // namespace corvela

@@ -17,7 +17,11 @@ std::string RecordOf(const MenuObject& obj) {
 struct ClipboardFixture : ::testing::Test {
   testing::FakeWorld World;
   MenuProject& Project = World.State.Project;
-  ClipboardFixture() { testing::FillEveryKind(World.State); }
+  ClipboardFixture() {
+    testing::FillEveryKind(World.State);
+    // Records between designers carry the model's UTF-8, whatever the code page can hold.
+    Project.Objects[0]->Base().Hint = u8"提示 Ω";
+  }
   void Select(std::vector<size_t> indices) {
     for (auto& obj : Project.Objects) obj->Selected = false;
     for (size_t i : indices) Project.Objects[i]->Selected = true;
@@ -72,7 +76,7 @@ TEST_F(ClipboardFixture, BadDataIsRefused) {
 
 TEST_F(ClipboardFixture, TextHoldsTheCaptionsOfLabelsAndButtons) {
   Select({0, 1, 2});
-  EXPECT_EQ(ClipboardText(Project), "Caption \xC0\r\nline 2\r\nButton \xDF");
+  EXPECT_EQ(ClipboardText(Project), u8"Caption À\r\nline 2\r\nButton ß");
   Select({2, 3});
   EXPECT_EQ(ClipboardText(Project), "");
 }

@@ -85,7 +85,7 @@ class PlantedDisc {
   std::vector<Finding> Check() {
     if (!ProjectPlanted)
       std::ofstream(Root / kProjectFileName, std::ios::binary) << SerializeProject(State, std::string(80, '\0')).value();
-    return CheckDisc(Env.Files, Root.string());
+    return CheckDisc(Env.Files, Root.string(), &Env.Codes);
   }
 
   // The menu as the model holds it now, against the AutoRun.mnx saved by Check or planted.
@@ -323,6 +323,26 @@ TEST(CheckDisc, ReportsHowFarItHasComeAndStopsWhenAsked) {
   });
   EXPECT_FALSE(stopped);
   EXPECT_EQ(lastRead, 256u);
+}
+
+// The saved menu is read as the player reads it: names in code page 1252 and in the extension
+// block are found; a block that cannot be trusted leaves the 8-bit names, and says so.
+TEST(CheckDisc, NamesOfEveryScriptAreFoundAndAnUntrustedBlockIsNoted) {
+  PlantedDisc disc;
+  disc.State.Project.StartSound = u8"\\Media\\Ünïcode.wav";
+  disc.Object(2).FileName = u8"\\Media\\Εικόνα.jpg";
+  disc.Plant(u8"Media/Ünïcode.wav", "x");
+  disc.Plant(u8"Media/Εικόνα.jpg", "x");
+  const std::vector<Finding> whole = disc.Check();
+  EXPECT_TRUE(ErrorsAndWarnings(whole).empty()) << Lines(whole);
+
+  std::string damaged = SerializeProject(disc.State, std::string(80, '\0')).value();
+  damaged[damaged.size() - 9] ^= 1;  // the block's CRC
+  disc.Plant(kProjectFileName, damaged);
+  const std::string lines = Lines(disc.Check());
+  EXPECT_NE(lines.find("note: menu: AutoRun.mnx ends with a block of Unicode text that is damaged"), std::string::npos)
+      << lines;
+  EXPECT_NE(lines.find("[\\Media\\??????.jpg]"), std::string::npos) << lines;
 }
 
 TEST(CheckDisc, AFolderThatIsNotThereIsOneError) {

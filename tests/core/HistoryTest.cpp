@@ -37,6 +37,10 @@ struct HistoryFixture : ::testing::Test {
 
   HistoryFixture() {
     testing::FillEveryKind(State);
+    // Steps carry the model's UTF-8, whatever the code page can hold, and no step loses what a
+    // newer designer left in the file.
+    Project.Objects[0]->AsLabel()->Caption = u8"菜单 Ω";
+    Project.UnknownExtensions = {{ExtensionTag("XSET"), std::string("\x01\x00", 2)}};
     Surface.RefreshSurface();  // clamps the sample's negative positions once, before any step
     World.Ui.Shown.clear();
   }

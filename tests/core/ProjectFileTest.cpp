@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/TableCodePages.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectJson.h"
 #include "support/FakePlatform.h"
@@ -33,6 +34,15 @@ struct Bytes {
   }
   Bytes& Font(const FontRecord& f) { return Str(f.Name).I32(f.Color).I32(f.Size).U8(f.Style); }
 };
+
+// An object record as a Western European machine writes it into the file.
+std::string FileRecord(const MenuObject& obj) {
+  TableCodePages codes(1252);
+  StringEncoder strings(&codes, 1252);
+  ByteWriter out(strings);
+  EXPECT_TRUE(WriteObject(out, obj));
+  return out.Take();
+}
 
 std::string JsonOf(const AppState& state) {
   return ProjectToJson(state, "").dump();
@@ -117,13 +127,13 @@ TEST(ProjectFileRecords, ControlRecordsFollowTheirFieldOrder) {
   auto image = testing::DistinctObject(ObjectKind::Image);
   auto rtf = testing::DistinctObject(ObjectKind::Rtf);
   const FontRecord lf = label->AsLabel()->Font, bf = button->AsButton()->Font;
-  const std::string hint = "hint \xA0";
+  const std::string hint = u8"hint \u00A0";
   Bytes l, b, i, p;
   // Alignment, AutoSize, Caption, Color, Font, Height, Hint, Layout, Left, Name, Top, Transparent, Width, WordWrap.
-  l.U8(2).U8(0).Str("Caption \xC0\r\nline 2").I32(0x8000000F).Font(lf).I32(51);
+  l.U8(2).U8(0).Str(u8"Caption À\r\nline 2").I32(0x8000000F).Font(lf).I32(51);
   l.Str(hint + "1").U8(2).I32(-4).Str("Ctl1").I32(-8).U8(1).I32(101).U8(1);
   // Caption, Flat, Font, Height, Hint, Layout, Left, Margin, Name, Spacing, Top, Transparent, Width.
-  b.Str("Button \xDF").U8(1).Font(bf).I32(52).Str(hint + "2").U8(3);
+  b.Str(u8"Button ß").U8(1).Font(bf).I32(52).Str(hint + "2").U8(3);
   b.I32(-5).I32(-5).Str("Ctl2").I32(-2).I32(-9).U8(0).I32(102);
   // AutoSize, Center, Height, Hint, Left, Name, Stretch, Top, Transparent, Width.
   i.U8(1).U8(1).I32(53).Str(hint + "3").I32(-6).Str("Ctl3").U8(1).I32(-10).U8(1).I32(103);
@@ -226,7 +236,7 @@ TEST(LoadProject, GivesBackTheSavedModel) {
   saved.State.Project.Form.Top = p.Form.Top;
   EXPECT_EQ(JsonOf(world.State), JsonOf(saved.State));
   EXPECT_EQ(world.State.ReservedWord, -123456789);
-  EXPECT_EQ(p.Form.Caption, "Men\xFC \x80");
+  EXPECT_EQ(p.Form.Caption, u8"Menü €");
   EXPECT_EQ(p.StartLink, saved.State.Project.StartLink);
   ASSERT_EQ(p.Objects.size(), 7u);
   for (size_t i = 0; i < p.Objects.size(); ++i) {
@@ -242,12 +252,7 @@ TEST(LoadProject, GivesBackTheSavedModel) {
   EXPECT_EQ(p.Objects[0]->AsLabel()->Color, 0x8000000Fu);
   EXPECT_FALSE(world.State.Modified);
   // The panes get their files (the sample's paths are not on the fake disk, and there is no CD folder).
-  EXPECT_EQ(view.Calls, (std::vector<std::string>{"settings",
-                                                  "avi \\f\xC4"
-                                                  "4",
-                                                  "rtf \\f\xC4"
-                                                  "6",
-                                                  "wire", "background"}));
+  EXPECT_EQ(view.Calls, (std::vector<std::string>{"settings", u8"avi \\fÄ4", u8"rtf \\fÄ6", "wire", "background"}));
 }
 
 TEST(LoadProject, MissingUnreadableAndForeignFilesChangeNothing) {
@@ -295,9 +300,7 @@ TEST(LoadProject, FailsCleanlyWhereverTheFileEnds) {
   std::vector<size_t> objectEnds;
   size_t at = details.ObjectCountOffset + 4;
   for (const auto& obj : probe.State.Project.Objects) {
-    ByteWriter out;
-    ASSERT_TRUE(WriteObject(out, *obj));
-    at += out.Bytes().size();
+    at += FileRecord(*obj).size();
     objectEnds.push_back(at);
   }
   const size_t settingsEnd = at;
@@ -355,17 +358,12 @@ TEST(LoadProject, ObjectCountsAndKindsTheWriterNeverProduces) {
   NewProject(base.State);
   base.State.Project.Objects.push_back(testing::DistinctObject(ObjectKind::Html));
   const std::string withOne = SerializeProject(base.State, "").value();
-  const size_t countAt = withOne.size() - 4 - [&] {
-    ByteWriter out;
-    WriteObject(out, *base.State.Project.Objects[0]);
-    return out.Bytes().size();
-  }() - 4;
+  const std::string one = FileRecord(*base.State.Project.Objects[0]);
+  const size_t countAt = withOne.size() - 4 - one.size() - 4;
   auto withCount = [&](int64_t count, const std::string& objects) {
     return withOne.substr(0, countAt) + Bytes().I32(count).Out + objects + Bytes().I32(5).Out;
   };
-  ByteWriter one;
-  WriteObject(one, *base.State.Project.Objects[0]);
-  std::string badKind = one.Bytes();
+  std::string badKind = one;
   badKind[0] = 7;
 
   struct Case {
@@ -378,10 +376,10 @@ TEST(LoadProject, ObjectCountsAndKindsTheWriterNeverProduces) {
       {"negative count reads as none", withCount(-1, ""), true, 0},
       {"most negative count", withCount(INT32_MIN, ""), true, 0},
       {"2^31-1 objects claimed, none there: nothing reserved", withCount(INT32_MAX, ""), false, 0},
-      {"two claimed, one there", withCount(2, one.Bytes()), false, 1},
-      {"kind 7 after a good object", withCount(2, one.Bytes() + badKind), false, 1},
-      {"kind 255", withCount(1, std::string(1, '\xFF') + one.Bytes().substr(1)), false, 0},
-      {"three good objects", withCount(3, one.Bytes() + one.Bytes() + one.Bytes()), true, 3},
+      {"two claimed, one there", withCount(2, one), false, 1},
+      {"kind 7 after a good object", withCount(2, one + badKind), false, 1},
+      {"kind 255", withCount(1, std::string(1, '\xFF') + one.substr(1)), false, 0},
+      {"three good objects", withCount(3, one + one + one), true, 3},
   };
   for (const Case& c : cases) {
     FakeWorld world;
@@ -423,7 +421,7 @@ TEST(LoadProject, FieldsBeforeAFailureKeepTheirNewValues) {
   world.Files.Files[kPath] = file.substr(0, cut);
   EXPECT_FALSE(LoadProject(world.State, kPath));
   const MenuProject& p = world.State.Project;
-  EXPECT_EQ(p.FormIcon, "\\icon\xE4.ico");
+  EXPECT_EQ(p.FormIcon, u8"\\iconä.ico");
   EXPECT_EQ(p.GradientStyle, 8);
   EXPECT_EQ(p.StartLink.Action, LinkAction::OpenFile);
   EXPECT_EQ(p.StartLink.SoundFile, "\\s0.wav");

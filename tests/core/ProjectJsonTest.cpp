@@ -35,7 +35,7 @@ TEST(ProjectJson, UsesTheStoredNamesAndPlainNumbers) {
   testing::FillEveryKind(world.State);
   const Json json = ProjectToJson(world.State, TickTrailer(world.Ticks));
   EXPECT_EQ(json["Form"]["Left"], -40);
-  EXPECT_EQ(json["Form"]["Caption"], "Men\xC3\xBC \xC2\x80");
+  EXPECT_EQ(json["Form"]["Caption"], "Men\xC3\xBC \xE2\x82\xAC");  // the model's UTF-8 text
   EXPECT_EQ(json["BackColor"], 0x80000005u);  // colours unsigned
   EXPECT_EQ(json["Panel"]["BorderWidth"], -1);
   EXPECT_EQ(json["StartLink"]["Action"], 1);
@@ -58,16 +58,22 @@ TEST(ProjectJson, DumpThenBuildGivesTheSameBytes) {
     const char* Why;
     bool EveryKind;
     std::string Trailer;
+    bool Extended = false;
   };
   const Case cases[] = {
       {"every kind, trailer of ticks", true, std::string("\x01\x00\x00\x00", 4) + std::string(76, '\xFF')},
       {"new project, cut trailer", false, "abcdefg"},
       {"no trailer at all", true, ""},
+      {"an extension block: Greek text and a later version's entry", true, std::string(80, '\0'), true},
   };
   for (const Case& c : cases) {
     FakeWorld world;
     NewProject(world.State);
     if (c.EveryKind) testing::FillEveryKind(world.State);
+    if (c.Extended) {
+      world.State.Project.Form.Caption = u8"Μενού";
+      world.State.Project.UnknownExtensions = {{ExtensionTag("XSET"), std::string("\0\x7F\xFF", 3)}};
+    }
     const std::string file = SerializeProject(world.State, c.Trailer).value();
     const std::string text = ProjectToJson(world.State, c.Trailer).dump(2);
 
@@ -109,7 +115,7 @@ TEST(ProjectJson, BadInputNamesTheKeyAndWhatIsWrong) {
       {R"([])", "(top level): expected an object"},
       {R"({"Captoin": "x"})", "Captoin: unknown key"},
       {R"({"Form": {"Caption": 5}})", "Form.Caption: expected a string"},
-      {R"({"Form": {"Caption": "\u20ac"}})", "Form.Caption: has a character above U+00FF"},
+      {R"({"TrailerTail": "\u20ac"})", "TrailerTail: has a character above U+00FF"},
       {R"({"Form": {"TransparentColor": 1}})", "Form.TransparentColor: expected true or false"},
       {R"({"GradientStyle": 256})", "GradientStyle: expected an integer from 0 to 255"},
       {R"({"BackColor": -1})", "BackColor: expected an integer from 0 to 4294967295"},
@@ -123,6 +129,8 @@ TEST(ProjectJson, BadInputNamesTheKeyAndWhatIsWrong) {
       {R"({"StartLink": {"Action": -1}})", "StartLink.Action: expected an integer from 0 to 255"},
       {R"({"Trailer": [1, -2]})", "Trailer[1]: expected an integer from 0 to 4294967295"},
       {R"({"Trailer": 3})", "Trailer: expected an array of integers"},
+      {R"({"UnknownExtensions": [{"Tag": 1195462723, "Bytes": ""}]})", "UnknownExtensions[0].Tag: is a tag the file's"},
+      {R"({"UnknownExtensions": [{"Tag": 1, "Bytes": "0g"}]})", "UnknownExtensions[0].Bytes: expected pairs"},
   };
   for (const Case& c : cases) {
     FakeWorld world;

@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/SystemColours.h"
+#include "platform/TableCodePages.h"
 #include "platform/TextLines.h"
 #include "project/AppState.h"
 
@@ -284,6 +285,7 @@ struct FakeWorld {
   FakeShell Launcher;
   FakeSoundPlayer Sound;
   FakeSystemColours Colours;
+  TableCodePages Codes{1252};  // a Western European machine
   Platform Env;
   AppState State;
 
@@ -301,6 +303,7 @@ struct FakeWorld {
     p.Launcher = &Launcher;
     p.Sound = &Sound;
     p.Colours = &Colours;
+    p.Codes = &Codes;
     return p;
   }
 };

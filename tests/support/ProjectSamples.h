@@ -1,6 +1,7 @@
 #pragma once
 // A project with one object of every kind and every stored field set to a value that differs from
-// its default: 8-bit text, negative coordinates and margins, system colours.
+// its default: Western text that code page 1252 holds (the file's bytes are those an 8-bit
+// version wrote), negative coordinates and margins, system colours.
 
 #include "project/AppState.h"
 
@@ -18,7 +19,7 @@ inline MenuObject& AddBox(MenuProject& project, int32_t l, int32_t t, int32_t w,
 
 inline FontRecord DistinctFont(int seed) {
   FontRecord f;
-  f.Name = "Font \xE9" + std::to_string(seed);
+  f.Name = u8"Font é" + std::to_string(seed);
   f.Color = 0x80000000u + static_cast<uint32_t>(seed);
   f.Size = -10 - seed;
   f.Style = static_cast<uint8_t>(seed & 0x0F);
@@ -30,7 +31,7 @@ inline ObjectLink DistinctLink(int seed) {
   l.SoundFile = "\\s" + std::to_string(seed) + ".wav";
   l.Action = static_cast<LinkAction>(1 + seed % 7);
   l.ShowCommand = seed + 2;
-  l.Target = "\\t\xFC" + std::to_string(seed);
+  l.Target = u8"\\tü" + std::to_string(seed);
   l.Parameters = "/p " + std::to_string(seed);
   l.StartDirectory = "\\d" + std::to_string(seed);
   return l;
@@ -42,25 +43,25 @@ inline void SetBase(ControlBase& c, int seed) {
   c.Width = 100 + seed;
   c.Height = 50 + seed;
   c.Name = "Ctl" + std::to_string(seed);
-  c.Hint = "hint \xA0" + std::to_string(seed);
+  c.Hint = u8"hint \u00A0" + std::to_string(seed);
 }
 
 inline std::unique_ptr<MenuObject> DistinctObject(ObjectKind kind) {
   const int seed = static_cast<int>(kind) + 1;
   auto obj = std::make_unique<MenuObject>(kind);
   obj->Link = DistinctLink(seed);
-  obj->ReservedText = std::string("res\0\xFF", 5) + std::to_string(seed);
+  obj->ReservedText = std::string(u8"res\0ÿ", 6) + std::to_string(seed);
   obj->HotTrackBitmapFile = "\\hb" + std::to_string(seed) + ".bmp";
   obj->HotTrackImageFile = "\\hi" + std::to_string(seed) + ".gif";
   obj->HotTrackFont = DistinctFont(seed + 20);
   obj->NormalFont = DistinctFont(seed + 40);
   obj->BitmapFile = "\\b" + std::to_string(seed) + ".bmp";
-  obj->FileName = "\\f\xC4" + std::to_string(seed);
+  obj->FileName = u8"\\fÄ" + std::to_string(seed);
   SetBase(obj->Base(), seed);
   if (auto* l = obj->AsLabel()) {
     l->Alignment = 2;
     l->AutoSize = false;
-    l->Caption = "Caption \xC0\r\nline 2";
+    l->Caption = u8"Caption À\r\nline 2";
     l->Color = 0x8000000Fu;
     l->Font = DistinctFont(60);
     l->Layout = 2;
@@ -68,7 +69,7 @@ inline std::unique_ptr<MenuObject> DistinctObject(ObjectKind kind) {
     l->WordWrap = true;
     obj->NormalFont = l->Font;  // loading applies the control's font as the normal one
   } else if (auto* b = obj->AsButton()) {
-    b->Caption = "Button \xDF";
+    b->Caption = u8"Button ß";
     b->Flat = true;
     b->Font = DistinctFont(61);
     b->Layout = 3;
@@ -87,7 +88,7 @@ inline std::unique_ptr<MenuObject> DistinctObject(ObjectKind kind) {
 
 inline void FillEveryKind(AppState& state) {
   MenuProject& p = state.Project;
-  p.FormIcon = "\\icon\xE4.ico";
+  p.FormIcon = u8"\\iconä.ico";
   p.StartSound = "\\start.wav";
   p.StartLink = DistinctLink(0);
   p.BackColor = 0x80000005u;
@@ -96,7 +97,7 @@ inline void FillEveryKind(AppState& state) {
   p.Form.BorderIcons = biSystemMenu | biMaximize | biHelp;
   p.Form.BorderStyle = 5;
   p.Form.BorderWidth = 7;
-  p.Form.Caption = "Men\xFC \x80";
+  p.Form.Caption = u8"Menü €";
   p.Form.Height = 333;
   p.Form.Left = -40;
   p.Form.Position = 0;

@@ -6,6 +6,8 @@
 //   mnx iso FOLDER IMAGE.iso [--label TEXT] [--force]
 //                          writes the ISO 9660 + Joliet image of FOLDER
 // Paths may be relative to the current directory.
+//   --codepage N           with any command: the code page (1250 to 1258, default 1252) of the
+//                          machine the project's 8-bit strings are taken to come from
 // Exit status: 0 done, 1 bad input or failure (one line on stderr says what) or a check with
 // errors, 2 wrong usage.
 
@@ -46,12 +48,15 @@ constexpr int kBadInput = 1;
 constexpr int kUsage = 2;
 
 int Usage() {
-  std::cerr << "usage: mnx dump FILE\n"
-               "       mnx build JSON FILE\n"
-               "       mnx check FOLDER [--json]\n"
-               "       mnx iso FOLDER IMAGE.iso [--label TEXT] [--force]\n";
+  std::cerr << "usage: mnx dump FILE [--codepage N]\n"
+               "       mnx build JSON FILE [--codepage N]\n"
+               "       mnx check FOLDER [--json] [--codepage N]\n"
+               "       mnx iso FOLDER IMAGE.iso [--label TEXT] [--force] [--codepage N]\n"
+               "       N: the Windows code page of the project's 8-bit strings, 1250 to 1258 (default 1252)\n";
   return kUsage;
 }
+
+constexpr uint32_t kDefaultCodePage = 1252;
 
 int Fail(const std::string& message) {
   std::cerr << "mnx: " << message << '\n';
@@ -79,8 +84,8 @@ bool ReadInput(StdPlatform& platform, const std::string& path, std::string& byte
   return platform.Files.ReadFile(path, bytes, error);
 }
 
-int Dump(const std::string& path) {
-  StdPlatform platform("mnx: ");
+int Dump(const std::string& path, uint32_t codePage) {
+  StdPlatform platform("mnx: ", codePage);
   AppState state(platform.Env);
   std::string bytes, error;
   if (!ReadInput(platform, path, bytes, error)) return Fail(error);
@@ -98,15 +103,22 @@ int Dump(const std::string& path) {
   state.Project.Form.Top = details.StoredTop;
   std::cout << ProjectToJson(state, details.Trailer).dump(2) << '\n';
   // The JSON holds what the exe reads: a boolean byte above 1 reads as true and a negative object
-  // count as none, and they come back as 1 and 0.
-  if (SerializeProject(state, details.Trailer) != bytes)
-    std::cerr << "mnx: note: \"" << path << "\" holds a boolean byte above 1 or a negative object count; "
-              << "building from this JSON writes 1 or 0 there\n";
+  // count as none, and they come back as 1 and 0; a block that cannot be trusted is left out.
+  const std::string note = "mnx: note: \"" + path + "\" ";
+  if (details.Extension == ExtensionState::Ignored)
+    std::cerr << note << "ends with an extension block that is damaged or of a later version, which was not "
+              << "read: the JSON holds the 8-bit text\n";
+  else if (details.CodePage != codePage)
+    std::cerr << note << "holds its 8-bit strings in code page " << details.CodePage
+              << "; building from this JSON writes them in code page " << codePage << '\n';
+  else if (SerializeProject(state, details.Trailer) != bytes)
+    std::cerr << note << "holds a boolean byte above 1, a negative object count or an extension block "
+              << "written otherwise than mnx writes it; building from this JSON writes 1, 0 or mnx's block there\n";
   return kDone;
 }
 
-int Build(const std::string& jsonPath, const std::string& path) {
-  StdPlatform platform("mnx: ");
+int Build(const std::string& jsonPath, const std::string& path, uint32_t codePage) {
+  StdPlatform platform("mnx: ", codePage);
   AppState state(platform.Env);
   std::string text, error;
   if (!ReadInput(platform, jsonPath, text, error)) return Fail(error);
@@ -124,26 +136,27 @@ int Build(const std::string& jsonPath, const std::string& path) {
   return kDone;
 }
 
-// Strings as the characters U+0000 to U+00FF, as dump writes them, so any 8-bit name survives.
+// Strings as the UTF-8 text they are; dumped with U+FFFD for a file name's bytes that are not UTF-8.
 Json FindingsToJson(const std::vector<Finding>& findings) {
   Json list = Json::array();
   for (const Finding& f : findings) {
     Json item;
     item["severity"] = SeverityName(f.Level);
-    item["object"] = Latin1ToUtf8(FindingObjectText(f));
+    item["object"] = FindingObjectText(f);
     item["objectIndex"] = f.Subject == FindingSubject::Object ? Json(f.ObjectIndex) : Json(nullptr);
-    item["path"] = Latin1ToUtf8(f.Path);
-    item["message"] = Latin1ToUtf8(f.Message);
+    item["path"] = f.Path;
+    item["message"] = f.Message;
     list.push_back(std::move(item));
   }
   return list;
 }
 
-int Check(const std::string& folder, bool json) {
+int Check(const std::string& folder, bool json, uint32_t codePage) {
   StdFileSystem files;
-  const std::vector<Finding> findings = CheckDisc(files, folder);
+  TableCodePages codes(codePage);
+  const std::vector<Finding> findings = CheckDisc(files, folder, &codes);
   if (json) {
-    std::cout << FindingsToJson(findings).dump(2) << '\n';
+    std::cout << FindingsToJson(findings).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
     for (const Finding& f : findings) std::cout << FindingLine(f) << '\n';
     std::cout << FindingsSummary(findings) << '\n';
@@ -185,15 +198,16 @@ struct IsoOptions {
   std::string Image;
   std::optional<std::string> Label;
   bool Force = false;  // write the image although the disc check found errors
+  uint32_t CodePage = kDefaultCodePage;
 };
 
-std::optional<IsoOptions> ParseIso(int argc, char** argv) {
+std::optional<IsoOptions> ParseIso(const std::vector<std::string>& args) {
   IsoOptions options;
   int positional = 0;
-  for (int i = 2; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--label" && i + 1 < argc) {
-      options.Label = argv[++i];
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--label" && i + 1 < args.size()) {
+      options.Label = args[++i];
     } else if (arg == "--force") {
       options.Force = true;
     } else if (arg.rfind("--", 0) == 0 || positional == 2) {
@@ -208,8 +222,8 @@ std::optional<IsoOptions> ParseIso(int argc, char** argv) {
 
 // The menu's caption, the image's label unless one is given; empty when the folder holds no
 // readable project.
-std::string MenuCaption(const std::string& folder) {
-  StdPlatform platform("mnx: ");
+std::string MenuCaption(const std::string& folder, uint32_t codePage) {
+  StdPlatform platform("mnx: ", codePage);
   AppState state(platform.Env);
   std::string bytes, error;
   const std::string path = folder + static_cast<char>(kNativeSeparator) + kProjectFileName;
@@ -223,7 +237,8 @@ int Iso(const IsoOptions& options) {
   // image unless the user insists.
   {
     StdFileSystem files;
-    const std::vector<Finding> findings = CheckDisc(files, options.Folder);
+    TableCodePages codes(options.CodePage);
+    const std::vector<Finding> findings = CheckDisc(files, options.Folder, &codes);
     for (const Finding& f : findings) {
       if (f.Level != Severity::Note) std::cerr << FindingLine(f) << '\n';
     }
@@ -235,7 +250,7 @@ int Iso(const IsoOptions& options) {
   DiscImageRequest request;
   request.Folder = WidePath(options.Folder);
   request.Image = WidePath(options.Image);
-  request.VolumeLabel = VolumeLabelFrom(options.Label ? *options.Label : MenuCaption(options.Folder));
+  request.VolumeLabel = VolumeLabelFrom(options.Label ? *options.Label : MenuCaption(options.Folder, options.CodePage));
 
   const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
   int shownPercent = -1;
@@ -266,17 +281,45 @@ int Iso(const IsoOptions& options) {
   return Fail(result.Error);
 }
 
+// Takes "--codepage N" out of args; false, with the message said, for a code page mnx has no
+// table of.
+bool TakeCodePage(std::vector<std::string>& args, std::optional<uint32_t>& codePage) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--codepage") continue;
+    const std::string value = i + 1 < args.size() ? args[i + 1] : "";
+    const bool number = !value.empty() && value.size() <= 5 && value.find_first_not_of("0123456789") == std::string::npos;
+    const unsigned long n = number ? std::stoul(value) : 0;
+    if (n < 1250 || n > 1258) {
+      std::cerr << "mnx: --codepage takes a Windows code page of 8-bit text from 1250 to 1258, not \"" << value
+                << "\"\n";
+      return false;
+    }
+    codePage = static_cast<uint32_t>(n);
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    return true;
+  }
+  return true;
+}
+
 int Run(int argc, char** argv) {
-  if (argc < 2) return Usage();
-  const std::string command = argv[1];
-  if (command == "dump" && argc == 3) return Dump(ResolvedPath(argv[2]));
-  if (command == "build" && argc == 4) return Build(ResolvedPath(argv[2]), ResolvedPath(argv[3]));
-  if (command == "check" && argc == 3) return Check(ResolvedPath(argv[2]), false);
-  if (command == "check" && argc == 4 && std::string(argv[3]) == "--json") return Check(ResolvedPath(argv[2]), true);
-  if (command == "check" && argc == 4 && std::string(argv[2]) == "--json") return Check(ResolvedPath(argv[3]), true);
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::optional<uint32_t> codePage;
+  if (!TakeCodePage(args, codePage)) return kUsage;
+  if (args.empty()) return Usage();
+  const std::string& command = args[0];
+  const uint32_t page = codePage.value_or(kDefaultCodePage);
+  if (command == "dump" && args.size() == 2) return Dump(ResolvedPath(args[1]), page);
+  if (command == "build" && args.size() == 3) return Build(ResolvedPath(args[1]), ResolvedPath(args[2]), page);
+  if (command == "check") {
+    if (args.size() == 2) return Check(ResolvedPath(args[1]), false, page);
+    if (args.size() == 3 && args[2] == "--json") return Check(ResolvedPath(args[1]), true, page);
+    if (args.size() == 3 && args[1] == "--json") return Check(ResolvedPath(args[2]), true, page);
+  }
   if (command == "iso") {
-    const std::optional<IsoOptions> options = ParseIso(argc, argv);
-    return options ? Iso(*options) : Usage();
+    std::optional<IsoOptions> options = ParseIso(args);
+    if (!options) return Usage();
+    options->CodePage = page;
+    return Iso(*options);
   }
   return Usage();
 }

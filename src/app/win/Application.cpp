@@ -27,6 +27,7 @@ Application::Application() : env_(), state_(env_) {
   env_.Text = &text_;
   env_.Launcher = &shell_;
   env_.Sound = &sound_;
+  env_.Codes = &codes_;
 }
 
 Application::~Application() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win/Handles.h"
+#include "platform/win/Win32CodePages.h"
 #include "platform/win/Win32Colours.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Graphics.h"
@@ -55,6 +56,7 @@ class Application {
   Win32TextMeasurer text_;
   Win32Shell shell_;
   Win32Sound sound_;
+  Win32CodePages codes_;
   Platform env_;
   AppState state_;
   std::unique_ptr<EditForm> edit_;

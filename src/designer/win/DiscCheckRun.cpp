@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/win/Win32CodePages.h"
 #include "platform/win/Win32FileSystem.h"
 
 namespace corvela::win {
@@ -39,8 +40,10 @@ DWORD WINAPI DiscCheckRun::ThreadStart(void* self) {
 void DiscCheckRun::Work() {
   Win32FileSystem own;
   FileSystem& files = files_ ? *files_ : own;
+  Win32CodePages codes;
   DiscCheckRequest request;
   request.CdFolder = cdFolder_;
+  request.Codes = &codes;
   request.Menu = &menu_;
   request.Progress = [this](const DiscCheckProgress& progress) {
     step_ = static_cast<int>(progress.Now);
