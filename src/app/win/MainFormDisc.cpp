@@ -11,6 +11,7 @@
 #include "designer/win/MakeIsoForm.h"
 #include "platform/win/Win32FileSystem.h"
 #include "project/DiscImage.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -20,14 +21,8 @@ constexpr char kIsoFilter[] = "ISO images (*.iso)|*.iso|All files (*.*)|*.*";
 // How long a check may take before its progress shows.
 constexpr DWORD kQuietCheckMs = 100;
 
-// The designer's paths are in the ANSI code page; the writer takes wide paths.
-NativePath WidePath(const std::string& path) {
-  std::wstring wide(path.size(), L'\0');
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                                           static_cast<int>(wide.size()));
-  wide.resize(static_cast<size_t>(std::max(length, 0)));
-  return wide;
-}
+// The designer's paths are UTF-8; the writer takes wide paths.
+NativePath WidePath(const std::string& path) { return Wide(path); }
 
 }  // namespace
 

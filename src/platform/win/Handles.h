@@ -306,15 +306,8 @@ class Bstr {
     value_ = nullptr;
     return &value_;
   }
-  // The text in the ANSI code page.
-  std::string Text() const {
-    const int length = static_cast<int>(::SysStringLen(value_));
-    if (length == 0) return {};
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, value_, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(std::max(n, 0)), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, value_, length, text.data(), n, nullptr, nullptr);
-    return text;
-  }
+  // The text as UTF-8.
+  std::string Text() const { return Utf8(std::wstring_view(value_, ::SysStringLen(value_))); }
 
  private:
   BSTR value_ = nullptr;
