@@ -17,6 +17,7 @@
 #include "player/win/GradientForm.h"
 #include "player/win/PanelPaint.h"
 #include "project/Resources.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -165,7 +166,7 @@ bool AutoRunForm::LayoutPanels() {
 
 void AutoRunForm::FormSettingsChanged() {
   const FormSettings& f = state_.Project.Form;
-  ::SetWindowTextA(hwnd(), f.Caption.c_str());
+  SetWindowTextUtf8(hwnd(), f.Caption);
   // Frame and colour key first, so that the window never shows at its size without them.
   ApplyTransparency();
   FrameStyleBits bits = StylesFor(FrameFor(f));
@@ -243,7 +244,8 @@ void AutoRunForm::PrerenderBackground() {
         for (const auto& [font, text] : job->Texts) {
           SelectScope select(scratch.Dc(), fonts.Get(font, job->Dpi));
           RECT r{0, 0, 256, 64};
-          ::DrawTextA(scratch.Dc(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_NOCLIP);
+          const std::wstring wide = Wide(text);
+          ::DrawTextW(scratch.Dc(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_SINGLELINE | DT_NOCLIP);
         }
       }))
     prerendered_ = std::move(job);

@@ -1,4 +1,5 @@
 #include "player/win/AviClip.h"
+#include "platform/win/WideText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,11 +34,11 @@ bool AviClip::Open(const std::string& path) {
   count_ = width_ = height_ = 0;
   LibraryEntered();
   PAVISTREAM stream = nullptr;
-  if (::AVIStreamOpenFromFileA(&stream, path.c_str(), streamtypeVIDEO, 0, OF_READ | OF_SHARE_DENY_WRITE, nullptr) != 0)
+  if (::AVIStreamOpenFromFileW(&stream, Wide(path).c_str(), streamtypeVIDEO, 0, OF_READ | OF_SHARE_DENY_WRITE, nullptr) != 0)
     return false;
   stream_.reset(stream);
-  AVISTREAMINFOA info{};
-  if (::AVIStreamInfoA(stream, &info, sizeof info) != 0) return false;
+  AVISTREAMINFOW info{};
+  if (::AVIStreamInfoW(stream, &info, sizeof info) != 0) return false;
   const LONG length = ::AVIStreamLength(stream);
   if (length <= 0) return false;
   reader_.reset(::AVIStreamGetFrameOpen(stream, nullptr));

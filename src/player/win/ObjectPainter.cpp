@@ -5,6 +5,7 @@
 #include "player/DpiLayout.h"
 #include "player/ObjectLayout.h"
 #include "player/win/PanelPaint.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -22,7 +23,7 @@ RECT ToRect(const Rect& r, int dx, int dy) {
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   // ExtTextOut with an opaque rectangle fills without creating a brush.
   const COLORREF old = ::SetBkColor(dc, colour);
-  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   ::SetBkColor(dc, old);
 }
 
@@ -75,7 +76,8 @@ void ObjectPainter::PaintText(HDC dc, const std::string& text, const FontRecord&
   SelectScope select(dc, fonts_.Get(font, pixelsPerInch_));
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = ::SetTextColor(dc, GdiColour(font.Color));
-  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+  const std::wstring wide = Wide(text);
+  ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
   ::SetTextColor(dc, oldColour);
   ::SetBkMode(dc, oldMode);
 }

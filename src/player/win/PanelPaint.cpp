@@ -1,4 +1,5 @@
 #include "player/win/PanelPaint.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -28,7 +29,7 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
   if (right <= left || bottom <= top) return;
   const RECT r{left, top, right, bottom};
   ::SetBkColor(dc, colour);
-  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
 // The colours of one ring of a frame: its four sides and four corners.

@@ -13,6 +13,7 @@
 #include "player/win/AviClip.h"
 #include "player/win/HtmlPane.h"
 #include "player/win/PlainSurface.h"
+#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -206,7 +207,8 @@ bool AviPane::Play(const std::string& path) {
 bool AviPane::PlayInControl() {
   HWND h = control_.get();
   if (!h || path_.empty()) return false;
-  if (!::SendMessageA(h, ACM_OPENA, 0, reinterpret_cast<LPARAM>(path_.c_str()))) return false;
+  const std::wstring path = Wide(path_);
+  if (!::SendMessageW(h, ACM_OPENW, 0, reinterpret_cast<LPARAM>(path.c_str()))) return false;
   return ::SendMessageA(h, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
 }
 
@@ -258,7 +260,7 @@ RtfPane::RtfPane(HWND parent, const ControlBase& bounds) {
 
 bool RtfPane::Load(const std::string& path) {
   if (!window_) return false;
-  UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueFile file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   EDITSTREAM stream{};
