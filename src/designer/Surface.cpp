@@ -328,6 +328,8 @@ std::optional<HistoryChange> DesignSurface::CatchUp(std::optional<HistoryChange>
     state_.View->WireObjects();
   }
   RefreshSurface();
+  // Told again once the objects have their resources and clamps back, as a save would find them.
+  state_.Modified = !MatchesSavedContent(state_);
   return change;
 }
 

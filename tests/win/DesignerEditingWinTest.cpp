@@ -57,8 +57,11 @@ struct Designer {
   bool AsksToSave() {
     ::PostMessageA(main, WM_CLOSE, 0, 0);
     HWND box = process->WaitForDialog("Exit", 1500);
-    if (box) ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-    return box != nullptr;
+    if (!box) return false;
+    ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    // Gone before the next question is looked for, or this one would be taken for it.
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }, 5000));
+    return true;
   }
   // Closes, answering No when the designer asks about changes; true when it asked.
   bool Close() {
