@@ -2,7 +2,8 @@
 // Checking a CD folder before it is burnt: the published files, the project and every file it
 // names, the names the disc's file systems accept, and whether the whole fits a medium.
 // The parts: the folder walk (DiscFolder), the names (DiscNames), the menu's files and addresses
-// (DiscCheckProject), the findings and their text (DiscFindings).
+// (DiscCheckProject), hints and contrast (DiscCheckAccess), the findings and their text
+// (DiscFindings).
 
 #include <cstdint>
 #include <optional>

@@ -70,7 +70,7 @@ class MenuChecker {
   }
 
   void CheckObject(const MenuSnapshot::Object& obj, int32_t index) {
-    const FindingOwner owner{FindingSubject::Object, index, obj.Name.empty() ? KindName(obj.Kind) : obj.Name};
+    const FindingOwner owner = OwnerOf(obj, index);
     switch (obj.Kind) {
       case ObjectKind::Label:
         CheckLink(owner, obj.Link);
@@ -217,12 +217,21 @@ class MenuChecker {
 
 }  // namespace
 
+FindingOwner OwnerOf(const MenuSnapshot::Object& obj, int32_t index) {
+  return {FindingSubject::Object, index, obj.Name.empty() ? KindName(obj.Kind) : obj.Name};
+}
+
 MenuSnapshot TakeMenuSnapshot(const MenuProject& project, bool unsaved) {
   MenuSnapshot menu;
   menu.FormIcon = project.FormIcon;
   menu.StartSound = project.StartSound;
   menu.StartLink = project.StartLink;
   menu.Unsaved = unsaved;
+  menu.BackColor = project.BackColor;
+  menu.GradientColor = project.GradientColor;
+  menu.GradientStyle = project.GradientStyle;
+  menu.PanelWidth = project.Form.Width;
+  menu.PanelHeight = project.Form.Height;
   menu.Objects.reserve(project.Objects.size());
   for (const auto& obj : project.Objects) {
     MenuSnapshot::Object copy;
@@ -233,6 +242,10 @@ MenuSnapshot TakeMenuSnapshot(const MenuProject& project, bool unsaved) {
     copy.HotTrackBitmapFile = obj->HotTrackBitmapFile;
     copy.FileName = obj->FileName;
     copy.HotTrackImageFile = obj->HotTrackImageFile;
+    copy.Control = obj->Control;
+    copy.NormalFont = obj->NormalFont;
+    copy.HotTrackFont = obj->HotTrackFont;
+    copy.Hot = obj->Hot;
     menu.Objects.push_back(std::move(copy));
   }
   return menu;

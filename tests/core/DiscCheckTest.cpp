@@ -33,6 +33,9 @@ class PlantedDisc {
     MenuProject& p = State.Project;
     p.FormIcon = "\\AutoRun.ico";
     p.StartSound = "\\Media\\start.wav";
+    // Black captions on white read well: contrast findings come only from the cases that plant them.
+    p.GradientStyle = static_cast<uint8_t>(GradientStyle::None);
+    p.BackColor = kClWhite;
     auto add = [&](ObjectKind kind, const char* name) -> MenuObject& {
       p.Objects.push_back(MakeNewObject(kind));
       p.Objects.back()->Base().Name = name;
@@ -52,6 +55,7 @@ class PlantedDisc {
     picture.HotTrackImageFile = "\\Media\\box_hot.jpg";
     picture.Link.Action = LinkAction::SendEmail;
     picture.Link.Target = "help@example.com";
+    picture.Base().Hint = "Write to us";
     add(ObjectKind::Avi, "Intro").FileName = "\\Media\\intro.avi";
     add(ObjectKind::Html, "Page").FileName = "\\Docs\\page.html";
     add(ObjectKind::Rtf, "Notes").FileName = "\\Docs\\notes.rtf";
@@ -272,6 +276,64 @@ TEST(CheckDisc, FindingsNameTheObjectsOfTheMenuOnScreen) {
   EXPECT_EQ(FindingLine(found[1]), "error: Box #3: Picture not found in the CD folder [\\Media\\box.jpg]");
   EXPECT_EQ(FindingLine(found[2]),
             "warning: menu: The menu on screen has changes that are not saved: the disc holds the menu as last saved");
+}
+
+// A screen reader names a linked object by its caption, else by its hint: a picture and a button
+// that show no text need the hint. Checked on the menu on screen, whose copy carries the hints.
+TEST(CheckDisc, WarnsOfLinkedObjectsAScreenReaderCannotName) {
+  PlantedDisc disc;
+  disc.Check();
+  MenuObject& box = disc.Object(2);
+  box.Base().Hint = " ";
+  MenuObject& install = disc.Object(1);
+  install.AsButton()->Caption = "&";
+  // Without a link, a picture only decorates and a bare button does nothing: no need to name them.
+  disc.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Image));
+  disc.State.Project.Objects.push_back(MakeNewObject(ObjectKind::Button));
+  disc.Object(8).AsButton()->Caption = "";
+  const std::optional<std::vector<Finding>> findings = disc.CheckOnScreen();
+  ASSERT_TRUE(findings);
+  std::vector<std::string> lines;
+  for (const Finding& f : ErrorsAndWarnings(*findings)) lines.push_back(FindingLine(f));
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "warning: menu: The menu on screen has changes that are not saved: the disc holds the menu as "
+                       "last saved",
+                       "warning: Install #1: The linked button has neither a caption nor a hint, so screen readers "
+                       "cannot say what it does",
+                       "warning: Box #2: The linked image has no hint, so screen readers cannot say what it does"}));
+  install.Base().Hint = "Install the program";
+  box.Base().Hint = "The box";
+  EXPECT_EQ(ErrorsAndWarnings(disc.CheckOnScreen().value()).size(), 1u);
+}
+
+// The caption's colours against the panel's gradient, each font on its own; read from the saved
+// file, whose fonts and bounds the check must carry through.
+TEST(CheckDisc, WarnsOfCaptionsThatReadBelowTheirContrast) {
+  PlantedDisc disc;
+  MenuProject& p = disc.State.Project;
+  p.BackColor = 0xC0C0C0;  // silver: white reads at 1.8 : 1, black at 11.6 : 1
+  LabelControl& web = *disc.Object(0).AsLabel();
+  web.Transparent = true;
+  web.Font.Color = kClBlack;
+  disc.Object(0).HotTrackFont = web.Font;
+  disc.Object(0).HotTrackFont.Color = kClWhite;
+  const std::vector<Finding> found = ErrorsAndWarnings(disc.Check());
+  ASSERT_EQ(found.size(), 1u) << Lines(found);
+  EXPECT_EQ(FindingLine(found[0]),
+            "warning: Web #0: The caption's hot-track colour #FFFFFF reads at 1.8 : 1 against #C0C0C0 behind it; "
+            "text of its size needs 4.5 : 1");
+  // Large bold text needs only 3 : 1, which black on a dark grey (#606060, 3.3 : 1) reaches.
+  disc.Object(0).HotTrackFont.Color = kClBlack;
+  p.BackColor = 0x606060;
+  web.Font.Size = 14;
+  web.Font.Style = fsBold;
+  disc.Object(0).HotTrackFont = web.Font;
+  EXPECT_TRUE(ErrorsAndWarnings(disc.Check()).empty()) << Lines(disc.Check());
+  web.Font.Style = 0;
+  const std::vector<Finding> small = ErrorsAndWarnings(disc.Check());
+  ASSERT_EQ(small.size(), 1u) << Lines(small);
+  EXPECT_EQ(small[0].Message,
+            "The caption's colour #000000 reads at 3.3 : 1 against #606060 behind it; text of its size needs 4.5 : 1");
 }
 
 // A link back to a parent would be walked for ever, one out of the folder would check what is

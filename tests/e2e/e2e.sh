@@ -107,7 +107,7 @@ case "$case_name" in
     # (4 pixels of bevels in) to BackColor at its bottom; the banner label's own colour; the white
     # of the rich-text pane.
     expect_pixel "$win" 0 200 255 255 255 0 "raised bevel"
-    expect_pixel "$win" 6 6 40 140 170 12 "gradient top"
+    expect_pixel "$win" 6 6 20 90 120 12 "gradient top"
     expect_pixel "$win" 6 472 12 32 74 12 "gradient bottom"
     expect_pixel "$win" 620 368 240 192 48 6 "banner label"
     expect_pixel "$win" 400 330 255 255 255 0 "rich-text pane"
@@ -183,7 +183,7 @@ case "$case_name" in
       # The raised bevel, the gradient at both ends, the banner label and the rich-text pane, each
       # where the design puts it, scaled.
       expect_pixel "$shot" 0 $((200 * s)) 255 255 255 0 "raised bevel at $dpi dpi"
-      expect_pixel "$shot" $((6 * s)) $((6 * s)) 40 140 170 12 "gradient top at $dpi dpi"
+      expect_pixel "$shot" $((6 * s)) $((6 * s)) 20 90 120 12 "gradient top at $dpi dpi"
       expect_pixel "$shot" $((6 * s)) $((472 * s)) 12 32 74 12 "gradient bottom at $dpi dpi"
       expect_pixel "$shot" $((620 * s)) $((368 * s)) 240 192 48 6 "banner label at $dpi dpi"
       # The title's white letters: as many rows of them as the scale says, not one stretched row each.

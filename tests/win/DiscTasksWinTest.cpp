@@ -95,6 +95,9 @@ struct PublishedCd {
     world.State.ExeFileName = tools + "\\Corvela.exe";
     world.State.CDFolder = cd;
     NewProject(world.State);
+    // A new label's black caption reads poorly on the new menu's blue: on white, it raises no finding.
+    project.GradientStyle = static_cast<uint8_t>(GradientStyle::None);
+    project.BackColor = kClWhite;
     project.Objects.push_back(MakeNewObject(ObjectKind::Label));
     project.Objects.push_back(MakeNewObject(ObjectKind::Button));
   }
