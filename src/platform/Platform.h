@@ -152,6 +152,10 @@ class SystemColours {
   virtual ~SystemColours() = default;
   // RGB, 0x00BBGGRR, of the system colour with this index.
   virtual uint32_t SystemColour(int index) = 0;
+  // The user runs a high-contrast theme: text and backgrounds take the theme's colours.
+  virtual bool HighContrast() { return false; }
+  // The theme or the colours changed: what was read of them is read again.
+  virtual void SettingsChanged() {}
 };
 
 // The shell's hand-off of a file, folder, URL or mail address to whatever handles it.

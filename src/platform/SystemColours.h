@@ -10,6 +10,18 @@ namespace corvela {
 using Colour = uint32_t;
 inline constexpr Colour kSystemColourFlag = 0x80000000u;
 
+// The indexes of the system colours that a high-contrast theme sets.
+enum SystemColourIndex : int {
+  kColourWindow = 5,
+  kColourWindowText = 8,
+  kColourHighlight = 13,
+  kColourButtonFace = 15,
+  kColourButtonText = 18,
+  kColourHotLight = 26,
+};
+// The colour value that reads the system colour with this index.
+constexpr Colour SystemColourValue(int index) { return kSystemColourFlag | static_cast<Colour>(index); }
+
 class SystemColours;
 
 // The classic Windows scheme: where system colours come from when the platform has none.

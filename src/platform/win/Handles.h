@@ -87,6 +87,7 @@ using UniqueAccelerators = UniqueHandle<HACCEL, NullHandleTraits<HACCEL, &::Dest
 using UniqueImageList = UniqueHandle<HIMAGELIST, NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>>;
 using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, NullHandleTraits<HENHMETAFILE, &::DeleteEnhMetaFile>>;
 using UniqueModule = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, &::FreeLibrary>>;
+using UniqueHook = UniqueHandle<HHOOK, NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
 // Movable global memory; once the clipboard has taken it, release() it.
 using UniqueGlobal = UniqueHandle<HGLOBAL, NullHandleTraits<HGLOBAL, &::GlobalFree>>;
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/Platform.h"
 #include "platform/SystemColours.h"
 
@@ -11,6 +13,12 @@ namespace corvela::win {
 class Win32SystemColours : public SystemColours {
  public:
   uint32_t SystemColour(int index) override { return ::GetSysColor(index); }
+  // Asked of Windows once, and again after SettingsChanged.
+  bool HighContrast() override;
+  void SettingsChanged() override { highContrast_.reset(); }
+
+ private:
+  std::optional<bool> highContrast_;
 };
 
 // A stored colour as GDI wants it: a system colour reads its current value.

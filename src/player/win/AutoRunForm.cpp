@@ -70,6 +70,8 @@ bool AutoRunForm::Create() {
   bool ok = Window::Create(cls, args) && panel_.Create(hwnd()) && panel1_.Create(panel_.hwnd());
   suppressResize_ = false;
   if (!ok) return false;
+  panel1_.SetFocusHooks(&keyboard_);
+  keyboard_.OnFocusMoved = [this](int, int focused) { accessibility_.FocusMoved(focused); };
   // The designer draws its menu in design pixels; a player at its monitor's resolution.
   if (!state_.DesignerMode) {
     monitorDpi_ = WindowDpi(hwnd());
@@ -119,6 +121,7 @@ void AutoRunForm::AfterFirstPaint() {
   auto pending = std::move(pendingContents_);
   pendingContents_.clear();
   for (auto& [obj, path] : pending) ShowContent(*obj, path);
+  keyboard_.Start(hwnd());
   // An "Exit AutoRun" start link closes the window that has just appeared.
   PlayStartSoundAndLink(state_);
 }
@@ -389,6 +392,8 @@ void AutoRunForm::PaintForm(HDC dc, const RECT& client) {
 }
 
 LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result; keyboard_.OnMessage(hwnd(), msg, wp, lp, result)) return result;
+  if (LRESULT result; accessibility_.OnMessage(hwnd(), msg, wp, lp, result)) return result;
   switch (msg) {
     case kStartMessage:
       Timer1Timer();
@@ -405,6 +410,14 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT:
       HandleDirectPaintMessage(hwnd(), msg, wp, [this](HDC dc, const RECT& rc) { PaintForm(dc, rc); });
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // A high-contrast theme coming or going changes every colour the menu is drawn in.
+      if (msg == WM_SETTINGCHANGE && wp != SPI_SETHIGHCONTRAST) break;
+      if (state_.Env.Colours) state_.Env.Colours->SettingsChanged();
+      PaintBackground();
+      ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      break;
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;

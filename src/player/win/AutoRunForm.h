@@ -14,6 +14,8 @@
 #include "platform/win/Handles.h"
 #include "platform/win/Window.h"
 #include "player/win/HtmlPane.h"
+#include "player/win/MenuAccessibility.h"
+#include "player/win/MenuKeyboard.h"
 #include "player/win/MenuPanels.h"
 #include "player/win/Panes.h"
 #include "project/AppState.h"
@@ -46,6 +48,8 @@ class AutoRunForm : public Window, public MenuView {
 
   HWND OuterPanel() const { return panel_.hwnd(); }
   HWND InnerPanel() const { return panel1_.hwnd(); }
+  MenuKeyboard& Keyboard() { return keyboard_; }
+  MenuAccessibility& Accessibility() { return accessibility_; }
   // The object's pane, created on the inner panel if it has none yet; null for painted kinds.
   Pane* PaneOf(MenuObject& obj);
 
@@ -105,6 +109,8 @@ class AutoRunForm : public Window, public MenuView {
   OuterPanelWindow panel_{state_.Project, scale_};
   InnerPanelWindow panel1_{state_, scale_,
                            [this](int32_t width, int32_t height) { return RenderBackground(width, height); }};
+  MenuKeyboard keyboard_{state_, scale_, panel1_};
+  MenuAccessibility accessibility_{state_, scale_, panel1_, keyboard_};
   bool suppressResize_ = false;
   UniqueIcon icon_;
   UniqueIcon smallIcon_;

@@ -5,6 +5,7 @@
 #include "platform/win/PaintMessage.h"
 #include "platform/win/Win32Colours.h"
 #include "player/Links.h"
+#include "player/HighContrast.h"
 #include "player/MenuFrame.h"
 #include "player/win/GradientForm.h"
 #include "player/win/PanelPaint.h"
@@ -71,18 +72,23 @@ void InnerPanelWindow::ObjectsChanged() {
 }
 
 void InnerPanelWindow::Paint(HDC dc, const RECT& client) {
-  if (backgroundStale_ && render_) {
+  // Under a high-contrast theme the player's panel takes the theme's colour instead of the gradient.
+  SystemColours* colours = state_.Env.Colours;
+  const bool themed = !state_.DesignerMode && colours && colours->HighContrast();
+  if (backgroundStale_ && render_ && !themed) {
     background_ = render_(client.right, client.bottom);
     backgroundStale_ = false;
   }
   // The picture, when there is one, is drawn over the whole panel: BackColor shows only without it.
-  if (background_) {
+  if (background_ && !themed) {
     DrawBackground(dc, background_.get(), client.right, client.bottom);
   } else {
-    UniqueBrush brush(::CreateSolidBrush(GdiColour(state_.Project.BackColor)));
+    const Colour back = themed ? ThemedBackColor(state_.Project, colours) : state_.Project.BackColor;
+    UniqueBrush brush(::CreateSolidBrush(GdiColour(back)));
     ::FillRect(dc, &client, brush.get());
   }
   painter_.PaintObjects(dc, state_, mouse_.States(), scale_);
+  if (focusHooks_) focusHooks_->PaintFocus(dc);
 }
 
 bool InnerPanelWindow::SetPaneCursor(HWND child) {
@@ -164,6 +170,7 @@ bool InnerPanelWindow::Mouse(UINT msg, LPARAM lp) {
       return false;
   }
   Apply(result);
+  if (focusHooks_) focusHooks_->MouseHandled(msg);
   return true;
 }
 
@@ -171,6 +178,7 @@ void InnerPanelWindow::WatchLeave() {
   if (!CursorLeftWindow()) return;
   ::KillTimer(hwnd(), kLeaveWatch);
   Apply(mouse_.Leave(state_, true));
+  if (focusHooks_) focusHooks_->MouseHandled(WM_MOUSELEAVE);
 }
 
 void InnerPanelWindow::Apply(const PanelMouseResult& result) {

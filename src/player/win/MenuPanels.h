@@ -46,6 +46,17 @@ class OuterPanelWindow : public PaintedPanel {
   const DpiScale& scale_;
 };
 
+// What the keyboard adds to the inner panel: the focus rectangle over the painted objects, and the
+// mouse's part in the one highlight the two share.
+class PanelFocusHooks {
+ public:
+  virtual ~PanelFocusHooks() = default;
+  // After the objects: dc is the panel's, in device pixels.
+  virtual void PaintFocus(HDC dc) = 0;
+  // The panel has handled the mouse message msg.
+  virtual void MouseHandled(UINT msg) = 0;
+};
+
 class InnerPanelWindow : public PaintedPanel {
  public:
   // The panel is in device pixels, the objects in design pixels: scale maps between them. render
@@ -59,6 +70,9 @@ class InnerPanelWindow : public PaintedPanel {
   void BackgroundChanged();
   // Objects came, went or moved: the mouse looks start afresh and the panel repaints.
   void ObjectsChanged();
+  // The keyboard made the object at index hot (-1: none), as the mouse over it would.
+  void Highlight(int index) { Apply(mouse_.Highlight(state_, index)); }
+  void SetFocusHooks(PanelFocusHooks* hooks) { focusHooks_ = hooks; }
 
  protected:
   void Paint(HDC dc, const RECT& client) override;
@@ -88,6 +102,7 @@ class InnerPanelWindow : public PaintedPanel {
   bool leaveTracked_ = false;
   // The panel has had its first WM_PAINT.
   bool painted_ = false;
+  PanelFocusHooks* focusHooks_ = nullptr;
 };
 
 }  // namespace corvela::win

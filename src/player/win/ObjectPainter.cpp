@@ -3,6 +3,7 @@
 #include "platform/win/PaintMessage.h"
 #include "platform/win/ResourceIds.h"
 #include "player/DpiLayout.h"
+#include "player/HighContrast.h"
 #include "player/ObjectLayout.h"
 #include "player/win/PanelPaint.h"
 #include "platform/win/WideText.h"
@@ -55,16 +56,22 @@ void ObjectPainter::PaintObjects(HDC dc, const AppState& state, const ButtonStat
   pixelsPerInch_ = scale.Dpi();
   GdiTextMeasurer measurer(dc, fonts_, pixelsPerInch_);
   const MenuProject& project = state.Project;
+  // A player under a high-contrast theme draws text in the theme's colours; the designer shows
+  // the menu as designed.
+  SystemColours* colours = state.Env.Colours;
+  const bool themed = !state.DesignerMode && colours && colours->HighContrast();
   for (size_t i = 0; i < project.Objects.size(); ++i) {
     const MenuObject& obj = *project.Objects[i];
     // Objects outside the DC's clip cost nothing: the design surface re-makes only what a drag changed.
     const RECT bounds = ToRECT(ScaledBounds(obj.Base(), scale));
     if (!::RectVisible(dc, &bounds)) continue;
     if (const LabelControl* label = obj.AsLabel(); label && obj.Kind == ObjectKind::Label) {
-      PaintLabel(dc, ScaledControl(*label, scale), measurer);
+      const LabelControl scaled = ScaledControl(*label, scale);
+      PaintLabel(dc, themed ? ThemedLabel(scaled, obj, project, colours) : scaled, measurer);
     } else if (const ButtonControl* button = obj.AsButton(); button && obj.Kind == ObjectKind::Button) {
-      PaintButton(dc, ScaledControl(*button, scale), obj.Shown, LookOf(states, project, static_cast<int>(i)), measurer,
-                  scale);
+      const ButtonControl scaled = ScaledControl(*button, scale);
+      PaintButton(dc, themed ? ThemedButton(scaled, obj) : scaled, obj.Shown, LookOf(states, project, static_cast<int>(i)),
+                  measurer, scale);
     } else if (const ImageControl* image = obj.AsImage(); image && obj.Kind == ObjectKind::Image) {
       PaintImage(dc, ScaledControl(*image, scale), obj.Shown, scale);
     }
