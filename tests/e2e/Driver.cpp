@@ -9,6 +9,9 @@
 //   e2e_driver run PLAYER_EXE ENDS_MS                       starts a player that must end by itself
 //   e2e_driver mouse PID move|press|release|click X Y [ENDS_MS]
 //                                                           the real mouse at X, Y of the menu window
+//   e2e_driver key PID tab|shift+tab|enter|space|escape|up|down|left|right [ENDS_MS]
+//                                                           the real keyboard, into the menu window
+//   e2e_driver pointer X Y                                  the real mouse to X, Y of the screen
 //   e2e_driver box PID CAPTION TEXT TIMEOUT_MS [ENDS_MS]    waits for that message box, prints the menu
 //                                                           window as "visible|hidden width height",
 //                                                           answers OK
@@ -36,6 +39,7 @@ namespace {
 
 using corvela::testing::MessageBoxText;
 using corvela::testing::TopWindows;
+using corvela::testing::WaitFor;
 using corvela::testing::WindowText;
 using corvela::win::UniqueFile;
 using corvela::win::UniqueKernelHandle;
@@ -251,6 +255,46 @@ int Mouse(DWORD pid, const std::string& action, int x, int y, DWORD endsMs) {
   return 0;
 }
 
+bool SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return ::SendInput(1, &input, sizeof input) == 1;
+}
+
+int Key(DWORD pid, const std::string& name, DWORD endsMs) {
+  const struct {
+    const char* Name;
+    WORD Key;
+  } keys[] = {{"tab", VK_TAB},       {"shift+tab", VK_TAB}, {"enter", VK_RETURN}, {"space", VK_SPACE},
+              {"escape", VK_ESCAPE}, {"up", VK_UP},         {"down", VK_DOWN},    {"left", VK_LEFT},
+              {"right", VK_RIGHT}};
+  WORD key = 0;
+  for (const auto& k : keys)
+    if (name == k.Name) key = k.Key;
+  if (!key) return Fail("no key " + name);
+  UniqueKernelHandle process = OpenPlayer(pid);
+  if (!process) return Fail("no process " + std::to_string(pid));
+  HWND menu = MenuWindow(pid);
+  if (!menu || !::IsWindowVisible(menu)) return Fail("no visible menu window");
+  // The keyboard goes to the window in front, as a user's does.
+  if (::GetForegroundWindow() != menu) ::SetForegroundWindow(menu);
+  if (!WaitFor([&] { return ::GetForegroundWindow() == menu; }, 2000)) return Fail("the menu window is not in front");
+  const bool shift = name == "shift+tab";
+  if ((shift && !SendKey(VK_SHIFT, false)) || !SendKey(key, false) || !SendKey(key, true) ||
+      (shift && !SendKey(VK_SHIFT, true)))
+    return Fail("cannot type " + name);
+  if (endsMs) return ExpectEnd(process.get(), pid, endsMs);
+  // Long enough for the player to repaint before anyone takes a screenshot.
+  ::Sleep(300);
+  return 0;
+}
+
+int Pointer(int x, int y) {
+  return SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y) ? 0 : Fail("cannot move the mouse");
+}
+
 int Box(DWORD pid, const std::string& caption, const std::string& text, DWORD timeoutMs, DWORD endsMs) {
   UniqueKernelHandle process = OpenPlayer(pid);
   if (!process) return Fail("no process " + std::to_string(pid));
@@ -301,8 +345,10 @@ int main(int argc, char** argv) {
   if ((args.size() == 5 || args.size() == 6) && args[0] == "mouse")
     return Mouse(pid(), args[2], std::atoi(args[3].c_str()), std::atoi(args[4].c_str()), ms(5));
   if ((args.size() == 5 || args.size() == 6) && args[0] == "box") return Box(pid(), args[2], args[3], ms(4), ms(5));
+  if ((args.size() == 3 || args.size() == 4) && args[0] == "key") return Key(pid(), args[2], ms(3));
+  if (args.size() == 3 && args[0] == "pointer") return Pointer(std::atoi(args[1].c_str()), std::atoi(args[2].c_str()));
   return Fail(
       "usage: publish DESIGNER_EXE CD | play EXE W H TIMEOUT_MS | close PID | start EXE |"
       " run EXE TIMEOUT_MS | mouse PID move|press|release|click X Y [ENDS_MS] |"
-      " box PID CAPTION TEXT TIMEOUT_MS [ENDS_MS] | windows CLASS");
+      " key PID NAME [ENDS_MS] | pointer X Y | box PID CAPTION TEXT TIMEOUT_MS [ENDS_MS] | windows CLASS");
 }

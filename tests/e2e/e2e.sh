@@ -3,6 +3,7 @@
 # test.sh). Every player started here is closed again or killed on the way out.
 # Usage: e2e.sh demo      DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
 #        e2e.sh dpi       DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
+#        e2e.sh keys      DRIVER CORVELA_EXE DEMO_DIR ARTIFACTS_DIR
 #        e2e.sh dpifit    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR ARTIFACTS_DIR
 #        e2e.sh missing   DRIVER CORVELA_EXE
 #        e2e.sh startexit DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
@@ -164,6 +165,48 @@ case "$case_name" in
     cat "$work/out"
     pid=""
     echo "screenshots: $shot $artifacts/demo-hover.png $artifacts/demo-pressed.png"
+    ;;
+  keys)
+    demo=$4 artifacts=$5
+    mkdir -p "$artifacts"
+    publish_demo "$demo"
+    # The mouse off the menu, so that it places no highlight of its own.
+    driver pointer 0 0 || fail "moving the mouse away"
+    driver play "$(winpath "$work/cd/AutoRun.exe")" 640 480 30000 || fail "playing"
+    read -r pid left top width height <"$work/out"
+    grab() { import -window root -crop "${width}x${height}+${left}+${top}" +repage "$1" || fail "no screenshot"; }
+    grab "$work/start.png"
+    # The linked objects in the order Tab walks them: rows from the top, each from the left, so the
+    # box shot beside Install comes second. Each in turn shows its hot look and no other does: a
+    # button's caption and glyph in #f0c030, the box shot its hot picture.
+    names=(Install BoxShot ReadMe Browse Web Exit)
+    areas=("210x44+24+108" "160x200+456+20" "210x44+24+156" "210x44+24+204" "210x44+24+252" "210x44+24+300")
+    for i in "${!names[@]}"; do
+      driver key "$pid" tab || fail "typing Tab"
+      grab "$work/tab$i.png"
+      for j in "${!names[@]}"; do
+        if [ "${names[$j]}" = BoxShot ]; then
+          convert "$work/start.png" -crop "${areas[$j]}" +repage "$work/box0.png"
+          convert "$work/tab$i.png" -crop "${areas[$j]}" +repage "$work/box1.png"
+          n=$(compare -metric AE -fuzz 5% "$work/box0.png" "$work/box1.png" null: 2>&1)
+          n=${n%% *}
+          hot=$([ "$n" -gt 500 ] && echo 1 || echo 0)
+        else
+          n=$(count_colour "$work/tab$i.png" "${areas[$j]}" "rgb(240,192,48)")
+          hot=$([ "$n" -gt 100 ] && echo 1 || echo 0)
+          [ "$hot" = 1 ] || [ "$n" -lt 5 ] || fail "${names[$j]} half hot after Tab $((i + 1)) ($n pixels)"
+        fi
+        [ "$hot" = "$([ "$i" = "$j" ] && echo 1 || echo 0)" ] ||
+          fail "after Tab $((i + 1)) ${names[$j]} is $([ "$hot" = 1 ] && echo hot || echo not hot) ($n pixels)"
+      done
+      echo "ok: Tab $((i + 1)) reaches ${names[$i]}"
+    done
+    cp "$work/tab5.png" "$artifacts/demo-keys-exit.png"
+    # Enter on Exit ends the player.
+    driver key "$pid" enter 10000 || fail "Enter on Exit did not end the player"
+    cat "$work/out"
+    pid=""
+    echo "screenshot: $artifacts/demo-keys-exit.png"
     ;;
   dpi)
     demo=$4 artifacts=$5
