@@ -16,6 +16,7 @@ ButtonPropertiesFields FillButtonProperties(const MenuObject& obj) {
   f.Spacing = SpinText(button->Spacing);
   f.Flat = button->Flat;
   f.Transparent = button->Transparent;
+  f.Hint = button->Hint;
   return f;
 }
 
@@ -32,6 +33,7 @@ bool WriteBackButtonProperties(const ButtonPropertiesFields& f, const DialogFlag
   button->Spacing = SpinValue(f.Spacing);
   button->Flat = f.Flat;
   button->Transparent = f.Transparent;
+  button->Hint = f.Hint;
   return true;
 }
 

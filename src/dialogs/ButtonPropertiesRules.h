@@ -25,6 +25,7 @@ struct ButtonPropertiesFields {
   std::string Spacing;
   bool Flat = false;
   bool Transparent = false;
+  std::string Hint;
 };
 
 ButtonPropertiesFields FillButtonProperties(const MenuObject& obj);

@@ -24,6 +24,7 @@ ImagePropertiesFields FillImageProperties(const MenuObject& obj) {
   f.HotTrackImageFile = obj.HotTrackImageFile;
   f.DisplayStyle = DisplayStyleOf(*image);
   f.Transparent = image->Transparent;
+  f.Hint = image->Hint;
   return f;
 }
 
@@ -34,6 +35,7 @@ bool WriteBackImageProperties(const ImagePropertiesFields& f, const DialogFlags&
   obj.HotTrackImageFile = NormalizeStoredPath(f.HotTrackImageFile);
   ApplyDisplayStyle(f.DisplayStyle, *image);
   image->Transparent = f.Transparent;
+  image->Hint = f.Hint;
   return true;
 }
 

@@ -31,6 +31,7 @@ struct ImagePropertiesFields {
   std::string FileName;
   std::string HotTrackImageFile;
   bool Transparent = false;
+  std::string Hint;
 };
 
 ImagePropertiesFields FillImageProperties(const MenuObject& obj);

@@ -13,6 +13,7 @@ LabelPropertiesFields FillLabelProperties(const MenuObject& obj) {
   f.Font = label->Font;
   f.HotTrackFont = obj.HotTrackFont;
   f.Transparent = label->Transparent;
+  f.Hint = label->Hint;
   return f;
 }
 
@@ -26,6 +27,7 @@ bool WriteBackLabelProperties(const LabelPropertiesFields& f, const DialogFlags&
   label->Font = f.Font;
   obj.HotTrackFont = f.HotTrackFont;
   label->Transparent = f.Transparent;
+  label->Hint = f.Hint;
   return true;
 }
 

@@ -20,6 +20,7 @@ struct LabelPropertiesFields {
   FontRecord Font;
   FontRecord HotTrackFont;
   bool Transparent = false;
+  std::string Hint;
 };
 
 // The fields of a label object; an object of another kind gives the defaults.

@@ -150,8 +150,10 @@ TEST(LabelPropertiesDialog, OneChangeWritesEveryFieldAsShownAndLeavesAutoSizeAnd
   label.Layout = 0;
   label.Color = 0x00336699u;
   label.Transparent = false;
+  label.Hint = "Opens the manual";
   const LabelPropertiesFields f0 = FillLabelProperties(*obj);
   EXPECT_EQ(f0.Caption, "  spaced  ");
+  EXPECT_EQ(f0.Hint, "Opens the manual");
   EXPECT_EQ(f0.Alignment, 1);
   EXPECT_EQ(f0.Layout, 0);
   EXPECT_EQ(f0.Color, 0x00336699u);
@@ -173,6 +175,7 @@ TEST(LabelPropertiesDialog, OneChangeWritesEveryFieldAsShownAndLeavesAutoSizeAnd
   EXPECT_EQ(label.Font, f0.Font);
   EXPECT_EQ(obj->HotTrackFont, DistinctFont(7));
   EXPECT_FALSE(label.Transparent);
+  EXPECT_EQ(label.Hint, "Opens the manual");
   EXPECT_FALSE(label.AutoSize);
   EXPECT_TRUE(label.WordWrap);
 }
@@ -182,7 +185,9 @@ TEST(ButtonPropertiesDialog, OneChangeWritesEveryFieldAsShownAndReadsTypedValues
   ButtonControl& button = *obj->AsButton();
   obj->BitmapFile = " art\\play.bmp ";
   obj->HotTrackBitmapFile = "\\art\\hot.bmp";
+  button.Hint = "Plays the film";
   ButtonPropertiesFields f = FillButtonProperties(*obj);
+  EXPECT_EQ(f.Hint, "Plays the film");
   EXPECT_EQ(f.Caption, button.Caption);
   EXPECT_EQ(f.Layout, 3);
   EXPECT_EQ(f.Margin, "-5");
@@ -205,6 +210,7 @@ TEST(ButtonPropertiesDialog, OneChangeWritesEveryFieldAsShownAndReadsTypedValues
   EXPECT_EQ(button.Spacing, 0);
   EXPECT_EQ(button.Flat, !shown.Flat);
   EXPECT_EQ(button.Transparent, shown.Transparent);
+  EXPECT_EQ(button.Hint, "Plays the film");
 }
 
 TEST(ImagePropertiesDialog, DisplayStyleIsTheFirstFlagSetInTheOrderCenterStretchAutoSize) {
@@ -241,6 +247,7 @@ TEST(ImagePropertiesDialog, CenterAndStretchTogetherBecomeCenterAfterAnyConfirme
   ImagePropertiesFields f = FillImageProperties(*obj);
   EXPECT_EQ(f.DisplayStyle, kDisplayCenter);
   f.FileName = " pics\\logo.gif ";
+  f.Hint = "The logo";
   ASSERT_TRUE(WriteBackImageProperties(f, kOkAfterChange, *obj));
   EXPECT_TRUE(obj->AsImage()->Center);
   EXPECT_FALSE(obj->AsImage()->Stretch);
@@ -248,6 +255,7 @@ TEST(ImagePropertiesDialog, CenterAndStretchTogetherBecomeCenterAfterAnyConfirme
   EXPECT_EQ(obj->FileName, "\\pics\\logo.gif");
   EXPECT_EQ(obj->HotTrackImageFile, "\\hi3.gif");
   EXPECT_TRUE(obj->AsImage()->Transparent);
+  EXPECT_EQ(obj->Base().Hint, "The logo");
 }
 
 TEST(LinkEditorDialog, EnablingTable) {

@@ -158,9 +158,9 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
   };
   const Case cases[] = {
       {"Form Properties", {618, 346}, true, [&] { Boxes.EditFormProperties(State.Project); }},
-      {"Label Properties", {422, 250}, false, [&] { Boxes.EditLabelProperties(label); }},
-      {"Button Properties", {448, 282}, true, [&] { Boxes.EditButtonProperties(button); }},
-      {"Image Properties", {488, 162}, true, [&] { Boxes.EditImageProperties(image); }},
+      {"Label Properties", {422, 292}, false, [&] { Boxes.EditLabelProperties(label); }},
+      {"Button Properties", {448, 329}, true, [&] { Boxes.EditButtonProperties(button); }},
+      {"Image Properties", {488, 203}, true, [&] { Boxes.EditImageProperties(image); }},
       {"Edit Link", {546, 170}, true, [&] { Boxes.EditLink(State.Project.StartLink); }},
       {"File", {427, 155}, true, [&] { Boxes.GetFile(file, false, kAviFilter); }},
       {"File or URL", {427, 155}, true, [&] { Boxes.GetFile(file, true, kHtmlFilter); }},
@@ -308,15 +308,22 @@ TEST_F(Dialogs, GreekAndChineseTextsGoInAndComeBackWhole) {
   MenuObject label(ObjectKind::Label);
   label.AsLabel()->Caption = "Καλημέρα 早上好";
   std::string shown;
+  label.AsLabel()->Hint = "Λέει";
+  std::string hint;
   DialogDriver driver("Label Properties", [&](HWND d) {
     shown = TextOf(d, IDC_CAPTION);
+    hint = TextOf(d, IDC_HINT);
     Type(d, IDC_CAPTION, "你好, κόσμε");
+    Type(d, IDC_HINT, "Ανοίγει 手册");
     ClickLater(d, IDOK);
   });
   ASSERT_TRUE(Boxes.EditLabelProperties(label));
   driver.Finish();
   EXPECT_EQ(shown, "Καλημέρα 早上好");
+  EXPECT_EQ(hint, "Λέει");
   EXPECT_EQ(label.AsLabel()->Caption, "你好, κόσμε");
+  // The hint, read aloud by screen readers, goes into the label's stored Hint.
+  EXPECT_EQ(label.AsLabel()->Hint, "Ανοίγει 手册");
 
   State.CDFolder = "C:\\Μενού";
   std::string file;
@@ -412,7 +419,7 @@ TEST_F(Dialogs, ButtonBitmapsSpinsAndChecks) {
   EXPECT_EQ(shownMargin, "-1");
   EXPECT_EQ(tabs, (std::vector<int>{IDC_CAPTION, IDC_LAYOUT, IDC_FONT_SELECT, IDC_HOT_FONT_SELECT, IDC_BITMAP,
                                     IDC_BITMAP_SELECT, IDC_HOT_BITMAP, IDC_HOT_BITMAP_SELECT, IDC_MARGIN, IDC_SPACING,
-                                    IDC_FLAT, IDC_TRANSPARENT, IDOK, IDCANCEL}));
+                                    IDC_FLAT, IDC_TRANSPARENT, IDC_HINT, IDOK, IDCANCEL}));
   EXPECT_EQ(afterRefusal, "art\\old.bmp");
   ASSERT_EQ(World.Ui.Shown.size(), 1u);
   EXPECT_EQ(World.Ui.Shown[0].Text, "Selected file should be in \"C:\\Menu\" directory or its subdirectory directory");

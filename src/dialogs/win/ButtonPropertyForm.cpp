@@ -27,6 +27,7 @@ void ButtonPropertyForm::OnInit() {
   SetText(IDC_SPACING, fields_.Spacing);
   SetChecked(IDC_FLAT, fields_.Flat);
   SetChecked(IDC_TRANSPARENT, fields_.Transparent);
+  SetText(IDC_HINT, fields_.Hint);
 }
 
 void ButtonPropertyForm::OnOK() {
@@ -38,6 +39,7 @@ void ButtonPropertyForm::OnOK() {
   fields_.Spacing = Text(IDC_SPACING);
   fields_.Flat = Checked(IDC_FLAT);
   fields_.Transparent = Checked(IDC_TRANSPARENT);
+  fields_.Hint = Text(IDC_HINT);
 }
 
 void ButtonPropertyForm::OnCommand(int id, int code) {

@@ -14,7 +14,7 @@ class ButtonPropertyForm : public ModalDialog {
   bool Execute(MenuObject* obj);
 
  protected:
-  DialogPlacement Placement() const override { return {{448, 282}, true, {}}; }
+  DialogPlacement Placement() const override { return {{448, 329}, true, {}}; }
   std::vector<FixedSizeControl> FixedSizes() const override;
   void OnInit() override;
   void OnOK() override;

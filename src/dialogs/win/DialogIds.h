@@ -60,6 +60,8 @@
 #define IDC_SPACING_SPIN 1217
 #define IDC_FLAT 1218
 // IDC_TRANSPARENT serves these dialogs too.
+// Label, Button and Image Properties: what screen readers say of the object.
+#define IDC_HINT 1219
 
 // Image Properties
 #define IDC_DISPLAY_STYLE 1301

@@ -18,6 +18,7 @@ void ImagePropertyForm::OnInit() {
   SetText(IDC_IMAGE_FILE, fields_.FileName);
   SetText(IDC_HOT_IMAGE_FILE, fields_.HotTrackImageFile);
   SetChecked(IDC_TRANSPARENT, fields_.Transparent);
+  SetText(IDC_HINT, fields_.Hint);
 }
 
 void ImagePropertyForm::OnOK() {
@@ -25,6 +26,7 @@ void ImagePropertyForm::OnOK() {
   fields_.FileName = Text(IDC_IMAGE_FILE);
   fields_.HotTrackImageFile = Text(IDC_HOT_IMAGE_FILE);
   fields_.Transparent = Checked(IDC_TRANSPARENT);
+  fields_.Hint = Text(IDC_HINT);
 }
 
 void ImagePropertyForm::OnCommand(int id, int code) {

@@ -14,7 +14,7 @@ class ImagePropertyForm : public ModalDialog {
   bool Execute(MenuObject* obj);
 
  protected:
-  DialogPlacement Placement() const override { return {{488, 162}, true, {}}; }
+  DialogPlacement Placement() const override { return {{488, 203}, true, {}}; }
   void OnInit() override;
   void OnOK() override;
   void OnCommand(int id, int code) override;

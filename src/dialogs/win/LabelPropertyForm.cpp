@@ -22,6 +22,7 @@ void LabelPropertyForm::OnInit() {
   FillList(IDC_ALIGNMENT, kAlignmentEntries, fields_.Alignment);
   FillList(IDC_LAYOUT, kLabelLayoutEntries, fields_.Layout);
   SetChecked(IDC_TRANSPARENT, fields_.Transparent);
+  SetText(IDC_HINT, fields_.Hint);
 }
 
 void LabelPropertyForm::OnOK() {
@@ -29,6 +30,7 @@ void LabelPropertyForm::OnOK() {
   fields_.Alignment = ListEntry(IDC_ALIGNMENT);
   fields_.Layout = ListEntry(IDC_LAYOUT);
   fields_.Transparent = Checked(IDC_TRANSPARENT);
+  fields_.Hint = Text(IDC_HINT);
 }
 
 void LabelPropertyForm::OnCommand(int id, int code) {

@@ -16,7 +16,7 @@ class LabelPropertyForm : public ModalDialog {
 
  protected:
   // Unlike the other dialogs it opens at its designed screen position.
-  DialogPlacement Placement() const override { return {{422, 250}, false, {192, 107}}; }
+  DialogPlacement Placement() const override { return {{422, 292}, false, {192, 107}}; }
   std::vector<FixedSizeControl> FixedSizes() const override;
   void OnInit() override;
   void OnOK() override;
