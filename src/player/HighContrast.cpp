@@ -25,7 +25,9 @@ Colour WindowColourBeside(const MenuProject& project, SystemColours* colours) {
 }  // namespace
 
 Colour ThemedBackColor(const MenuProject& project, SystemColours* colours) {
-  if (KeyedOut(project, project.BackColor, colours)) return project.BackColor;
+  // Under a gradient the designed colour never showed, and keyed out nothing.
+  const bool plain = project.GradientStyle == static_cast<uint8_t>(GradientStyle::None);
+  if (plain && KeyedOut(project, project.BackColor, colours)) return project.BackColor;
   return WindowColourBeside(project, colours);
 }
 

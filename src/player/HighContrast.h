@@ -8,8 +8,8 @@
 
 namespace corvela {
 
-// The panel's fill: the theme's window colour. Where the designed colour is the window's
-// transparent key, the key stays, so the window keeps its shape.
+// The panel's fill: the theme's window colour. Where the designed colour shows (no gradient) and
+// is the window's transparent key, the key stays, so the window keeps its shape.
 Colour ThemedBackColor(const MenuProject& project, SystemColours* colours);
 
 // A caption on the window colour: the theme's text colour; a link's in the hot-light colour, and
