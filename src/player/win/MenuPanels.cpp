@@ -89,7 +89,7 @@ bool InnerPanelWindow::SetPaneCursor(HWND child) {
   for (auto& obj : state_.Project.Objects) {
     auto* pane = obj ? dynamic_cast<Pane*>(obj->Pane.get()) : nullptr;
     if (pane && pane->Handle() == child && obj->HasLink()) {
-      ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+      ::SetCursor(SystemCursor(IDC_HAND));
       return true;
     }
   }
@@ -103,7 +103,7 @@ bool InnerPanelWindow::SetPanelCursor() {
   ::GetCursorPos(&pt);
   ::ScreenToClient(hwnd(), &pt);
   const bool hand = ShowsHandAt(state_.Project, scale_.ToDesign(pt.x), scale_.ToDesign(pt.y));
-  ::SetCursor(::LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
+  ::SetCursor(SystemCursor(hand ? IDC_HAND : IDC_ARROW));
   return true;
 }
 
