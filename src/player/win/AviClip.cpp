@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/win/WideText.h"
+#include "platform/win/Win32FileSystem.h"
 
 namespace corvela::win {
 
@@ -36,7 +36,11 @@ bool AviClip::Open(const std::string& path) {
   LibraryEntered();
   PAVISTREAM stream = nullptr;
   constexpr UINT kMode = OF_READ | OF_SHARE_DENY_WRITE;
-  if (::AVIStreamOpenFromFileW(&stream, Wide(path).c_str(), streamtypeVIDEO, 0, kMode, nullptr) != 0) return false;
+  for (const std::wstring& name : MultimediaNames(path)) {
+    if (::AVIStreamOpenFromFileW(&stream, name.c_str(), streamtypeVIDEO, 0, kMode, nullptr) == 0) break;
+    stream = nullptr;
+  }
+  if (!stream) return false;
   stream_.reset(stream);
   AVISTREAMINFOW info{};
   if (::AVIStreamInfoW(stream, &info, sizeof info) != 0) return false;

@@ -9,6 +9,7 @@
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/WideText.h"
+#include "platform/win/Win32FileSystem.h"
 #include "platform/win/Window.h"
 #include "player/DpiLayout.h"
 #include "player/win/AviClip.h"
@@ -207,8 +208,10 @@ bool AviPane::Play(const std::string& path) {
 bool AviPane::PlayInControl() {
   HWND h = control_.get();
   if (!h || path_.empty()) return false;
-  const std::wstring file = Wide(path_);
-  if (!::SendMessageW(h, ACM_OPENW, 0, reinterpret_cast<LPARAM>(file.c_str()))) return false;
+  bool opened = false;
+  for (const std::wstring& name : MultimediaNames(path_))
+    if ((opened = ::SendMessageW(h, ACM_OPENW, 0, reinterpret_cast<LPARAM>(name.c_str())) != 0)) break;
+  if (!opened) return false;
   return ::SendMessageW(h, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
 }
 
