@@ -25,12 +25,30 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,wine
 mkdir -p "$HOME"
 
 template="$root/build/wine-template"
-if [ ! -f "$template/system.reg" ]; then
+# What the template is made with: a template made another way is made again.
+template_key="2 managed=N fontlink=wqy-microhei"
+# Wine draws a character the chosen face lacks only from the fonts its font-link table names for
+# that face, and every face a menu names falls to one of the DejaVu faces here.
+link_faces=()
+for family in "DejaVu Sans" "DejaVu Sans Condensed" "DejaVu Sans Mono" "DejaVu Serif" "DejaVu Serif Condensed"; do
+  slant=Oblique
+  case "$family" in "DejaVu Serif"*) slant=Italic ;; esac
+  link_faces+=("$family" "$family Bold" "$family $slant" "$family Bold $slant")
+done
+if [ ! -f "$template/system.reg" ] || [ "$(cat "$template/corvela-template-key" 2>/dev/null)" != "$template_key" ]; then
   echo "Preparing a Wine prefix (once)..." >&2
+  rm -rf "$template.new"
   WINEPREFIX="$template.new" wineboot -i >/dev/null 2>&1 </dev/null
   # Without a window manager, hiding a managed window waits 2 s for an answer that never comes.
   WINEPREFIX="$template.new" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  # Chinese, Japanese and Korean characters come from WenQuanYi (scripts/install-deps.sh).
+  for face in "${link_faces[@]}"; do
+    WINEPREFIX="$template.new" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 </dev/null
+  done
   WINEPREFIX="$template.new" wineserver -w
+  echo "$template_key" >"$template.new/corvela-template-key"
+  # A template that is a link to another checkout's is replaced here, not changed there.
   rm -rf "$template"; mv "$template.new" "$template"
 fi
 # The template's contents, so that a template that is a link to another checkout's stays untouched:

@@ -1,6 +1,7 @@
 #include "project/LinkAddress.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/PathNames.h"
 #include "project/StoredPath.h"
@@ -127,9 +128,30 @@ bool IsWellFormedMailAddress(const std::string& text) {
   return true;
 }
 
-
 bool IsWellFormedMailUrl(const std::string& url) {
   return StartsWithIgnoringCase(url, "mailto:") && IsWellFormedMailAddress(url.substr(7));
+}
+
+std::string BrowserAddress(const std::string& target) {
+  const bool drive = target.size() >= 3 && IsAsciiLetter(target[0]) && target[1] == ':' && target[2] == '\\';
+  const bool share = target.size() >= 3 && target[0] == '\\' && target[1] == '\\' && target[2] != '\\';
+  if (!drive && !share) return target;
+  // A share's server is the address's host: file://server/share/...; a drive has none: file:///C:/...
+  std::string address = drive ? "file:///" : "file:";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (const char c : target) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      address += '/';
+    } else if (byte <= 0x20 || byte == 0x7F || std::string_view("%#?\"<>^`{|}[]").find(c) != std::string_view::npos) {
+      address += '%';
+      address += kHex[byte >> 4];
+      address += kHex[byte & 0x0F];
+    } else {
+      address += c;
+    }
+  }
+  return address;
 }
 
 }  // namespace corvela

@@ -27,4 +27,10 @@ bool IsWellFormedMailAddress(const std::string& text);
 // "mailto:" with nothing before it, then well-formed addresses.
 bool IsWellFormedMailUrl(const std::string& url);
 
+// What an HTML pane's browser is sent to: a local path (a drive letter's or a share's) as a file:
+// address, with forward slashes and the characters that would end or break an address
+// percent-encoded; characters beyond ASCII stay as they are, since that browser reads escaped
+// bytes of a file address in the system's code page, not as UTF-8. Anything else unchanged.
+std::string BrowserAddress(const std::string& target);
+
 }  // namespace corvela

@@ -1,4 +1,4 @@
-// The running menu without a mouse: captions' mnemonics and direction, reading and focus order,
+// The running menu without a mouse: captions' mnemonics, reading and focus order,
 // arrow keys, and the focus state the window drives.
 #include <gtest/gtest.h>
 
@@ -36,23 +36,6 @@ TEST(CaptionText, TheMarkedCharacterIsFoundInUtf8And8BitTextAndMatchesEitherCase
   };
   for (const Case& c : cases) EXPECT_EQ(MnemonicMatches(c.caption, c.typed), c.matches) << c.caption;
   EXPECT_EQ(MnemonicOf("&\xE4\xB8\xAD"), U'\u4E2D');
-}
-
-TEST(CaptionText, TheFirstStrongCharacterGivesTheDirection) {
-  struct Case {
-    const char* text;
-    TextDirection direction;
-  } cases[] = {
-      {"Install", TextDirection::LeftToRight},
-      {"12 \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", TextDirection::RightToLeft},         // digits are weak: Hebrew decides
-      {"(\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7)", TextDirection::RightToLeft},  // Arabic in brackets
-      {"\xD9\xA1\xD9\xA2 OK", TextDirection::LeftToRight},                         // Arabic-Indic digits are weak too
-      {"\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1", TextDirection::LeftToRight},  // Greek
-      {"\xE4\xB8\xAD\xE6\x96\x87", TextDirection::LeftToRight},                          // Chinese
-      {"\xE2\x80\x8F-abc", TextDirection::RightToLeft},                                  // a right-to-left mark
-      {"&& -- 42!", TextDirection::Neutral},
-  };
-  for (const Case& c : cases) EXPECT_EQ(DirectionOf(c.text), c.direction) << c.text;
 }
 
 TEST(ReadingOrder, RowsGatherObjectsWhoseTopIsAboveTheFirstOnesMiddle) {

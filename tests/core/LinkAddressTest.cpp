@@ -50,5 +50,26 @@ TEST(LinkAddress, KindIsTheSchemeOfTheTrimmedText) {
   EXPECT_TRUE(HasUrlScheme("about:blank"));
 }
 
+// An HTML pane's file reaches the browser as an address: a path whose blanks or "#" went as they
+// are would name another file or none, and a name in another script must stay whole.
+TEST(LinkAddress, ALocalPathReachesTheBrowserAsAFileAddress) {
+  const struct {
+    const char* Target;
+    const char* Address;
+  } cases[] = {
+      {"C:\\Disc\\page.html", "file:///C:/Disc/page.html"},
+      {"d:\\My Menu\\100% #1 {new}.htm", "file:///d:/My%20Menu/100%25%20%231%20%7Bnew%7D.htm"},
+      {"C:\\\xCE\x9C\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x8D\\\xE4\xB8\xAD.html",
+       "file:///C:/\xCE\x9C\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x8D/\xE4\xB8\xAD.html"},  // Greek folder, Chinese file
+      {"\\\\server\\share\\a[1].html", "file://server/share/a%5B1%5D.html"},
+      {"http://example.org/a b.html", "http://example.org/a b.html"},  // an address is the author's
+      {"about:blank", "about:blank"},
+      {"page.html", "page.html"},
+      {"\\\\\\odd", "\\\\\\odd"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BrowserAddress(c.Target), c.Address) << c.Target;
+}
+
 }  // namespace
 }  // namespace corvela

@@ -20,6 +20,10 @@ TEST(Win32Shell, ReturnsTheShellsErrorCodesAndStartsProgramsWithParametersAndDir
   EXPECT_EQ(shell.Execute("open", folder / "missing.exe", "", folder.Path().c_str(), SW_SHOWNORMAL), 2);
   ASSERT_TRUE(testing::WriteBytes(folder / "a.xyz", "data"));
   EXPECT_EQ(shell.Execute("open", folder / "a.xyz", "", "", SW_SHOWNORMAL), 31);
+  // A name in Greek and Chinese reaches the shell whole: the file is found, and has no program.
+  const std::string named = folder / "\xCE\xBF\xCE\xB4\xCE\xB7\xCE\xB3\xCF\x8C\xCF\x82 \xE8\xAF\xB4\xE6\x98\x8E.xyz";
+  ASSERT_TRUE(testing::WriteBytes(named, "data"));
+  EXPECT_EQ(shell.Execute("open", named, "", folder.Path().c_str(), SW_SHOWNORMAL), 31);
 
   // The started program writes into its working directory, which shows that both arrived.
   char system[MAX_PATH];
@@ -40,6 +44,12 @@ TEST(Win32Sound, OpensAWaveFileAndReportsAMissingOne) {
   EXPECT_FALSE(sound.IsOpen());
   EXPECT_NE(sound.Open(folder / "a.txt"), 0);
   EXPECT_FALSE(sound.IsOpen());
+
+  // A start sound named in Arabic opens as any other.
+  const std::string arabic = folder / "\xD8\xB5\xD9\x88\xD8\xAA.wav";
+  ASSERT_TRUE(testing::WriteBytes(arabic, testing::TinyWav()));
+  EXPECT_EQ(sound.Open(arabic), 0);
+  EXPECT_EQ(sound.Close(), 0);
 
   ASSERT_EQ(sound.Open(folder / "a.wav"), 0);
   EXPECT_TRUE(sound.IsOpen());

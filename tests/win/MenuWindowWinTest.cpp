@@ -223,7 +223,8 @@ TEST_F(MenuWindow, APngWithASoftEdgeBlendsOverTheGradientAsItsAlphaSays) {
 TEST_F(MenuWindow, AnAviPanePlaysItsClipInALoop) {
   const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
   MenuObject& avi = Add(ObjectKind::Avi, 10, 10, 40, 30);
-  avi.FileName = File("clip.avi", testing::SolidAvi(40, 30, {red, green, blue}, 10));
+  // Named in Chinese: the animation control opens it all the same.
+  avi.FileName = File("\xE5\x8A\xA8\xE7\x94\xBB.avi", testing::SolidAvi(40, 30, {red, green, blue}, 10));
   Show(200, 150);
   HWND pane = PaneOf(avi);
   ASSERT_NE(pane, nullptr);
@@ -243,7 +244,9 @@ TEST_F(MenuWindow, AnAviPanePlaysItsClipInALoop) {
 
 TEST_F(MenuWindow, AnRtfPaneShowsTheDocumentReadOnlyAndInANormalFont) {
   MenuObject& rtf = Add(ObjectKind::Rtf, 10, 10, 180, 100);
-  rtf.FileName = File("doc.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs28 Hello \\b bold\\b0  world\\par}");
+  // Named in Greek.
+  rtf.FileName = File("\xCE\xAD\xCE\xB3\xCE\xB3\xCF\x81\xCE\xB1\xCF\x86\xCE\xBF.rtf",
+                      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs28 Hello \\b bold\\b0  world\\par}");
   Show(200, 150);
   HWND pane = PaneOf(rtf);
   ASSERT_NE(pane, nullptr);
@@ -330,6 +333,11 @@ TEST_F(MenuWindow, AnHtmlPaneHostsTheBrowserAndNavigatesToTheResolvedAddressWith
   EXPECT_LT(::GetTickCount() - start, 2000u);
   EXPECT_TRUE(pump.Until([&] { return pane->Location().rfind("file:", 0) == 0; }, 2000)) << pane->Location();
   EXPECT_EQ(PathOf(pane->Location()), folder / "page.html");
+  // A Greek name with a blank and a "#", which would end the address unescaped.
+  html.FileName = File("\xCF\x83\xCE\xB5\xCE\xBB\xCE\xAF\xCE\xB4\xCE\xB1 #1.html", "<html></html>");
+  ApplyObjectResources(state, html);
+  const std::string greek = folder / "\xCF\x83\xCE\xB5\xCE\xBB\xCE\xAF\xCE\xB4\xCE\xB1 #1.html";
+  EXPECT_TRUE(pump.Until([&] { return PathOf(pane->Location()) == greek; }, 2000)) << pane->Location();
   html.FileName = "http://example.org/menu.html";
   ApplyObjectResources(state, html);
   EXPECT_TRUE(pump.Until([&] { return pane->Location() == "http://example.org/menu.html"; }, 2000)) << pane->Location();
@@ -412,12 +420,17 @@ TEST_F(PlayerStart, TheApplicationTakesTheWindowsCaptionAndIcon) {
   ASSERT_TRUE(testing::CopyFromExeFolder("Default.ico", folder / "AutoRun.ico"));
   win::Win32Ui realUi;
   env.Ui = &realUi;
+  // Greek, Chinese and Arabic: the caption reaches the window whole, whatever the code page.
+  static const std::string kCaption =
+      "\xCE\x9C\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x8D \xE8\x8F\x9C\xE5\x8D\x95 "
+      "\xD9\x82\xD8\xA7\xD8\xA6\xD9\x85\xD8\xA9";
   StartPlayer([](AppState& s) {
     s.Project.Form.Width = 200;
     s.Project.Form.Height = 100;
-    s.Project.Form.Caption = "My Disc";
+    s.Project.Form.Caption = kCaption;
   });
-  EXPECT_EQ(realUi.Title, "My Disc");
+  EXPECT_EQ(realUi.Title, kCaption);
+  EXPECT_EQ(testing::WindowText(form.hwnd()), kCaption);
   // The small icon is the file's own small frame, not the large one handed over again.
   const auto iconWidth = [&](WPARAM which) {
     ICONINFO info{};

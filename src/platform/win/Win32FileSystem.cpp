@@ -24,6 +24,14 @@ std::string SystemErrorText(unsigned long code) {
   return text;
 }
 
+std::vector<std::wstring> MultimediaNames(const std::string& path) {
+  std::vector<std::wstring> names{Wide(path)};
+  wchar_t shortName[MAX_PATH];
+  const DWORD n = ::GetShortPathNameW(names[0].c_str(), shortName, MAX_PATH);
+  if (n > 0 && n < MAX_PATH && names[0] != shortName) names.emplace_back(shortName, n);
+  return names;
+}
+
 namespace {
 
 std::string Failure(const char* what, const std::string& path, DWORD code) {

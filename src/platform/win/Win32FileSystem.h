@@ -2,6 +2,9 @@
 // Files through the Win32 API: UTF-8 paths to the wide-character functions, so that a name in any
 // script works, with the platform's own error texts.
 
+#include <string>
+#include <vector>
+
 #include "platform/Platform.h"
 
 namespace corvela::win {
@@ -30,5 +33,11 @@ std::string MoveFileReplacing(const std::wstring& from, const std::wstring& to);
 
 // The system's text for an error code, without the trailing line break.
 std::string SystemErrorText(unsigned long code);
+
+// The names a multimedia reader (MCI, the AVI file library, the animation control) is offered
+// for a file, in turn: its own, then its short name when that differs. Those readers open files
+// through the multimedia I/O, which on some systems (Wine) takes a wide name through the 8-bit
+// code page and so loses a name in another script; the short name is plain ASCII.
+std::vector<std::wstring> MultimediaNames(const std::string& path);
 
 }  // namespace corvela::win

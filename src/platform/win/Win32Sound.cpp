@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "platform/win/WideText.h"
+#include "platform/win/Win32FileSystem.h"
 
 namespace corvela::win {
 
@@ -22,15 +22,19 @@ int Win32Sound::Close() {
 
 int Win32Sound::Open(const std::string& path) {
   Close();
-  const std::wstring element = Wide(path);
-  MCI_OPEN_PARMSW params{};
-  params.lpstrElementName = element.c_str();
-  // No device type: the multimedia system chooses it from the file.
-  const MCIERROR error =
-      ::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
-  if (error) return static_cast<int>(LOWORD(error));
-  device_ = params.wDeviceID;
-  return 0;
+  MCIERROR error = MCIERR_FILE_NOT_FOUND;
+  for (const std::wstring& element : MultimediaNames(path)) {
+    MCI_OPEN_PARMSW params{};
+    params.lpstrElementName = element.c_str();
+    // No device type: the multimedia system chooses it from the file.
+    error = ::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+    if (!error) {
+      device_ = params.wDeviceID;
+      return 0;
+    }
+    if (LOWORD(error) != MCIERR_FILE_NOT_FOUND) break;
+  }
+  return static_cast<int>(LOWORD(error));
 }
 
 int Win32Sound::Play() {

@@ -6,6 +6,7 @@
 
 #include "platform/win/Dpi.h"
 #include "platform/win/ResourceIds.h"
+#include "platform/win/WideText.h"
 #include "platform/win/Win32Colours.h"
 #include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
@@ -17,7 +18,6 @@
 #include "player/win/GradientForm.h"
 #include "player/win/PanelPaint.h"
 #include "project/Resources.h"
-#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -39,8 +39,8 @@ int ShowCommandFor(const FormSettings& form) {
 }
 
 // The icon file's own small frame, rather than the large one scaled down by the taskbar.
-HICON SmallIconOf(HINSTANCE instance, const char* name, UINT flags) {
-  return static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+HICON SmallIconOf(HINSTANCE instance, const wchar_t* name, UINT flags) {
+  return static_cast<HICON>(::LoadImageW(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                                          ::GetSystemMetrics(SM_CYSMICON), flags));
 }
 }  // namespace
@@ -56,9 +56,9 @@ bool AutoRunForm::Create() {
   // The window system converts a class icon for every window the class makes, before it can show:
   // the player's window gets its icons after the first paint instead.
   if (state_.DesignerMode) {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    cls.Icon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MENU));
-    cls.SmallIcon = SmallIconOf(instance, MAKEINTRESOURCEA(IDI_MENU), LR_SHARED);
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    cls.Icon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_MENU));
+    cls.SmallIcon = SmallIconOf(instance, MAKEINTRESOURCEW(IDI_MENU), LR_SHARED);
   }
   WindowArgs args;
   args.Style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
@@ -77,7 +77,7 @@ bool AutoRunForm::Create() {
     monitorDpi_ = WindowDpi(hwnd());
     scale_ = DpiScale(monitorDpi_);
   }
-  ::PostMessageA(hwnd(), kStartMessage, 0, 0);
+  ::PostMessageW(hwnd(), kStartMessage, 0, 0);
   return true;
 }
 
@@ -101,7 +101,7 @@ void AutoRunForm::Timer1Timer() {
   ::ShowWindow(hwnd(), ShowCommandFor(state_.Project.Form));
   ValidateCoveredArea();
   ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  ::PostMessageA(hwnd(), kAfterFirstPaintMessage, 0, 0);
+  ::PostMessageW(hwnd(), kAfterFirstPaintMessage, 0, 0);
 }
 
 void AutoRunForm::AfterFirstPaint() {
@@ -133,14 +133,14 @@ void AutoRunForm::ShowIcons() {
     SendIcons(icon_.get(), smallIcon_ ? smallIcon_.get() : icon_.get());
     return;
   }
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  SendIcons(::LoadIconA(instance, MAKEINTRESOURCEA(IDI_MENU)),
-            SmallIconOf(instance, MAKEINTRESOURCEA(IDI_MENU), LR_SHARED));
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  SendIcons(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_MENU)),
+            SmallIconOf(instance, MAKEINTRESOURCEW(IDI_MENU), LR_SHARED));
 }
 
 void AutoRunForm::SendIcons(HICON large, HICON smallFrame) {
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-  ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallFrame ? smallFrame : large));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallFrame ? smallFrame : large));
 }
 
 void AutoRunForm::FormResize() {
@@ -247,8 +247,11 @@ void AutoRunForm::PrerenderBackground() {
         for (const auto& [font, text] : job->Texts) {
           SelectScope select(scratch.Dc(), fonts.Get(font, job->Dpi));
           RECT r{0, 0, 256, 64};
+          // Laid out as the paint lays it out, so that the fonts Windows falls back on for
+          // characters the face lacks are loaded too.
           const std::wstring wide = Wide(text);
-          ::DrawTextW(scratch.Dc(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_SINGLELINE | DT_NOCLIP);
+          ::DrawTextW(scratch.Dc(), wide.c_str(), static_cast<int>(wide.size()), &r,
+                      TextFlags(false, text) | DT_NOCLIP);
         }
       }))
     prerendered_ = std::move(job);
@@ -277,18 +280,20 @@ bool AutoRunForm::LoadWindowIcon(const std::string& path) {
     iconPending_ = true;
     return true;
   }
+  const std::wstring file = Wide(path);
   HICON icon =
-      static_cast<HICON>(::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+      static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
   if (!icon) return false;
   icon_.reset(icon);
-  smallIcon_.reset(SmallIconOf(nullptr, path.c_str(), LR_LOADFROMFILE));
+  smallIcon_.reset(SmallIconOf(nullptr, file.c_str(), LR_LOADFROMFILE));
   ShowIcons();
   return true;
 }
 
 void AutoRunForm::UseApplicationIcon() {
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  SendIcons(::LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)), SmallIconOf(instance, MAKEINTRESOURCEA(IDI_APP), LR_SHARED));
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  SendIcons(::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)),
+            SmallIconOf(instance, MAKEINTRESOURCEW(IDI_APP), LR_SHARED));
   icon_.reset();
   smallIcon_.reset();
 }
@@ -377,7 +382,7 @@ void AutoRunForm::WireObjects() {
 
 void AutoRunForm::CloseMenu() {
   // Posted, so that a click or the start sequence that asked for it finishes first.
-  if (!state_.DesignerMode && hwnd()) ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+  if (!state_.DesignerMode && hwnd()) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 void AutoRunForm::ValidateCoveredArea() {

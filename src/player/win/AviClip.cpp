@@ -1,8 +1,9 @@
 #include "player/win/AviClip.h"
-#include "platform/win/WideText.h"
 
 #include <algorithm>
 #include <cstdlib>
+
+#include "platform/win/Win32FileSystem.h"
 
 namespace corvela::win {
 
@@ -34,8 +35,12 @@ bool AviClip::Open(const std::string& path) {
   count_ = width_ = height_ = 0;
   LibraryEntered();
   PAVISTREAM stream = nullptr;
-  if (::AVIStreamOpenFromFileW(&stream, Wide(path).c_str(), streamtypeVIDEO, 0, OF_READ | OF_SHARE_DENY_WRITE, nullptr) != 0)
-    return false;
+  constexpr UINT kMode = OF_READ | OF_SHARE_DENY_WRITE;
+  for (const std::wstring& name : MultimediaNames(path)) {
+    if (::AVIStreamOpenFromFileW(&stream, name.c_str(), streamtypeVIDEO, 0, kMode, nullptr) == 0) break;
+    stream = nullptr;
+  }
+  if (!stream) return false;
   stream_.reset(stream);
   AVISTREAMINFOW info{};
   if (::AVIStreamInfoW(stream, &info, sizeof info) != 0) return false;

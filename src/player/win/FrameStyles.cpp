@@ -26,14 +26,14 @@ FrameStyleBits StylesFor(const WindowFrame& frame) {
 }
 
 void ApplyFrameStyles(HWND hwnd, const FrameStyleBits& bits) {
-  const DWORD oldStyle = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_STYLE));
-  const DWORD oldEx = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  const DWORD oldStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE));
+  const DWORD oldEx = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
   const DWORD style = (oldStyle & ~kFrameStyleMask) | bits.Style;
   const DWORD ex = (oldEx & ~kFrameExStyleMask) | bits.ExStyle;
   // A frame change is a round trip to the window system; the same frame needs none.
   if (style == oldStyle && ex == oldEx) return;
-  ::SetWindowLongPtrA(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
-  ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex));
+  ::SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+  ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex));
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -41,12 +41,12 @@ void ApplyFrameStyles(HWND hwnd, const FrameStyleBits& bits) {
 void ApplyColourKey(HWND hwnd, const FormSettings& form) {
   Win32SystemColours current;
   const ColourKey key = ColourKeyFor(form, &current);
-  const DWORD ex = static_cast<DWORD>(::GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  const DWORD ex = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
   if (key.On) {
-    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex | WS_EX_LAYERED));
+    ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex | WS_EX_LAYERED));
     ::SetLayeredWindowAttributes(hwnd, static_cast<COLORREF>(key.Rgb), 0, LWA_COLORKEY);
   } else if (ex & WS_EX_LAYERED) {
-    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex & ~WS_EX_LAYERED));
+    ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(ex & ~WS_EX_LAYERED));
     ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
   }
 }

@@ -108,7 +108,7 @@ UniqueBitmap RenderBackground(const AppState& state, int32_t panelWidth, int32_t
 
 void DrawBackground(HDC dc, HBITMAP picture, int32_t width, int32_t height) {
   BITMAP info{};
-  if (!picture || !::GetObjectA(picture, sizeof info, &info)) return;
+  if (!picture || !::GetObjectW(picture, sizeof info, &info)) return;
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   SelectScope select(source.get(), picture);
   if (info.bmWidth == width && info.bmHeight == height) {

@@ -10,6 +10,7 @@
 
 #include "platform/win/Handles.h"
 #include "player/win/PlainSurface.h"
+#include "project/LinkAddress.h"
 
 namespace corvela::win {
 
@@ -277,7 +278,7 @@ void HtmlPane::Place(const ControlBase& bounds) {
 }
 
 bool HtmlPane::Navigate(const std::string& url) {
-  const bool started = host_->Navigate(url);
+  const bool started = host_->Navigate(BrowserAddress(url));
   ApplyZoom();
   return started;
 }

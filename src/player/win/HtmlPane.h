@@ -21,7 +21,8 @@ class HtmlPane : public Pane {
   HWND Handle() const override;
   ObjectKind Kind() const override { return ObjectKind::Html; }
   void Place(const ControlBase& bounds) override;
-  // Starts navigating and returns at once; how it ends (a page, an error page) is the browser's.
+  // Starts navigating to a web address or a local file's path and returns at once; how it ends
+  // (a page, an error page) is the browser's.
   bool Navigate(const std::string& url);
   // Zooms pages by the menu's scale: the browser lays them out one screen pixel per page pixel.
   void Rescale(const DpiScale& scale) override;

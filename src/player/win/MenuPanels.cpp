@@ -95,7 +95,7 @@ bool InnerPanelWindow::SetPaneCursor(HWND child) {
   for (auto& obj : state_.Project.Objects) {
     auto* pane = obj ? dynamic_cast<Pane*>(obj->Pane.get()) : nullptr;
     if (pane && pane->Handle() == child && obj->HasLink()) {
-      ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+      ::SetCursor(SystemCursor(IDC_HAND));
       return true;
     }
   }
@@ -109,7 +109,7 @@ bool InnerPanelWindow::SetPanelCursor() {
   ::GetCursorPos(&pt);
   ::ScreenToClient(hwnd(), &pt);
   const bool hand = ShowsHandAt(state_.Project, scale_.ToDesign(pt.x), scale_.ToDesign(pt.y));
-  ::SetCursor(::LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
+  ::SetCursor(SystemCursor(hand ? IDC_HAND : IDC_ARROW));
   return true;
 }
 

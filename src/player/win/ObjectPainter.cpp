@@ -2,11 +2,11 @@
 
 #include "platform/win/PaintMessage.h"
 #include "platform/win/ResourceIds.h"
+#include "platform/win/WideText.h"
 #include "player/DpiLayout.h"
 #include "player/HighContrast.h"
 #include "player/ObjectLayout.h"
 #include "player/win/PanelPaint.h"
-#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -43,8 +43,8 @@ UINT AlignmentFlags(uint8_t alignment) {
 }  // namespace
 
 std::unique_ptr<WinGraphic> LoadFallbackGlyph() {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageA(
-      ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_FALLBACK_GLYPH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  UniqueBitmap bitmap(static_cast<HBITMAP>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_FALLBACK_GLYPH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   return GraphicFromBitmap(bitmap.get());
 }
 
@@ -83,6 +83,8 @@ void ObjectPainter::PaintText(HDC dc, const std::string& text, const FontRecord&
   SelectScope select(dc, fonts_.Get(font, pixelsPerInch_));
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = ::SetTextColor(dc, GdiColour(font.Color));
+  // The wide call hands the text to Windows' own layout: shaping, bidirectional order and fonts
+  // that hold the characters the chosen face lacks.
   const std::wstring wide = Wide(text);
   ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
   ::SetTextColor(dc, oldColour);
@@ -97,7 +99,7 @@ void ObjectPainter::PaintLabel(HDC dc, const LabelControl& label, TextMeasurer& 
   if (layout.Fill) FillSolid(dc, bounds, GdiColour(label.Color));
   // The text rectangle may have moved past the label: the label's own edges cut it, not DrawText.
   PaintText(dc, label.Caption, label.Font, ToRect(layout.Text, label.Left, label.Top),
-            TextFlags(label.WordWrap) | AlignmentFlags(label.Alignment) | DT_NOCLIP);
+            TextFlags(label.WordWrap, label.Caption) | AlignmentFlags(label.Alignment) | DT_NOCLIP);
 }
 
 void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graphic* shown, ButtonLook look,
@@ -149,7 +151,7 @@ void ObjectPainter::PaintButton(HDC dc, const ButtonControl& button, const Graph
       g->DrawSmooth(dc, at, true, g->TransparentColour());
   }
   PaintText(dc, button.Caption, button.Font, ToRect(p.Caption, button.Left, button.Top),
-            TextFlags(false) | DT_CENTER | DT_NOCLIP);
+            TextFlags(false, button.Caption) | DT_CENTER | DT_NOCLIP);
 }
 
 void ObjectPainter::PaintImage(HDC dc, const ImageControl& image, const Graphic* shown, const DpiScale& scale) {

@@ -8,12 +8,13 @@
 #include <numeric>
 
 #include "platform/win/PaintMessage.h"
+#include "platform/win/WideText.h"
+#include "platform/win/Win32FileSystem.h"
 #include "platform/win/Window.h"
 #include "player/DpiLayout.h"
 #include "player/win/AviClip.h"
 #include "player/win/HtmlPane.h"
 #include "player/win/PlainSurface.h"
-#include "platform/win/WideText.h"
 
 namespace corvela::win {
 
@@ -23,14 +24,14 @@ int Extent(int32_t value) {
   return std::max<int32_t>(value, 0);
 }
 
-HWND CreateChild(const char* cls, DWORD exStyle, DWORD style, HWND parent, const ControlBase& b) {
-  return ::CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, b.Left, b.Top,
-                           Extent(b.Width), Extent(b.Height), parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+HWND CreateChild(const wchar_t* cls, DWORD exStyle, DWORD style, HWND parent, const ControlBase& b) {
+  return ::CreateWindowExW(exStyle, cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, b.Left, b.Top,
+                           Extent(b.Width), Extent(b.Height), parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 // The rich edit class that shows RTF lives in msftedit.dll, loaded once for the process.
 bool RichEditLoaded() {
-  static UniqueModule module(::LoadLibraryA("msftedit.dll"));
+  static UniqueModule module(::LoadLibraryW(L"msftedit.dll"));
   return static_cast<bool>(module);
 }
 
@@ -47,7 +48,7 @@ LRESULT CALLBACK OpaqueToMouse(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR 
       return 0;
     }
     case WM_MOUSELEAVE:
-      ::SendMessageA(::GetParent(h), WM_MOUSELEAVE, 0, 0);
+      ::SendMessageW(::GetParent(h), WM_MOUSELEAVE, 0, 0);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -145,8 +146,8 @@ class ClipView : public Window {
   static constexpr UINT_PTR kTimer = 1;
 
   void Paint(HDC dc, const RECT& rc) {
-    auto brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageA(::GetParent(hwnd()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
+    auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+        ::GetParent(hwnd()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
     ::FillRect(dc, &rc, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
     const AviFrame frame = clip_.Frame(frame_);
     if (!frame) return;
@@ -176,7 +177,7 @@ RECT PlaceOf(HWND child) {
 }
 
 bool Shows(HWND child) {
-  return (::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) != 0;
+  return (::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 }  // namespace
@@ -188,7 +189,7 @@ AviPane::AviPane(HWND parent, const ControlBase& bounds) {
   }();
   (void)registered;
   // The timer keeps playback on the GUI thread, like everything else of the player.
-  control_.reset(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, parent, bounds));
+  control_.reset(CreateChild(ANIMATE_CLASSW, 0, ACS_CENTER | ACS_TIMER, parent, bounds));
   if (control_) ::SetWindowSubclass(control_.get(), &OpaqueToMouse, 0, 0);
 }
 
@@ -207,9 +208,11 @@ bool AviPane::Play(const std::string& path) {
 bool AviPane::PlayInControl() {
   HWND h = control_.get();
   if (!h || path_.empty()) return false;
-  const std::wstring path = Wide(path_);
-  if (!::SendMessageW(h, ACM_OPENW, 0, reinterpret_cast<LPARAM>(path.c_str()))) return false;
-  return ::SendMessageA(h, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
+  bool opened = false;
+  for (const std::wstring& name : MultimediaNames(path_))
+    if ((opened = ::SendMessageW(h, ACM_OPENW, 0, reinterpret_cast<LPARAM>(name.c_str())) != 0)) break;
+  if (!opened) return false;
+  return ::SendMessageW(h, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF)) != 0;
 }
 
 void AviPane::Rescale(const DpiScale& scale) {
@@ -236,7 +239,7 @@ void AviPane::Rescale(const DpiScale& scale) {
   bounds.Top = at.top;
   bounds.Width = at.right - at.left;
   bounds.Height = at.bottom - at.top;
-  UniqueWindow control(CreateChild(ANIMATE_CLASSA, 0, ACS_CENTER | ACS_TIMER, ::GetParent(shown), bounds));
+  UniqueWindow control(CreateChild(ANIMATE_CLASSW, 0, ACS_CENTER | ACS_TIMER, ::GetParent(shown), bounds));
   if (!control) return;
   if (!visible) ::ShowWindow(control.get(), SW_HIDE);
   ::SetWindowSubclass(control.get(), &OpaqueToMouse, 0, 0);
@@ -250,12 +253,12 @@ void AviPane::Rescale(const DpiScale& scale) {
 
 RtfPane::RtfPane(HWND parent, const ControlBase& bounds) {
   if (!RichEditLoaded()) return;
-  window_.reset(CreateChild("RICHEDIT50W", WS_EX_CLIENTEDGE, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
+  window_.reset(CreateChild(MSFTEDIT_CLASS, WS_EX_CLIENTEDGE, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
                             parent, bounds));
   // Without a font of its own the control starts in a bold system font, and documents that do
   // not reset their formatting would come out bold.
   if (window_)
-    ::SendMessageA(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
 }
 
 bool RtfPane::Load(const std::string& path) {
@@ -266,7 +269,7 @@ bool RtfPane::Load(const std::string& path) {
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(file.get());
   stream.pfnCallback = &ReadChunk;
-  ::SendMessageA(window_.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  ::SendMessageW(window_.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   ApplyZoom();
   return stream.dwError == 0;
 }
@@ -284,7 +287,7 @@ void RtfPane::Rescale(const DpiScale& scale) {
 void RtfPane::ApplyZoom() {
   // A control that draws at the menu's resolution anyway is left as it always was.
   if (!window_ || (zoomNumerator_ == 0 && !zoomed_)) return;
-  const bool set = ::SendMessageA(window_.get(), EM_SETZOOM, static_cast<WPARAM>(zoomNumerator_),
+  const bool set = ::SendMessageW(window_.get(), EM_SETZOOM, static_cast<WPARAM>(zoomNumerator_),
                                   static_cast<LPARAM>(zoomDenominator_)) != 0;
   zoomed_ = set && zoomNumerator_ != 0;
 }

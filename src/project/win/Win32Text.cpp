@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/CodePoints.h"
 #include "platform/DpiScale.h"
 #include "platform/win/WideText.h"
 
@@ -28,8 +29,8 @@ LOGFONTW MakeLogFont(const FontRecord& font, int pixelsPerInch) {
   return lf;
 }
 
-UINT TextFlags(bool wordWrap) {
-  return DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+UINT TextFlags(bool wordWrap, const std::string& text) {
+  return DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : DT_SINGLELINE) | (ReadsRightToLeft(text) ? DT_RTLREADING : 0);
 }
 
 HFONT FontCache::Get(const FontRecord& font, int pixelsPerInch) {
@@ -57,7 +58,7 @@ TextExtent GdiTextMeasurer::Measure(const std::string& text, const FontRecord& f
   SelectScope select(dc_, fonts_.Get(font, pixelsPerInch_));
   RECT r{0, 0, maxWidth, 0};
   const std::wstring wide = Wide(text);
-  ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | TextFlags(wordWrap));
+  ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | TextFlags(wordWrap, text));
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -18,8 +18,9 @@ namespace corvela::win {
 // the font dialog stores it.
 LOGFONTW MakeLogFont(const FontRecord& font, int pixelsPerInch);
 
-// The flags labels and captions are measured and drawn with (alignment added by the caller).
-UINT TextFlags(bool wordWrap);
+// The flags a label's or button's text is measured and drawn with (alignment added by the caller):
+// text whose first strong character runs right to left is laid out in right-to-left reading order.
+UINT TextFlags(bool wordWrap, const std::string& text);
 
 // One HFONT per distinct face, size, style and resolution; the colour is not part of a GDI font.
 class FontCache {
