@@ -110,5 +110,26 @@ TEST_F(HighContrast, TheThemeComingIsDrawnAtOnceAndAShapedWindowKeepsItsKey) {
   EXPECT_GT(c.Count({10, 10, 130, 40}, testing::Is(kYellow)), 20);
 }
 
+TEST_F(HighContrast, ARichTextPaneTakesTheThemesColoursAndGetsItsOwnBack) {
+  ThemeColours colours;
+  MenuObject& pane = Add(ObjectKind::Rtf, 130, 80, 160, 100);
+  pane.FileName = File("red.rtf", "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\cf1\\fs48 Red red red}");
+  Show();
+  HWND edit = PaneOf(pane);
+  ASSERT_TRUE(edit);
+  auto count = [&](COLORREF colour) {
+    RECT at;
+    ::GetWindowRect(edit, &at);
+    const Capture shot = testing::ReadScreen(at);
+    return shot.Count(shot.All(), testing::Is(colour));
+  };
+  EXPECT_GT(count(kWhite), 20) << "the document's red in the theme's text colour";
+  EXPECT_EQ(count(RGB(255, 0, 0)), 0);
+  theme.On = false;
+  ::SendMessageW(form.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  pump.For(100);
+  EXPECT_GT(count(RGB(255, 0, 0)), 20);
+}
+
 }  // namespace
 }  // namespace corvela

@@ -193,6 +193,18 @@ std::string Text(const VARIANT& v) {
   return v.vt == VT_BSTR ? win::Utf8(std::wstring_view(v.bstrVal, ::SysStringLen(v.bstrVal))) : std::string();
 }
 
+// The names of the elements whose focus events a listening client got.
+std::vector<std::string> g_focusEvents;
+
+HRESULT WINAPI RecordFocusEvent(IRawElementProviderSimple* element, EVENTID id) {
+  VARIANT name;
+  if (id == win::kUiaFocusChangedEvent && SUCCEEDED(element->GetPropertyValue(win::kUiaNameProperty, &name))) {
+    g_focusEvents.push_back(Text(name));
+    ::VariantClear(&name);
+  }
+  return S_OK;
+}
+
 class MenuElements : public MenuKeys {
  protected:
   void SetUp() override {
@@ -279,10 +291,19 @@ TEST_F(MenuElements, InvokeRunsTheLinkAndTheFocusIsTold) {
   EXPECT_HRESULT_SUCCEEDED(simple->GetPatternProvider(win::kUiaInvokePattern, pattern.put()));
   EXPECT_FALSE(pattern);
 
-  // The keyboard's focus, as the root and each element tell it.
+  // The keyboard's focus, as the root and each element tell it, and as a listening client hears it.
+  ASSERT_NE(::SendMessageW(form.hwnd(), WM_GETOBJECT, 0, win::kUiaRootObjectId), 0);
+  win::UiAutomationLibrary::Get()->ListenForTest(&RecordFocusEvent);
+  g_focusEvents.clear();
   ::SetForegroundWindow(form.hwnd());
   ::SetFocus(form.hwnd());
   Key(VK_TAB);
+  Key(VK_TAB);
+  win::UiAutomationLibrary::Get()->ListenForTest(nullptr);
+  EXPECT_EQ(g_focusEvents, (std::vector<std::string>{"Install", "Read me"}));
+  SetShift(true);
+  Key(VK_TAB);
+  SetShift(false);
   ComPtr<IRawElementProviderFragment> focused;
   ASSERT_HRESULT_SUCCEEDED(fragmentRoot->GetFocus(focused.put()));
   ASSERT_TRUE(focused);

@@ -14,13 +14,26 @@ bool Bind(HMODULE module, const char* name, Fn& fn) {
   fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
   return fn != nullptr;
 }
+
+BOOL WINAPI AlwaysListening() {
+  return TRUE;
+}
 }  // namespace
 
 bool UiAutomationLibrary::Load() {
   module_.reset(::LoadLibraryW(L"uiautomationcore.dll"));
   HMODULE m = module_.get();
-  return m && Bind(m, "UiaReturnRawElementProvider", returnProvider_) && Bind(m, "UiaHostProviderFromHwnd", hostProvider_) &&
-         Bind(m, "UiaRaiseAutomationEvent", raiseEvent_) && Bind(m, "UiaClientsAreListening", listening_);
+  if (!m || !Bind(m, "UiaReturnRawElementProvider", returnProvider_) || !Bind(m, "UiaHostProviderFromHwnd", hostProvider_) ||
+      !Bind(m, "UiaRaiseAutomationEvent", raiseEvent_) || !Bind(m, "UiaClientsAreListening", listening_))
+    return false;
+  realRaise_ = raiseEvent_;
+  realListening_ = listening_;
+  return true;
+}
+
+void UiAutomationLibrary::ListenForTest(EventSink sink) {
+  raiseEvent_ = sink ? sink : realRaise_;
+  listening_ = sink ? &AlwaysListening : realListening_;
 }
 
 UiAutomationLibrary* UiAutomationLibrary::Get() {

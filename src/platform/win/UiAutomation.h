@@ -69,6 +69,10 @@ class UiAutomationLibrary {
   }
   bool ClientsAreListening() const { return listening_() != FALSE; }
 
+  // Tests see the events raised, as a listening client would; null gives them to UI Automation again.
+  using EventSink = HRESULT(WINAPI*)(IRawElementProviderSimple*, EVENTID);
+  void ListenForTest(EventSink sink);
+
  private:
   UiAutomationLibrary() = default;
   bool Load();
@@ -78,6 +82,8 @@ class UiAutomationLibrary {
   HRESULT(WINAPI* hostProvider_)(HWND, IRawElementProviderSimple**) = nullptr;
   HRESULT(WINAPI* raiseEvent_)(IRawElementProviderSimple*, EVENTID) = nullptr;
   BOOL(WINAPI* listening_)() = nullptr;
+  EventSink realRaise_ = nullptr;
+  BOOL(WINAPI* realListening_)() = nullptr;
 };
 
 // UI Automation's loaded library, if any client has asked for elements yet; null otherwise. Events

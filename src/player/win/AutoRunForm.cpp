@@ -212,68 +212,6 @@ void AutoRunForm::ApplyWindowState() {
   }
 }
 
-void AutoRunForm::PaintBackground() {
-  panel1_.BackgroundChanged();
-}
-
-void AutoRunForm::PrerenderBackground() {
-  auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics);
-  RECT inner{};
-  if (!loader || !::GetClientRect(panel1_.hwnd(), &inner)) return;
-  auto job = std::make_shared<Prerendered>();
-  job->Project.BackColor = state_.Project.BackColor;
-  job->Project.GradientColor = state_.Project.GradientColor;
-  job->Project.GradientStyle = state_.Project.GradientStyle;
-  job->Width = inner.right;
-  job->Height = inner.bottom;
-  job->Dpi = scale_.Dpi();
-  for (const auto& obj : state_.Project.Objects) {
-    if (!obj) continue;
-    if (const LabelControl* label = obj->AsLabel(); label && obj->Kind == ObjectKind::Label)
-      job->Texts.emplace_back(label->Font, label->Caption);
-    else if (const ButtonControl* button = obj->AsButton(); button && obj->Kind == ObjectKind::Button)
-      job->Texts.emplace_back(button->Font, button->Caption);
-  }
-  // The job owns what it reads and writes: the window may be gone before it ends.
-  SystemColours* colours = state_.Env.Colours;
-  if (loader->RunAfterPrefetch([job, colours] {
-        DibSurface renderer;
-        job->Picture = win::RenderBackground(renderer, job->Project, colours, job->Width, job->Height);
-        // Drawing each caption once loads its font's face and glyphs into the cache the whole
-        // process shares, which the first paint's text would otherwise wait for.
-        FontCache fonts;
-        DibSurface scratch;
-        if (!scratch.Resize(256, 64)) return;
-        for (const auto& [font, text] : job->Texts) {
-          SelectScope select(scratch.Dc(), fonts.Get(font, job->Dpi));
-          RECT r{0, 0, 256, 64};
-          // Laid out as the paint lays it out, so that the fonts Windows falls back on for
-          // characters the face lacks are loaded too.
-          const std::wstring wide = Wide(text);
-          ::DrawTextW(scratch.Dc(), wide.c_str(), static_cast<int>(wide.size()), &r,
-                      TextFlags(false, text) | DT_NOCLIP);
-        }
-      }))
-    prerendered_ = std::move(job);
-}
-
-UniqueBitmap AutoRunForm::TakePrerendered(int32_t width, int32_t height) {
-  // Taken once: any later picture is made for a change the job never saw.
-  const std::shared_ptr<Prerendered> job = std::exchange(prerendered_, nullptr);
-  if (!job) return {};
-  if (auto* loader = dynamic_cast<Win32GraphicLoader*>(state_.Env.Graphics)) loader->WaitForJob();
-  const MenuProject& p = state_.Project;
-  if (job->Width != width || job->Height != height || job->Project.BackColor != p.BackColor ||
-      job->Project.GradientColor != p.GradientColor || job->Project.GradientStyle != p.GradientStyle)
-    return {};
-  return std::move(job->Picture);
-}
-
-UniqueBitmap AutoRunForm::RenderBackground(int32_t width, int32_t height) {
-  if (UniqueBitmap picture = TakePrerendered(width, height)) return picture;
-  return gradient_ ? gradient_->RenderBackground(state_, width, height) : win::RenderBackground(state_, width, height);
-}
-
 bool AutoRunForm::LoadWindowIcon(const std::string& path) {
   // Chosen again after the first paint, from the same candidates.
   if (beforeFirstPaint_) {
@@ -323,63 +261,6 @@ void AutoRunForm::DpiChanged(int dpi, const RECT& suggested) {
   Rescale(at.Scale);
 }
 
-Pane* AutoRunForm::PaneOf(MenuObject& obj) {
-  auto* pane = dynamic_cast<Pane*>(obj.Pane.get());
-  if (pane && pane->Kind() == obj.Kind) return pane;
-  obj.Pane.reset();
-  if (!panel1_.hwnd()) return nullptr;
-  std::unique_ptr<Pane> made = CreatePane(obj.Kind, panel1_.hwnd(), ScaledControl(obj.Base(), scale_));
-  if (!made) return nullptr;
-  made->Rescale(scale_);
-  pane = made.get();
-  obj.Pane = std::move(made);
-  return pane;
-}
-
-void AutoRunForm::PlayAvi(MenuObject& obj, const std::string& path) {
-  ShowContent(obj, path);
-}
-
-void AutoRunForm::NavigateHtml(MenuObject& obj, const std::string& url) {
-  ShowContent(obj, url);
-}
-
-void AutoRunForm::LoadRtf(MenuObject& obj, const std::string& path) {
-  ShowContent(obj, path);
-}
-
-void AutoRunForm::ShowContent(MenuObject& obj, const std::string& path) {
-  if (beforeFirstPaint_) {
-    pendingContents_.emplace_back(&obj, path);
-    return;
-  }
-  Pane* pane = PaneOf(obj);
-  if (auto* avi = dynamic_cast<AviPane*>(pane))
-    avi->Play(path);
-  else if (auto* html = dynamic_cast<HtmlPane*>(pane))
-    html->Navigate(path);
-  else if (auto* rtf = dynamic_cast<RtfPane*>(pane))
-    rtf->Load(path);
-}
-
-void AutoRunForm::WireObjects() {
-  // Each pane goes to the top in list order, so a later pane lies above an earlier one; all of
-  // them are child windows and so lie above what the panel paints itself. Before the first
-  // paint there are none yet.
-  if (!beforeFirstPaint_) {
-    for (auto& obj : state_.Project.Objects) {
-      if (!obj) continue;
-      Pane* pane = PaneOf(*obj);
-      if (!pane) continue;
-      pane->Place(ScaledControl(obj->Base(), scale_));
-      pane->Rescale(scale_);
-      ::SetWindowPos(pane->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-  }
-  // The objects changed, the background did not.
-  panel1_.ObjectsChanged();
-}
-
 void AutoRunForm::CloseMenu() {
   // Posted, so that a click or the start sequence that asked for it finishes first.
   if (!state_.DesignerMode && hwnd()) ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -420,6 +301,7 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // A high-contrast theme coming or going changes every colour the menu is drawn in.
       if (msg == WM_SETTINGCHANGE && wp != SPI_SETHIGHCONTRAST) break;
       if (state_.Env.Colours) state_.Env.Colours->SettingsChanged();
+      ThemeChanged();
       PaintBackground();
       ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
       break;

@@ -76,6 +76,10 @@ class AutoRunForm : public Window, public MenuView {
   void AfterFirstPaint();
   // Plays, navigates or loads the object's pane, or keeps the request for after the first paint.
   void ShowContent(MenuObject& obj, const std::string& path);
+  // A high-contrast theme is on and the menu runs as the player: the theme's colours are used.
+  bool ThemeColours() const;
+  // The theme came or went: the panes that show the document's own colours follow.
+  void ThemeChanged();
   // The loaded icons, or the class's; not before the first paint.
   void ShowIcons();
   void SendIcons(HICON large, HICON smallFrame);

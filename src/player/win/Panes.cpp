@@ -270,8 +270,29 @@ bool RtfPane::Load(const std::string& path) {
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(file.get());
   stream.pfnCallback = &ReadChunk;
   ::SendMessageW(window_.get(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  path_ = path;
   ApplyZoom();
+  if (themed_) ApplyThemeColours();
   return stream.dwError == 0;
+}
+
+void RtfPane::UseThemeColours(bool themed) {
+  if (!window_ || themed == themed_) return;
+  themed_ = themed;
+  if (themed)
+    ApplyThemeColours();
+  else if (!path_.empty())
+    Load(path_);
+}
+
+void RtfPane::ApplyThemeColours() {
+  // Non-zero: the window's system colour, which follows the theme.
+  ::SendMessageW(window_.get(), EM_SETBKGNDCOLOR, TRUE, 0);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_COLOR | CFM_BACKCOLOR;
+  format.dwEffects = CFE_AUTOCOLOR | CFE_AUTOBACKCOLOR;
+  ::SendMessageW(window_.get(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
 void RtfPane::Rescale(const DpiScale& scale) {

@@ -59,9 +59,16 @@ class RtfPane : public Pane {
   bool Load(const std::string& path);
   // Zooms the text from the resolution the control draws at to the menu's.
   void Rescale(const DpiScale& scale) override;
+  // Under a high-contrast theme the document's own colours give way to the theme's text and window
+  // colours; when the theme goes, the document is read again for its own.
+  void UseThemeColours(bool themed);
 
  private:
   void ApplyZoom();
+  void ApplyThemeColours();
+
+  std::string path_;
+  bool themed_ = false;
 
   UniqueWindow window_;
   // EM_SETZOOM's ratio, 0 / 0 for none.
