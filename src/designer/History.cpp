@@ -78,6 +78,7 @@ std::optional<ProjectSnapshot> SnapshotProject(const AppState& state) {
   if (!WriteSettingsBlock(out, state)) return std::nullopt;
   ProjectSnapshot shot;
   shot.Block = out.Take();
+  shot.DiscLabel = state.Project.DiscLabel;
   for (const auto& obj : state.Project.Objects) shot.Selected.push_back(obj->Selected);
   return shot;
 }
@@ -159,6 +160,7 @@ bool RestoreProject(AppState& state, const ProjectSnapshot& shot) {
   for (size_t i = 0; i < objects.size() && i < shot.Selected.size(); ++i) objects[i]->Selected = shot.Selected[i];
   // The extension entries of the loaded file are no edit and are not in the snapshot: they stay.
   scratch.Project.UnknownExtensions = std::move(state.Project.UnknownExtensions);
+  scratch.Project.DiscLabel = shot.DiscLabel;
   state.Project = std::move(scratch.Project);
   RenumberTags(state);
   return true;

@@ -60,8 +60,11 @@ struct ObjectSnapshot {
 // object in order), and which objects were selected.
 struct ProjectSnapshot {
   std::string Block;
+  std::string DiscLabel;  // kept outside the settings block, in the file's extension block
   std::vector<bool> Selected;
-  bool operator==(const ProjectSnapshot& o) const { return Block == o.Block && Selected == o.Selected; }
+  bool operator==(const ProjectSnapshot& o) const {
+    return Block == o.Block && DiscLabel == o.DiscLabel && Selected == o.Selected;
+  }
 };
 
 // The CD folder's icon file: its bytes, or nothing when there was none.

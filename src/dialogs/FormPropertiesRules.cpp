@@ -33,6 +33,7 @@ FormPropertiesFields FillFormProperties(const MenuProject& project) {
   f.BevelInner = ListEntryFor(panel.BevelInner, kBevelEntries.size());
   f.BevelOuter = ListEntryFor(panel.BevelOuter, kBevelEntries.size());
   f.BevelWidth = SpinText(panel.BevelWidth);
+  f.DiscLabel = project.DiscLabel;
   return f;
 }
 
@@ -55,6 +56,7 @@ bool WriteBackFormProperties(const FormPropertiesFields& f, const DialogFlags& f
   StoreListEntry(f.BevelInner, kBevelEntries.size(), panel.BevelInner);
   StoreListEntry(f.BevelOuter, kBevelEntries.size(), panel.BevelOuter);
   panel.BevelWidth = SpinValue(f.BevelWidth);
+  project.DiscLabel = f.DiscLabel;
   return true;
 }
 

@@ -44,6 +44,7 @@ struct FormPropertiesFields {
   int BevelInner = -1;
   int BevelOuter = -1;
   std::string BevelWidth;
+  std::string DiscLabel;
 };
 
 FormPropertiesFields FillFormProperties(const MenuProject& project);

@@ -9,7 +9,9 @@
 #include "project/AppState.h"
 #include "project/CdFolder.h"
 #include "project/DiscCheckAccess.h"
+#include "project/DiscLabel.h"
 #include "project/DiscNames.h"
+#include "project/ExeSignature.h"
 #include "project/ProjectFile.h"
 #include "project/StoredPath.h"
 
@@ -89,9 +91,10 @@ class DiscChecker {
   // --- published files ---
 
   void CheckPublishedFiles() {
-    if (DiscNode* exe = RootFile(kPlayerExe))
+    if (DiscNode* exe = RootFile(kPlayerExe)) {
       exe->Used = true;
-    else
+      CheckPlayerSignature(*exe);
+    } else
       AddDisc(Severity::Error, std::string("\\") + kPlayerExe,
               "AutoRun.exe is missing: the disc has no player to show the menu. Save the menu to publish it");
     if (DiscNode* icon = RootFile(kDiscIcon)) icon->Used = true;
@@ -105,6 +108,15 @@ class DiscChecker {
             AddDisc(Severity::Warning, child.Path, "Left over from an interrupted save; delete it before burning");
           }
     }
+  }
+
+  void CheckPlayerSignature(const DiscNode& exe) {
+    std::string bytes, error;
+    if (!files_.ReadFile(ChildPath(folder_, exe.Name), bytes, error) || SignatureOf(bytes) != ExeSignature::Unsigned)
+      return;
+    AddDisc(Severity::Note, exe.Path,
+            "AutoRun.exe carries no signature: Windows 11 may refuse to start it (Smart App Control), and other "
+            "versions of Windows name no publisher when they ask before running it");
   }
 
   void CheckInf() {
@@ -196,6 +208,9 @@ class DiscChecker {
       AddMenu(Severity::Note, project->Path,
               "AutoRun.mnx ends with a block of Unicode text that is damaged or of a later version: the menu "
               "shows its 8-bit text, with ? for what the code page cannot hold");
+    // A label the file holds (written by a tool) that autorun.inf cannot.
+    if (const std::string problem = DiscLabelProblem(state.Project.DiscLabel, request_.Codes); !problem.empty())
+      AddMenu(Severity::Warning, project->Path, problem + " autorun.inf is written without it.");
     return TakeMenuSnapshot(state.Project, false);
   }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "project/DiscImage.h"
+#include "project/DiscLabel.h"
 
 namespace corvela {
 
@@ -43,13 +44,34 @@ using FilePtr = std::unique_ptr<std::FILE, FileClose>;
 
 FilePtr OpenFile(const NativePath& path, bool write) {
 #ifdef _WIN32
-  return FilePtr(_wfopen(path.c_str(), write ? L"wb" : L"rb"));
+  // Written and read back: the Joliet volume name is set once the image is whole.
+  return FilePtr(_wfopen(path.c_str(), write ? L"w+b" : L"rb"));
 #else
-  return FilePtr(std::fopen(path.c_str(), write ? "wb" : "rb"));
+  return FilePtr(std::fopen(path.c_str(), write ? "w+b" : "rb"));
 #endif
 }
 
 // The file's data on the disk, not just in the system's cache, before it replaces the old image.
+// The writer gives the Joliet descriptor the primary one's folded name; the label goes there as it
+// is (the name Explorer shows). Descriptors start at sector 16 and end with a terminator.
+bool SetJolietVolumeName(std::FILE* file, const std::string& label) {
+  constexpr long kSector = 2048;
+  for (long sector = 16; sector < 48; ++sector) {
+    unsigned char head[91];
+    if (std::fseek(file, sector * kSector, SEEK_SET) != 0 || std::fread(head, 1, sizeof head, file) != sizeof head)
+      return false;
+    if (std::memcmp(head + 1, "CD001", 5) != 0 || head[0] == 255) return true;
+    // A supplementary descriptor with one of Joliet's three escape sequences.
+    const bool joliet = head[0] == 2 && head[88] == '%' && head[89] == '/' &&
+                        (head[90] == '@' || head[90] == 'C' || head[90] == 'E');
+    if (!joliet) continue;
+    const std::string field = JolietVolumeField(label);
+    return std::fseek(file, sector * kSector + 40, SEEK_SET) == 0 &&
+           std::fwrite(field.data(), 1, field.size(), file) == field.size() && std::fseek(file, 0, SEEK_END) == 0;
+  }
+  return true;
+}
+
 bool FlushToDisk(std::FILE* file) {
   if (std::fflush(file) != 0) return false;
 #ifdef _WIN32
@@ -260,6 +282,10 @@ class LibarchiveImageWriter : public DiscImageWriter {
     if (ok && archive_write_close(a.get()) != ARCHIVE_OK) {
       ok = false;
       if (!sink.Cancelled) error = sink.WriteError ? WriteFailure(request.Image, sink.WriteError) : ArchiveError(a.get());
+    }
+    if (ok && !SetJolietVolumeName(file.get(), request.VolumeLabel)) {
+      ok = false;
+      error = WriteFailure(request.Image, errno);
     }
     if (ok && (!FlushToDisk(file.get()) || std::fclose(file.release()) != 0)) {
       ok = false;

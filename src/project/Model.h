@@ -228,6 +228,8 @@ struct MenuProject {
   std::vector<std::unique_ptr<MenuObject>> Objects;
   FormSettings Form;
   PanelSettings Panel;
+  // The disc's volume label, UTF-8; empty: none set (autorun.inf and the image go without).
+  std::string DiscLabel;
   std::vector<ExtensionEntry> UnknownExtensions;
 };
 

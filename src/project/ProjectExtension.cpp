@@ -42,6 +42,9 @@ bool ReadEntries(std::string_view entries, ExtensionBlock& block) {
       // One entry per string, in file order; and the model holds UTF-8 and nothing else.
       if ((!block.Strings.empty() && ordinal <= block.Strings.back().Ordinal) || !IsUtf8(text)) return false;
       block.Strings.push_back({ordinal, U32At(data, 4), std::string(text)});
+    } else if (tag == kDiscLabelTag) {
+      if (!IsUtf8(data)) return false;
+      block.DiscLabel = std::string(data);
     } else {
       block.Unknown.push_back({tag, std::string(data)});
     }
@@ -58,7 +61,7 @@ void PutEntry(ByteWriter& out, uint32_t tag, const std::string& data) {
 }  // namespace
 
 bool IsKnownExtensionTag(uint32_t tag) {
-  return tag == kCodePageTag || tag == kUnicodeStringTag;
+  return tag == kCodePageTag || tag == kUnicodeStringTag || tag == kDiscLabelTag;
 }
 
 ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
@@ -83,8 +86,12 @@ ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
   return read;
 }
 
+bool HasBlockSettings(const MenuProject& project) {
+  return !project.DiscLabel.empty();
+}
+
 std::optional<std::string> ExtensionBlockBytes(uint32_t codePage, const std::vector<UnicodeString>& strings,
-                                               const std::vector<ExtensionEntry>& kept) {
+                                               const MenuProject& settings, const std::vector<ExtensionEntry>& kept) {
   constexpr size_t kMax = std::numeric_limits<uint32_t>::max();
   ByteWriter out;
   out.U32(kExtensionVersion);
@@ -98,6 +105,10 @@ std::optional<std::string> ExtensionBlockBytes(uint32_t codePage, const std::vec
     entry.U32(s.Crc);
     entry.Raw(s.Text);
     PutEntry(out, kUnicodeStringTag, entry.Bytes());
+  }
+  if (!settings.DiscLabel.empty()) {
+    if (settings.DiscLabel.size() > kMax) return std::nullopt;
+    PutEntry(out, kDiscLabelTag, settings.DiscLabel);
   }
   for (const ExtensionEntry& e : kept) {
     if (e.Bytes.size() > kMax) return std::nullopt;

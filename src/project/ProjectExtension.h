@@ -37,6 +37,8 @@ inline constexpr uint32_t kCodePageTag = ExtensionTag("CPAG");
 // its 8-bit bytes, then its UTF-8 text to the end of the entry. One per string at most, in
 // ascending ordinals.
 inline constexpr uint32_t kUnicodeStringTag = ExtensionTag("UTF8");
+// The disc's label as UTF-8 text; written only when one is set.
+inline constexpr uint32_t kDiscLabelTag = ExtensionTag("LABL");
 // The code page recorded when strings were written as UTF-8 (a platform without code pages).
 inline constexpr uint32_t kUtf8CodePage = 65001;
 
@@ -55,6 +57,7 @@ struct ExtensionBlock {
   size_t Start = 0;
   std::optional<uint32_t> CodePage;
   std::vector<UnicodeString> Strings;  // ascending ordinals
+  std::string DiscLabel;
   std::vector<ExtensionEntry> Unknown;
 };
 
@@ -63,7 +66,10 @@ struct ExtensionBlock {
 ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize);
 // The block and its footer: the code page, the strings, then the kept entries. Nothing when a
 // length does not fit its 32 bits.
+// The settings of the model that live only in the block (the disc label) come after the strings.
 std::optional<std::string> ExtensionBlockBytes(uint32_t codePage, const std::vector<UnicodeString>& strings,
-                                               const std::vector<ExtensionEntry>& kept);
+                                               const MenuProject& settings, const std::vector<ExtensionEntry>& kept);
+// True when the model sets something that only the block can hold.
+bool HasBlockSettings(const MenuProject& project);
 
 }  // namespace corvela

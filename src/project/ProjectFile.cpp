@@ -188,6 +188,9 @@ std::optional<std::string> ProjectContent(const AppState& state) {
   form.Top = 0;
   ByteWriter out;
   if (!WriteSettings(out, state.Project, form)) return std::nullopt;
+  // What only the extension block holds is content too.
+  out.U32(static_cast<uint32_t>(state.Project.DiscLabel.size()));
+  out.Raw(state.Project.DiscLabel);
   return out.Take();
 }
 
@@ -256,11 +259,11 @@ std::optional<std::string> SerializeFile(const AppState& state, Trailer&& traile
   *bytes += trailerFor();
   // An 8-bit project that sets nothing new stays byte for byte what older versions wrote, unless
   // its trailer ends like a block (only a made-up one can) and would be read as one.
-  if (strings.Unicode().empty() && state.Project.UnknownExtensions.empty() &&
+  if (strings.Unicode().empty() && state.Project.UnknownExtensions.empty() && !HasBlockSettings(state.Project) &&
       ReadExtensionBlock(*bytes, 4).State == ExtensionState::None)
     return bytes;
   const std::optional<std::string> block =
-      ExtensionBlockBytes(strings.Page(), strings.Unicode(), state.Project.UnknownExtensions);
+      ExtensionBlockBytes(strings.Page(), strings.Unicode(), state.Project, state.Project.UnknownExtensions);
   if (!block) return std::nullopt;
   *bytes += *block;
   return bytes;
@@ -286,6 +289,7 @@ bool ReadBody(AppState& state, const std::string& bytes, const ExtensionBlock& b
     uint32_t magic = 0;
     in->U32(magic);
     state.Project.UnknownExtensions = block.Unknown;
+    state.Project.DiscLabel = block.DiscLabel;
     SettingsReadResult settings;
     int32_t reserved = 0;
     if (!ReadSettingsBlock(*in, state, settings) || !in->I32(reserved)) {
@@ -318,12 +322,12 @@ ParseOutcome ParseProject(AppState& state, const std::string& bytes, ParseDetail
   try {
     block = ReadExtensionBlock(bytes, 4);
   } catch (const std::exception&) {
-    block = ExtensionBlock{ExtensionState::Ignored, bytes.size(), {}, {}, {}};
+    block = ExtensionBlock{ExtensionState::Ignored, bytes.size(), {}, {}, {}, {}};
   }
   if (ReadBody(state, bytes, block, read)) return ParseOutcome::Loaded;
   // A block whose claimed length reaches into the settings never fails a file that loads without it.
   if (block.State != ExtensionState::Read) return ParseOutcome::IoError;
-  const ExtensionBlock none{ExtensionState::Ignored, bytes.size(), {}, {}, {}};
+  const ExtensionBlock none{ExtensionState::Ignored, bytes.size(), {}, {}, {}, {}};
   return ReadBody(state, bytes, none, read) ? ParseOutcome::Loaded : ParseOutcome::IoError;
 }
 

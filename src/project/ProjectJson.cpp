@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 
+#include "platform/Utf8.h"
 #include "project/ProjectExtension.h"
 #include "project/ProjectFields.h"
 #include "project/ProjectFile.h"
@@ -142,6 +143,7 @@ Json ProjectToJson(const AppState& state, const std::string& trailer) {
   }
   json["Trailer"] = std::move(words);
   if (pos < trailer.size()) json["TrailerTail"] = Latin1ToUtf8(trailer.substr(pos));
+  if (!p.DiscLabel.empty()) json["DiscLabel"] = p.DiscLabel;
   if (!p.UnknownExtensions.empty()) {
     Json entries = Json::array();
     for (const ExtensionEntry& e : p.UnknownExtensions) {
@@ -343,13 +345,18 @@ bool ProjectFromJson(const Json& json, AppState& state, std::optional<std::strin
   if (!json.is_object()) return reader.Fail("(top level)", "expected an object");
 
   const bool top =
-      reader.Fields(json, "", {"StartLink", "Form", "Panel", "Objects", "Trailer", "TrailerTail", "UnknownExtensions"},
+      reader.Fields(json, "", {"StartLink", "Form", "Panel", "Objects", "Trailer", "TrailerTail", "UnknownExtensions", "DiscLabel"},
                     [&](auto&& visit) {
         return visit("FormIcon", p.FormIcon) && visit("StartSound", p.StartSound) && visit("BackColor", p.BackColor) &&
                visit("GradientColor", p.GradientColor) && visit("GradientStyle", p.GradientStyle) &&
                visit("ReservedWord", state.ReservedWord);
       });
   if (!top) return false;
+  if (auto it = json.find("DiscLabel"); it != json.end()) {
+    if (!it->is_string()) return reader.Fail("DiscLabel", "expected a string");
+    p.DiscLabel = it->get<std::string>();
+    if (!IsUtf8(p.DiscLabel)) return reader.Fail("DiscLabel", "expected UTF-8 text");
+  }
   if (auto it = json.find("StartLink"); it != json.end()) {
     if (!reader.Fields(*it, "StartLink", {}, [&](auto&& visit) { return fields::LinkFields(p.StartLink, visit); }))
       return false;

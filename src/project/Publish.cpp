@@ -2,6 +2,7 @@
 
 #include "platform/PathNames.h"
 #include "platform/Platform.h"
+#include "project/DiscLabel.h"
 #include "project/ProjectFile.h"
 
 namespace corvela {
@@ -58,7 +59,8 @@ bool PublishCDFolder(AppState& state, const std::string& folder) {
   RemoveSaveLeftovers(*state.Env.Files, folder);
   if (!PublishPlayer(state, folder)) return false;
   if (!CopyUnlessPresent(state, designerFolder + "\\Default.ico", CdIconPath(folder))) return false;
-  if (!WriteTextFile(state, folder + "\\" + kAutorunInfFileName, kAutorunInf)) return false;
+  const std::string inf = AutorunInfText(state.Project.DiscLabel, state.Env.Codes);
+  if (!WriteTextFile(state, folder + "\\" + kAutorunInfFileName, inf)) return false;
   if (!SaveProjectFile(state, ProjectPath(folder))) return false;
   // Only the next start's default folder depends on it: the disc folder is published.
   WriteSettingsFile(*state.Env.Files, designerFolder, "DefaultPath=" + folder + "\r\n");

@@ -167,7 +167,7 @@ TEST(ProjectExtension, ABlockThatCannotBeTrustedLeavesTheEightBitText) {
       {"an entry claiming more than the block", reSealed([](std::string& b) { b[8] = '\x7F'; }),
        ExtensionState::Ignored, "?????", "??"},
       {"strings out of order",
-       file.substr(0, blockStart) + ExtensionBlockBytes(1252, {written.Strings[1], written.Strings[0]}, {}).value(),
+       file.substr(0, blockStart) + ExtensionBlockBytes(1252, {written.Strings[1], written.Strings[0]}, {}, {}).value(),
        ExtensionState::Ignored, "?????", "??"},
       {"text that is not UTF-8", reSealed([](std::string& b) { b[b.size() - 1] = '\xFF'; }), ExtensionState::Ignored,
        "?????", "??"},
@@ -210,7 +210,7 @@ TEST(ProjectExtension, ATrailerThatEndsLikeABlockIsNotTakenForOne) {
   FakeWorld world;
   NewProject(world.State);
   world.State.Project.Form.Caption = "Menu";
-  const std::string trailer = kTrailer + ExtensionBlockBytes(1252, {{6, Crc32("Menu"), "Other"}}, {}).value();
+  const std::string trailer = kTrailer + ExtensionBlockBytes(1252, {{6, Crc32("Menu"), "Other"}}, {}, {}).value();
   Loaded back(SerializeProject(world.State, trailer).value());
   EXPECT_EQ(back.Project().Form.Caption, "Menu");
   EXPECT_EQ(back.Details.Trailer, trailer);

@@ -222,14 +222,15 @@ std::optional<IsoOptions> ParseIso(const std::vector<std::string>& args) {
 
 // The menu's caption, the image's label unless one is given; empty when the folder holds no
 // readable project.
-std::string MenuCaption(const std::string& folder, uint32_t codePage) {
+// The label the menu gives its disc, or else its caption.
+std::string MenuLabel(const std::string& folder, uint32_t codePage) {
   StdPlatform platform("mnx: ", codePage);
   AppState state(platform.Env);
   std::string bytes, error;
   const std::string path = folder + static_cast<char>(kNativeSeparator) + kProjectFileName;
   if (!platform.Files.FileExists(path) || !platform.Files.ReadFile(path, bytes, error)) return {};
   if (ParseProject(state, bytes, nullptr) != ParseOutcome::Loaded) return {};
-  return state.Project.Form.Caption;
+  return state.Project.DiscLabel.empty() ? state.Project.Form.Caption : state.Project.DiscLabel;
 }
 
 int Iso(const IsoOptions& options) {
@@ -250,7 +251,7 @@ int Iso(const IsoOptions& options) {
   DiscImageRequest request;
   request.Folder = WidePath(options.Folder);
   request.Image = WidePath(options.Image);
-  request.VolumeLabel = VolumeLabelFrom(options.Label ? *options.Label : MenuCaption(options.Folder, options.CodePage));
+  request.VolumeLabel = options.Label ? *options.Label : MenuLabel(options.Folder, options.CodePage);
 
   const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
   int shownPercent = -1;
@@ -271,7 +272,7 @@ int Iso(const IsoOptions& options) {
   switch (result.Outcome) {
     case DiscImageOutcome::Written:
       std::cout << DisplayPath(request.Image) << ": " << ByteCountText(result.ImageBytes) << ", volume label "
-                << request.VolumeLabel << '\n';
+                << VolumeLabelFrom(request.VolumeLabel) << '\n';
       return kDone;
     case DiscImageOutcome::Cancelled:
       return Fail("cancelled; no image written");

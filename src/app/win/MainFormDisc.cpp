@@ -11,6 +11,7 @@
 #include "designer/win/MakeIsoForm.h"
 #include "platform/win/Win32FileSystem.h"
 #include "project/DiscImage.h"
+#include "project/DiscLabel.h"
 #include "platform/win/WideText.h"
 
 namespace corvela::win {
@@ -76,7 +77,8 @@ bool MainForm::CheckBeforeTest() {
 
 void MainForm::MakeIsoImageCommand() {
   if (state_.CDFolder.empty() || !SaveBeforeDiscTask("Make ISO Image")) return;
-  const std::string suggested = DefaultImagePath(*state_.Env.Files, state_.CDFolder, state_.Project.Form.Caption);
+  const std::string suggested = DefaultImagePath(*state_.Env.Files, state_.CDFolder,
+                                                 ImageLabel(state_.Project.DiscLabel, state_.Project.Form.Caption));
   const size_t cut = suggested.find_last_of('\\');
   FileChooserRequest request;
   request.Filter = kIsoFilter;
@@ -100,7 +102,7 @@ void MainForm::MakeIsoImageCommand() {
   progress.Writer = writer.get();
   progress.Request.Folder = WidePath(state_.CDFolder);
   progress.Request.Image = WidePath(*file);
-  progress.Request.VolumeLabel = state_.Project.Form.Caption;
+  progress.Request.VolumeLabel = ImageLabel(state_.Project.DiscLabel, state_.Project.Form.Caption);
   progress.Execute();
 }
 

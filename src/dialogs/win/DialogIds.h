@@ -39,6 +39,7 @@
 #define IDC_BEVEL_OUTER 1121
 #define IDC_BEVEL_WIDTH 1122
 #define IDC_BEVEL_WIDTH_SPIN 1123
+#define IDC_DISC_LABEL 1130
 
 // Label and Button Properties
 #define IDC_CAPTION 1201

@@ -1,6 +1,8 @@
 #include "dialogs/win/FormPropertyForm.h"
 
 #include "dialogs/win/DialogIds.h"
+#include "platform/Platform.h"
+#include "project/DiscLabel.h"
 
 namespace corvela::win {
 
@@ -31,6 +33,16 @@ void FormPropertyForm::OnInit() {
   FillList(IDC_BEVEL_INNER, kBevelEntries, fields_.BevelInner);
   FillList(IDC_BEVEL_OUTER, kBevelEntries, fields_.BevelOuter);
   SetText(IDC_BEVEL_WIDTH, fields_.BevelWidth);
+  SetText(IDC_DISC_LABEL, fields_.DiscLabel);
+}
+
+bool FormPropertyForm::CanClose() {
+  // A label autorun.inf or the image cannot hold is refused here, where it can still be mended.
+  const std::string problem = DiscLabelProblem(Text(IDC_DISC_LABEL), state_.Env.Codes);
+  if (problem.empty()) return true;
+  ShowError(state_.Env, problem);
+  ::SetFocus(Item(IDC_DISC_LABEL));
+  return false;
 }
 
 void FormPropertyForm::OnOK() {
@@ -47,6 +59,7 @@ void FormPropertyForm::OnOK() {
   fields_.BevelInner = ListEntry(IDC_BEVEL_INNER);
   fields_.BevelOuter = ListEntry(IDC_BEVEL_OUTER);
   fields_.BevelWidth = Text(IDC_BEVEL_WIDTH);
+  fields_.DiscLabel = Text(IDC_DISC_LABEL);
 }
 
 void FormPropertyForm::OnCommand(int id, int code) {

@@ -19,6 +19,7 @@ class FormPropertyForm : public ModalDialog {
   std::vector<FixedSizeControl> FixedSizes() const override;
   void OnInit() override;
   void OnOK() override;
+  bool CanClose() override;
   void OnCommand(int id, int code) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 

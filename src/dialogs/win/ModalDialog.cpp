@@ -135,6 +135,7 @@ void ModalDialog::FitAndPlace() {
 
 void ModalDialog::Command(int id, int code, HWND control) {
   if (id == IDOK && code == BN_CLICKED) {
+    if (!CanClose()) return;
     OnOK();
     Flags.OkPressed = true;
     ::EndDialog(hwnd_, IDOK);

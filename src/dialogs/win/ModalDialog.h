@@ -49,6 +49,8 @@ class ModalDialog {
   virtual std::vector<FixedSizeControl> FixedSizes() const { return {}; }
   // Fields into the controls. Afterwards both flags are cleared, so filling is no change.
   virtual void OnInit() = 0;
+  // OK was pressed: false keeps the dialog open (after telling the user what to mend).
+  virtual bool CanClose() { return true; }
   // Controls back into the fields; called when OK is pressed, before the dialog closes.
   virtual void OnOK() = 0;
   // WM_COMMAND of one control, after the base has marked edits, list choices and check boxes as
