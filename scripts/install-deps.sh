@@ -9,7 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth imagemagick xdotool x11-utils x11-xserver-utils python3
   libarchive-dev dpkg-dev xorriso python3-pycdlib
-  fonts-wqy-microhei
+  fonts-wqy-microhei osslsigncode openssl
 )
 
 missing=()

@@ -32,6 +32,8 @@
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Services.h"
 #include "project/ProjectFile.h"
+#include "platform/win/Win32CodePages.h"
+#include "project/DiscLabel.h"
 #include "project/Publish.h"
 #include "support/win/WinProcess.h"
 
@@ -80,6 +82,8 @@ int Publish(const std::string& designerExe, const std::string& cd) {
   env.Ui = &ui;
   env.Display = &screen;
   env.Ticks = &clock;
+  corvela::win::Win32CodePages codes;
+  env.Codes = &codes;
   corvela::AppState state(env);
   state.ExeFileName = designerExe;
   state.CDFolder = cd;
@@ -94,7 +98,8 @@ int Publish(const std::string& designerExe, const std::string& cd) {
     if (!files.FileExists(cd + "\\" + name)) return Fail(std::string(name) + " was not published");
   std::string inf;
   files.ReadFile(cd + "\\autorun.inf", inf, error);
-  if (inf != corvela::kAutorunInf) return Fail("autorun.inf is not as expected: " + inf);
+  if (inf != corvela::AutorunInfText(state.Project.DiscLabel, &codes))
+    return Fail("autorun.inf is not as expected: " + inf);
   std::string copy, original;
   files.ReadFile(cd + "\\AutoRun.exe", copy, error);
   files.ReadFile(designerExe, original, error);

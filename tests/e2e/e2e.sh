@@ -9,6 +9,7 @@
 #        e2e.sh startexit DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
 #        e2e.sh broken    DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR
 #        e2e.sh check     DRIVER CORVELA_EXE MNX_EXE DEMO_DIR ARTIFACTS CHECK_IMAGE_PY
+#        e2e.sh signed    DRIVER CORVELA_EXE MNX_EXE DEMO_DIR SIGN_SCRIPT
 set -uo pipefail
 case_name=$1 driver=$2 corvela=$3
 work=$(mktemp -d /tmp/corvela-e2e.XXXXXX)
@@ -357,6 +358,40 @@ PY
 
     check
     [ "$rc" -eq 2 ] || fail "mnx check without a folder exited with $rc, expected 2"
+    ;;
+  signed)
+    mnx=$4 demo=$5 sign=$6
+    [ -f "$demo/AutoRun.mnx" ] || fail "no demo disc in $demo"
+    mkdir -p "$work/designer" "$work/cd" "$work/cert"
+    cp "$corvela" "$work/designer/Corvela.exe"
+    cp "$(dirname "$corvela")/Default.ico" "$work/designer/"
+    cp -r "$demo/." "$work/cd/"
+    # A throw-away certificate made on the spot; no timestamp, since tests have no network.
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Corvela test signer" \
+      -addext extendedKeyUsage=codeSigning -keyout "$work/cert/key.pem" -out "$work/cert/cert.pem" 2>/dev/null &&
+      openssl pkcs12 -export -inkey "$work/cert/key.pem" -in "$work/cert/cert.pem" -out "$work/cert/signer.p12" \
+        -passout pass:test-only || fail "making a certificate"
+    CORVELA_SIGN_PASSWORD=test-only CORVELA_SIGN_TIMESTAMP="" bash "$sign" "$work/designer/Corvela.exe" \
+      "$work/cert/signer.p12" || fail "signing"
+    driver publish "$(winpath "$work/designer/Corvela.exe")" "$(winpath "$work/cd")" || fail "publishing"
+    cmp -s "$work/designer/Corvela.exe" "$work/cd/AutoRun.exe" ||
+      fail "the published player is not the signed designer byte for byte"
+    osslsigncode verify -in "$work/cd/AutoRun.exe" -CAfile "$work/cert/cert.pem" >"$work/verify" 2>&1 ||
+      { cat "$work/verify" >&2; fail "the published player's signature does not verify"; }
+    echo "ok: the published AutoRun.exe verifies as signed"
+    # The check notes a player without a signature, and only then.
+    note="AutoRun.exe carries no signature"
+    wine "$mnx" check "$(winpath "$work/cd")" 2>/dev/null | tr -d '\r' >"$work/check.out"
+    grep -qF "$note" "$work/check.out" && fail "the signed player is noted as unsigned"
+    cp "$corvela" "$work/cd/AutoRun.exe"
+    wine "$mnx" check "$(winpath "$work/cd")" 2>/dev/null | tr -d '\r' >"$work/check.out"
+    grep -qF "$note" "$work/check.out" || { cat "$work/check.out" >&2; fail "the unsigned player is not noted"; }
+    echo "ok: the check tells a signed player from an unsigned one"
+    # A signed player still plays.
+    driver publish "$(winpath "$work/designer/Corvela.exe")" "$(winpath "$work/cd")" || fail "publishing again"
+    driver play "$(winpath "$work/cd/AutoRun.exe")" 640 480 30000 || fail "the signed player does not show its menu"
+    read -r pid _ <"$work/out"
+    echo "ok: the signed player shows its menu"
     ;;
   *) fail "unknown case $case_name" ;;
 esac

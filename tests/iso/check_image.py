@@ -160,6 +160,9 @@ def check_planted(mnx, work, wine):
         fail(f"volume label {iso.pvd.volume_identifier!r}")
     if not iso.has_joliet():
         fail("no Joliet volume descriptor")
+    # Joliet's name, the one Explorer shows, keeps the label's first 16 characters as they are.
+    if iso.joliet_vd.volume_identifier != "Café Ünïcode – t".encode("utf-16-be"):
+        fail(f"Joliet volume label {iso.joliet_vd.volume_identifier!r}")
     long_name = "/" + "n" * 96 + ".dat"
     if iso.get_record(joliet_path=long_name).data_length != 3 << 20:
         fail("pycdlib does not find the 100-character Joliet name")
@@ -285,6 +288,16 @@ def check_demo(mnx, wine, folder, artifacts):
     xorriso("-indev", image, "-osirrox", "on", "-extract", "/", extracted)
     compare_tree(folder, extracted, expected)
     shutil.rmtree(extracted, ignore_errors=True)
+    # The menu's disc label names the volume and the stick.
+    iso = pycdlib.PyCdlib()
+    iso.open(image)
+    names = (iso.pvd.volume_identifier.rstrip(b" "), iso.joliet_vd.volume_identifier.decode("utf-16-be").rstrip())
+    iso.close()
+    if names != (b"AURORA_PHOTO_SUITE", "Aurora Photo Sui"):
+        fail(f"demo volume names {names!r}")
+    with open(os.path.join(folder, "autorun.inf"), "rb") as f:
+        if b"\r\nlabel=Aurora Photo Suite\r\n" not in f.read():
+            fail("autorun.inf of the demo names no label")
 
 
 def main():

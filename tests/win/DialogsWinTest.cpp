@@ -15,6 +15,7 @@
 
 #include "dialogs/win/DialogIds.h"
 #include "dialogs/win/PropertyDialogs.h"
+#include "platform/win/Win32CodePages.h"
 #include "platform/win/WideText.h"
 #include "support/FakePlatform.h"
 #include "support/win/Pixels.h"
@@ -234,6 +235,7 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
     ::SendDlgItemMessageA(d, IDC_BEVEL_WIDTH, WM_KEYDOWN, VK_DOWN, 0);
     Type(d, IDC_PANEL_BORDER_WIDTH, "junk");
     Tick(d, IDC_TRANSPARENT);
+    Type(d, IDC_DISC_LABEL, "Photo Disc");
     ClickLater(d, IDOK);
   });
   const bool written = Boxes.EditFormProperties(p);
@@ -247,7 +249,7 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   EXPECT_EQ(tabs, (std::vector<int>{IDC_FORM_CAPTION, IDC_FORM_ICON, IDC_FORM_ICON_SELECT, IDC_START_SOUND,
                                     IDC_START_SOUND_SELECT, IDC_BACK_COLOR_SELECT, IDC_GRADIENT_STYLE,
                                     IDC_GRADIENT_COLOR_SELECT, IDC_BORDER_STYLE, IDC_TRANSPARENT_COLOR_SELECT,
-                                    IDC_TRANSPARENT, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH, IDC_BEVEL_INNER,
+                                    IDC_TRANSPARENT, IDC_DISC_LABEL, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH, IDC_BEVEL_INNER,
                                     IDC_BEVEL_OUTER, IDC_BEVEL_WIDTH, IDOK, IDCANCEL}));
   ASSERT_TRUE(written);
   EXPECT_EQ(p.Form.Caption, "  Welcome");
@@ -259,6 +261,26 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   EXPECT_TRUE(p.Form.TransparentColor);
   EXPECT_EQ(p.Form.Position, static_cast<uint8_t>(FormPosition::Designed));
   EXPECT_EQ(p.Form.BorderStyle, 2);
+  EXPECT_EQ(p.DiscLabel, "Photo Disc");
+}
+
+TEST_F(Dialogs, FormPropertiesKeepsADiscLabelAutorunInfCannotHoldFromClosing) {
+  win::Win32CodePages codes;
+  World.Env.Codes = &codes;
+  bool stayed = false;
+  DialogDriver driver("Form Properties", [&](HWND d) {
+    Type(d, IDC_DISC_LABEL, "Δίσκος");
+    Click(d, IDOK);
+    stayed = ::IsWindowVisible(d) != FALSE;
+    Type(d, IDC_DISC_LABEL, "Disc");
+    ClickLater(d, IDOK);
+  });
+  ASSERT_TRUE(Boxes.EditFormProperties(State.Project));
+  driver.Finish();
+  EXPECT_TRUE(stayed);
+  ASSERT_EQ(World.Ui.Shown.size(), 1u);
+  EXPECT_NE(World.Ui.Shown[0].Text.find("code page"), std::string::npos) << World.Ui.Shown[0].Text;
+  EXPECT_EQ(State.Project.DiscLabel, "Disc");
 }
 
 // OK on an untouched dialog, and Cancel after a change, leave the record alone.

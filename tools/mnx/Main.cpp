@@ -34,6 +34,7 @@
 #endif
 
 #include "platform/StdPlatform.h"
+#include "platform/Utf8.h"
 #include "project/CdFolder.h"
 #include "project/DiscCheck.h"
 #include "project/DiscImage.h"
@@ -185,6 +186,23 @@ NativePath WidePath(const std::string& path) {
 #endif
 }
 
+// Text of an argument as UTF-8, for the same reason.
+std::string ArgumentText(const std::string& arg) {
+#ifdef _WIN32
+  const NativePath wide = WidePath(arg);
+  std::string text;
+  for (size_t i = 0; i < wide.size(); ++i) {
+    uint32_t c = static_cast<uint16_t>(wide[i]);
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint16_t>(wide[++i]) - 0xDC00);
+    AppendUtf8(text, c);
+  }
+  return text;
+#else
+  return arg;
+#endif
+}
+
 // The complete image in the old one's place: the standard library's rename replaces a file in
 // one step on both systems.
 std::string ReplaceByRenaming(const NativePath& from, const NativePath& to) {
@@ -251,7 +269,7 @@ int Iso(const IsoOptions& options) {
   DiscImageRequest request;
   request.Folder = WidePath(options.Folder);
   request.Image = WidePath(options.Image);
-  request.VolumeLabel = options.Label ? *options.Label : MenuLabel(options.Folder, options.CodePage);
+  request.VolumeLabel = options.Label ? ArgumentText(*options.Label) : MenuLabel(options.Folder, options.CodePage);
 
   const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
   int shownPercent = -1;
