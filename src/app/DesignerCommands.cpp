@@ -100,7 +100,8 @@ void SelectCDIconCommand(AppState& state, DesignerShell& shell) {
   std::optional<std::string> chosen = state.Env.Chooser->ChooseFile(request);
   if (!chosen) return;
   // The CD folder's own icon chosen again: nothing to copy.
-  if (UpperAscii(*chosen) == UpperAscii(CdIconPath(state.CDFolder))) return;
+  FileSystem& files = *state.Env.Files;
+  if (files.FoldedName(*chosen) == files.FoldedName(CdIconPath(state.CDFolder))) return;
   if (state.Env.Files->CopyOneFile(*chosen, CdIconPath(state.CDFolder)))
     shell.UpdateCDIconButton();
   else

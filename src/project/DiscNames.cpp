@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "platform/PathNames.h"
+#include "platform/Utf8.h"
 #include "project/DiscCheck.h"
 
 namespace corvela {
@@ -24,7 +24,7 @@ std::string RefusedCharactersIn(const std::string& name) {
 }
 
 void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findings) {
-  // By the name in capitals: a folder of a hundred thousand files is one pass, not a pass per file.
+  // By the folded name: a folder of a hundred thousand files is one pass, not a pass per file.
   std::unordered_map<std::string, const DiscNode*> seen;
   seen.reserve(folder.Children.size());
   for (const DiscNode& child : folder.Children) {
@@ -34,7 +34,7 @@ void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findin
     const std::string refused = RefusedCharactersIn(child.Name);
     if (!refused.empty())
       AddFinding(findings, Severity::Warning, kDiscOwner, child.Path, "Name holds characters a disc refuses: " + refused);
-    const auto [first, isNew] = seen.emplace(UpperAscii(child.Name), &child);
+    const auto [first, isNew] = seen.emplace(child.Folded, &child);
     if (!isNew)
       AddFinding(findings, Severity::Warning, kDiscOwner, child.Path,
                  "Differs from \"" + first->second->Name + "\" only in letter case: a disc keeps only one of them");
@@ -51,17 +51,13 @@ void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findin
 }  // namespace
 
 size_t DiscNameLength(const std::string& name) {
-  size_t count = 0;
-  for (size_t i = 0; i < name.size();) {
-    const auto lead = static_cast<unsigned char>(name[i]);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > name.size()) return name.size();
-    for (size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(name[i + k]) >> 6) != 0x2) return name.size();
-    i += length;
-    ++count;
+  size_t units = 0;
+  for (size_t pos = 0; pos < name.size();) {
+    const uint32_t c = DecodeUtf8(name, pos);
+    if (c == kNotUtf8) return name.size();
+    units += c > 0xFFFF ? 2 : 1;
   }
-  return count;
+  return units;
 }
 
 void CheckDiscNames(const DiscNode& folder, std::vector<Finding>& findings) { CheckFolder(folder, 0, findings); }
