@@ -1,5 +1,6 @@
 #include "project/DiscNames.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/Utf8.h"
@@ -61,5 +62,41 @@ size_t DiscNameLength(const std::string& name) {
 }
 
 void CheckDiscNames(const DiscNode& folder, std::vector<Finding>& findings) { CheckFolder(folder, 0, findings); }
+
+std::vector<std::string> StoredPathsADiscRefuses(const MenuProject& project) {
+  std::vector<std::string> refused;
+  auto judge = [&](const std::string& path) {
+    // Only a path with its leading backslash lies in the CD folder; anything else is an address
+    // or lies outside, which the disc check reports in its own words.
+    if (path.empty() || path[0] != '\\') return;
+    size_t begin = 1;
+    while (begin <= path.size()) {
+      size_t end = path.find_first_of("\\/", begin);
+      if (end == std::string::npos) end = path.size();
+      const std::string step = path.substr(begin, end - begin);
+      if (DiscNameLength(step) > kMaxDiscNameLength || !RefusedCharactersIn(step).empty()) {
+        if (std::find(refused.begin(), refused.end(), path) == refused.end()) refused.push_back(path);
+        return;
+      }
+      begin = end + 1;
+    }
+  };
+  auto judgeLink = [&](const ObjectLink& link) {
+    if (link.Action == LinkAction::OpenFile || link.Action == LinkAction::PlaySound ||
+        link.Action == LinkAction::PrintFile) {
+      judge(link.Target);
+      judge(link.StartDirectory);
+    }
+  };
+  judge(project.FormIcon);
+  judge(project.StartSound);
+  judgeLink(project.StartLink);
+  for (const auto& obj : project.Objects) {
+    judgeLink(obj->Link);
+    for (const std::string* path : {&obj->BitmapFile, &obj->HotTrackBitmapFile, &obj->FileName, &obj->HotTrackImageFile})
+      judge(*path);
+  }
+  return refused;
+}
 
 }  // namespace corvela
