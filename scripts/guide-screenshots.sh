@@ -125,3 +125,16 @@ wait_for '^Make ISO Image$'
 sleep 1.5
 shot make-iso "$(geometry '^Make ISO Image$')"
 wait "$tests" || true
+
+# A menu in Greek, Chinese and Arabic, played as a disc would start it: each caption in its own
+# script, the Arabic one right to left. (mnx takes plain names: the work folder has one.)
+mkdir -p "$work/scripts"
+cp "$build/Corvela.exe" "$work/scripts/AutoRun.exe"
+wine "$build/tools/mnx.exe" build "$(winepath -w "$root/examples/scripts/project.json")" \
+  "$(winepath -w "$work/scripts")\\AutoRun.mnx" >/dev/null 2>&1
+wine "$work/scripts/AutoRun.exe" >/dev/null 2>&1 &
+wait_for '^Καλώς ήρθατε'
+sleep 2
+shot scripts "$(geometry '^Καλώς ήρθατε')"
+keys '^Καλώς ήρθατε' alt+F4
+sleep 0.5

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "project/StoredPath.h"
 #include "platform/Platform.h"
+#include "project/DiscNames.h"
 #include "project/ProjectFile.h"
 #include "project/Publish.h"
 
@@ -24,6 +25,20 @@ bool MayReplaceProjectFile(AppState& state) {
                     MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
 }
 
+// A name a disc cuts or refuses cannot be kept on it whatever the save does: the user hears of it
+// before anything is written, and No leaves the folder as it was.
+bool MayKeepNamesOnDisc(AppState& state) {
+  const std::vector<std::string> refused = StoredPathsADiscRefuses(state.Project);
+  if (refused.empty()) return true;
+  std::string text = std::string(kRefusedNamesText) + "\n";
+  for (const std::string& path : refused) text += "\n" + path;
+  text += std::string("\n\n") + kRefusedNamesQuestion;
+  UserInterface& ui = *state.Env.Ui;
+  return ui.AskUser(text, ui.ApplicationTitle(), MessageIcon::Warning, MessageButtons::YesNo) == MessageResult::Yes;
+}
+
+bool MaySave(AppState& state) { return MayReplaceProjectFile(state) && MayKeepNamesOnDisc(state); }
+
 bool Publish(AppState& state) {
   if (!PublishCDFolder(state, state.CDFolder)) return false;
   state.ProjectUnreadable = false;
@@ -41,7 +56,7 @@ bool AskAboutUnsavedChanges(AppState& state) {
   if (!state.Modified || state.CDFolder.empty()) return true;
   switch (state.Env.Ui->AskUser("Save Changes to file?", "Exit", MessageIcon::Question, MessageButtons::YesNoCancel)) {
     case MessageResult::Yes:
-      return MayReplaceProjectFile(state) && Publish(state);
+      return MaySave(state) && Publish(state);
     case MessageResult::No:
       return true;
     default:
@@ -82,10 +97,10 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
   return true;
 }
 
-bool SaveCommand(AppState& state) { return MayReplaceProjectFile(state) && Publish(state); }
+bool SaveCommand(AppState& state) { return MaySave(state) && Publish(state); }
 
 void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
-  if (!MayReplaceProjectFile(state)) return;
+  if (!MaySave(state)) return;
   Publish(state);
   if (!shell.CheckBeforeTest()) return;
   shell.StartProgram(PlayerPath(state.CDFolder), state.CDFolder);
@@ -100,7 +115,8 @@ void SelectCDIconCommand(AppState& state, DesignerShell& shell) {
   std::optional<std::string> chosen = state.Env.Chooser->ChooseFile(request);
   if (!chosen) return;
   // The CD folder's own icon chosen again: nothing to copy.
-  if (UpperAscii(*chosen) == UpperAscii(CdIconPath(state.CDFolder))) return;
+  FileSystem& files = *state.Env.Files;
+  if (files.FoldedName(*chosen) == files.FoldedName(CdIconPath(state.CDFolder))) return;
   if (state.Env.Files->CopyOneFile(*chosen, CdIconPath(state.CDFolder)))
     shell.UpdateCDIconButton();
   else

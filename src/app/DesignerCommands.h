@@ -57,6 +57,12 @@ void SelectCDIconCommand(AppState& state, DesignerShell& shell);
 bool FirstShow(AppState& state, DesignerShell& shell, const std::string& baseCaption);
 
 inline constexpr const char* kSelectFolderTitle = "Select the folder for CD files";
+// Asked before a save when the menu names a file or folder whose name a disc cuts or refuses:
+// the first line, the paths one a line, then the question.
+inline constexpr const char* kRefusedNamesText =
+    "A disc cannot keep these names: it cuts a name longer than 64 characters and refuses the "
+    "characters * / : ; ? \\ < > \" |.";
+inline constexpr const char* kRefusedNamesQuestion = "Rename them and choose them again in the menu. Save anyway?";
 inline constexpr const char* kReplaceUnreadableQuestion =
     "AutoRun.mnx in this folder could not be read. Replace it with the menu on screen?";
 

@@ -57,6 +57,9 @@ class FileSystem {
   // True when this process may create a file in folder as it runs, without elevation. Rights
   // come from access lists (a drive's root, Program Files): only trying tells.
   virtual bool CanCreateFileIn(const std::string& folder) = 0;
+  // The name with its letter case folded as this system compares file names, in every script:
+  // two names that fold alike name one file, on the disk and on a disc read by Windows.
+  virtual std::string FoldedName(const std::string& name) = 0;
 };
 
 // What SaveFileSafely appends to the name of its temporary file, and what earlier versions of the

@@ -1,5 +1,10 @@
 #include "platform/StdPlatform.h"
 
+#ifndef _WIN32
+#include <locale.h>
+#include <wctype.h>
+#endif
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -10,8 +15,10 @@
 #include <memory>
 
 #include "platform/Graphic.h"
+#include "platform/PathNames.h"
 #include "platform/SafeSave.h"
 #include "platform/TextLines.h"
+#include "platform/Utf8.h"
 
 namespace corvela {
 
@@ -181,6 +188,30 @@ bool StdFileSystem::CanCreateFileIn(const std::string& folder) {
   file.reset();
   std::remove(probe.c_str());
   return true;
+}
+
+std::string StdFileSystem::FoldedName(const std::string& name) { return FoldNameCase(name); }
+
+std::string FoldNameCase(const std::string& name) {
+#ifdef _WIN32
+  return UpperAscii(name);
+#else
+  // Made once and never freed: the mapping is the same for the whole run, and a locale object of
+  // its own leaves the process's locale alone.
+  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+  if (!utf8) return UpperAscii(name);
+  std::string folded;
+  folded.reserve(name.size());
+  for (size_t pos = 0; pos < name.size();) {
+    const size_t start = pos;
+    const uint32_t c = DecodeUtf8(name, pos);
+    if (c == kNotUtf8)
+      folded += name[start];
+    else
+      AppendUtf8(folded, static_cast<uint32_t>(::towupper_l(static_cast<wint_t>(c), utf8)));
+  }
+  return folded;
+#endif
 }
 
 MessageResult StderrUserInterface::AskUser(const std::string& text, const std::string&, MessageIcon,

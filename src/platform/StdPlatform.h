@@ -29,7 +29,14 @@ class StdFileSystem : public FileSystem {
   // $HOME/Documents when it is there.
   std::string DocumentsFolder() override;
   bool CanCreateFileIn(const std::string& folder) override;
+  // FoldNameCase: the simple upper case of the C library.
+  std::string FoldedName(const std::string& name) override;
 };
+
+// Each character of UTF-8 text in its simple upper case, as the C library's UTF-8 locale maps it
+// (ASCII alone where there is none); bytes that are not UTF-8 stay as they are. Natively this
+// stands in for Windows' own mapping of file names.
+std::string FoldNameCase(const std::string& name);
 
 // Prints every message as one line on stderr and answers questions with Cancel (or No), so that
 // nothing is done on the user's behalf.

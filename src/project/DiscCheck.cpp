@@ -9,6 +9,7 @@
 #include "project/AppState.h"
 #include "project/CdFolder.h"
 #include "project/DiscCheckAccess.h"
+#include "project/DiscCheckStrings.h"
 #include "project/DiscLabel.h"
 #include "project/DiscNames.h"
 #include "project/ExeSignature.h"
@@ -84,7 +85,7 @@ class DiscChecker {
   }
 
   DiscNode* RootFile(const std::string& name) {
-    DiscNode* node = root_.Find(name);
+    DiscNode* node = root_.Find(name, files_.FoldedName(name));
     return node && !node->IsFolder ? node : nullptr;
   }
 
@@ -162,7 +163,7 @@ class DiscChecker {
     if (hasIcon && !icon.empty()) {
       // The icon may sit in a subfolder and carry an icon index after a comma.
       const std::string name = InfFileName(icon, true);
-      DiscNode* node = LookupDiscPath(root_, name).Node;
+      DiscNode* node = LookupDiscPath(root_, name, files_).Node;
       if (node && !node->IsFolder)
         node->Used = true;
       else
@@ -211,6 +212,8 @@ class DiscChecker {
     // A label the file holds (written by a tool) that autorun.inf cannot.
     if (const std::string problem = DiscLabelProblem(state.Project.DiscLabel, request_.Codes); !problem.empty())
       AddMenu(Severity::Warning, project->Path, problem + " autorun.inf is written without it.");
+    if (details.Extension == ExtensionState::Read && request_.Codes)
+      NoteUnicodeOnlyStrings(state.Project, *request_.Codes, details.CodePage, findings_);
     return TakeMenuSnapshot(state.Project, false);
   }
 
@@ -219,7 +222,7 @@ class DiscChecker {
     const std::optional<MenuSnapshot> saved = ReadSavedProject();
     const MenuSnapshot* menu = request_.Menu ? request_.Menu : saved ? &*saved : nullptr;
     if (!menu) return false;
-    CheckMenuFiles(*menu, folder_, root_, findings_);
+    CheckMenuFiles(*menu, folder_, root_, files_, findings_);
     CheckMenuAccess(*menu, findings_);
     return true;
   }
@@ -256,7 +259,7 @@ class DiscChecker {
   FileSystem& files_;
   const DiscCheckRequest& request_;
   std::string folder_;
-  DiscNode root_{"", "", true, false, 0, false, {}};
+  DiscNode root_{"", "", "", true, false, 0, false, {}};
   DiscCheckProgress counts_;
   std::vector<Finding> findings_;
 };

@@ -50,8 +50,8 @@ constexpr const char* kNoSchemeMessage = "The web address lacks http:// or https
 
 class MenuChecker {
  public:
-  MenuChecker(const std::string& cdFolder, DiscNode& root, std::vector<Finding>& findings)
-      : folder_(cdFolder), root_(root), findings_(findings) {}
+  MenuChecker(const std::string& cdFolder, DiscNode& root, FileSystem& files, std::vector<Finding>& findings)
+      : folder_(cdFolder), root_(root), files_(files), findings_(findings) {}
 
   void Check(const MenuSnapshot& menu) {
     const FindingOwner& owner = kMenuOwner;
@@ -184,7 +184,7 @@ class MenuChecker {
       return outside("lacks its leading backslash and depends on the current folder, not the CD folder");
     }
     if (ClimbsOutOfDisc(below)) return outside("climbs out of the CD folder with \"..\"");
-    const DiscLookup found = LookupDiscPath(root_, below);
+    const DiscLookup found = LookupDiscPath(root_, below, files_);
     if (found.Link) {
       Add(Severity::Note, owner, value, role + " lies behind a folder link, so it was not checked");
       return;
@@ -212,6 +212,7 @@ class MenuChecker {
 
   const std::string& folder_;
   DiscNode& root_;
+  FileSystem& files_;
   std::vector<Finding>& findings_;
 };
 
@@ -251,9 +252,9 @@ MenuSnapshot TakeMenuSnapshot(const MenuProject& project, bool unsaved) {
   return menu;
 }
 
-void CheckMenuFiles(const MenuSnapshot& menu, const std::string& cdFolder, DiscNode& root,
+void CheckMenuFiles(const MenuSnapshot& menu, const std::string& cdFolder, DiscNode& root, FileSystem& files,
                     std::vector<Finding>& findings) {
-  MenuChecker(cdFolder, root, findings).Check(menu);
+  MenuChecker(cdFolder, root, files, findings).Check(menu);
 }
 
 }  // namespace corvela

@@ -13,6 +13,8 @@
 
 namespace corvela {
 
+class FileSystem;
+
 // What the check reads of a menu: the stored fields that name files, links and addresses, and
 // what decides whether the menu can be read: captions, hints, colours, fonts and bounds.
 struct MenuSnapshot {
@@ -51,8 +53,8 @@ MenuSnapshot TakeMenuSnapshot(const MenuProject& project, bool unsaved);
 FindingOwner OwnerOf(const MenuSnapshot::Object& obj, int32_t index);
 
 // Every file, folder and address the menu names: errors for what the disc will lack, warnings for
-// what may not work. Files found are marked used.
-void CheckMenuFiles(const MenuSnapshot& menu, const std::string& cdFolder, DiscNode& root,
+// what may not work. Files found are marked used; names are looked up with files' letter case.
+void CheckMenuFiles(const MenuSnapshot& menu, const std::string& cdFolder, DiscNode& root, FileSystem& files,
                     std::vector<Finding>& findings);
 
 }  // namespace corvela

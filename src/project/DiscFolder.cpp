@@ -50,6 +50,7 @@ class Walker {
     for (FolderEntry& entry : entries) {
       DiscNode child;
       child.Name = std::move(entry.Name);
+      child.Folded = files_.FoldedName(child.Name);
       child.Path = folder.Path + "\\" + child.Name;
       child.IsFolder = entry.IsFolder;
       child.IsLink = entry.IsFolder && entry.IsLink;
@@ -93,11 +94,11 @@ class Walker {
 
 }  // namespace
 
-DiscNode* DiscNode::Find(const std::string& name) {
+DiscNode* DiscNode::Find(const std::string& name, const std::string& folded) {
   for (DiscNode& child : Children)
     if (child.Name == name) return &child;
   for (DiscNode& child : Children)
-    if (EqualsIgnoringAsciiCase(child.Name, name)) return &child;
+    if (child.Folded == folded) return &child;
   return nullptr;
 }
 
@@ -109,7 +110,7 @@ WalkOutcome WalkDiscFolder(FileSystem& files, const std::string& path, DiscNode&
   return walker.Cancelled() ? WalkOutcome::Cancelled : WalkOutcome::Unreadable;
 }
 
-DiscLookup LookupDiscPath(DiscNode& root, const std::string& below) {
+DiscLookup LookupDiscPath(DiscNode& root, const std::string& below, FileSystem& files) {
   std::vector<DiscNode*> trail{&root};
   const std::vector<std::string> steps = Steps(below);
   for (size_t i = 0; i < steps.size(); ++i) {
@@ -123,7 +124,7 @@ DiscLookup LookupDiscPath(DiscNode& root, const std::string& below) {
     // Nothing is known behind a link. A ".." right after one comes back out, as Windows takes
     // ".." by the name before it reaches the link.
     if (here->IsLink) return {nullptr, here};
-    DiscNode* next = here->IsFolder ? here->Find(step) : nullptr;
+    DiscNode* next = here->IsFolder ? here->Find(step, files.FoldedName(step)) : nullptr;
     if (!next) return {};
     trail.push_back(next);
   }

@@ -16,6 +16,7 @@ class FileSystem;
 
 struct DiscNode {
   std::string Name;
+  std::string Folded;  // the name as Windows compares it (FileSystem::FoldedName)
   std::string Path;  // inside the CD folder, a backslash in front; empty for the CD folder
   bool IsFolder = false;
   bool IsLink = false;  // a folder link: not followed, so it has no children
@@ -23,8 +24,9 @@ struct DiscNode {
   bool Used = false;  // named by the project or published; or already reported otherwise
   std::vector<DiscNode> Children;
 
-  // The exact name first, then any letter case, as Windows and a disc find it.
-  DiscNode* Find(const std::string& name);
+  // The exact name first, then any letter case, as Windows and a disc find it; folded is the
+  // name's FileSystem::FoldedName.
+  DiscNode* Find(const std::string& name, const std::string& folded);
 };
 
 // How far the check has come; reported as the folder is read and once more before the rest.
@@ -47,11 +49,12 @@ WalkOutcome WalkDiscFolder(FileSystem& files, const std::string& path, DiscNode&
 
 // What a path below the CD folder names: the node, or the folder link it runs into before its
 // end (the check cannot see behind a link). Both null when it names nothing or climbs out.
+// Letter case is folded by files, as Windows folds it.
 struct DiscLookup {
   DiscNode* Node = nullptr;
   DiscNode* Link = nullptr;
 };
-DiscLookup LookupDiscPath(DiscNode& root, const std::string& below);
+DiscLookup LookupDiscPath(DiscNode& root, const std::string& below, FileSystem& files);
 
 // True when the ".." steps of a path below the CD folder climb above it.
 bool ClimbsOutOfDisc(const std::string& below);

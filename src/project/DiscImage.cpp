@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/Utf8.h"
 
 namespace corvela {
 
@@ -331,8 +332,18 @@ NativePath ImageTemporaryPath(const NativePath& image) {
 
 std::string DisplayPath(const NativePath& path) {
 #ifdef _WIN32
-  // The console and the message boxes of this program show 8-bit text.
-  return NarrowName(path);
+  // UTF-16 to the UTF-8 of every message; an unpaired surrogate shows as U+FFFD.
+  std::string text;
+  text.reserve(path.size());
+  for (size_t i = 0; i < path.size(); ++i) {
+    uint32_t c = static_cast<uint16_t>(path[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size() && path[i + 1] >= 0xDC00 && path[i + 1] <= 0xDFFF)
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint16_t>(path[++i]) - 0xDC00);
+    else if (c >= 0xD800 && c <= 0xDFFF)
+      c = 0xFFFD;
+    AppendUtf8(text, c);
+  }
+  return text;
 #else
   return path;
 #endif

@@ -25,7 +25,7 @@ inline constexpr char kNativeSeparator = '/';
 inline constexpr size_t kVolumeLabelLength = 32;
 inline constexpr const char* kFallbackVolumeLabel = "CDROM";
 
-// A volume label from any 8-bit text (a menu caption, a label the user typed): letters folded to
+// A volume label from a menu caption or a label the user typed (UTF-8, or 8-bit text): letters folded to
 // A-Z (accented Latin-1 letters to their base letter), digits kept, every other run of characters
 // one "_", no "_" at either end, cut to 32 characters; kFallbackVolumeLabel when nothing is left.
 std::string VolumeLabelFrom(const std::string& text);
@@ -83,7 +83,7 @@ std::string ImagePlaceProblem(const NativePath& image, const NativePath& folder)
 // check and the image's own walk know as a cut-short save.
 NativePath ImageTemporaryPath(const NativePath& image);
 
-// A path for a message: on Windows, characters beyond ASCII show as "?".
+// A path for a message, in UTF-8.
 std::string DisplayPath(const NativePath& path);
 
 // "1.5 GB", "700 KB": sizes for messages.

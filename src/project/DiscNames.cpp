@@ -1,8 +1,9 @@
 #include "project/DiscNames.h"
 
+#include <algorithm>
 #include <unordered_map>
 
-#include "platform/PathNames.h"
+#include "platform/Utf8.h"
 #include "project/DiscCheck.h"
 
 namespace corvela {
@@ -24,7 +25,7 @@ std::string RefusedCharactersIn(const std::string& name) {
 }
 
 void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findings) {
-  // By the name in capitals: a folder of a hundred thousand files is one pass, not a pass per file.
+  // By the folded name: a folder of a hundred thousand files is one pass, not a pass per file.
   std::unordered_map<std::string, const DiscNode*> seen;
   seen.reserve(folder.Children.size());
   for (const DiscNode& child : folder.Children) {
@@ -34,7 +35,7 @@ void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findin
     const std::string refused = RefusedCharactersIn(child.Name);
     if (!refused.empty())
       AddFinding(findings, Severity::Warning, kDiscOwner, child.Path, "Name holds characters a disc refuses: " + refused);
-    const auto [first, isNew] = seen.emplace(UpperAscii(child.Name), &child);
+    const auto [first, isNew] = seen.emplace(child.Folded, &child);
     if (!isNew)
       AddFinding(findings, Severity::Warning, kDiscOwner, child.Path,
                  "Differs from \"" + first->second->Name + "\" only in letter case: a disc keeps only one of them");
@@ -51,19 +52,51 @@ void CheckFolder(const DiscNode& folder, int depth, std::vector<Finding>& findin
 }  // namespace
 
 size_t DiscNameLength(const std::string& name) {
-  size_t count = 0;
-  for (size_t i = 0; i < name.size();) {
-    const auto lead = static_cast<unsigned char>(name[i]);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > name.size()) return name.size();
-    for (size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(name[i + k]) >> 6) != 0x2) return name.size();
-    i += length;
-    ++count;
+  size_t units = 0;
+  for (size_t pos = 0; pos < name.size();) {
+    const uint32_t c = DecodeUtf8(name, pos);
+    if (c == kNotUtf8) return name.size();
+    units += c > 0xFFFF ? 2 : 1;
   }
-  return count;
+  return units;
 }
 
 void CheckDiscNames(const DiscNode& folder, std::vector<Finding>& findings) { CheckFolder(folder, 0, findings); }
+
+std::vector<std::string> StoredPathsADiscRefuses(const MenuProject& project) {
+  std::vector<std::string> refused;
+  auto judge = [&](const std::string& path) {
+    // Only a path with its leading backslash lies in the CD folder; anything else is an address
+    // or lies outside, which the disc check reports in its own words.
+    if (path.empty() || path[0] != '\\') return;
+    size_t begin = 1;
+    while (begin <= path.size()) {
+      size_t end = path.find_first_of("\\/", begin);
+      if (end == std::string::npos) end = path.size();
+      const std::string step = path.substr(begin, end - begin);
+      if (DiscNameLength(step) > kMaxDiscNameLength || !RefusedCharactersIn(step).empty()) {
+        if (std::find(refused.begin(), refused.end(), path) == refused.end()) refused.push_back(path);
+        return;
+      }
+      begin = end + 1;
+    }
+  };
+  auto judgeLink = [&](const ObjectLink& link) {
+    if (link.Action == LinkAction::OpenFile || link.Action == LinkAction::PlaySound ||
+        link.Action == LinkAction::PrintFile) {
+      judge(link.Target);
+      judge(link.StartDirectory);
+    }
+  };
+  judge(project.FormIcon);
+  judge(project.StartSound);
+  judgeLink(project.StartLink);
+  for (const auto& obj : project.Objects) {
+    judgeLink(obj->Link);
+    for (const std::string* path : {&obj->BitmapFile, &obj->HotTrackBitmapFile, &obj->FileName, &obj->HotTrackImageFile})
+      judge(*path);
+  }
+  return refused;
+}
 
 }  // namespace corvela

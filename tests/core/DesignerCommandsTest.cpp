@@ -163,6 +163,40 @@ TEST(UnreadableProject, OpensANewProjectAndIsReplacedOnlyOnYes) {
   }
 }
 
+// A disc cuts a name of 65 Greek letters and refuses ';': Save says so before it writes anything.
+TEST(SaveCommand, AsksBeforeWritingANameADiscCannotKeep) {
+  Designer d;
+  d.Shell.Folder = "D:\\Menu";
+  ASSERT_TRUE(OpenCommand(d.State, d.Shell, "Corvela"));
+  std::string longName;
+  for (int i = 0; i < 65; ++i) longName += u8"α";
+  MenuObject& label = *d.State.Project.Objects.at(0);
+  label.Link.Action = LinkAction::OpenFile;
+  label.Link.Target = "\\Docs\\" + longName + ".txt";
+  auto& image = *d.State.Project.Objects.emplace_back(MakeNewObject(ObjectKind::Image));
+  image.FileName = "\\Pictures\\a;b.jpg";
+  d.State.Modified = true;
+  const std::string before = d.Files.Files["D:\\Menu\\AutoRun.mnx"];
+
+  d.Ui.Answers = {MessageResult::No};
+  EXPECT_FALSE(SaveCommand(d.State));
+  ASSERT_EQ(d.Ui.Shown.size(), 1u);
+  EXPECT_EQ(d.Ui.Shown[0].Text, std::string(kRefusedNamesText) + "\n\n\\Docs\\" + longName +
+                                    ".txt\n\\Pictures\\a;b.jpg\n\n" + kRefusedNamesQuestion);
+  EXPECT_EQ(d.Files.Files["D:\\Menu\\AutoRun.mnx"], before);
+  EXPECT_FALSE(d.Files.FileExists("D:\\Menu\\autorun.inf"));
+
+  d.Ui.Answers = {MessageResult::Yes};
+  EXPECT_TRUE(SaveCommand(d.State));
+  EXPECT_NE(d.Files.Files["D:\\Menu\\AutoRun.mnx"], before);
+
+  // 64 letters are within what a disc keeps: nothing is asked.
+  label.Link.Target = "\\Docs\\" + longName.substr(0, 2 * 60) + ".txt";
+  image.FileName = "\\Pictures\\ab.jpg";
+  EXPECT_TRUE(SaveCommand(d.State));
+  EXPECT_EQ(d.Ui.Shown.size(), 2u);
+}
+
 TEST(UnreadableProject, IsForgottenWhenAnotherFolderOpens) {
   Designer d;
   d.Files.Files["D:\\Menu\\AutoRun.mnx"] = "junk";

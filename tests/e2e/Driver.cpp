@@ -19,6 +19,7 @@
 //                                                           process with the class name, one a line
 // With ENDS_MS the player must then end by itself within that time, with code 0 and no message box.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,10 +30,11 @@
 #include "platform/StdPlatform.h"
 #include "platform/win/Dpi.h"
 #include "platform/win/Handles.h"
+#include "platform/win/Win32CodePages.h"
+#include "platform/win/WideText.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Services.h"
 #include "project/ProjectFile.h"
-#include "platform/win/Win32CodePages.h"
 #include "project/DiscLabel.h"
 #include "project/Publish.h"
 #include "support/win/WinProcess.h"
@@ -62,14 +64,14 @@ bool StartPlayer(const std::string& exe, PROCESS_INFORMATION& pi) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   UniqueFile null(::CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                 OPEN_EXISTING, 0, nullptr));
-  STARTUPINFOA si{};
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = si.hStdOutput = si.hStdError = null.get();
-  std::string commandLine = "\"" + exe + "\"";
-  const std::string folder = corvela::FolderPart(exe);
-  return ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si,
-                          &pi) != FALSE;
+  std::wstring commandLine = corvela::win::Wide("\"" + exe + "\"");
+  const std::wstring folder = corvela::win::Wide(corvela::FolderPart(exe));
+  return ::CreateProcessW(corvela::win::Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                          folder.c_str(), &si, &pi) != FALSE;
 }
 
 int Publish(const std::string& designerExe, const std::string& cd) {
@@ -332,10 +334,15 @@ int Windows(const std::string& cls) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   // Window rectangles and mouse positions in the screen's own pixels, as the player has them.
   corvela::win::DeclarePerMonitorDpiAwareness();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  // The wide command line: folders named in any script arrive whole, not through the code page.
+  int argc = 0;
+  wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  std::vector<std::string> args;
+  for (int i = 1; argv && i < argc; ++i) args.push_back(corvela::win::Utf8(argv[i]));
+  if (argv) ::LocalFree(argv);
   if (args.size() == 3 && args[0] == "publish") return Publish(args[1], args[2]);
   if (args.size() == 5 && args[0] == "play")
     return Play(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()),

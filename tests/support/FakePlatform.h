@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/StdPlatform.h"
 #include "platform/SystemColours.h"
 #include "platform/TableCodePages.h"
 #include "platform/TextLines.h"
@@ -82,6 +83,7 @@ class FakeFileSystem : public FileSystem {
   std::string DocumentsFolder() override { return Documents; }
   // Every folder takes new files except those listed in Unwritable.
   bool CanCreateFileIn(const std::string& folder) override { return !Unwritable.count(folder); }
+  std::string FoldedName(const std::string& name) override { return FoldNameCase(name); }
   bool RemoveFile(const std::string& path) override {
     if (Unwritable.count(path)) return false;
     Files.erase(path);

@@ -308,6 +308,49 @@ TEST(CheckDiscLinks, FolderLinksAreListedAsLinksAndNotFollowed) {
   EXPECT_EQ(unreadable, "");
 }
 
+// A CD folder named in Greek and Chinese holding Greek names, one of them linked in capitals: the
+// check lists, measures and looks up every name through the wide calls and finds nothing wrong.
+TEST(CheckDiscScripts, AFolderNamedInGreekAndChineseWithGreekFileNamesFindsNothingFalse) {
+  testing::TempFolder root;
+  win::Win32FileSystem files;
+  const std::string tools = root / "tools", cd = root / u8"Δίσκος 菜单";
+  ASSERT_TRUE(files.CreateFolder(tools));
+  ASSERT_TRUE(files.CreateFolder(cd));
+  ASSERT_TRUE(files.CreateFolder(cd + u8"\\Έγγραφα"));
+  ASSERT_TRUE(WriteBytes(tools + "\\Corvela.exe", "MZ designer"));
+  ASSERT_TRUE(WriteBytes(tools + "\\Default.ico", std::string("\0\0\1\0icon", 8)));
+  ASSERT_TRUE(WriteBytes(cd + u8"\\Έγγραφα\\Εγχειρίδιο χρήστη.txt", "text"));
+  testing::FakeWorld world;
+  world.Env.Files = &files;
+  world.State.ExeFileName = tools + "\\Corvela.exe";
+  world.State.CDFolder = cd;
+  NewProject(world.State);
+  MenuProject& project = world.State.Project;
+  project.GradientStyle = static_cast<uint8_t>(GradientStyle::None);
+  project.BackColor = kClWhite;
+  project.Objects.push_back(MakeNewObject(ObjectKind::Label));
+  MenuObject& label = *project.Objects.back();
+  std::get<LabelControl>(label.Control).Caption = u8"Οδηγός χρήσης";
+  label.Link.Action = LinkAction::OpenFile;
+  label.Link.Target = u8"\\ΈΓΓΡΑΦΑ\\ΕΓΧΕΙΡΊΔΙΟ ΧΡΉΣΤΗ.TXT";
+  ASSERT_TRUE(PublishCDFolder(world.State, cd));
+
+  std::string wrong;
+  for (const Finding& f : CheckDisc(files, cd, &world.Codes))
+    if (f.Level != Severity::Note || f.Message.rfind("Nothing in the menu uses", 0) == 0) wrong += FindingLine(f) + "\n";
+  EXPECT_EQ(wrong, "");
+}
+
+// Final sigma is left out: the file system's upper case keeps ς apart from Σ.
+TEST(CheckDiscScripts, NamesFoldAsWindowsComparesThemInEveryScript) {
+  win::Win32FileSystem files;
+  EXPECT_EQ(files.FoldedName(u8"α.txt"), files.FoldedName(u8"Α.TXT"));
+  EXPECT_EQ(files.FoldedName(u8"Εγχειρίδιο"), files.FoldedName(u8"ΕΓΧΕΙΡΊΔΙΟ"));
+  EXPECT_EQ(files.FoldedName(u8"файл"), files.FoldedName(u8"ФАЙЛ"));
+  EXPECT_NE(files.FoldedName(u8"α.txt"), files.FoldedName(u8"β.txt"));
+  EXPECT_EQ(files.FoldedName(u8"菜单"), u8"菜单");
+}
+
 // The real writer, held at its first progress report so that Cancel comes while the image is
 // half written.
 class PausingWriter : public DiscImageWriter {

@@ -44,7 +44,7 @@ LRESULT CALLBACK ListKeepsEnter(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 }
 
 int SelectedRow(HWND list) {
-  return static_cast<int>(::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 }  // namespace
@@ -67,20 +67,22 @@ DialogPlacement CheckDiscForm::Placement() const {
 void CheckDiscForm::OnInit() {
   minimum_ = WindowSize(hwnd());
   HWND list = Item(IDC_CHECK_LIST);
-  ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
   ::SetWindowSubclass(list, &ListKeepsEnter, 0, 0);
   const int small = ::GetSystemMetrics(SM_CXSMICON);
   icons_.reset(::ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 3, 0));
   // In Severity order, so that a severity is its image's index; the system's icons are shared.
-  for (LPCSTR icon : {IDI_ERROR, IDI_WARNING, IDI_INFORMATION})
-    ::ImageList_AddIcon(icons_.get(), static_cast<HICON>(::LoadImageA(nullptr, icon, IMAGE_ICON, small, small, LR_SHARED)));
-  ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.get()));
+  for (LPCWSTR icon : {IDI_ERROR, IDI_WARNING, IDI_INFORMATION})
+    ::ImageList_AddIcon(icons_.get(),
+                        static_cast<HICON>(::LoadImageW(nullptr, icon, IMAGE_ICON, small, small, LR_SHARED)));
+  ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.get()));
   for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-    LVCOLUMNA column{};
+    std::wstring title = Wide(kColumns[i].Title);
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(kColumns[i].Title);
+    column.pszText = title.data();
     column.cx = kColumns[i].Width;
-    ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    ::SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
   ::ShowWindow(Item(IDOK), SW_HIDE);
   LayOut();
@@ -123,7 +125,7 @@ void CheckDiscForm::Poll() {
 
 void CheckDiscForm::ShowFindings() {
   rows_ = std::make_unique<FindingRows>(Findings);
-  ::SendMessageA(Item(IDC_CHECK_LIST), LVM_SETITEMCOUNT, rows_->Count(), 0);
+  ::SendMessageW(Item(IDC_CHECK_LIST), LVM_SETITEMCOUNT, rows_->Count(), 0);
   SetText(IDC_CHECK_SUMMARY, FindingsSummary(Findings));
   if (!GoOnCaption.empty()) {
     SetText(IDOK, GoOnCaption);
@@ -222,12 +224,12 @@ void CheckDiscForm::Toggle(int row, bool open) {
   const auto groupRow = static_cast<int>(rows_->GroupRow(at.Group));
   rows_->Toggle(static_cast<size_t>(groupRow));
   HWND list = Item(IDC_CHECK_LIST);
-  ::SendMessageA(list, LVM_SETITEMCOUNT, rows_->Count(), LVSICF_NOSCROLL);
-  LVITEMA state{};
+  ::SendMessageW(list, LVM_SETITEMCOUNT, rows_->Count(), LVSICF_NOSCROLL);
+  LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(groupRow), reinterpret_cast<LPARAM>(&state));
-  ::SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(groupRow), FALSE);
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(groupRow), reinterpret_cast<LPARAM>(&state));
+  ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(groupRow), FALSE);
   ::InvalidateRect(list, nullptr, TRUE);
 }
 

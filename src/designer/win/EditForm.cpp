@@ -14,7 +14,7 @@ namespace corvela::win {
 
 namespace {
 
-LPCSTR CursorName(CursorShape shape) {
+LPCWSTR CursorName(CursorShape shape) {
   switch (shape) {
     case CursorShape::SizeAll: return IDC_SIZEALL;
     case CursorShape::SizeNWSE: return IDC_SIZENWSE;

@@ -26,7 +26,7 @@ void MakeIsoForm::OnInit() {
   Result = {};
   cancel_ = false;
   position_ = -1;
-  ::SendMessageA(Item(IDC_ISO_PROGRESS), PBM_SETRANGE32, 0, kProgressSteps);
+  ::SendMessageW(Item(IDC_ISO_PROGRESS), PBM_SETRANGE32, 0, kProgressSteps);
   SetText(IDC_ISO_STATUS, "Writing " + DisplayPath(Request.Image) + " ...");
   DWORD id = 0;
   thread_.reset(::CreateThread(nullptr, 0, &MakeIsoForm::ThreadStart, this, 0, &id));
@@ -48,14 +48,14 @@ void MakeIsoForm::Work() {
     Result = Writer->Write(Request, [this, dialog](uint64_t done, uint64_t total) {
       const int position = ProgressPosition(done, total);
       if (position_.exchange(position) != position)
-        ::PostMessageA(dialog, kProgressMessage, static_cast<WPARAM>(position), 0);
+        ::PostMessageW(dialog, kProgressMessage, static_cast<WPARAM>(position), 0);
       return !cancel_;
     });
   } catch (const std::exception& e) {
     Result = {};
     Result.Error = e.what();
   }
-  ::PostMessageA(dialog, kDoneMessage, 0, 0);
+  ::PostMessageW(dialog, kDoneMessage, 0, 0);
 }
 
 bool MakeIsoForm::OnCancel() {
@@ -71,7 +71,7 @@ bool MakeIsoForm::OnCancel() {
 bool MakeIsoForm::OnOtherMessage(UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case kProgressMessage:
-      ::SendMessageA(Item(IDC_ISO_PROGRESS), PBM_SETPOS, wp, 0);
+      ::SendMessageW(Item(IDC_ISO_PROGRESS), PBM_SETPOS, wp, 0);
       return true;
     case kDoneMessage:
       ::WaitForSingleObject(thread_.get(), INFINITE);
@@ -89,7 +89,7 @@ void MakeIsoForm::Finished() {
     return;
   }
   if (Result.Outcome == DiscImageOutcome::Written) {
-    ::SendMessageA(Item(IDC_ISO_PROGRESS), PBM_SETPOS, kProgressSteps, 0);
+    ::SendMessageW(Item(IDC_ISO_PROGRESS), PBM_SETPOS, kProgressSteps, 0);
     SetText(IDC_ISO_STATUS, ImageDoneText(Result.ImageBytes));
   } else {
     SetText(IDC_ISO_STATUS, Result.Error);

@@ -223,10 +223,11 @@ std::string Win32FileSystem::UserSettingsFolder() {
 }
 
 std::string Win32FileSystem::DocumentsFolder() {
-  char folder[MAX_PATH] = {};
-  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
-      DirectoryExists(folder))
-    return folder;
+  wchar_t folder[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    const std::string path = Utf8(folder);
+    if (DirectoryExists(path)) return path;
+  }
   return {};
 }
 
@@ -234,9 +235,22 @@ bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
   // A name of its own, gone again when the handle closes.
   const std::string probe = folder + "\\~corvela-" + std::to_string(::GetCurrentProcessId()) + "-" +
                             std::to_string(::GetTickCount()) + ".tmp";
-  UniqueFile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  UniqueFile file(::CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   return static_cast<bool>(file);
+}
+
+std::string Win32FileSystem::FoldedName(const std::string& name) {
+  const std::wstring wide = Wide(name);
+  if (wide.empty() || wide.size() > static_cast<size_t>(INT_MAX)) return name;
+  const int length = static_cast<int>(wide.size());
+  // Without linguistic casing the mapping is the file system's: the one a disc's names meet too.
+  const int n = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), length, nullptr, 0, nullptr,
+                                nullptr, 0);
+  if (n <= 0) return name;
+  std::wstring upper(static_cast<size_t>(n), L'\0');
+  ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), length, upper.data(), n, nullptr, nullptr, 0);
+  return Utf8(upper);
 }
 
 std::string MoveFileReplacing(const std::wstring& from, const std::wstring& to) {

@@ -25,6 +25,8 @@ class Win32FileSystem : public FileSystem {
   std::string UserSettingsFolder() override;
   std::string DocumentsFolder() override;
   bool CanCreateFileIn(const std::string& folder) override;
+  // Windows' own upper case of file names, as it compares them.
+  std::string FoldedName(const std::string& name) override;
 };
 
 // Moves from onto to, replacing a file there in one step; empty when done, otherwise the

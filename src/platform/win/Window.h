@@ -53,8 +53,9 @@ class Window {
 // Shows an error that escaped an event handler; the run goes on.
 void ReportUnhandledError(const char* what);
 
-// One of the system's cursors (IDC_ARROW, IDC_SIZEALL, ...), whose names the headers spell for the
-// 8-bit functions.
+// One of the system's cursors (IDC_ARROW, IDC_SIZEALL, ...): the program spells their names wide;
+// code built without UNICODE (the tests) gets the 8-bit spelling of the same number.
+inline HCURSOR SystemCursor(LPCWSTR id) { return ::LoadCursorW(nullptr, id); }
 inline HCURSOR SystemCursor(LPCSTR id) {
   return ::LoadCursorW(nullptr, MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(id)));
 }

@@ -124,17 +124,9 @@ bool MenuKeyboard::KeyDown(WPARAM key, LPARAM lp) {
 bool MenuKeyboard::Typed(WPARAM wp, LPARAM lp) {
   // A held letter names its object once.
   if (Repeated(lp) || !window_) return false;
-  char32_t typed = 0;
-  if (::IsWindowUnicode(window_)) {
-    typed = static_cast<char32_t>(wp & 0xFFFF);
-    if (typed >= 0xD800 && typed <= 0xDFFF) return false;  // no mnemonic lies outside the basic plane
-  } else {
-    // An 8-bit window gets the character in the ANSI code page.
-    const char byte = static_cast<char>(wp & 0xFF);
-    wchar_t wide = 0;
-    if (::MultiByteToWideChar(CP_ACP, 0, &byte, 1, &wide, 1) != 1) return false;
-    typed = wide;
-  }
+  // The window's class is a wide one: the character comes in UTF-16.
+  const auto typed = static_cast<char32_t>(wp & 0xFFFF);
+  if (typed >= 0xD800 && typed <= 0xDFFF) return false;  // no mnemonic lies outside the basic plane
   // Tab, Enter, Escape and the space bar have been taken as keys.
   if (typed <= U' ' || typed == 0x7F) return false;
   const FocusStep step = focus_.Character(state_.Project, typed);
