@@ -126,6 +126,9 @@ void MainForm::Execute(unsigned id) {
     case cmdSave:
       SaveCommand(state_);
       return;
+    case cmdSaveAs:
+      SaveAsCommand(state_, *this, BaseCaption);
+      return;
     case cmdSaveAndTest:
       SaveAndTestCommand(state_, *this);
       return;

@@ -234,7 +234,7 @@ bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
   // A name of its own, gone again when the handle closes.
   const std::string probe = folder + "\\~corvela-" + std::to_string(::GetCurrentProcessId()) + "-" +
                             std::to_string(::GetTickCount()) + ".tmp";
-  UniqueFile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  UniqueFile file(::CreateFileW(Wide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   return static_cast<bool>(file);
 }
