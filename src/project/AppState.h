@@ -49,6 +49,9 @@ struct AppState {
   // While set, a missing file is reported only the first time it is met (the player applies
   // resources twice at start and should not show each message twice).
   bool ReportMissingOnce = false;
+  // The folder (a stored path, empty for the CD folder itself) that the last file copied in from
+  // outside went to: the next copy is offered the same place.
+  std::string LastCopyFolder;
   std::vector<std::string> ReportedMissing;
   // While set, missing files are collected here rather than reported one box each: the designer
   // lists them all at once after a load.
