@@ -432,6 +432,7 @@ TEST(SaveAs, RefusesAFolderInsideTheCdFolderOrHoldingIt) {
     EXPECT_FALSE(SaveAsCommand(d.State, d.Shell, "Corvela")) << target;
     ASSERT_EQ(d.Ui.Shown.size(), 1u) << target;
     EXPECT_EQ(d.Ui.Shown[0].Caption, "Error") << target;
+    EXPECT_NE(d.Ui.Shown[0].Text.find("Choose a folder outside it."), std::string::npos) << d.Ui.Shown[0].Text;
     EXPECT_EQ(d.State.CDFolder, "D:\\Menu") << target;
   }
   EXPECT_EQ(SaveAsPlaceProblem("D:\\Menu", "D:\\Menu2"), "");  // a sibling whose name only begins alike
