@@ -71,8 +71,8 @@ std::optional<std::string> OfferCopyIntoCdFolder(AppState& state, const std::str
   if (state.CDFolder.empty() || !files.FileExists(source)) return std::nullopt;
   const std::string folder = CopyInFolder(state);
   const std::string name = FileNamePart(source);
-  switch (ui.AskUser("Copy \"" + name + "\" into the CD folder?\n\nIt goes to \"" + folder +
-                         "\". No chooses another place in the CD folder.",
+  switch (ui.AskUser("Copy \"" + name + "\" into the CD folder?\n\nYes copies it into \"" + folder +
+                         "\"; No lets you choose another place in the CD folder.",
                      kCopyInTitle, MessageIcon::Question, MessageButtons::YesNoCancel)) {
     case MessageResult::Yes:
       break;

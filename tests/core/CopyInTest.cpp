@@ -50,7 +50,8 @@ TEST(CopyIn, YesCopiesToTheLastPlaceUsedAndStoresTheCopy) {
   EXPECT_EQ(w.Files.Files["D:\\Menu\\sea.jpg"], "SEA");
   ASSERT_EQ(w.Ui.Shown.size(), 1u);
   EXPECT_EQ(w.Ui.Shown[0].Text,
-            "Copy \"sea.jpg\" into the CD folder?\n\nIt goes to \"D:\\Menu\". No chooses another place in the CD folder.");
+            "Copy \"sea.jpg\" into the CD folder?\n\nYes copies it into \"D:\\Menu\"; No lets you choose "
+            "another place in the CD folder.");
   EXPECT_EQ(w.Ui.Shown[0].Buttons, MessageButtons::YesNoCancel);
 
   // No: a Save box in that place; the folder picked there is offered next time.
