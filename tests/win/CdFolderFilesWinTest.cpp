@@ -44,8 +44,8 @@ HWND WaitForDialog(const std::string& caption) {
   return found;
 }
 
-// Runs script on a helper thread once the dialog shows; cancels what it left open, so that a
-// failure ends the modal loop instead of hanging the test.
+// Runs script on a helper thread once the dialog shows; cancels every dialog left open until the
+// modal call returns, so that a failure ends the modal loop instead of hanging the test.
 class Driver {
  public:
   Driver(const char* caption, std::function<void(HWND)> script)
@@ -54,7 +54,12 @@ class Driver {
           found_ = dialog != nullptr;
           if (dialog) script(dialog);
           for (int i = 0; i < 100 && !finished_; ++i) ::Sleep(100);
-          if (!finished_ && dialog) ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+          // Whatever shows instead (another chooser, a message) is cancelled as well.
+          while (!finished_) {
+            for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
+              if (::IsWindowVisible(box)) ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            ::Sleep(200);
+          }
         }) {}
   ~Driver() { Finish(); }
   void Finish() {
@@ -121,6 +126,18 @@ TEST(FolderPicker, TheItemDialogOpensWithItsTitleAndGivesTheFolderTyped) {
   EXPECT_EQ(kind, win::FolderPickerKind::ItemDialog);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(UpperAscii(*chosen), UpperAscii(target));
+}
+
+// The process tests cancel whatever dialog File > Open shows with a bare IDCANCEL command.
+TEST(FolderPicker, ABareCancelCommandEndsItWithNothing) {
+  testing::TempFolder folder;
+  win::ComApartment com;
+  Driver driver("Pick a test folder",
+                [&](HWND chooser) { ::PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0); });
+  const std::optional<std::string> chosen = win::PickFolder(nullptr, "Pick a test folder", folder.Path());
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_FALSE(chosen);
 }
 
 // The copy question shows over the property dialog whose Select... chose a file elsewhere; Yes

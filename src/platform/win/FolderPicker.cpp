@@ -35,6 +35,10 @@ std::optional<std::string> Browse(HWND owner, const std::string& title, const st
 // Nothing in chosen when the user cancelled; false when the dialog could not be shown at all.
 bool ShowItemDialog(HWND owner, const std::string& title, const std::string& start,
                     std::optional<std::string>& chosen) {
+  // Wine's dialog takes the desktop folder without checking that there is one: in a profile whose
+  // Desktop leads nowhere it would crash inside CoCreateInstance. The browser copes without it.
+  ComPtr<IShellFolder> desktop;
+  if (FAILED(::SHGetDesktopFolder(desktop.put())) || !desktop) return false;
   ComPtr<IFileOpenDialog> dialog;
   if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                                 dialog.put_void())))
