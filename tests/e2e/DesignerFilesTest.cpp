@@ -232,22 +232,6 @@ std::string SolidBitmap(int width, int height, uint8_t r, uint8_t g, uint8_t b) 
   return bmp;
 }
 
-// The first visible edit box inside a window, however deep (a chooser's file name box).
-HWND FirstEdit(HWND parent) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM out) -> BOOL {
-        char cls[32] = {};
-        ::GetClassNameA(child, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Edit") != 0 || !::IsWindowVisible(child)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // A menu made of a picture from outside the CD folder: the designer offers to copy it in, the
 // copy is saved with the menu, and the disc image holds both. With CORVELA_E2E_IMAGE set, the
 // image is also kept at that path, for e2e.sh to read back with another ISO reader and play.
@@ -270,7 +254,7 @@ TEST_F(DesignerFiles, APictureFromElsewhereIsCopiedInSavedAndBurntIntoTheImage) 
   HWND open = designer->WaitForDialog("Open", 5000);
   ASSERT_NE(open, nullptr);
   HWND name = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (name = FirstEdit(open)) != nullptr; }, 3000));
+  ASSERT_TRUE(WaitFor([&] { return (name = testing::FirstVisibleEdit(open)) != nullptr; }, 3000));
   ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
   ::PostMessageA(open, WM_COMMAND, IDOK, 0);
   Answer("Copy into the CD folder",
@@ -292,7 +276,7 @@ TEST_F(DesignerFiles, APictureFromElsewhereIsCopiedInSavedAndBurntIntoTheImage) 
   ::PostMessageA(main, WM_COMMAND, cmdMakeIsoImage, 0);
   HWND saveBox = designer->WaitForDialog("Save the Disc Image As", 5000);
   ASSERT_NE(saveBox, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return (name = FirstEdit(saveBox)) != nullptr; }, 3000));
+  ASSERT_TRUE(WaitFor([&] { return (name = testing::FirstVisibleEdit(saveBox)) != nullptr; }, 3000));
   ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(image.c_str()));
   ::PostMessageA(saveBox, WM_COMMAND, IDOK, 0);
   HWND progress = nullptr;

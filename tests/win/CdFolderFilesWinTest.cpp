@@ -78,22 +78,6 @@ void Press(HWND dialog, int id) {
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-// The first visible edit box inside a window, however deep: the folder chooser's path box.
-HWND FindEdit(HWND parent) {
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM out) -> BOOL {
-        char cls[32] = {};
-        ::GetClassNameA(child, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Edit") != 0 || !::IsWindowVisible(child)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // With CORVELA_TEST_SHOTS set, the window is kept as it is on screen.
 void Screenshot(HWND window, const char* name) {
   if (!std::getenv("CORVELA_TEST_SHOTS")) return;
@@ -107,7 +91,7 @@ void Screenshot(HWND window, const char* name) {
 // Types a folder into the chooser's path box and presses its OK button.
 void ChooseFolder(HWND chooser, const std::string& folder) {
   HWND edit = nullptr;
-  WaitFor([&] { return (edit = FindEdit(chooser)) != nullptr; }, 3000);
+  WaitFor([&] { return (edit = testing::FirstVisibleEdit(chooser)) != nullptr; }, 3000);
   ASSERT_NE(edit, nullptr);
   win::SetWindowTextUtf8(edit, folder);
   Press(chooser, IDOK);
@@ -126,18 +110,6 @@ TEST(FolderPicker, TheItemDialogOpensWithItsTitleAndGivesTheFolderTyped) {
   EXPECT_EQ(kind, win::FolderPickerKind::ItemDialog);
   ASSERT_TRUE(chosen);
   EXPECT_EQ(UpperAscii(*chosen), UpperAscii(target));
-}
-
-// The process tests cancel whatever dialog File > Open shows with a bare IDCANCEL command.
-TEST(FolderPicker, ABareCancelCommandEndsItWithNothing) {
-  testing::TempFolder folder;
-  win::ComApartment com;
-  Driver driver("Pick a test folder",
-                [&](HWND chooser) { ::PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0); });
-  const std::optional<std::string> chosen = win::PickFolder(nullptr, "Pick a test folder", folder.Path());
-  driver.Finish();
-  ASSERT_TRUE(driver.Found());
-  EXPECT_FALSE(chosen);
 }
 
 // The copy question shows over the property dialog whose Select... chose a file elsewhere; Yes
