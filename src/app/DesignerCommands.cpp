@@ -153,7 +153,12 @@ bool SaveAsCommand(AppState& state, DesignerShell& shell, const std::string& bas
                      ").\n\nReplace it with the menu on screen?",
                  kSaveAsTitle, MessageIcon::Warning, MessageButtons::YesNoDefaultNo) != MessageResult::Yes)
     return false;
-  if (CopyCdFolderFiles(state.Env, state.CDFolder, target) != CopyOutcome::Copied) return false;
+  // A CD folder that is gone (a stick pulled out) still lets the menu on screen go elsewhere.
+  if (!state.Env.Files->DirectoryExists(state.CDFolder))
+    ShowMessage(state.Env, "The CD folder \"" + state.CDFolder + "\" is not there: only the menu is saved in \"" +
+                               target + "\". Check Disc lists the files it names that are missing.");
+  else if (CopyCdFolderFiles(state.Env, state.CDFolder, target) != CopyOutcome::Copied)
+    return false;
   // Published before the switch: a folder that cannot take it leaves the designer where it was.
   if (!PublishCDFolder(state, target)) return false;
   state.CDFolder = target;

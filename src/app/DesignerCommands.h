@@ -55,7 +55,8 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
 bool SaveCommand(AppState& state);
 // File > Save As...: the folder browser, then the CD folder's files copied there (asking before a
 // file holding other bytes or a project of that folder is replaced), the menu published there, and
-// that folder the CD folder from then on. True when the designer works on the new folder.
+// that folder the CD folder from then on; a CD folder that is gone gives the menu alone. True when
+// the designer works on the new folder.
 bool SaveAsCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption);
 // File > Save and Test: saves, then starts the published player whatever the save did, unless
 // the user chose to keep a project file that could not be read, or the disc check found errors

@@ -414,6 +414,17 @@ TEST(SaveAs, NoKeepsTheTargetsFileAndCancelStaysInTheOldFolder) {
   EXPECT_FALSE(cancel.Files.FileExists("E:\\Copy\\AutoRun.mnx"));
 }
 
+// A stick pulled out: the menu on screen is not lost with it.
+TEST(SaveAs, AFolderThatIsGoneStillLetsTheMenuBeSavedElsewhere) {
+  SavingAs d;
+  d.Files.Directories.erase("D:\\Menu");
+  ASSERT_TRUE(SaveAsCommand(d.State, d.Shell, "Corvela"));
+  EXPECT_EQ(d.State.CDFolder, "E:\\Copy");
+  EXPECT_TRUE(d.Files.FileExists("E:\\Copy\\AutoRun.mnx"));
+  ASSERT_EQ(d.Ui.Shown.size(), 1u);
+  EXPECT_NE(d.Ui.Shown[0].Text.find("is not there: only the menu is saved"), std::string::npos);
+}
+
 TEST(SaveAs, AnotherMenusProjectIsReplacedOnlyOnYes) {
   SavingAs d;
   d.Files.Files["E:\\Copy\\AutoRun.mnx"] = "THEIRS";
