@@ -48,9 +48,9 @@ CopyOutcome CopyTree(Platform& env, const std::string& from, const std::string& 
     }
     if (files.FileExists(target)) {
       if (SameBytes(files, source, target)) continue;
-      switch (env.Ui->AskUser("\"" + target + "\" is already there and holds another file.\n\nReplace it with \"" +
-                                  source + "\"?",
-                              kSaveAsTitle, MessageIcon::Warning, MessageButtons::YesNoCancel)) {
+      switch (env.Ui->AskUser(
+          "\"" + target + "\" is already there and holds another file.\n\nReplace it with \"" + source + "\"?",
+          kSaveAsTitle, MessageIcon::Warning, MessageButtons::YesNoCancel)) {
         case MessageResult::Yes:
           break;
         case MessageResult::No:

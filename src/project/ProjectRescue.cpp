@@ -18,8 +18,8 @@ PartialProject ReadPartialProject(AppState& state, const std::string& bytes) {
 std::string RescueQuestion(const std::string& path, const PartialProject& partial) {
   const std::string objects =
       partial.ObjectsRead == 1 ? "the 1 object" : "the " + std::to_string(partial.ObjectsRead) + " objects";
-  return "\"" + path + "\" is damaged: it could be read only up to byte " + std::to_string(partial.ReadUpTo) +
-         " of " + std::to_string(partial.FileSize) + ".\n\nOpen the menu's settings and " + objects +
+  return "\"" + path + "\" is damaged: it could be read only up to byte " + std::to_string(partial.ReadUpTo) + " of " +
+         std::to_string(partial.FileSize) + ".\n\nOpen the menu's settings and " + objects +
          " that could be read? The damaged file stays as it is until you choose to replace it.";
 }
 

@@ -58,8 +58,7 @@ bool ShowItemDialog(HWND owner, const std::string& title, const std::string& sta
   if (FAILED(shown)) return false;
   ComPtr<IShellItem> result;
   PWSTR path = nullptr;
-  if (FAILED(dialog->GetResult(result.put())) || FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path)))
-    return true;
+  if (FAILED(dialog->GetResult(result.put())) || FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path))) return true;
   std::unique_ptr<wchar_t, CoTaskMemFreer> owned(path);
   chosen = Utf8(path);
   return true;
