@@ -55,6 +55,12 @@ fi
 # copying the link itself would make every session share one prefix and one wineserver.
 mkdir -p "$WINEPREFIX"
 cp -a "$template/." "$WINEPREFIX/"
+# The user's folders (Desktop, Documents, ...) link to the home the template was made with, gone
+# since: they lead to this session's home instead. Without a desktop folder the common item dialog
+# cannot be made.
+for link in "$WINEPREFIX"/drive_c/users/*/*; do
+  [ -L "$link" ] && [ ! -e "$link" ] && ln -sfn "$HOME" "$link"
+done
 
 cleanup() {
   wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1

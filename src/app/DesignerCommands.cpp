@@ -1,11 +1,13 @@
 #include "app/DesignerCommands.h"
 
 #include "app/Startup.h"
-#include "project/StoredPath.h"
 #include "platform/Platform.h"
 #include "project/DiscNames.h"
+#include "project/FolderCopy.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectRescue.h"
 #include "project/Publish.h"
+#include "project/StoredPath.h"
 
 namespace corvela {
 
@@ -39,17 +41,62 @@ bool MayKeepNamesOnDisc(AppState& state) {
 
 bool MaySave(AppState& state) { return MayReplaceProjectFile(state) && MayKeepNamesOnDisc(state); }
 
+// Missing files go to one list while a load runs, never to a box each.
+class CollectingMissing {
+ public:
+  CollectingMissing(AppState& state, std::vector<MissingFile>& list) : state_(state) { state_.CollectMissing = &list; }
+  ~CollectingMissing() { state_.CollectMissing = nullptr; }
+  CollectingMissing(const CollectingMissing&) = delete;
+  CollectingMissing& operator=(const CollectingMissing&) = delete;
+
+ private:
+  AppState& state_;
+};
+
 bool Publish(AppState& state) {
   if (!PublishCDFolder(state, state.CDFolder)) return false;
   state.ProjectUnreadable = false;
+  state.ProjectRescued = false;
   state.Modified = false;
   return true;
+}
+
+// The model becomes the folder's project, a new one, or what a damaged file held up to its damage.
+void ReadIntoModel(AppState& state, const std::string& path) {
+  state.ProjectUnreadable = false;
+  state.ProjectRescued = false;
+  // What a damaged file does not say is a new project's, never the previous folder's.
+  NewProject(state);
+  if (!state.Env.Files->FileExists(path)) return;
+  switch (LoadProjectOrRescue(state, path)) {
+    case DesignLoad::Loaded:
+      return;
+    case DesignLoad::Rescued:
+      state.ProjectUnreadable = true;
+      state.ProjectRescued = true;
+      return;
+    case DesignLoad::Unreadable:
+      // Neither the previous folder's menu nor part of this one may pass for this folder's file.
+      NewProject(state);
+      state.ProjectUnreadable = true;
+      return;
+  }
 }
 
 }  // namespace
 
 std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder) {
   return cdFolder.empty() ? baseCaption : baseCaption + " - " + cdFolder;
+}
+
+std::string MissingFilesMessage(const std::vector<MissingFile>& missing) {
+  std::string text = missing.size() == 1 ? std::string("A file the menu names is missing:\n")
+                                         : std::to_string(missing.size()) + " files the menu names are missing:\n";
+  for (size_t i = 0; i < missing.size() && i < kMissingListLength; ++i)
+    text += "\n" + missing[i].Path + "   (" + missing[i].Object + ")";
+  if (missing.size() > kMissingListLength)
+    text += "\n... and " + std::to_string(missing.size() - kMissingListLength) + " more";
+  return text + "\n\nCheck Disc lists them with every other problem of the disc. Open Check Disc now?";
 }
 
 bool AskAboutUnsavedChanges(AppState& state) {
@@ -66,17 +113,17 @@ bool AskAboutUnsavedChanges(AppState& state) {
 
 void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::string& path,
                              const std::string& baseCaption) {
-  state.ProjectUnreadable = false;
-  if (!state.Env.Files->FileExists(path)) {
-    NewProject(state);
-  } else if (!LoadProject(state, path)) {
-    // Neither the previous folder's menu nor part of this one may pass for this folder's file.
-    NewProject(state);
-    state.ProjectUnreadable = true;
+  std::vector<MissingFile> missing;
+  {
+    CollectingMissing collecting(state, missing);
+    ReadIntoModel(state, path);
   }
   shell.FitDesignSurface();
   shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
-  state.Modified = false;
+  state.Modified = state.ProjectRescued;
+  if (!missing.empty() && state.Env.Ui->AskUser(MissingFilesMessage(missing), "Missing files", MessageIcon::Warning,
+                                                 MessageButtons::YesNo) == MessageResult::Yes)
+    shell.ShowCheckDisc();
   // Taken after the surface was fitted: that is the menu the user sees as unchanged.
   if (state.ProjectUnreadable || !state.Env.Files->FileExists(path))
     state.SavedContent.reset();
@@ -98,6 +145,45 @@ bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseC
 }
 
 bool SaveCommand(AppState& state) { return MaySave(state) && Publish(state); }
+
+bool SaveAsCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption) {
+  if (state.CDFolder.empty()) return false;
+  std::optional<std::string> chosen = shell.BrowseForFolder(kSaveAsFolderTitle, state.CDFolder);
+  if (!chosen) return false;
+  const std::string target = WithoutTrailingBackslash(*chosen);
+  if (SameFolder(target, state.CDFolder)) return SaveCommand(state);
+  if (!MayKeepNamesOnDisc(state)) return false;
+  if (const std::string problem = SaveAsPlaceProblem(state.CDFolder, target); !problem.empty()) {
+    ShowError(state.Env, problem);
+    return false;
+  }
+  if (!state.Env.Files->CanCreateFileIn(target)) {
+    ShowError(state.Env, "The folder \"" + target + "\" cannot be written: it may be read-only or on a disc. "
+                         "Choose another folder.");
+    return false;
+  }
+  UserInterface& ui = *state.Env.Ui;
+  // Another menu's project is work of its own: replaced only on the user's word.
+  if (state.Env.Files->FileExists(ProjectPath(target)) &&
+      ui.AskUser("\"" + target + "\" holds a menu of its own (" + kProjectFileName +
+                     ").\n\nReplace it with the menu on screen?",
+                 kSaveAsTitle, MessageIcon::Warning, MessageButtons::YesNoDefaultNo) != MessageResult::Yes)
+    return false;
+  // A CD folder that is gone (a stick pulled out) still lets the menu on screen go elsewhere.
+  if (!state.Env.Files->DirectoryExists(state.CDFolder))
+    ShowMessage(state.Env, "The CD folder \"" + state.CDFolder + "\" is not there: only the menu is saved in \"" +
+                               target + "\". Check Disc lists the files it names that are missing.");
+  else if (CopyCdFolderFiles(state.Env, state.CDFolder, target) != CopyOutcome::Copied)
+    return false;
+  // Published before the switch: a folder that cannot take it leaves the designer where it was.
+  if (!PublishCDFolder(state, target)) return false;
+  state.CDFolder = target;
+  state.ProjectUnreadable = false;
+  state.ProjectRescued = false;
+  shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
+  shell.UpdateCDIconButton();
+  return true;
+}
 
 void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
   if (!MaySave(state)) return;

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "project/AppState.h"
 
@@ -25,6 +26,8 @@ class DesignerShell {
   virtual void StartProgram(const std::string& path, const std::string& workingFolder) = 0;
   // Save and Test checks the published disc first; false when the user chose not to test it.
   virtual bool CheckBeforeTest() { return true; }
+  // Check Disc's list for the menu on screen.
+  virtual void ShowCheckDisc() {}
 };
 
 // "Corvela - <folder>", or the base caption alone without a folder.
@@ -35,14 +38,26 @@ std::string MainCaption(const std::string& baseCaption, const std::string& cdFol
 bool AskAboutUnsavedChanges(AppState& state);
 
 // Loads the project at path, or starts a new one when there is no file, and fits the surface.
-// A file that cannot be read also leaves a new project, and ProjectUnreadable set.
+// A file that cannot be read also leaves a new project, and ProjectUnreadable set; a damaged one
+// may be rescued (ProjectRescued). Files the objects name that are missing are listed in one
+// question, whose Yes opens Check Disc.
 void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::string& path,
                              const std::string& baseCaption);
+
+// The one message about files missing after a load: each path with its object, at most
+// kMissingListLength of them, and the offer of Check Disc.
+std::string MissingFilesMessage(const std::vector<MissingFile>& missing);
+inline constexpr size_t kMissingListLength = 12;
 
 // File > Open: asks about changes, then the folder browser. True when a folder was opened.
 bool OpenCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption);
 // File > Save. True when the folder was published.
 bool SaveCommand(AppState& state);
+// File > Save As...: the folder browser, then the CD folder's files copied there (asking before a
+// file holding other bytes or a project of that folder is replaced), the menu published there, and
+// that folder the CD folder from then on; a CD folder that is gone gives the menu alone. True when
+// the designer works on the new folder.
+bool SaveAsCommand(AppState& state, DesignerShell& shell, const std::string& baseCaption);
 // File > Save and Test: saves, then starts the published player whatever the save did, unless
 // the user chose to keep a project file that could not be read, or the disc check found errors
 // and the user stopped there.
@@ -63,6 +78,7 @@ inline constexpr const char* kRefusedNamesText =
     "A disc cannot keep these names: it cuts a name longer than 64 characters and refuses the "
     "characters * / : ; ? \\ < > \" |.";
 inline constexpr const char* kRefusedNamesQuestion = "Rename them and choose them again in the menu. Save anyway?";
+inline constexpr const char* kSaveAsFolderTitle = "Select the folder to save the CD files in";
 inline constexpr const char* kReplaceUnreadableQuestion =
     "AutoRun.mnx in this folder could not be read. Replace it with the menu on screen?";
 

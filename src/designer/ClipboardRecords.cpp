@@ -17,7 +17,7 @@ bool NameTaken(const MenuProject& project, const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> WriteClipboardRecords(const MenuProject& project) {
+std::optional<std::string> WriteClipboardRecords(const MenuProject& project, const std::string& cdFolder) {
   ByteWriter records;
   int32_t count = 0;
   for (const auto& obj : project.Objects) {
@@ -31,6 +31,7 @@ std::optional<std::string> WriteClipboardRecords(const MenuProject& project) {
   out.U32(kClipboardVersion);
   out.I32(count);
   out.Raw(records.Bytes());
+  if (!WriteString(out, cdFolder)) return std::nullopt;
   return out.Take();
 }
 
@@ -50,13 +51,14 @@ std::string ClipboardText(const MenuProject& project) {
   return text;
 }
 
-std::optional<std::vector<std::unique_ptr<MenuObject>>> ReadClipboardRecords(const std::string& bytes) {
+std::optional<std::vector<std::unique_ptr<MenuObject>>> ReadClipboardRecords(const std::string& bytes,
+                                                                              std::string* sourceFolder) {
   try {
     ByteReader in(bytes);
     uint32_t magic = 0, version = 0;
     int32_t count = 0;
-    if (!in.U32(magic) || magic != kClipboardMagic || !in.U32(version) || version != kClipboardVersion ||
-        !in.I32(count))
+    if (!in.U32(magic) || magic != kClipboardMagic || !in.U32(version) ||
+        (version != kClipboardVersion && version != kClipboardVersionWithoutFolder) || !in.I32(count))
       return std::nullopt;
     // Every record takes at least one byte: a larger count is a lie, and nothing is reserved for it.
     if (count < 1 || static_cast<size_t>(count) > in.Remaining()) return std::nullopt;
@@ -66,7 +68,10 @@ std::optional<std::vector<std::unique_ptr<MenuObject>>> ReadClipboardRecords(con
       if (!ReadObject(in, *obj)) return std::nullopt;
       objects.push_back(std::move(obj));
     }
+    std::string folder;
+    if (version == kClipboardVersion && !ReadString(in, folder)) return std::nullopt;
     if (in.Remaining() != 0) return std::nullopt;
+    if (sourceFolder) *sourceFolder = folder;
     return objects;
   } catch (const std::exception&) {
     return std::nullopt;

@@ -22,6 +22,7 @@ const std::vector<CommandInfo>& Commands() {
       {cmdOpen, "&Open...", Ctrl('O')},
       {cmdSave, "&Save", Ctrl('S')},
       {cmdSaveAndTest, "Save and &Test", Ctrl('T')},
+      {cmdSaveAs, "Save &As...", {}},
       {cmdCheckDisc, "Check &Disc...", Plain(kKeyF7)},
       {cmdMakeIsoImage, "Make &ISO Image...", {}},
       {cmdExit, "E&xit...", Ctrl('X')},
@@ -118,7 +119,7 @@ const std::vector<KeyBinding>& NudgeKeys() {
 
 const std::vector<MenuLayout>& MenuBarLayout() {
   static const std::vector<MenuLayout> kMenus = {
-      {"&File", {cmdOpen, cmdSave, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdExit}},
+      {"&File", {cmdOpen, cmdSave, cmdSaveAs, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdExit}},
       {"&Edit",
        {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, cmdDuplicate, 0, cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink, 0, cmdDelete, cmdClear, 0, cmdBringToFront,
         cmdSendToBack, cmdAlignMenu, 0, cmdSelectAll, 0, cmdSelectCDIcon}},

@@ -65,6 +65,7 @@ enum CommandId : unsigned {
   cmdNudgeRight,
   cmdNudgeUp,
   cmdNudgeDown,
+  cmdSaveAs,
   // Not a command: where a menu layout opens the Align submenu.
   cmdAlignMenu,
 };

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "project/AutoSize.h"
 #include "project/CdFolder.h"
+#include "project/CopyIn.h"
 #include "project/ProjectFile.h"
 #include "project/Resources.h"
 
@@ -352,8 +353,15 @@ bool DesignSurface::RunDialog(unsigned id, DialogOpener& dialogs, DesignWindow& 
 }
 
 bool DesignSurface::PasteRecords(const std::string& bytes, std::optional<Point> at, EditKind kind) {
-  auto objects = ReadClipboardRecords(bytes);
+  std::string sourceFolder;
+  auto objects = ReadClipboardRecords(bytes, &sourceFolder);
   if (!objects) return false;
+  // Objects from another designer's CD folder bring their files along when the user agrees;
+  // declined, they are pasted naming files this disc lacks, as Check Disc will tell.
+  std::vector<const MenuObject*> incoming;
+  for (const auto& obj : *objects) incoming.push_back(obj.get());
+  OfferCopyOfPastedFiles(state_, sourceFolder,
+                         FilesLackingAfterPaste(*state_.Env.Files, incoming, sourceFolder, state_.CDFolder));
   const std::vector<int> placed = PasteObjects(state_.Project, std::move(*objects), at);
   if (placed.empty()) return false;
   auto& list = state_.Project.Objects;
@@ -366,7 +374,7 @@ bool DesignSurface::PasteRecords(const std::string& bytes, std::optional<Point> 
 }
 
 bool DesignSurface::DuplicateSelection() {
-  const std::optional<std::string> bytes = WriteClipboardRecords(state_.Project);
+  const std::optional<std::string> bytes = WriteClipboardRecords(state_.Project, state_.CDFolder);
   return bytes && PasteRecords(*bytes, std::nullopt, EditKind::Duplicate);
 }
 

@@ -6,7 +6,7 @@
 namespace corvela {
 
 StartOutcome LoadPlayerProject(AppState& state) {
-  state.Modified = false;
+  state.Modified = state.DesignerMode && state.ProjectRescued;
   if (state.DesignerMode) return StartOutcome::Designer;
   state.ReportMissingOnce = true;
   state.ReportedMissing.clear();

@@ -10,26 +10,6 @@ namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-const char* KindName(ObjectKind kind) {
-  switch (kind) {
-    case ObjectKind::Label:
-      return "Label";
-    case ObjectKind::Button:
-      return "Button";
-    case ObjectKind::Image:
-      return "Image";
-    case ObjectKind::Avi:
-      return "AVI";
-    case ObjectKind::Html:
-      return "HTML";
-    case ObjectKind::Rtf:
-      return "RTF";
-    case ObjectKind::Movie:
-      return "Movie";
-  }
-  return "Object";
-}
-
 // How a field's stored value becomes a path, as the player joins it.
 enum class Join {
   CdPlusValue,     // CD folder + value: form icon, link targets and start folders

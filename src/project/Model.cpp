@@ -62,6 +62,26 @@ ControlRecord DefaultControlFor(ObjectKind kind) {
   return PaneControl{};
 }
 
+const char* KindName(ObjectKind kind) {
+  switch (kind) {
+    case ObjectKind::Label:
+      return "Label";
+    case ObjectKind::Button:
+      return "Button";
+    case ObjectKind::Image:
+      return "Image";
+    case ObjectKind::Avi:
+      return "AVI";
+    case ObjectKind::Html:
+      return "HTML";
+    case ObjectKind::Rtf:
+      return "RTF";
+    case ObjectKind::Movie:
+      return "Movie";
+  }
+  return "Object";
+}
+
 std::unique_ptr<MenuObject> MakeNewObject(ObjectKind kind) {
   auto obj = std::make_unique<MenuObject>(kind);
   obj->Selected = true;

@@ -207,6 +207,8 @@ ControlRecord DefaultControlFor(ObjectKind kind);
 // Defaults that the designer gives a freshly placed object on top of the control defaults.
 std::unique_ptr<MenuObject> MakeNewObject(ObjectKind kind);
 bool IsValidKind(uint8_t kind);
+// "Label", "Button", ..., "AVI": how lists name an object without a name of its own.
+const char* KindName(ObjectKind kind);
 // Frees an object with its caches and pane.
 void DisposeObject(std::unique_ptr<MenuObject> obj);
 

@@ -50,10 +50,20 @@ void RemoveSaveLeftovers(FileSystem& files, const std::string& folder) {
 
 }  // namespace
 
+std::string ReadOnlyFolderMessage(const std::string& folder) {
+  return "The folder \"" + folder + "\" cannot be written: it may be read-only or on a disc.\n\n"
+         "File > Save As... copies the CD folder with the menu into a folder you choose and goes on there.";
+}
+
 bool PublishCDFolder(AppState& state, const std::string& folder) {
   const std::string designerFolder = FolderPart(state.ExeFileName);
   if (!state.Env.Files->DirectoryExists(folder)) {
     ShowError(state.Env, "Directory \"" + folder + "\" not found");
+    return false;
+  }
+  // A folder on a disc or shared read-only is no dead end: its files can go elsewhere.
+  if (!state.Env.Files->CanCreateFileIn(folder)) {
+    ShowError(state.Env, ReadOnlyFolderMessage(folder));
     return false;
   }
   RemoveSaveLeftovers(*state.Env.Files, folder);

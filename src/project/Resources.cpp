@@ -11,7 +11,12 @@ namespace corvela {
 
 namespace {
 
-void ReportMissing(AppState& state, const std::string& path) {
+void ReportMissing(AppState& state, const MenuObject& obj, const std::string& path) {
+  if (state.CollectMissing) {
+    const std::string name = obj.Base().Name.empty() ? KindName(obj.Kind) : obj.Base().Name;
+    state.CollectMissing->push_back({path, name + " #" + std::to_string(IndexOf(state, &obj))});
+    return;
+  }
   if (state.ReportMissingOnce) {
     auto& seen = state.ReportedMissing;
     if (std::find(seen.begin(), seen.end(), path) != seen.end()) return;
@@ -33,7 +38,7 @@ void ApplyButton(AppState& state, MenuObject& obj, ButtonControl& button) {
       obj.Bitmap = loader.LoadGlyphBitmap(path);
       obj.Shown = obj.Bitmap.get();
     } else {
-      ReportMissing(state, path);
+      ReportMissing(state, obj, path);
     }
   }
   if (obj.HotTrackBitmapFile.empty()) return;
@@ -41,7 +46,7 @@ void ApplyButton(AppState& state, MenuObject& obj, ButtonControl& button) {
   if (files.FileExists(hot))
     obj.HotTrackBitmap = loader.LoadGlyphBitmap(hot);
   else
-    ReportMissing(state, hot);
+    ReportMissing(state, obj, hot);
 }
 
 void ApplyImage(AppState& state, MenuObject& obj) {
@@ -52,13 +57,13 @@ void ApplyImage(AppState& state, MenuObject& obj) {
   obj.HotTrackPicture.reset();
   if (!obj.FileName.empty()) {
     const std::string path = ResolveStoredPath(state.CDFolder, obj.FileName);
-    if (!files.FileExists(path)) ReportMissing(state, path);
+    if (!files.FileExists(path)) ReportMissing(state, obj, path);
     obj.Picture = loader.LoadPicture(path);
     obj.Shown = obj.Picture.get();
   }
   if (!obj.HotTrackImageFile.empty()) {
     const std::string hot = ResolveStoredPath(state.CDFolder, obj.HotTrackImageFile);
-    if (!files.FileExists(hot)) ReportMissing(state, hot);
+    if (!files.FileExists(hot)) ReportMissing(state, obj, hot);
     obj.HotTrackPicture = loader.LoadPicture(hot);
   }
 }
@@ -83,7 +88,7 @@ void ApplyObjectResources(AppState& state, MenuObject& obj) {
     case ObjectKind::Avi:
       if (!obj.FileName.empty()) {
         const std::string path = ResolveStoredPath(state.CDFolder, obj.FileName);
-        if (!state.Env.Files->FileExists(path)) ReportMissing(state, path);
+        if (!state.Env.Files->FileExists(path)) ReportMissing(state, obj, path);
         if (view) view->PlayAvi(obj, path);
       }
       break;
@@ -95,7 +100,7 @@ void ApplyObjectResources(AppState& state, MenuObject& obj) {
     case ObjectKind::Rtf:
       if (!obj.FileName.empty()) {
         const std::string path = ResolveStoredPath(state.CDFolder, obj.FileName);
-        if (!state.Env.Files->FileExists(path)) ReportMissing(state, path);
+        if (!state.Env.Files->FileExists(path)) ReportMissing(state, obj, path);
         if (view) view->LoadRtf(obj, path);
       }
       break;

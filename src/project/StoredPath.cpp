@@ -1,6 +1,7 @@
 #include "project/StoredPath.h"
 
 #include "platform/Platform.h"
+#include "project/CopyIn.h"
 
 namespace corvela {
 
@@ -66,6 +67,12 @@ SelectResult SelectFileInCdFolder(AppState& state, std::string& field, const std
   std::optional<std::string> chosen = state.Env.Chooser->ChooseFile(request);
   if (!chosen) return SelectResult::Cancelled;
   std::string stored = MakeStoredPath(state.CDFolder, *chosen);
+  // A file from anywhere else is offered a copy in the CD folder; the disc then holds it.
+  if (stored.empty() && !state.CDFolder.empty() && state.Env.Files->FileExists(*chosen)) {
+    const std::optional<std::string> copy = OfferCopyIntoCdFolder(state, *chosen);
+    if (!copy) return SelectResult::Cancelled;
+    stored = *copy;
+  }
   if (stored.empty()) {
     const std::string message = RefusalMessage(state.CDFolder, style);
     if (style == RefusalStyle::Plain)

@@ -36,7 +36,8 @@ enum class SelectResult { Cancelled, Refused, Unchanged, Changed };
 
 // Behind every "Select..." and Browse button: opens the chooser on the field's file (or the
 // CD folder), and puts the stored path of the chosen file into field when it lies inside the
-// CD folder; otherwise shows the refusal and leaves field alone.
+// CD folder. An existing file outside it is offered a copy in it (OfferCopyIntoCdFolder), whose
+// stored path field then takes; anything else shows the refusal and leaves field alone.
 SelectResult SelectFileInCdFolder(AppState& state, std::string& field, const std::string& filter,
                                   RefusalStyle style, bool mustExist = true);
 

@@ -74,6 +74,22 @@ TEST_F(ClipboardFixture, BadDataIsRefused) {
   EXPECT_FALSE(ReadClipboardRecords(badKind)) << "no such kind";
 }
 
+// Paste offers to copy files the source folder has: the records say which folder that is, and
+// records of an older designer, which do not, still paste.
+TEST_F(ClipboardFixture, RecordsCarryTheirCdFolderAndOlderOnesReadWithout) {
+  Select({0, 1});
+  const std::string bytes = WriteClipboardRecords(Project, u8"E:\\Menü").value();
+  std::string folder = "unset";
+  ASSERT_TRUE(ReadClipboardRecords(bytes, &folder));
+  EXPECT_EQ(folder, u8"E:\\Menü");
+  // A version 1 record: the same objects with no folder after them.
+  std::string older = WriteClipboardRecords(Project).value();
+  older.resize(older.size() - 4);  // the empty folder's length
+  older[4] = static_cast<char>(kClipboardVersionWithoutFolder);
+  ASSERT_TRUE(ReadClipboardRecords(older, &folder));
+  EXPECT_EQ(folder, "");
+}
+
 TEST_F(ClipboardFixture, TextHoldsTheCaptionsOfLabelsAndButtons) {
   Select({0, 1, 2});
   EXPECT_EQ(ClipboardText(Project), u8"Caption À\r\nline 2\r\nButton ß");

@@ -2,7 +2,10 @@
 
 #include "app/DesignerCommands.h"
 #include "designer/History.h"
+#include "project/FolderCopy.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectRescue.h"
+#include "project/Resources.h"
 #include "support/FakePlatform.h"
 
 namespace corvela {
@@ -25,6 +28,7 @@ class FakeShell : public DesignerShell {
   void StartProgram(const std::string& path, const std::string& folder) override {
     Calls.push_back("start " + path + " in " + folder);
   }
+  void ShowCheckDisc() override { Calls.push_back("check disc"); }
   bool TestAfterCheck = true;
   bool CheckBeforeTest() override {
     Calls.push_back("check");
@@ -121,7 +125,8 @@ TEST(UnreadableProject, OpensANewProjectAndIsReplacedOnlyOnYes) {
        "File format not match"},
       {"cannot be opened", [](testing::FakeFileSystem& fs, const std::string& p) { fs.Unreadable.insert(p); },
        "Cannot open file \"" + mnx + "\"."},
-      {"cut short", [](testing::FakeFileSystem& fs, const std::string& p) { fs.Files[p].resize(60); }, "IO Error"},
+      // Declined, the offer of what could be read leaves a new project as well.
+      {"cut short", [](testing::FakeFileSystem& fs, const std::string& p) { fs.Files[p].resize(60); }, ""},
   };
   for (const Case& c : cases) {
     Designer d;
@@ -130,8 +135,13 @@ TEST(UnreadableProject, OpensANewProjectAndIsReplacedOnlyOnYes) {
     c.Spoil(d.Files, mnx);
     const std::string before = d.Files.Files[mnx];
     d.Shell.Folder = "D:\\Menu";
+    std::string message = c.Message;
+    if (message.empty()) {
+      AppState scratch(d.Env);
+      message = RescueQuestion(mnx, ReadPartialProject(scratch, before));
+    }
     ASSERT_TRUE(OpenCommand(d.State, d.Shell, "Corvela")) << c.Why;
-    EXPECT_EQ(d.Ui.Texts(), std::vector<std::string>{c.Message}) << c.Why;
+    EXPECT_EQ(d.Ui.Texts(), std::vector<std::string>{message}) << c.Why;
     EXPECT_TRUE(d.State.Project.Objects.empty()) << c.Why;
     EXPECT_EQ(d.State.Project.Form.BorderStyle, static_cast<uint8_t>(FormBorderStyle::Sizeable)) << c.Why;
     EXPECT_EQ(d.State.Project.Form.Width, 600) << c.Why;
@@ -195,6 +205,23 @@ TEST(SaveCommand, AsksBeforeWritingANameADiscCannotKeep) {
   image.FileName = "\\Pictures\\ab.jpg";
   EXPECT_TRUE(SaveCommand(d.State));
   EXPECT_EQ(d.Ui.Shown.size(), 2u);
+// Yes to the offer opens what could be read, marked modified; saving still asks before the
+// damaged file is replaced.
+TEST(UnreadableProject, ARescuedMenuIsModifiedAndStillGuardsTheDamagedFile) {
+  Designer d;
+  const std::string mnx = "D:\\Menu\\AutoRun.mnx";
+  d.Files.Files[mnx].resize(d.Files.Files[mnx].size() - 82);  // into the reserved word
+  const std::string before = d.Files.Files[mnx];
+  d.Shell.Folder = "D:\\Menu";
+  d.Ui.Answers = {MessageResult::Yes};
+  ASSERT_TRUE(OpenCommand(d.State, d.Shell, "Corvela"));
+  EXPECT_EQ(d.State.Project.Objects.size(), 1u);
+  EXPECT_EQ(d.State.Project.Form.Caption, "Saved menu");
+  EXPECT_TRUE(d.State.Modified);
+  d.Ui.Answers = {MessageResult::No};
+  EXPECT_FALSE(SaveCommand(d.State));
+  EXPECT_EQ(d.Ui.Shown.back().Text, kReplaceUnreadableQuestion);
+  EXPECT_EQ(d.Files.Files[mnx], before);
 }
 
 TEST(UnreadableProject, IsForgottenWhenAnotherFolderOpens) {
@@ -206,6 +233,40 @@ TEST(UnreadableProject, IsForgottenWhenAnotherFolderOpens) {
   d.Shell.Folder = "D:\\Other";
   OpenCommand(d.State, d.Shell, "Corvela");
   EXPECT_FALSE(d.State.ProjectUnreadable);
+}
+
+// Three missing pictures are one list with their objects, not three boxes; Yes opens Check Disc.
+TEST(LoadProjectIntoDesigner, MissingFilesAreOneListThatOffersCheckDisc) {
+  Designer d;
+  d.State.CDFolder = "D:\\Menu";
+  auto image = MakeNewObject(ObjectKind::Image);
+  image->FileName = "\\art\\sea.jpg";
+  image->HotTrackImageFile = "\\art\\sea-hot.jpg";
+  image->Base().Name = "Sea";
+  auto button = MakeNewObject(ObjectKind::Button);
+  button->BitmapFile = "\\go.bmp";
+  d.State.Project.Objects.push_back(std::move(image));
+  d.State.Project.Objects.push_back(std::move(button));
+  d.Files.Files["D:\\Menu\\AutoRun.mnx"] = *SerializeProject(d.State, std::string(80, '\0'));
+  ClearObjects(d.State);
+  d.Ui.Answers = {MessageResult::Yes};
+  LoadProjectIntoDesigner(d.State, d.Shell, "D:\\Menu\\AutoRun.mnx", "Corvela");
+  ASSERT_EQ(d.Ui.Shown.size(), 1u);
+  EXPECT_EQ(d.Ui.Shown[0].Text,
+            "3 files the menu names are missing:\n"
+            "\nD:\\Menu\\art\\sea.jpg   (Sea #0)"
+            "\nD:\\Menu\\art\\sea-hot.jpg   (Sea #0)"
+            "\nD:\\Menu\\go.bmp   (Button #1)"
+            "\n\nCheck Disc lists them with every other problem of the disc. Open Check Disc now?");
+  EXPECT_EQ(d.Shell.Calls.back(), "check disc");
+  EXPECT_EQ(d.State.CollectMissing, nullptr);
+  // Afterwards a missing file is reported on its own again (a dialog's choice, a paste).
+  ApplyObjectResources(d.State, *d.State.Project.Objects[1]);
+  EXPECT_EQ(d.Ui.Shown.back().Text, "File \"D:\\Menu\\go.bmp\" not found");
+
+  std::vector<MissingFile> many(kMissingListLength + 3, MissingFile{"D:\\x.bmp", "Image #0"});
+  const std::string text = MissingFilesMessage(many);
+  EXPECT_NE(text.find("\n... and 3 more\n"), std::string::npos);
 }
 
 TEST(CloseQuery, YesPublishesAndAFailedSaveRefusesTheClose) {
@@ -321,6 +382,116 @@ TEST(SavedContent, EverySaveAndTheFirstLoadAreWhatUndoComesBackTo) {
   EXPECT_TRUE(d.State.Modified);
   ASSERT_TRUE(steps.Redo(d.State));
   EXPECT_FALSE(d.State.Modified);
+}
+
+// Save As from D:\Menu, which holds a picture below a folder of its own, the disc icon and the
+// published files, into an E:\Copy that already has a picture of the same name.
+struct SavingAs : Designer {
+  SavingAs() {
+    Shell.Folder = "D:\\Menu";
+    OpenCommand(State, Shell, "Corvela");
+    Files.Directories.insert({"D:\\Menu\\art", "E:\\Copy"});
+    Files.Files["D:\\Menu\\art\\back.jpg"] = "JPG";
+    Files.Files["D:\\Menu\\art\\same.gif"] = "GIF";
+    Files.Files["D:\\Menu\\AutoRun.ico"] = "MINE";
+    Files.Files["D:\\Menu\\AutoRun.exe"] = "OLD";
+    Files.Files["D:\\Menu\\autorun.inf"] = "OLD";
+    Files.Files["D:\\Menu\\AutoRun.mnx.saving"] = "HALF";
+    Files.Files["E:\\Copy\\art\\back.jpg"] = "OTHER";
+    Files.Files["E:\\Copy\\art\\same.gif"] = "GIF";
+    Files.Files["C:\\Tools\\Corvela.ini"] = "";
+    Files.Directories.insert("E:\\Copy\\art");
+    State.Project.Objects.at(0)->Base().Name = "Edited";
+    State.Modified = true;
+    Shell.Calls.clear();
+    Shell.Folder = "E:\\Copy\\";
+  }
+};
+
+TEST(SaveAs, CopiesTheFolderPublishesThereAndGoesOnThere) {
+  SavingAs d;
+  d.Ui.Answers = {MessageResult::Yes};  // replace the other back.jpg
+  ASSERT_TRUE(SaveAsCommand(d.State, d.Shell, "Corvela"));
+  EXPECT_EQ(d.Ui.Texts(), std::vector<std::string>{"\"E:\\Copy\\art\\back.jpg\" is already there and holds another "
+                                                    "file.\n\nReplace it with \"D:\\Menu\\art\\back.jpg\"?"});
+  EXPECT_EQ(d.Files.Files["E:\\Copy\\art\\back.jpg"], "JPG");
+  EXPECT_EQ(d.Files.Files["E:\\Copy\\AutoRun.ico"], "MINE");
+  EXPECT_EQ(d.Files.Files["E:\\Copy\\AutoRun.exe"], "MZ");  // published, not copied
+  EXPECT_FALSE(d.Files.FileExists("E:\\Copy\\AutoRun.mnx.saving"));
+  EXPECT_EQ(d.State.CDFolder, "E:\\Copy");
+  EXPECT_FALSE(d.State.Modified);
+  EXPECT_EQ(d.Shell.Caption, "Corvela - E:\\Copy");
+  EXPECT_EQ(d.Shell.Calls, (std::vector<std::string>{"browse Select the folder to save the CD files in [D:\\Menu]",
+                                                     "cd icon"}));
+  EXPECT_NE(d.Files.Files["C:\\Tools\\Corvela.ini"].find("DefaultPath=E:\\Copy\r\n"), std::string::npos);
+  // The menu there is the one on screen; the source's project is untouched.
+  AppState reread(d.Env);
+  ASSERT_EQ(ParseProject(reread, d.Files.Files["E:\\Copy\\AutoRun.mnx"]), ParseOutcome::Loaded);
+  EXPECT_EQ(reread.Project.Objects.at(0)->Base().Name, "Edited");
+  ASSERT_EQ(ParseProject(reread, d.Files.Files["D:\\Menu\\AutoRun.mnx"]), ParseOutcome::Loaded);
+  EXPECT_NE(reread.Project.Objects.at(0)->Base().Name, "Edited");
+}
+
+TEST(SaveAs, NoKeepsTheTargetsFileAndCancelStaysInTheOldFolder) {
+  SavingAs keep;
+  keep.Ui.Answers = {MessageResult::No};
+  ASSERT_TRUE(SaveAsCommand(keep.State, keep.Shell, "Corvela"));
+  EXPECT_EQ(keep.Files.Files["E:\\Copy\\art\\back.jpg"], "OTHER");
+
+  SavingAs cancel;
+  cancel.Ui.Answers = {MessageResult::Cancel};
+  EXPECT_FALSE(SaveAsCommand(cancel.State, cancel.Shell, "Corvela"));
+  EXPECT_EQ(cancel.State.CDFolder, "D:\\Menu");
+  EXPECT_TRUE(cancel.State.Modified);
+  EXPECT_FALSE(cancel.Files.FileExists("E:\\Copy\\AutoRun.mnx"));
+}
+
+// A stick pulled out: the menu on screen is not lost with it.
+TEST(SaveAs, AFolderThatIsGoneStillLetsTheMenuBeSavedElsewhere) {
+  SavingAs d;
+  d.Files.Directories.erase("D:\\Menu");
+  ASSERT_TRUE(SaveAsCommand(d.State, d.Shell, "Corvela"));
+  EXPECT_EQ(d.State.CDFolder, "E:\\Copy");
+  EXPECT_TRUE(d.Files.FileExists("E:\\Copy\\AutoRun.mnx"));
+  ASSERT_EQ(d.Ui.Shown.size(), 1u);
+  EXPECT_NE(d.Ui.Shown[0].Text.find("is not there: only the menu is saved"), std::string::npos);
+}
+
+TEST(SaveAs, AnotherMenusProjectIsReplacedOnlyOnYes) {
+  SavingAs d;
+  d.Files.Files["E:\\Copy\\AutoRun.mnx"] = "THEIRS";
+  d.Ui.Answers = {MessageResult::No};
+  EXPECT_FALSE(SaveAsCommand(d.State, d.Shell, "Corvela"));
+  EXPECT_EQ(d.Ui.Shown.at(0).Buttons, MessageButtons::YesNoDefaultNo);
+  EXPECT_EQ(d.Files.Files["E:\\Copy\\AutoRun.mnx"], "THEIRS");
+  EXPECT_FALSE(d.Files.FileExists("E:\\Copy\\AutoRun.ico"));  // nothing copied either
+  EXPECT_EQ(d.State.CDFolder, "D:\\Menu");
+}
+
+TEST(SaveAs, RefusesAFolderInsideTheCdFolderOrHoldingIt) {
+  for (const char* target : {"D:\\Menu\\art", "d:\\MENU\\Sub\\Deeper", "D:\\", "D:"}) {
+    SavingAs d;
+    d.Shell.Folder = target;
+    EXPECT_FALSE(SaveAsCommand(d.State, d.Shell, "Corvela")) << target;
+    ASSERT_EQ(d.Ui.Shown.size(), 1u) << target;
+    EXPECT_EQ(d.Ui.Shown[0].Caption, "Error") << target;
+    EXPECT_NE(d.Ui.Shown[0].Text.find("Choose a folder outside it."), std::string::npos) << d.Ui.Shown[0].Text;
+    EXPECT_EQ(d.State.CDFolder, "D:\\Menu") << target;
+  }
+  EXPECT_EQ(SaveAsPlaceProblem("D:\\Menu", "D:\\Menu2"), "");  // a sibling whose name only begins alike
+}
+
+// A read-only folder (a disc, a share) says where the way out is, once, before anything is written.
+TEST(SaveAs, ASaveIntoAReadOnlyFolderPointsToSaveAs) {
+  SavingAs d;
+  d.Files.Unwritable.insert("D:\\Menu");
+  EXPECT_FALSE(SaveCommand(d.State));
+  ASSERT_EQ(d.Ui.Shown.size(), 1u);
+  EXPECT_NE(d.Ui.Shown[0].Text.find("File > Save As..."), std::string::npos);
+  EXPECT_EQ(d.Files.Files["D:\\Menu\\autorun.inf"], "OLD");
+  d.Files.Unwritable.insert("E:\\Copy");
+  EXPECT_FALSE(SaveAsCommand(d.State, d.Shell, "Corvela"));
+  EXPECT_EQ(d.State.CDFolder, "D:\\Menu");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "designer/History.h"
 #include "designer/Surface.h"
 #include "project/CdFolder.h"
+#include "project/CopyIn.h"
 #include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/ProjectSamples.h"
@@ -354,6 +355,30 @@ TEST_F(HistoryFixture, AStepWhoseRecordsCannotBeReadLeavesTheModelAlone) {
   EXPECT_FALSE(Steps.Undo(State));
   EXPECT_EQ(Bytes(), start);
   EXPECT_TRUE(Steps.CanUndo());
+}
+
+// Objects pasted from a designer on another CD folder bring the files this one lacks, on Yes; an
+// Undo of the paste takes the objects away and leaves the copied file, as Undo leaves every file.
+TEST_F(HistoryFixture, APasteFromAnotherFolderCopiesItsFilesAndUndoKeepsThem) {
+  State.CDFolder = "D:\\Menu";
+  World.Files.Directories = {"D:\\Menu", "E:\\Other"};
+  World.Files.Files["E:\\Other\\art\\sea.jpg"] = "SEA";
+  auto image = MakeNewObject(ObjectKind::Image);
+  image->FileName = "\\art\\sea.jpg";
+  image->Selected = true;
+  MenuProject other;
+  other.Objects.push_back(std::move(image));
+  const std::string records = WriteClipboardRecords(other, "E:\\Other").value();
+  const size_t before = Project.Objects.size();
+
+  World.Ui.Answers = {MessageResult::Yes};
+  ASSERT_TRUE(Surface.PasteRecords(records));
+  ASSERT_EQ(World.Ui.Shown.size(), 1u);
+  EXPECT_EQ(World.Ui.Shown[0].Caption, kCopyInTitle);
+  EXPECT_EQ(World.Files.Files["D:\\Menu\\art\\sea.jpg"], "SEA");
+  ASSERT_TRUE(Surface.Steps().Undo(State));
+  EXPECT_EQ(Project.Objects.size(), before);
+  EXPECT_EQ(World.Files.Files["D:\\Menu\\art\\sea.jpg"], "SEA");
 }
 
 }  // namespace

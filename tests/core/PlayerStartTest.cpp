@@ -38,6 +38,11 @@ TEST_F(PlayerStart, TheDesignerLoadsNothingHere) {
   EXPECT_EQ(LoadPlayerProject(State), StartOutcome::Designer);
   EXPECT_TRUE(State.Project.Objects.empty());
   EXPECT_FALSE(State.Modified);
+  // A rescued menu differs from its damaged file: the start leaves it modified.
+  State.Modified = true;
+  State.ProjectRescued = true;
+  LoadPlayerProject(State);
+  EXPECT_TRUE(State.Modified);
 }
 
 TEST_F(PlayerStart, WithoutAProjectThePlayerClosesAfterSayingWhy) {

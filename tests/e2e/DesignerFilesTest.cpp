@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "designer/Commands.h"
@@ -199,6 +200,99 @@ TEST_F(DesignerFiles, SaveAndTestStartsThePlayerOfAFolderWithASpace) {
   if (player) {
     ::PostMessageA(player, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(player); }, 3000));
+  }
+  CloseUnasked();
+}
+
+// A 24-bit Windows bitmap of one colour.
+std::string SolidBitmap(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
+  const int stride = (width * 3 + 3) & ~3;
+  const uint32_t pixels = static_cast<uint32_t>(stride * height), size = 54 + pixels;
+  std::string bmp(size, '\0');
+  auto put = [&](size_t at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put(2, size, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, static_cast<uint32_t>(width), 4);
+  put(22, static_cast<uint32_t>(height), 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(34, pixels, 4);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const size_t at = 54 + static_cast<size_t>(y * stride + x * 3);
+      bmp[at] = static_cast<char>(b);
+      bmp[at + 1] = static_cast<char>(g);
+      bmp[at + 2] = static_cast<char>(r);
+    }
+  return bmp;
+}
+
+// A menu made of a picture from outside the CD folder: the designer offers to copy it in, the
+// copy is saved with the menu, and the disc image holds both. With CORVELA_E2E_IMAGE set, the
+// image is also kept at that path, for e2e.sh to read back with another ISO reader and play.
+TEST_F(DesignerFiles, APictureFromElsewhereIsCopiedInSavedAndBurntIntoTheImage) {
+  RememberCd();
+  const std::string photos = folder / "photos", picture = photos + "\\sea.bmp", image = folder / "menu.iso";
+  ::CreateDirectoryA(photos.c_str(), nullptr);
+  const std::string bytes = SolidBitmap(96, 64, 200, 40, 160);
+  ASSERT_TRUE(WriteBytes(picture, bytes));
+  Start();
+  ::SendMessageA(toolbar, TB_CHECKBUTTON, cmdToolImage, TRUE);
+  ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
+  ::SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
+
+  // Object Properties, Select..., the picture typed into the Open box; the copy question's Yes.
+  ::PostMessageA(main, WM_COMMAND, cmdObjectProperties, 0);
+  HWND properties = designer->WaitForDialog("Image Properties", 5000);
+  ASSERT_NE(properties, nullptr);
+  ::PostMessageA(properties, WM_COMMAND, MAKEWPARAM(1303, BN_CLICKED), 0);  // the picture's Select...
+  HWND open = designer->WaitForDialog("Open", 5000);
+  ASSERT_NE(open, nullptr);
+  HWND name = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (name = testing::FirstVisibleEdit(open)) != nullptr; }, 3000));
+  ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
+  ::PostMessageA(open, WM_COMMAND, IDOK, 0);
+  Answer("Copy into the CD folder",
+         "Copy \"sea.bmp\" into the CD folder?\n\nYes copies it into \"" + cd +
+             "\"; No lets you choose another place in the CD folder.",
+         IDYES);
+  ::PostMessageA(properties, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(properties); }, 5000));
+  EXPECT_EQ(ReadBytes(cd + "\\sea.bmp"), bytes);
+
+  ::PostMessageA(main, WM_COMMAND, cmdSave, 0);
+  testing::FakeWorld saved;
+  ASSERT_TRUE(WaitFor([&] { return ParseProject(saved.State, ReadBytes(mnx)) == ParseOutcome::Loaded; }, 5000));
+  ASSERT_EQ(saved.State.Project.Objects.size(), 1u);
+  EXPECT_EQ(saved.State.Project.Objects[0]->FileName, "\\sea.bmp");
+
+  // File > Make ISO Image: the image's name typed into the Save box; a check list that has
+  // something to say is gone past; the progress box closed once the image is written.
+  ::PostMessageA(main, WM_COMMAND, cmdMakeIsoImage, 0);
+  HWND saveBox = designer->WaitForDialog("Save the Disc Image As", 5000);
+  ASSERT_NE(saveBox, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return (name = testing::FirstVisibleEdit(saveBox)) != nullptr; }, 3000));
+  ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(image.c_str()));
+  ::PostMessageA(saveBox, WM_COMMAND, IDOK, 0);
+  HWND progress = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        if (HWND check = designer->WaitForDialog("Check Disc", 0))
+          ::PostMessageA(check, WM_COMMAND, IDOK, 0);
+        return (progress = designer->WaitForDialog("Make ISO Image", 0)) != nullptr;
+      },
+      20000));
+  ASSERT_TRUE(WaitFor([&] { return WindowText(::GetDlgItem(progress, IDCANCEL)) == "Close"; }, 60000));
+  ::PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(progress); }, 5000));
+  EXPECT_GT(ReadBytes(image).size(), 32768u + bytes.size());
+  if (const char* keep = std::getenv("CORVELA_E2E_IMAGE")) {
+    EXPECT_TRUE(::CopyFileA(image.c_str(), keep, FALSE));
   }
   CloseUnasked();
 }

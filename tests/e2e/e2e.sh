@@ -11,6 +11,7 @@
 #        e2e.sh check     DRIVER CORVELA_EXE MNX_EXE DEMO_DIR ARTIFACTS CHECK_IMAGE_PY
 #        e2e.sh signed    DRIVER CORVELA_EXE MNX_EXE DEMO_DIR SIGN_SCRIPT
 #        e2e.sh scripts   DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR ARTIFACTS_DIR
+#        e2e.sh anywhere  DRIVER CORVELA_EXE E2E_TESTS_EXE
 set -uo pipefail
 case_name=$1 driver=$2 corvela=$3
 work=$(mktemp -d /tmp/corvela-e2e.XXXXXX)
@@ -451,6 +452,31 @@ PY
     driver mouse "$pid" click 80 140 10000 || fail "Exit did not end the player"
     pid=""
     echo "screenshot: $shot"
+    ;;
+  anywhere)
+    tests=$4
+    # The designer builds a menu of a picture from outside its CD folder, saves it and makes the
+    # image (DesignerFilesTest.cpp); the image is read back here by another ISO reader and the
+    # menu played from the files it gives.
+    CORVELA_E2E_IMAGE="$(winpath "$work")\\menu.iso" \
+      wine "$tests" --gtest_filter='DesignerFiles.APictureFromElsewhereIsCopiedInSavedAndBurntIntoTheImage' \
+      >"$work/out" 2>"$work/err" || { cat "$work/out" "$work/err" >&2; fail "building the menu and its image"; }
+    [ -s "$work/menu.iso" ] || fail "no image was kept"
+    xorriso -osirrox on -indev "$work/menu.iso" -extract / "$work/disc" >"$work/out" 2>&1 ||
+      { cat "$work/out" >&2; fail "xorriso could not read the image"; }
+    chmod -R u+w "$work/disc"
+    for f in AutoRun.exe AutoRun.mnx AutoRun.ico autorun.inf sea.bmp; do
+      [ -f "$work/disc/$f" ] || { ls -lR "$work/disc" >&2; fail "the image lacks $f"; }
+    done
+    echo "ok: the image holds the player, the menu and the copied picture"
+    driver play "$(winpath "$work/disc/AutoRun.exe")" 600 420 30000 || fail "playing from the image's files"
+    read -r pid left top width height <"$work/out"
+    import -window root "$work/screen.png" || fail "no screenshot"
+    n=$(count_colour "$work/screen.png" "${width}x${height}+${left}+${top}" "rgb(200,40,160)")
+    [ "$n" -gt 1000 ] || fail "the copied picture does not show in the menu ($n pixels of its colour)"
+    echo "ok: the menu played from the image shows the copied picture ($n pixels)"
+    driver close "$pid" || fail "closing the player"
+    pid=""
     ;;
   *) fail "unknown case $case_name" ;;
 esac

@@ -152,8 +152,14 @@ class FakeChooser : public FileChooser {
  public:
   std::vector<FileChooserRequest> Requests;
   std::optional<std::string> Answer;  // nothing: the user cancels
+  std::deque<std::string> Queued;     // answered first, in order, before Answer
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override {
     Requests.push_back(request);
+    if (!Queued.empty()) {
+      std::string next = Queued.front();
+      Queued.pop_front();
+      return next;
+    }
     return Answer;
   }
 };

@@ -1,7 +1,6 @@
 #include "app/win/MainForm.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include "BuildInfo.h"
 #include "app/Help.h"
@@ -9,20 +8,12 @@
 #include "designer/win/Clipboard.h"
 #include "designer/win/CommandMenus.h"
 #include "platform/Platform.h"
+#include "platform/win/FolderPicker.h"
 #include "platform/win/ResourceIds.h"
 #include "platform/win/WideText.h"
 #include "project/CdFolder.h"
 
 namespace corvela::win {
-
-namespace {
-
-int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
-  if (msg == BFFM_INITIALIZED && data) ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
-  return 0;
-}
-
-}  // namespace
 
 bool MainForm::Create() {
   WindowClassArgs cls;
@@ -126,6 +117,9 @@ void MainForm::Execute(unsigned id) {
     case cmdSave:
       SaveCommand(state_);
       return;
+    case cmdSaveAs:
+      SaveAsCommand(state_, *this, BaseCaption);
+      return;
     case cmdSaveAndTest:
       SaveAndTestCommand(state_, *this);
       return;
@@ -222,18 +216,7 @@ void MainForm::About() {
 }
 
 std::optional<std::string> MainForm::BrowseForFolder(const std::string& title, const std::string& preselected) {
-  const std::wstring wideTitle = Wide(title), widePreselected = Wide(preselected);
-  BROWSEINFOW info{};
-  info.hwndOwner = hwnd();
-  info.lpszTitle = wideTitle.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS;
-  info.lpfn = &BrowseCallback;
-  info.lParam = widePreselected.empty() ? 0 : reinterpret_cast<LPARAM>(widePreselected.c_str());
-  std::unique_ptr<ITEMIDLIST, CoTaskMemFreer> item(::SHBrowseForFolderW(&info));
-  if (!item) return std::nullopt;
-  wchar_t path[MAX_PATH] = {};
-  if (!::SHGetPathFromIDListW(item.get(), path)) return std::nullopt;
-  return Utf8(path);
+  return PickFolder(hwnd(), title, preselected);
 }
 
 void MainForm::FitDesignSurface() { editForm_.FitToMenuWindow(); }

@@ -42,6 +42,7 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   void UpdateCDIconButton() override;
   void StartProgram(const std::string& path, const std::string& workingFolder) override;
   bool CheckBeforeTest() override;
+  void ShowCheckDisc() override;
 
   // ToolPalette
   DesignTool CurrentTool() override;

@@ -70,6 +70,9 @@ void MainForm::CheckDiscCommand() {
   CheckDiscFirst({}, {});
 }
 
+// After a load: the menu on screen is what the folder holds, so there is nothing to save first.
+void MainForm::ShowCheckDisc() { CheckDiscFirst({}, {}); }
+
 bool MainForm::CheckBeforeTest() {
   return CheckDiscFirst("Test Anyway",
                         [](const std::vector<Finding>& findings) { return CountFindings(findings, Severity::Error) > 0; });

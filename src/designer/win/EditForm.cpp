@@ -229,7 +229,7 @@ void EditForm::ShowPopupMenu(POINT screen, Point picture) {
 }
 
 void EditForm::CopyToClipboard() {
-  const std::optional<std::string> records = WriteClipboardRecords(state_.Project);
+  const std::optional<std::string> records = WriteClipboardRecords(state_.Project, state_.CDFolder);
   if (records) PutObjectsOnClipboard(hwnd(), *records, ClipboardText(state_.Project));
 }
 

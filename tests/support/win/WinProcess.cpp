@@ -104,6 +104,19 @@ std::string MessageBoxText(HWND box) {
   return text;
 }
 
+HWND FirstVisibleEdit(HWND parent) {
+  HWND found = nullptr;
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM out) -> BOOL {
+        if (ClassName(child) != "Edit" || !::IsWindowVisible(child)) return TRUE;
+        *reinterpret_cast<HWND*>(out) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 std::vector<HWND> TopWindows(DWORD pid, const std::string& className) {
   struct Search {
     DWORD Pid;

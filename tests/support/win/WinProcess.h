@@ -44,6 +44,8 @@ std::string ClassName(HWND hwnd);
 std::string MessageBoxText(HWND box);
 // Top-level windows of the process (of any process for 0) with the class name, visible or not.
 std::vector<HWND> TopWindows(DWORD pid, const std::string& className);
+// The first visible edit box inside a window, however deep (a chooser's name or path box), or null.
+HWND FirstVisibleEdit(HWND parent);
 
 // Polls done() every 20 ms without pumping messages; true once it holds within timeoutMs.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
