@@ -123,6 +123,38 @@ TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {
   EXPECT_EQ(again.BevelWidth, shown.BevelWidth);
 }
 
+TEST(FormPropertiesDialog, TheMenuSizeIsTakenOnlyAsWholePixelsWithinTheLimits) {
+  struct Case {
+    const char* width;
+    const char* height;
+    bool ok;
+    bool inWidth;
+  };
+  const Case cases[] = {{"640", " 480 ", true, false}, {"16", "4096", true, false}, {"15", "480", false, true},
+                        {"640", "4097", false, false}, {"", "480", false, true},   {"64O", "480", false, true},
+                        {"-640", "480", false, true},  {"640", "99999999999", false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+    MenuProject p;
+    FormPropertiesFields f = FillFormProperties(p, {320, 200});
+    EXPECT_EQ(f.MenuWidth, "320");
+    f.MenuWidth = c.width;
+    f.MenuHeight = c.height;
+    const std::optional<MenuSizeProblem> problem = CheckMenuSize(f);
+    Size size{320, 200};
+    ASSERT_TRUE(WriteBackFormProperties(f, kOkAfterChange, p, &size));
+    if (c.ok) {
+      EXPECT_FALSE(problem);
+      EXPECT_EQ(size, (Size{std::stoi(c.width), std::stoi(c.height)}));
+    } else {
+      ASSERT_TRUE(problem);
+      EXPECT_EQ(problem->InWidth, c.inWidth);
+      EXPECT_NE(problem->Message.find("16 to 4096"), std::string::npos);
+      EXPECT_EQ(size, (Size{320, 200}));  // nothing half-taken
+    }
+  }
+}
+
 TEST(FormPropertiesDialog, SelectButtonsUseTheirFiltersAndThePlainRefusal) {
   FakeWorld world;
   world.State.CDFolder = "D:\\Menu";

@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <thread>
+
 #include "app/win/Application.h"
 #include "app/win/MainForm.h"
+#include "designer/Commands.h"
 #include "designer/win/EditForm.h"
+#include "dialogs/win/DialogIds.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/Panes.h"
 #include "project/Resources.h"
+#include "support/win/DesignerDriver.h"
 #include "support/win/Pixels.h"
 #include "support/win/WinProcess.h"
 
@@ -108,6 +113,40 @@ TEST_F(DesignSurfaceWin, ADragLeavesTheSamePictureAsAFullRepaint) {
   surface.MouseUp(false, p);  // the release re-makes the whole picture
   EXPECT_EQ(testing::Differences(dragged, Picture()), 0);
   EXPECT_GT(state->Project.Objects[1]->Base().Left, 200);
+}
+
+// A fixed frame cannot be dragged: the size typed into Form Properties is the inner area's, under
+// the frame and panel border, and one undo step takes it back.
+TEST_F(DesignSurfaceWin, FormPropertiesGivesTheMenuTheSizeTypedIn) {
+  state->Project.Form.BorderStyle = 1;
+  state->Project.Panel.BorderWidth = 6;
+  state->View->FormSettingsChanged();
+  ApplyFormSettings(*state);
+  app.Edit()->FitToMenuWindow();
+  const Size before = app.Edit()->InnerPanelSize();
+  std::thread typist([] {
+    HWND d = nullptr;
+    testing::WaitFor(
+        [&] {
+          for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
+            if (::IsWindowVisible(box) && testing::WindowText(box) == "Form Properties") d = box;
+          return d != nullptr;
+        },
+        5000);
+    if (!d) return;
+    testing::TypeInto(d, IDC_MENU_WIDTH, "500");
+    testing::TypeInto(d, IDC_MENU_HEIGHT, "260");
+    testing::PressOk(d, 5000);
+  });
+  app.Edit()->ExecuteCommand(cmdFormProperties);
+  typist.join();
+  EXPECT_EQ(app.Edit()->InnerPanelSize(), (Size{500, 260}));
+  const Capture picture = Picture();
+  EXPECT_EQ(picture.Width, 500);
+  EXPECT_EQ(picture.Height, 260);
+  EXPECT_EQ(app.Edit()->Surface().Steps().UndoText(), "Undo Menu Size");
+  app.Edit()->ExecuteCommand(cmdUndo);
+  EXPECT_EQ(app.Edit()->InnerPanelSize(), before);
 }
 
 TEST_F(DesignSurfaceWin, ABandLeavesNoStrayFrameWhenARepaintCameBetween) {

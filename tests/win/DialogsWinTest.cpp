@@ -144,6 +144,8 @@ struct Dialogs : ::testing::Test {
   FakeWorld World;
   AppState& State = World.State;
   win::PropertyDialogs Boxes{State};
+  // The menu's inner area as Form Properties is given it.
+  Size MenuSize{320, 200};
   Dialogs() { State.CDFolder = "C:\\Menu"; }
 };
 
@@ -158,7 +160,7 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
     std::function<void()> open;
   };
   const Case cases[] = {
-      {"Form Properties", {618, 346}, true, [&] { Boxes.EditFormProperties(State.Project); }},
+      {"Form Properties", {618, 346}, true, [&] { Boxes.EditFormProperties(State.Project, MenuSize); }},
       {"Label Properties", {422, 292}, false, [&] { Boxes.EditLabelProperties(label); }},
       {"Button Properties", {448, 329}, true, [&] { Boxes.EditButtonProperties(button); }},
       {"Image Properties", {488, 203}, true, [&] { Boxes.EditImageProperties(image); }},
@@ -200,7 +202,7 @@ TEST_F(Dialogs, FormPropertiesLabelsThePositionChoiceCorrectly) {
       found = found || testing::WindowText(child) == "Position:";
     ClickLater(dialog, IDCANCEL);
   });
-  Boxes.EditFormProperties(State.Project);
+  Boxes.EditFormProperties(State.Project, MenuSize);
   driver.Finish();
   ASSERT_TRUE(driver.Found());
   EXPECT_TRUE(found);
@@ -215,10 +217,18 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   p.Form.Position = static_cast<uint8_t>(FormPosition::Designed);
   p.Panel.BorderWidth = 4;
   std::vector<int> tabs;
-  std::string shownCaption, shownIcon;
+  std::string shownCaption, shownIcon, shownWidth, refusal;
   int shownGradient = -2, shownPosition = -2;
-  bool positionEnabled = true;
+  bool positionEnabled = true, keptOpen = false;
   DialogDriver driver("Form Properties", [&](HWND d) {
+    shownWidth = TextOf(d, IDC_MENU_WIDTH);
+    // A size the menu cannot take is refused with a word, and the dialog keeps what was typed.
+    Type(d, IDC_MENU_HEIGHT, "5");
+    Click(d, IDOK);
+    if (!World.Ui.Shown.empty()) refusal = World.Ui.Shown[0].Text;
+    keptOpen = ::IsWindowVisible(d) && TextOf(d, IDC_MENU_HEIGHT) == "5";
+    Type(d, IDC_MENU_WIDTH, "640");
+    Type(d, IDC_MENU_HEIGHT, "480");
     shownCaption = TextOf(d, IDC_FORM_CAPTION);
     shownIcon = TextOf(d, IDC_FORM_ICON);
     shownGradient = EntryOf(d, IDC_GRADIENT_STYLE);
@@ -238,9 +248,13 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
     Type(d, IDC_DISC_LABEL, "Photo Disc");
     ClickLater(d, IDOK);
   });
-  const bool written = Boxes.EditFormProperties(p);
+  const bool written = Boxes.EditFormProperties(p, MenuSize);
   driver.Finish();
   ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(shownWidth, "320");
+  EXPECT_NE(refusal.find("16 to 4096"), std::string::npos) << refusal;
+  EXPECT_TRUE(keptOpen);
+  EXPECT_EQ(MenuSize, (Size{640, 480}));
   EXPECT_EQ(shownCaption, "Menu");
   EXPECT_EQ(shownIcon, "\\menu.ico");
   EXPECT_EQ(shownGradient, 4);
@@ -249,8 +263,9 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   EXPECT_EQ(tabs, (std::vector<int>{IDC_FORM_CAPTION, IDC_FORM_ICON, IDC_FORM_ICON_SELECT, IDC_START_SOUND,
                                     IDC_START_SOUND_SELECT, IDC_BACK_COLOR_SELECT, IDC_GRADIENT_STYLE,
                                     IDC_GRADIENT_COLOR_SELECT, IDC_BORDER_STYLE, IDC_TRANSPARENT_COLOR_SELECT,
-                                    IDC_TRANSPARENT, IDC_DISC_LABEL, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH, IDC_BEVEL_INNER,
-                                    IDC_BEVEL_OUTER, IDC_BEVEL_WIDTH, IDOK, IDCANCEL}));
+                                    IDC_TRANSPARENT, IDC_DISC_LABEL, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH,
+                                    IDC_BEVEL_INNER, IDC_BEVEL_OUTER, IDC_BEVEL_WIDTH, IDC_MENU_WIDTH, IDC_MENU_HEIGHT,
+                                    IDOK, IDCANCEL}));
   ASSERT_TRUE(written);
   EXPECT_EQ(p.Form.Caption, "  Welcome");
   EXPECT_EQ(p.StartSound, "\\sounds\\intro.wav");
@@ -275,7 +290,7 @@ TEST_F(Dialogs, FormPropertiesKeepsADiscLabelAutorunInfCannotHoldFromClosing) {
     Type(d, IDC_DISC_LABEL, "Disc");
     ClickLater(d, IDOK);
   });
-  ASSERT_TRUE(Boxes.EditFormProperties(State.Project));
+  ASSERT_TRUE(Boxes.EditFormProperties(State.Project, MenuSize));
   driver.Finish();
   EXPECT_TRUE(stayed);
   ASSERT_EQ(World.Ui.Shown.size(), 1u);
@@ -298,7 +313,7 @@ TEST_F(Dialogs, NothingIsWrittenWithoutOkAfterAChange) {
     std::function<bool()> open;
   };
   const Case cases[] = {
-      {"Form Properties", IDC_FORM_CAPTION, [&] { return Boxes.EditFormProperties(State.Project); }},
+      {"Form Properties", IDC_FORM_CAPTION, [&] { return Boxes.EditFormProperties(State.Project, MenuSize); }},
       {"Label Properties", IDC_CAPTION, [&] { return Boxes.EditLabelProperties(label); }},
       {"Button Properties", IDC_CAPTION, [&] { return Boxes.EditButtonProperties(button); }},
       {"Image Properties", IDC_IMAGE_FILE, [&] { return Boxes.EditImageProperties(image); }},
@@ -367,7 +382,7 @@ TEST_F(Dialogs, AConfirmedColourIsAChangeAndACancelledOneIsNot) {
       answered = Answer("Color", answer);
       ClickLater(d, IDOK);
     });
-    const bool written = Boxes.EditFormProperties(State.Project);
+    const bool written = Boxes.EditFormProperties(State.Project, MenuSize);
     driver.Finish();
     EXPECT_TRUE(answered);
     EXPECT_EQ(written, answer == IDOK);
