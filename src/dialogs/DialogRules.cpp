@@ -64,4 +64,9 @@ Point CentredOnScreen(Size screen, Size window) {
   return {(screen.Width - window.Width) / 2, (screen.Height - window.Height) / 2};
 }
 
+void TakeCaptionFont(FontRecord& font, FontRecord& hotTrackFont, const FontRecord& chosen) {
+  if (hotTrackFont == font) hotTrackFont = chosen;
+  font = chosen;
+}
+
 }  // namespace corvela

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Geometry.h"
+#include "project/Model.h"
 
 namespace corvela {
 
@@ -35,6 +36,10 @@ template <typename T>
 void StoreListEntry(int entry, int entryCount, T& stored) {
   if (entry >= 0 && entry < entryCount) stored = static_cast<T>(entry);
 }
+
+// A font chosen for the caption. The hot-track font takes it too while it still equals the old
+// font, that is while the author has not set it apart; once set apart it stays.
+void TakeCaptionFont(FontRecord& font, FontRecord& hotTrackFont, const FontRecord& chosen);
 
 // Dialog templates are laid out in dialog units, whose size in pixels depends on the font the
 // system has; the requirements fix the client areas in pixels. The template's client area as

@@ -91,6 +91,24 @@ TEST(CentredOnScreen, HalvesTheRoomLeftOver) {
   EXPECT_EQ(CentredOnScreen({800, 600}, {1001, 601}), (Point{-100, 0}));
 }
 
+TEST(CaptionFont, TheHotTrackFontFollowsUntilItIsSetApart) {
+  FontRecord font, hot, chosen;
+  chosen.Name = "Georgia";
+  chosen.Size = 14;
+  TakeCaptionFont(font, hot, chosen);
+  EXPECT_EQ(font, chosen);
+  EXPECT_EQ(hot, chosen);  // never set apart: it follows
+
+  FontRecord apart = chosen;
+  apart.Style = fsBold;
+  hot = apart;
+  FontRecord next;
+  next.Name = "Verdana";
+  TakeCaptionFont(font, hot, next);
+  EXPECT_EQ(font, next);
+  EXPECT_EQ(hot, apart);  // set apart, even by its style alone: it stays
+}
+
 TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {
   FakeWorld world;
   testing::FillEveryKind(world.State);
