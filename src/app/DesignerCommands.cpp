@@ -33,8 +33,8 @@ bool Publish(AppState& state) {
 
 }  // namespace
 
-std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder) {
-  return cdFolder.empty() ? baseCaption : baseCaption + " - " + cdFolder;
+std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder, bool modified) {
+  return cdFolder.empty() ? baseCaption : baseCaption + " - " + cdFolder + (modified ? "*" : "");
 }
 
 bool AskAboutUnsavedChanges(AppState& state) {
@@ -60,8 +60,8 @@ void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::s
     state.ProjectUnreadable = true;
   }
   shell.FitDesignSurface();
-  shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
   state.Modified = false;
+  shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
   // Taken after the surface was fitted: that is the menu the user sees as unchanged.
   if (state.ProjectUnreadable || !state.Env.Files->FileExists(path))
     state.SavedContent.reset();

@@ -240,6 +240,11 @@ void MainForm::FitDesignSurface() { editForm_.FitToMenuWindow(); }
 
 void MainForm::SetMainCaption(const std::string& caption) { SetWindowTextUtf8(hwnd(), caption); }
 
+void MainForm::ShowModifiedMark() {
+  const std::string caption = MainCaption(BaseCaption, state_.CDFolder, state_.Modified);
+  if (hwnd() && WindowTextUtf8(hwnd()) != caption) SetWindowTextUtf8(hwnd(), caption);
+}
+
 void MainForm::UpdateCDIconButton() {
   const std::string icon = CdIconPath(state_.CDFolder);
   const bool present = !state_.CDFolder.empty() && state_.Env.Files->FileExists(icon);
