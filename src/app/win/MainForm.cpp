@@ -196,6 +196,7 @@ void MainForm::UpdateEditMenu(HMENU menu) {
   enable(cmdCopy, selected > 0);
   enable(cmdDuplicate, selected > 0);
   enable(cmdPaste, ClipboardHasObjects());
+  enable(cmdSizeToFit, editForm_.Surface().CanSizeSelectionToFit());
   for (unsigned id = cmdAlignLefts; id <= cmdCentreInWindow; ++id)
     enable(id, selected >= MinimumSelection(static_cast<AlignCommand>(id - cmdAlignLefts)));
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "designer/Surface.h"
 #include "designer/win/SurfacePicture.h"
 #include "platform/win/Handles.h"
+#include "platform/win/Win32Graphics.h"
 #include "platform/win/Window.h"
 #include "player/MenuFrame.h"
 #include "project/AppState.h"
@@ -67,6 +69,7 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void ControlBroughtToFront(MenuObject& obj) override;
   void ControlSentToBack(MenuObject& obj) override;
   void ProjectReplaced() override { FitToMenuWindow(); }
+  Size GlyphSize(const MenuObject& obj) override;
 
   // DesignWindow
   Size MenuClientSize() override;
@@ -92,6 +95,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   // The user changed the window's size: the menu's new size (and the objects it clamped) is one
   // undo step, or one per drag of the frame.
   void ResizedByUser();
+  // The window's size for an inner area of this size under the current frame and panel border.
+  SIZE OuterSizeForInner(Size inner) const;
 
   AppState& state_;
   DesignSurface surface_;
@@ -101,6 +106,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   DialogOpener* dialogs_ = nullptr;
   SurfacePicture picture_;
   UniqueIcon icon_;
+  // The glyph of a button without a bitmap of its own, for Size to Fit; loaded when first needed.
+  std::unique_ptr<WinGraphic> fallbackGlyph_;
   // Inside the frame's size-move loop: its size changes merge into one step.
   bool sizing_ = false;
 };
