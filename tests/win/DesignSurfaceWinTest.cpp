@@ -149,6 +149,48 @@ TEST_F(DesignSurfaceWin, FormPropertiesGivesTheMenuTheSizeTypedIn) {
   EXPECT_EQ(app.Edit()->InnerPanelSize(), before);
 }
 
+// While an object is dragged its place and size show beside the pointer; once released the
+// window shows the picture again wherever the readout has been.
+TEST_F(DesignSurfaceWin, TheDragReadoutFollowsThePointerAndLeavesNoTrail) {
+  HWND surface = app.Edit()->hwnd();
+  const POINT origin = app.Edit()->PictureOrigin();
+  const ControlBase& label = state->Project.Objects[0]->Base();
+  POINT p{origin.x + label.Left + 5, origin.y + label.Top + 5};
+  ::SendMessageA(surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  std::vector<RECT> shown;
+  for (int i = 0; i < 6; ++i) {
+    p.x += 9;
+    p.y += 4;
+    ::SendMessageA(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    ::UpdateWindow(surface);
+    ASSERT_TRUE(app.Edit()->ReadoutBox());
+    shown.push_back(*app.Edit()->ReadoutBox());
+  }
+  const RECT box = shown.back();
+  EXPECT_GT(box.left, p.x);
+  EXPECT_GT(box.top, p.y);
+  HDC dc = ::GetDC(surface);
+  EXPECT_EQ(::GetPixel(dc, box.left + 2, box.top + 1), ::GetSysColor(COLOR_INFOBK));
+  ::ReleaseDC(surface, dc);
+  ::SendMessageA(surface, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  ::UpdateWindow(surface);
+  EXPECT_FALSE(app.Edit()->ReadoutBox());
+  const Capture picture = Picture();
+  dc = ::GetDC(surface);
+  int differing = 0, compared = 0;
+  for (const RECT& r : shown)
+    for (int y = r.top; y < r.bottom; y += 2)
+      for (int x = r.left; x < r.right; x += 2) {
+        const int px = x - origin.x, py = y - origin.y;
+        if (px < 0 || py < 0 || px >= picture.Width || py >= picture.Height) continue;
+        ++compared;
+        differing += ::GetPixel(dc, x, y) != picture.At(px, py);
+      }
+  ::ReleaseDC(surface, dc);
+  EXPECT_GT(compared, 100);
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(DesignSurfaceWin, ABandLeavesNoStrayFrameWhenARepaintCameBetween) {
   HWND surface = app.Edit()->hwnd();
   const POINT origin = app.Edit()->PictureOrigin();

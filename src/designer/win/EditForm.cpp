@@ -162,6 +162,7 @@ bool EditForm::AbortPress() {
   if (!surface_.PressInProgress()) return false;
   surface_.AbortPress();
   if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  UpdateReadout(POINT{0, 0});
   return true;
 }
 
@@ -312,6 +313,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: {
       CursorShape shape = surface_.MouseMove(ToPicture(lp));
       ::SetCursor(SystemCursor(CursorName(shape)));
+      UpdateReadout(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
     }
     case WM_LBUTTONUP:
@@ -319,6 +321,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: {
       const bool counts = surface_.MouseUp((wp & MK_CONTROL) != 0, ToPicture(lp));
       if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      UpdateReadout(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       if (msg == WM_RBUTTONUP && counts) {
         POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         ::ClientToScreen(hwnd(), &screen);
@@ -328,6 +331,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CAPTURECHANGED:
       if (surface_.PressInProgress() && reinterpret_cast<HWND>(lp) != hwnd()) surface_.CancelPress();
+      UpdateReadout(POINT{0, 0});
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "designer/DialogCommands.h"
@@ -55,6 +56,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   // A band rectangle of the picture in the window's client coordinates, at least a pixel each way.
   RECT BandOnScreen(const Rect& band) const;
   HBITMAP Picture() const { return picture_.Bitmap(); }
+  // Where the readout of a drag is shown, in client coordinates; nothing while none is.
+  std::optional<RECT> ReadoutBox() const { return readout_; }
 
   // Set by the main window once it has agreed to close; until then closing is refused.
   bool ClosingAllowed = false;
@@ -85,6 +88,10 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   MenuPanelLayout Layout() const;
   void Paint(HDC dc, const RECT& client);
   void DrawMarks(HDC dc);
+  // The drag readout beside the pointer (client coordinates) while objects are dragged, or
+  // gone otherwise; the boxes it leaves and takes are repainted.
+  void UpdateReadout(POINT pointer);
+  void DrawReadout(HDC dc);
   void MirrorFrame();
   void ShowPopupMenu(POINT screen, Point picture);
   void CopyToClipboard();
@@ -108,6 +115,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   UniqueIcon icon_;
   // The glyph of a button without a bitmap of its own, for Size to Fit; loaded when first needed.
   std::unique_ptr<WinGraphic> fallbackGlyph_;
+  std::optional<RECT> readout_;
+  std::wstring readoutText_;
   // Inside the frame's size-move loop: its size changes merge into one step.
   bool sizing_ = false;
 };

@@ -2,6 +2,7 @@
 // marks drawn over it, and the window painted from it.
 #include "designer/win/EditForm.h"
 
+#include "designer/DragReadout.h"
 #include "designer/win/PanelCapture.h"
 #include "platform/win/WideText.h"
 #include "player/win/AutoRunForm.h"
@@ -94,6 +95,39 @@ void EditForm::DrawMarks(HDC dc) {
   }
 }
 
+void EditForm::UpdateReadout(POINT pointer) {
+  std::optional<RECT> now;
+  const std::optional<std::string> text =
+      surface_.DragMode() == DragState::Dragging && surface_.Moved() ? DragReadoutText(state_.Project) : std::nullopt;
+  if (text) {
+    readoutText_ = Wide(*text);
+    WindowDc screen(hwnd());
+    SelectScope font(screen.get(), ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(screen.get(), readoutText_.c_str(), static_cast<int>(readoutText_.size()), &extent);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    // A pixel of frame and three of room around the text, like a tooltip's.
+    const Rect box = PlaceReadout({pointer.x, pointer.y}, {extent.cx + 8, extent.cy + 4}, {client.right, client.bottom});
+    now = ToRECT(box);
+  }
+  if (readout_) ::InvalidateRect(hwnd(), &*readout_, FALSE);
+  readout_ = now;
+  if (readout_) ::InvalidateRect(hwnd(), &*readout_, FALSE);
+}
+
+void EditForm::DrawReadout(HDC dc) {
+  if (!readout_) return;
+  DcStateScope saved(dc);
+  RECT box = *readout_;
+  ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_INFOBK));
+  ::FrameRect(dc, &box, ::GetSysColorBrush(COLOR_INFOTEXT));
+  ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  ::TextOutW(dc, box.left + 4, box.top + 2, readoutText_.c_str(), static_cast<int>(readoutText_.size()));
+}
+
 void EditForm::Paint(HDC dc, const RECT& client) {
   MenuPanelLayout layout = Layout();
   RECT all = client;
@@ -104,7 +138,10 @@ void EditForm::Paint(HDC dc, const RECT& client) {
     ::SetViewportOrgEx(dc, layout.Panel.Left, layout.Panel.Top, nullptr);
     for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
   }
-  if (!picture_.Bitmap()) return;
+  if (!picture_.Bitmap()) {
+    DrawReadout(dc);
+    return;
+  }
   POINT origin = PictureOrigin();
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   SelectScope select(source.get(), picture_.Bitmap());
@@ -113,6 +150,7 @@ void EditForm::Paint(HDC dc, const RECT& client) {
     const RECT band = BandOnScreen(surface_.BandRect());
     ::DrawFocusRect(dc, &band);
   }
+  DrawReadout(dc);
 }
 
 }  // namespace corvela::win
