@@ -191,6 +191,31 @@ TEST_F(DesignSurfaceWin, TheDragReadoutFollowsThePointerAndLeavesNoTrail) {
   EXPECT_EQ(differing, 0);
 }
 
+// An image without a picture shows a light frame to find it by; a pane above a label hides the
+// label's frame as it hides the label.
+TEST_F(DesignSurfaceWin, PlaceholdersAndFramesFollowWhatThePlayerShows) {
+  DesignSurface& surface = app.Edit()->Surface();
+  surface.AddObject(ObjectKind::Html, 50, 20);
+  state->Project.Objects.back()->Base().Width = 60;
+  state->Project.Objects.back()->Base().Height = 40;
+  for (auto& obj : state->Project.Objects) obj->Selected = false;
+  surface.RefreshSurface();
+  const Capture picture = Picture();
+  picture.Shot("design-surface-placeholders");
+  const ControlBase& image = state->Project.Objects[2]->Base();
+  EXPECT_EQ(picture.At(image.Left + image.Width / 2, image.Top), RGB(0xA0, 0xA0, 0xA0));
+  EXPECT_EQ(picture.At(image.Left, image.Top + image.Height / 2), RGB(0xA0, 0xA0, 0xA0));
+  const ControlBase& label = state->Project.Objects[0]->Base();
+  // The frame's bottom edge, below the page's placeholder text.
+  const int edge = label.Top + label.Height;
+  int shown = 0;
+  for (int x = 52; x < label.Left + label.Width - 1; ++x) shown += picture.At(x, edge) != RGB(255, 255, 255);
+  EXPECT_EQ(shown, 0) << "the label's frame shows through the page above it";
+  int outside = 0;  // left of the page the frame shows as before
+  for (int x = label.Left; x < 49; ++x) outside += picture.At(x, edge) != picture.At(x, edge + 2);
+  EXPECT_GT(outside, 0);
+}
+
 TEST_F(DesignSurfaceWin, ABandLeavesNoStrayFrameWhenARepaintCameBetween) {
   HWND surface = app.Edit()->hwnd();
   const POINT origin = app.Edit()->PictureOrigin();

@@ -61,10 +61,20 @@ void EditForm::DrawMarks(HDC dc) {
   UniquePen pen(::CreatePen(PS_DOT, 1, RGB(0x80, 0x80, 0x80)));
   UniqueBrush handleBrush(::CreateSolidBrush(RGB(0x80, 0x80, 0x80)));
   UniqueBrush white(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+  UniqueBrush light(::CreateSolidBrush(static_cast<COLORREF>(kEmptyImageColour)));
   ::SetBkMode(dc, TRANSPARENT);
   ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  const std::vector<Rect> panes = PaneBoxes(state_.Project);
   for (const SurfaceMark& mark : surface_.Marks()) {
     RECT box = ToRECT(mark.Box);
+    // Panes above the object hide its marks as they hide the object.
+    DcStateScope covered(dc);
+    for (size_t i = 0; i < mark.CoveredBy && i < panes.size(); ++i) {
+      const Rect& pane = panes[i];
+      if (pane.Left < mark.Box.Right + 1 && mark.Box.Left - 1 < pane.Right && pane.Top < mark.Box.Bottom + 1 &&
+          mark.Box.Top - 1 < pane.Bottom)
+        ::ExcludeClipRect(dc, pane.Left, pane.Top, pane.Right, pane.Bottom);
+    }
     switch (mark.Kind) {
       case MarkKind::HtmlBackground:
         ::SetROP2(dc, R2_COPYPEN);
@@ -89,6 +99,17 @@ void EditForm::DrawMarks(HDC dc) {
         SelectScope p(dc, pen.get());
         SelectScope b(dc, handleBrush.get());
         ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        break;
+      }
+      case MarkKind::EmptyImage: {
+        ::SetROP2(dc, R2_COPYPEN);
+        ::FrameRect(dc, &box, light.get());
+        ::SetTextColor(dc, static_cast<COLORREF>(kEmptyImageColour));
+        const std::wstring name = Wide(mark.Text);
+        RECT inside = box;
+        ::InflateRect(&inside, -4, -3);
+        ::DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &inside,
+                    DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
         break;
       }
     }

@@ -201,8 +201,8 @@ HWND AviPane::Handle() const {
 
 bool AviPane::Play(const std::string& path) {
   path_ = path;
-  if (view_) return view_->Play(path_);
-  return PlayInControl();
+  playing_ = view_ ? view_->Play(path_) : PlayInControl();
+  return playing_;
 }
 
 bool AviPane::PlayInControl() {
@@ -273,6 +273,7 @@ bool RtfPane::Load(const std::string& path) {
   path_ = path;
   ApplyZoom();
   if (themed_) ApplyThemeColours();
+  loaded_ = loaded_ || stream.dwError == 0;
   return stream.dwError == 0;
 }
 
