@@ -109,6 +109,18 @@ TEST(CaptionFont, TheHotTrackFontFollowsUntilItIsSetApart) {
   EXPECT_EQ(hot, apart);  // set apart, even by its style alone: it stays
 }
 
+// The sample once showed a menu's white caption font as white "ont" on grey.
+TEST(FontSample, ShowsTheWholeWordOnABackgroundItReadsOn) {
+  const uint32_t face = 0xC0C0C0u;
+  EXPECT_EQ(FontSampleBackground(0x000080u, face), face);        // dark red reads on the face
+  EXPECT_EQ(FontSampleBackground(0xFFFFFFu, face), 0x404040u);   // white does not
+  EXPECT_EQ(FontSampleBackground(0x606060u, 0x707070u), 0xFFFFFFu);
+  EXPECT_EQ(FontSampleHeight(13, {30, 16}, {37, 23}), 13);  // fits as it is
+  EXPECT_EQ(FontSampleHeight(32, {74, 38}, {37, 23}), 16);  // too wide: halved
+  EXPECT_EQ(FontSampleHeight(20, {30, 46}, {37, 23}), 10);  // too tall
+  EXPECT_EQ(FontSampleHeight(20, {300, 46}, {0, 0}), 1);
+}
+
 TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {
   FakeWorld world;
   testing::FillEveryKind(world.State);

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "dialogs/LinkEditorRules.h"
 #include "dialogs/win/DialogIds.h"
 #include "dialogs/win/PropertyDialogs.h"
 #include "platform/win/Win32CodePages.h"
@@ -164,7 +166,7 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
       {"Label Properties", {422, 292}, false, [&] { Boxes.EditLabelProperties(label); }},
       {"Button Properties", {448, 329}, true, [&] { Boxes.EditButtonProperties(button); }},
       {"Image Properties", {488, 203}, true, [&] { Boxes.EditImageProperties(image); }},
-      {"Edit Link", {546, 170}, true, [&] { Boxes.EditLink(State.Project.StartLink); }},
+      {"Edit Link", {630, 170}, true, [&] { Boxes.EditLink(State.Project.StartLink); }},
       {"File", {427, 155}, true, [&] { Boxes.GetFile(file, false, kAviFilter); }},
       {"File or URL", {427, 155}, true, [&] { Boxes.GetFile(file, true, kHtmlFilter); }},
   };
@@ -427,6 +429,72 @@ TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
   EXPECT_FALSE(Boxes.EditLabelProperties(label));
   again.Finish();
   EXPECT_TRUE(answered);
+}
+
+// A menu's large white caption font once showed as white "ont" cut off on the grey face.
+TEST_F(Dialogs, AFontSampleShowsALargeWhiteFontWholeAndReadably) {
+  MenuObject label(ObjectKind::Label);
+  FontRecord& font = label.AsLabel()->Font;
+  font.Name = "DejaVu Sans";
+  font.Size = 20;
+  font.Style = fsBold;
+  font.Color = 0x00FFFFFFu;
+  testing::Capture sample;
+  DialogDriver driver("Label Properties", [&](HWND d) {
+    HWND box = ::GetDlgItem(d, IDC_FONT);
+    RECT r;
+    ::GetClientRect(box, &r);  // inside its sunken edge, whose light side is white too
+    ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    sample = testing::ReadScreen(r);
+    Screenshot(d, "font-sample");
+    ClickLater(d, IDCANCEL);
+  });
+  Boxes.EditLabelProperties(label);
+  driver.Finish();
+  ASSERT_GT(sample.Width, 20);
+  auto bright = [&](int x, int y) {
+    const COLORREF c = sample.At(x, y);
+    return GetRValue(c) > 0xE0 && GetGValue(c) > 0xE0 && GetBValue(c) > 0xE0;
+  };
+  int text = 0, edges = 0;
+  for (int y = 0; y < sample.Height; ++y)
+    for (int x = 0; x < sample.Width; ++x) {
+      const bool edge = x < 2 || x >= sample.Width - 2 || y == 0 || y == sample.Height - 1;
+      (edge ? edges : text) += bright(x, y);
+    }
+  EXPECT_NE(sample.At(sample.Width / 2, 1), ::GetSysColor(COLOR_BTNFACE));  // a background white reads on
+  EXPECT_GT(text, 20);
+  EXPECT_EQ(edges, 0) << "the word is cut off at the sample's edges";
+}
+
+// The longest action was cut off in the closed list.
+TEST_F(Dialogs, TheLinkEditorShowsEveryActionWholeInItsList) {
+  State.Project.StartLink.Action = LinkAction::OpenUrl;
+  int room = 0, widest = 0;
+  DialogDriver driver("Edit Link", [&](HWND d) {
+    HWND list = ::GetDlgItem(d, IDC_LINK_ACTION);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ::GetComboBoxInfo(list, &info);
+    room = info.rcItem.right - info.rcItem.left;
+    HDC dc = ::GetDC(list);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+    for (const char* entry : kLinkActionEntries) {
+      const std::wstring text = win::Wide(entry);
+      SIZE size{};
+      ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      widest = std::max<int>(widest, size.cx);
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    Screenshot(d, "edit-link-url");
+    ClickLater(d, IDCANCEL);
+  });
+  Boxes.EditLink(State.Project.StartLink);
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_GT(widest, 200);
+  EXPECT_LE(widest, room);
 }
 
 TEST_F(Dialogs, ButtonBitmapsSpinsAndChecks) {
