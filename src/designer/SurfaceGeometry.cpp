@@ -233,8 +233,11 @@ std::vector<SurfaceMark> BuildSurfaceMarks(const MenuProject& project) {
     std::string text = obj.Pane && obj.Pane->ShowsContent() ? std::string() : PlaceholderText(obj.Kind);
     if (!text.empty())
       marks.push_back({MarkKind::Placeholder, {Saturate(e.L + 5), Saturate(e.T + 5), r, b}, std::move(text), covered});
-    if (obj.Kind == ObjectKind::Image && !obj.Shown)
-      marks.push_back({MarkKind::EmptyImage, {l, t, r, b}, obj.Base().Name, covered});
+    // New objects have no name until one is given: those say what they are.
+    if (obj.Kind == ObjectKind::Image && !obj.Shown) {
+      const std::string& name = obj.Base().Name;
+      marks.push_back({MarkKind::EmptyImage, {l, t, r, b}, name.empty() ? "Image" : name, covered});
+    }
     marks.push_back({MarkKind::Frame,
                      {Saturate(e.L - 1), Saturate(e.T - 1), Saturate(e.L + e.W + 1), Saturate(e.T + e.H + 1)},
                      {},

@@ -69,7 +69,8 @@ enum class MarkKind : uint8_t {
   // Box filled with solid kMarkColour and outlined with the dotted pen, both mixed by XOR.
   Handle,
   // An image without a picture: a solid frame of kEmptyImageColour just inside Box and Text, the
-  // object's name, in that colour at its top-left corner, so that it can be found and selected.
+  // object's name (or "Image" without one), in that colour at its top-left corner, so that it can
+  // be found and selected.
   EmptyImage,
 };
 

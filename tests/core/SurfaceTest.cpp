@@ -163,6 +163,9 @@ TEST(SurfaceGeometry, MarksFollowWhatThePlayerShows) {
   const SurfaceMark empty = of(MarkKind::EmptyImage, 0);
   EXPECT_EQ(empty.Text, "logo");
   EXPECT_EQ(empty.Box, (Rect{0, 100, 30, 130}));
+  image.Base().Name.clear();  // a new object has no name
+  marks = BuildSurfaceMarks(p);
+  EXPECT_EQ(of(MarkKind::EmptyImage, 0).Text, "Image");
   testing::FakeGraphic picture("logo.gif", nullptr);
   image.Shown = &picture;
   marks = BuildSurfaceMarks(p);
