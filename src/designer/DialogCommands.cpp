@@ -26,12 +26,11 @@ std::optional<FileInputRequest> FileInputRequestFor(ObjectKind kind) {
 
 FormEdit EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
   const Size editingArea = window.MenuClientSize();
-  const auto innerOf = [&state](Size client) {
-    const Rect inner =
-        LayoutMenuPanels(client.Width, client.Height, state.Project.Form.BorderWidth, state.Project.Panel).Inner;
-    return Size{inner.Width(), inner.Height()};
-  };
-  const Size shownSize = innerOf(editingArea);
+  // The dialog shows the inner area's size, inside the panel's border and bevels.
+  const Rect inner = LayoutMenuPanels(editingArea.Width, editingArea.Height, state.Project.Form.BorderWidth,
+                                      state.Project.Panel)
+                         .Inner;
+  const Size shownSize{inner.Width(), inner.Height()};
   Size typedSize = shownSize;
   const std::optional<ProjectSnapshot> before = SnapshotProject(state);
   if (!dialogs.EditFormProperties(state.Project, typedSize)) return FormEdit::Nothing;
@@ -43,9 +42,10 @@ FormEdit EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow
   window.CopyMenuWindowLook();
   // An untouched size keeps the client area, so a new panel border narrows the inner area as it
   // always did; a typed one is the inner area's under the new border.
-  window.SetClientSize(typedSize == shownSize ? editingArea
-                                              : ClientSizeForInner(ClampMenuSize(typedSize),
-                                                                   state.Project.Form.BorderWidth, state.Project.Panel));
+  const FormSettings& form = state.Project.Form;
+  window.SetClientSize(typedSize == shownSize
+                           ? editingArea
+                           : ClientSizeForInner(ClampMenuSize(typedSize), form.BorderWidth, state.Project.Panel));
   window.CopyPanelBorder();
   if (state.View) state.View->PaintBackground();
   window.RunResizeHandler();

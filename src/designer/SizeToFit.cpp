@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "designer/Surface.h"
 #include "designer/Selection.h"
+#include "designer/Surface.h"
 #include "player/ObjectLayout.h"
 #include "project/AutoSize.h"
 
@@ -27,7 +27,8 @@ TextExtent CaptionExtent(const std::string& text, const MenuObject& obj, const F
 }
 
 Size FittedButton(const ButtonControl& button, const MenuObject& obj, TextMeasurer& measurer, Size glyph) {
-  const TextExtent text = button.Caption.empty() ? TextExtent{} : CaptionExtent(button.Caption, obj, button.Font, measurer);
+  const TextExtent text =
+      button.Caption.empty() ? TextExtent{} : CaptionExtent(button.Caption, obj, button.Font, measurer);
   const bool horizontal = button.Layout == static_cast<uint8_t>(ButtonLayout::GlyphLeft) ||
                           button.Layout == static_cast<uint8_t>(ButtonLayout::GlyphRight) || button.Layout > 3;
   const int32_t g = horizontal ? glyph.Width : glyph.Height;
@@ -35,8 +36,8 @@ Size FittedButton(const ButtonControl& button, const MenuObject& obj, TextMeasur
   const int32_t margin = button.Margin >= 0 ? button.Margin : kFitPadding;
   const int32_t spacing = g == 0 || t == 0 ? 0 : button.Spacing >= 0 ? button.Spacing : kFitPadding;
   const int32_t along = margin + g + spacing + t + margin;
-  const int32_t across = std::max(horizontal ? glyph.Height : glyph.Width, horizontal ? text.Height : text.Width) +
-                         2 * kFitPadding;
+  const int32_t across =
+      std::max(horizontal ? glyph.Height : glyph.Width, horizontal ? text.Height : text.Width) + 2 * kFitPadding;
   const int32_t frame = 2 * (button.Flat ? kFlatEdgeWidth : kPushFrameWidth);
   return horizontal ? Size{along + frame, across + frame} : Size{across + frame, along + frame};
 }

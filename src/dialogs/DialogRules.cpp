@@ -82,7 +82,8 @@ uint32_t FontSampleBackground(uint32_t textRgb, uint32_t faceRgb) {
 int32_t FontSampleHeight(int32_t height, Size text, Size room) {
   int64_t h = height;
   if (text.Width > room.Width && text.Width > 0) h = h * std::max(room.Width, 0) / text.Width;
-  if (text.Height > room.Height && text.Height > 0) h = std::min<int64_t>(h, int64_t{height} * std::max(room.Height, 0) / text.Height);
+  if (text.Height > room.Height && text.Height > 0)
+    h = std::min<int64_t>(h, int64_t{height} * std::max(room.Height, 0) / text.Height);
   return static_cast<int32_t>(std::max<int64_t>(h, 1));
 }
 

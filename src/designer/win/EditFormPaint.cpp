@@ -129,7 +129,8 @@ void EditForm::UpdateReadout(POINT pointer) {
     RECT client;
     ::GetClientRect(hwnd(), &client);
     // A pixel of frame and three of room around the text, like a tooltip's.
-    const Rect box = PlaceReadout({pointer.x, pointer.y}, {extent.cx + 8, extent.cy + 4}, {client.right, client.bottom});
+    const Rect box =
+        PlaceReadout({pointer.x, pointer.y}, {extent.cx + 8, extent.cy + 4}, {client.right, client.bottom});
     now = ToRECT(box);
   }
   if (readout_) ::InvalidateRect(hwnd(), &*readout_, FALSE);
