@@ -20,6 +20,8 @@ void EditForm::RepaintSurface() {
       picture_.BeginRepaint(screen.get(), size, state_.Project, surface_.DragMode() == DragState::Dragging);
   // Drags and dialogs change the records; the panes on the menu window follow them here.
   for (const auto& obj : state_.Project.Objects) {
+    // The picture is the panes printed, and the animation control does not always print its frame.
+    if (auto* avi = dynamic_cast<AviPane*>(obj->Pane.get())) avi->DrawFramesItself();
     if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get())) {
       RECT now;
       ::GetWindowRect(pane->Handle(), &now);

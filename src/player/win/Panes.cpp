@@ -195,6 +195,12 @@ AviPane::AviPane(HWND parent, const ControlBase& bounds) {
 
 AviPane::~AviPane() = default;
 
+void AviPane::DrawFramesItself() {
+  if (ownView_) return;
+  ownView_ = true;
+  Rescale(DpiScale());
+}
+
 HWND AviPane::Handle() const {
   return view_ ? view_->hwnd() : control_.get();
 }
@@ -221,7 +227,7 @@ void AviPane::Rescale(const DpiScale& scale) {
   // The new window takes the old one's place in the parent's z-order before the old one goes.
   const RECT at = PlaceOf(shown);
   const bool visible = Shows(shown);
-  if (scale.Dpi() > kDesignDpi) {
+  if (scale.Dpi() > kDesignDpi || ownView_) {
     if (!view_) {
       auto view = std::make_unique<ClipView>();
       if (!view->Create(::GetParent(shown), at, visible)) return;

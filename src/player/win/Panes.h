@@ -40,6 +40,9 @@ class AviPane : public Pane {
   // Switches between the control and the scaling window as the resolution asks; the clip goes
   // on playing in whichever shows.
   void Rescale(const DpiScale& scale) override;
+  // The scaling window takes the control's place at every resolution: it prints its frame
+  // whenever asked, which the control does not always do.
+  void DrawFramesItself();
 
  private:
   bool PlayInControl();
@@ -48,6 +51,7 @@ class AviPane : public Pane {
   std::unique_ptr<ClipView> view_;
   std::string path_;
   bool playing_ = false;
+  bool ownView_ = false;
 };
 
 // A read-only rich edit control with a vertical scroll bar and no tab stop.
