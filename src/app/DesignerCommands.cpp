@@ -85,8 +85,8 @@ void ReadIntoModel(AppState& state, const std::string& path) {
 
 }  // namespace
 
-std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder) {
-  return cdFolder.empty() ? baseCaption : baseCaption + " - " + cdFolder;
+std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder, bool modified) {
+  return cdFolder.empty() ? baseCaption : baseCaption + " - " + cdFolder + (modified ? "*" : "");
 }
 
 std::string MissingFilesMessage(const std::vector<MissingFile>& missing) {
@@ -119,8 +119,8 @@ void LoadProjectIntoDesigner(AppState& state, DesignerShell& shell, const std::s
     ReadIntoModel(state, path);
   }
   shell.FitDesignSurface();
-  shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
   state.Modified = state.ProjectRescued;
+  shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder, state.Modified));
   if (!missing.empty() && state.Env.Ui->AskUser(MissingFilesMessage(missing), "Missing files", MessageIcon::Warning,
                                                  MessageButtons::YesNo) == MessageResult::Yes)
     shell.ShowCheckDisc();

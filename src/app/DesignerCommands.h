@@ -30,8 +30,9 @@ class DesignerShell {
   virtual void ShowCheckDisc() {}
 };
 
-// "Corvela - <folder>", or the base caption alone without a folder.
-std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder);
+// "Corvela - <folder>", or the base caption alone without a folder; "*" after the folder while
+// the menu has changes to save.
+std::string MainCaption(const std::string& baseCaption, const std::string& cdFolder, bool modified = false);
 
 // Asks "Save Changes to file?" when there are unsaved changes in a CD folder. True when the
 // operation may go on (No, Yes with a successful save, or nothing to ask).

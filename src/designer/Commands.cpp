@@ -45,6 +45,7 @@ const std::vector<CommandInfo>& Commands() {
       {cmdCopy, "C&opy", Ctrl('C')},
       {cmdPaste, "Pas&te", Ctrl('V')},
       {cmdDuplicate, "Duplicat&e", Ctrl('D')},
+      {cmdSizeToFit, "Si&ze to Fit", {}},
       {cmdAlignLefts, "Align &Lefts", {}},
       {cmdAlignCentres, "Align &Centres", {}},
       {cmdAlignRights, "Align &Rights", {}},
@@ -122,7 +123,7 @@ const std::vector<MenuLayout>& MenuBarLayout() {
       {"&File", {cmdOpen, cmdSave, cmdSaveAs, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdExit}},
       {"&Edit",
        {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, cmdDuplicate, 0, cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink, 0, cmdDelete, cmdClear, 0, cmdBringToFront,
-        cmdSendToBack, cmdAlignMenu, 0, cmdSelectAll, 0, cmdSelectCDIcon}},
+        cmdSendToBack, cmdAlignMenu, cmdSizeToFit, 0, cmdSelectAll, 0, cmdSelectCDIcon}},
       {"&Help", {cmdHelpContents, cmdTechnicalSupport, cmdHomePage, 0, cmdAbout}},
   };
   return kMenus;
@@ -143,6 +144,7 @@ const std::vector<unsigned>& SurfacePopupLayout() {
       0,
       cmdBringToFront,
       cmdSendToBack,
+      cmdSizeToFit,
       0,
       cmdSelectAll,
   };

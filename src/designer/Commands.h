@@ -47,6 +47,7 @@ enum CommandId : unsigned {
   cmdCopy,
   cmdPaste,
   cmdDuplicate,
+  cmdSizeToFit,
   // The Align submenu, in AlignCommand order.
   cmdAlignLefts,
   cmdAlignCentres,

@@ -1,6 +1,9 @@
 #include "designer/DialogCommands.h"
 
 #include "designer/Commands.h"
+#include "designer/History.h"
+#include "dialogs/FormPropertiesRules.h"
+#include "player/MenuFrame.h"
 #include "designer/Selection.h"
 #include "project/StoredPath.h"
 #include "platform/Platform.h"
@@ -21,19 +24,33 @@ std::optional<FileInputRequest> FileInputRequestFor(ObjectKind kind) {
   }
 }
 
-void EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
+FormEdit EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window) {
   const Size editingArea = window.MenuClientSize();
-  if (!dialogs.EditFormProperties(state.Project)) return;
+  // The dialog shows the inner area's size, inside the panel's border and bevels.
+  const Rect inner = LayoutMenuPanels(editingArea.Width, editingArea.Height, state.Project.Form.BorderWidth,
+                                      state.Project.Panel)
+                         .Inner;
+  const Size shownSize{inner.Width(), inner.Height()};
+  Size typedSize = shownSize;
+  const std::optional<ProjectSnapshot> before = SnapshotProject(state);
+  if (!dialogs.EditFormProperties(state.Project, typedSize)) return FormEdit::Nothing;
+  const bool settingsKept = before && before == SnapshotProject(state);
   // The dialog wrote the window's own settings (caption, frame, transparency, panel border) into
   // the model; the menu window takes them before the form settings are applied.
   if (state.View) state.View->FormSettingsChanged();
   ApplyFormSettings(state);
   window.CopyMenuWindowLook();
-  window.SetClientSize(editingArea);
+  // An untouched size keeps the client area, so a new panel border narrows the inner area as it
+  // always did; a typed one is the inner area's under the new border.
+  const FormSettings& form = state.Project.Form;
+  window.SetClientSize(typedSize == shownSize
+                           ? editingArea
+                           : ClientSizeForInner(ClampMenuSize(typedSize), form.BorderWidth, state.Project.Panel));
   window.CopyPanelBorder();
   if (state.View) state.View->PaintBackground();
   window.RunResizeHandler();
   state.Modified = true;
+  return settingsKept && typedSize != shownSize ? FormEdit::SizeOnly : FormEdit::Settings;
 }
 
 void EditStartLink(AppState& state, DialogOpener& dialogs) {

@@ -42,9 +42,12 @@ std::optional<FileInputRequest> FileInputRequestFor(ObjectKind kind);
 inline constexpr const char* kNoLinkMessage = "AVI, HTML or RTF do not support link.";
 
 
+// What a Form Properties call changed.
+enum class FormEdit : uint8_t { Nothing, Settings, SizeOnly };
 // Opens Form Properties; after a confirmed change the menu window takes the new settings, the
-// surface copies its look and keeps the editing area's size, and the project is modified.
-void EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window);
+// surface copies its look and keeps the editing area's size (or gives the inner area the size
+// typed in), and the project is modified.
+FormEdit EditFormProperties(AppState& state, DialogOpener& dialogs, DesignWindow& window);
 // Opens the link editor on the start link; a confirmed change only marks the project modified.
 void EditStartLink(AppState& state, DialogOpener& dialogs);
 // Opens the dialog of the single selected object's kind; after a confirmed change its resources

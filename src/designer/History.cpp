@@ -51,6 +51,8 @@ const char* EditName(EditKind kind) {
       return "Centre in Window";
     case EditKind::Nudge:
       return "Nudge";
+    case EditKind::SizeToFit:
+      return "Size to Fit";
   }
   return "";
 }

@@ -39,6 +39,7 @@ enum class EditKind : uint8_t {
   Space,
   Centre,
   Nudge,
+  SizeToFit,
 };
 const char* EditName(EditKind kind);
 

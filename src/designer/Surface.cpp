@@ -338,11 +338,14 @@ bool DesignSurface::RunDialog(unsigned id, DialogOpener& dialogs, DesignWindow& 
   const bool whole = id == cmdFormProperties || id == cmdStartLink;
   if (whole) {
     std::optional<ProjectSnapshot> before = SnapshotProject(state_);
-    if (!RunDialogCommand(id, state_, dialogs, window)) return false;
+    EditKind kind = EditKind::StartLink;
+    if (id == cmdStartLink)
+      EditStartLink(state_, dialogs);
+    else
+      kind = EditFormProperties(state_, dialogs, window) == FormEdit::SizeOnly ? EditKind::MenuSize
+                                                                                : EditKind::FormProperties;
     std::optional<ProjectSnapshot> after = SnapshotProject(state_);
-    if (before && after)
-      history_.RecordProject(id == cmdFormProperties ? EditKind::FormProperties : EditKind::StartLink,
-                             std::move(*before), std::move(*after));
+    if (before && after) history_.RecordProject(kind, std::move(*before), std::move(*after));
     return true;
   }
   const int index = SingleSelectedIndex(state_.Project);

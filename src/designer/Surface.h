@@ -53,6 +53,11 @@ class SurfaceHost {
   // An undo or redo replaced the whole project; the menu window has taken its settings and the
   // objects their resources: the surface takes the menu window's frame and bounds again.
   virtual void ProjectReplaced() {}
+  // The size of the glyph a button shows (its own bitmap, or the built-in one without).
+  virtual Size GlyphSize(const MenuObject& obj) {
+    const Graphic* glyph = obj.Bitmap ? obj.Bitmap.get() : obj.Shown;
+    return glyph ? Size{glyph->Width(), glyph->Height()} : Size{};
+  }
 };
 
 class DesignSurface {
@@ -104,6 +109,9 @@ class DesignSurface {
                     EditKind kind = EditKind::Paste);
   bool DuplicateSelection();
   bool Arrange(AlignCommand command);
+  // Size to Fit for the selected labels and buttons (SizeToFit.cpp); offered when one of them can be.
+  bool CanSizeSelectionToFit() const;
+  bool SizeSelectionToFit();
   // One arrow key; a burst of them is one step.
   bool Nudge(ArrowKey key, bool ctrl, bool shift);
   // A double click at p: the object under it becomes the only one selected and its properties

@@ -197,25 +197,54 @@ std::vector<Rect> HandleSquares(const MenuObject& obj) {
   return squares;
 }
 
+namespace {
+bool IsPaneKind(ObjectKind kind) {
+  return kind == ObjectKind::Avi || kind == ObjectKind::Html || kind == ObjectKind::Rtf || kind == ObjectKind::Movie;
+}
+}  // namespace
+
+std::vector<Rect> PaneBoxes(const MenuProject& project) {
+  std::vector<Rect> boxes;
+  for (auto it = project.Objects.rbegin(); it != project.Objects.rend(); ++it) {
+    if (!IsPaneKind((*it)->Kind)) continue;
+    const Extent e = ExtentOf(**it);
+    boxes.push_back({Saturate(e.L), Saturate(e.T), Saturate(e.L + e.W), Saturate(e.T + e.H)});
+  }
+  return boxes;
+}
+
 std::vector<SurfaceMark> BuildSurfaceMarks(const MenuProject& project) {
   std::vector<SurfaceMark> marks;
   const auto& objects = project.Objects;
+  size_t panes = 0;
+  for (const auto& obj : objects) panes += IsPaneKind(obj->Kind);
+  size_t panesAbove = 0;
   for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
     const MenuObject& obj = **it;
+    const bool pane = IsPaneKind(obj.Kind);
+    const size_t covered = pane ? panesAbove : panes;
     const Extent e = ExtentOf(obj);
     const int32_t l = static_cast<int32_t>(e.L);
     const int32_t t = static_cast<int32_t>(e.T);
     const int32_t r = Saturate(e.L + e.W);
     const int32_t b = Saturate(e.T + e.H);
-    if (obj.Kind == ObjectKind::Html) marks.push_back({MarkKind::HtmlBackground, {l, t, r, b}, {}});
-    std::string text = PlaceholderText(obj.Kind);
+    if (obj.Kind == ObjectKind::Html) marks.push_back({MarkKind::HtmlBackground, {l, t, r, b}, {}, covered});
+    // A pane that shows its clip or document needs no stand-in written over it.
+    std::string text = obj.Pane && obj.Pane->ShowsContent() ? std::string() : PlaceholderText(obj.Kind);
     if (!text.empty())
-      marks.push_back({MarkKind::Placeholder, {Saturate(e.L + 5), Saturate(e.T + 5), r, b}, std::move(text)});
+      marks.push_back({MarkKind::Placeholder, {Saturate(e.L + 5), Saturate(e.T + 5), r, b}, std::move(text), covered});
+    // New objects have no name until one is given: those say what they are.
+    if (obj.Kind == ObjectKind::Image && !obj.Shown) {
+      const std::string& name = obj.Base().Name;
+      marks.push_back({MarkKind::EmptyImage, {l, t, r, b}, name.empty() ? "Image" : name, covered});
+    }
     marks.push_back({MarkKind::Frame,
                      {Saturate(e.L - 1), Saturate(e.T - 1), Saturate(e.L + e.W + 1), Saturate(e.T + e.H + 1)},
-                     {}});
+                     {},
+                     covered});
     if (obj.Selected)
-      for (const Rect& square : HandleSquares(obj)) marks.push_back({MarkKind::Handle, square, {}});
+      for (const Rect& square : HandleSquares(obj)) marks.push_back({MarkKind::Handle, square, {}, covered});
+    panesAbove += pane;
   }
   return marks;
 }

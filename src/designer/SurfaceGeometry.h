@@ -68,19 +68,30 @@ enum class MarkKind : uint8_t {
   Frame,
   // Box filled with solid kMarkColour and outlined with the dotted pen, both mixed by XOR.
   Handle,
+  // An image without a picture: a solid frame of kEmptyImageColour just inside Box and Text, the
+  // object's name (or "Image" without one), in that colour at its top-left corner, so that it can
+  // be found and selected.
+  EmptyImage,
 };
 
 inline constexpr Colour kMarkColour = 0x808080u;
 inline constexpr Colour kHtmlBackgroundColour = 0xFFFFFFu;
+inline constexpr Colour kEmptyImageColour = 0xA0A0A0u;
 
 struct SurfaceMark {
   MarkKind Kind = MarkKind::Frame;
   Rect Box;
-  std::string Text;  // Placeholder only
+  std::string Text;  // Placeholder and EmptyImage only
+  // The mark is drawn under the first CoveredBy boxes of PaneBoxes: the panes that lie above its
+  // object on screen, where its frame and handles do not show.
+  size_t CoveredBy = 0;
 };
 
 // "[AVI]", "[HTML]", "[RTF]", "[Movie]"; empty for labels, buttons and images.
 std::string PlaceholderText(ObjectKind kind);
+// The panes' boxes as they stack on screen, topmost first: panes lie above every painted object,
+// and among themselves in list order.
+std::vector<Rect> PaneBoxes(const MenuProject& project);
 // The eight drawn handle squares of an object, in handle order (right and bottom on R and B).
 std::vector<Rect> HandleSquares(const MenuObject& obj);
 // Every object's marks from the topmost object down to index 0.

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/Geometry.h"
 #include "project/Model.h"
 
 namespace corvela {
@@ -12,7 +13,8 @@ namespace corvela {
 class DialogOpener {
  public:
   virtual ~DialogOpener() = default;
-  virtual bool EditFormProperties(MenuProject& project) = 0;
+  // menuSize: the menu's inner area as the design window has it; the size typed in comes back.
+  virtual bool EditFormProperties(MenuProject& project, Size& menuSize) = 0;
   virtual bool EditLabelProperties(MenuObject& obj) = 0;
   virtual bool EditButtonProperties(MenuObject& obj) = 0;
   virtual bool EditImageProperties(MenuObject& obj) = 0;

@@ -1,6 +1,9 @@
 #include "dialogs/DialogRules.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "project/Contrast.h"
 
 namespace corvela {
 
@@ -62,6 +65,26 @@ Rect ScaleToDesignedClient(const Rect& control, Size made, Size designed) {
 
 Point CentredOnScreen(Size screen, Size window) {
   return {(screen.Width - window.Width) / 2, (screen.Height - window.Height) / 2};
+}
+
+void TakeCaptionFont(FontRecord& font, FontRecord& hotTrackFont, const FontRecord& chosen) {
+  if (hotTrackFont == font) hotTrackFont = chosen;
+  font = chosen;
+}
+
+uint32_t FontSampleBackground(uint32_t textRgb, uint32_t faceRgb) {
+  constexpr double kReadable = 3.0;
+  constexpr uint32_t kDark = 0x404040u, kLight = 0xFFFFFFu;
+  if (ContrastRatio(textRgb, faceRgb) >= kReadable) return faceRgb;
+  return ContrastRatio(textRgb, kDark) >= ContrastRatio(textRgb, kLight) ? kDark : kLight;
+}
+
+int32_t FontSampleHeight(int32_t height, Size text, Size room) {
+  int64_t h = height;
+  if (text.Width > room.Width && text.Width > 0) h = h * std::max(room.Width, 0) / text.Width;
+  if (text.Height > room.Height && text.Height > 0)
+    h = std::min<int64_t>(h, int64_t{height} * std::max(room.Height, 0) / text.Height);
+  return static_cast<int32_t>(std::max<int64_t>(h, 1));
 }
 
 }  // namespace corvela

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Geometry.h"
+#include "project/Model.h"
 
 namespace corvela {
 
@@ -35,6 +36,18 @@ template <typename T>
 void StoreListEntry(int entry, int entryCount, T& stored) {
   if (entry >= 0 && entry < entryCount) stored = static_cast<T>(entry);
 }
+
+// A font chosen for the caption. The hot-track font takes it too while it still equals the old
+// font, that is while the author has not set it apart; once set apart it stays.
+void TakeCaptionFont(FontRecord& font, FontRecord& hotTrackFont, const FontRecord& chosen);
+
+// The font samples of the Label and Button dialogs are small boxes on the dialog's face.
+// The background that keeps the sample's text readable: the face while the text reads on it
+// (3 : 1, as large text needs), else dark grey or white, whichever reads better.
+uint32_t FontSampleBackground(uint32_t textRgb, uint32_t faceRgb);
+// The character height that shows the sample text whole in the room: the font's own when it
+// fits, else scaled down until both its width and height fit (never below one pixel).
+int32_t FontSampleHeight(int32_t height, Size text, Size room);
 
 // Dialog templates are laid out in dialog units, whose size in pixels depends on the font the
 // system has; the requirements fix the client areas in pixels. The template's client area as

@@ -3,6 +3,7 @@
 // back into the project, the menu window's settings and its outer panel.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "dialogs/DialogRules.h"
@@ -45,12 +46,31 @@ struct FormPropertiesFields {
   int BevelOuter = -1;
   std::string BevelWidth;
   std::string DiscLabel;
+  // The menu's inner area, in design pixels.
+  std::string MenuWidth;
+  std::string MenuHeight;
 };
 
-FormPropertiesFields FillFormProperties(const MenuProject& project);
+// The sides the menu's inner area may have, in design pixels: the design window's frame stops at
+// them too. Small enough for a strip of buttons, large enough for a 4K screen.
+inline constexpr int32_t kMinMenuSide = 16;
+inline constexpr int32_t kMaxMenuSide = 4096;
+// The size clamped into those limits.
+Size ClampMenuSize(Size size);
+
+// menuSize is the inner area's size as the design window has it now.
+FormPropertiesFields FillFormProperties(const MenuProject& project, Size menuSize = {});
+// Why OK cannot take the typed size, or nothing when both sides are whole numbers within the limits.
+struct MenuSizeProblem {
+  bool InWidth = true;  // else the height
+  std::string Message;
+};
+std::optional<MenuSizeProblem> CheckMenuSize(const FormPropertiesFields& fields);
 // Writes every field back, changed or not, when flags allow it, and returns whether it did. The
-// caption is kept exactly as typed; the icon and sound paths are normalised stored paths.
-bool WriteBackFormProperties(const FormPropertiesFields& fields, const DialogFlags& flags, MenuProject& project);
+// caption is kept exactly as typed; the icon and sound paths are normalised stored paths. The
+// typed size goes to menuSize, when given and the size passed MenuSizeProblem.
+bool WriteBackFormProperties(const FormPropertiesFields& fields, const DialogFlags& flags, MenuProject& project,
+                             Size* menuSize = nullptr);
 
 // The two "Select..." buttons for files: plain refusal; icons only, or every file for the sound.
 SelectResult SelectFormIcon(AppState& state, std::string& field);

@@ -7,6 +7,9 @@ namespace corvela {
 class PaneWindow {
  public:
   virtual ~PaneWindow() = default;
+  // The pane shows what its file holds (a clip's frames, a document's text), so nothing needs to
+  // stand in for it.
+  virtual bool ShowsContent() const { return false; }
 };
 
 }  // namespace corvela

@@ -109,4 +109,12 @@ MenuPanelLayout LayoutMenuPanels(int32_t clientWidth, int32_t clientHeight, int3
   return layout;
 }
 
+Size ClientSizeForInner(Size inner, int32_t formBorderWidth, const PanelSettings& panel) {
+  // On a client large enough that no width stops at the middle, the margins are what they add up to.
+  constexpr int32_t kRoomy = 1 << 20;
+  const MenuPanelLayout roomy = LayoutMenuPanels(kRoomy, kRoomy, formBorderWidth, panel);
+  return Size{std::max(inner.Width, 0) + kRoomy - roomy.Inner.Width(),
+              std::max(inner.Height, 0) + kRoomy - roomy.Inner.Height()};
+}
+
 }  // namespace corvela

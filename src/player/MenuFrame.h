@@ -75,5 +75,8 @@ struct MenuPanelLayout {
 // bands drawn and the inner panel placed come from the same widths.
 MenuPanelLayout LayoutMenuPanels(int32_t clientWidth, int32_t clientHeight, int32_t formBorderWidth,
                                  const PanelSettings& panel, const DpiScale& scale = DpiScale());
+// The client size whose inner panel has this size under the same margins, in design pixels: the
+// other way round of LayoutMenuPanels, for a menu size typed in by the author.
+Size ClientSizeForInner(Size inner, int32_t formBorderWidth, const PanelSettings& panel);
 
 }  // namespace corvela

@@ -67,6 +67,13 @@ TEST(OpenCommand, LoadsTheChosenFoldersProjectUnmodified) {
   EXPECT_EQ(MainCaption("Corvela", ""), "Corvela");
 }
 
+// Changes to save show as a mark after the folder; without a folder there is nothing to save to.
+TEST(MainCaption, MarksChangesToSaveAfterTheFolder) {
+  EXPECT_EQ(MainCaption("Corvela", "D:\\Menu", true), "Corvela - D:\\Menu*");
+  EXPECT_EQ(MainCaption("Corvela", "D:\\Menu", false), "Corvela - D:\\Menu");
+  EXPECT_EQ(MainCaption("Corvela", "", true), "Corvela");
+}
+
 TEST(OpenCommand, AFolderWithoutProjectStartsANewOneAndADriveRootIsTheDriveAlone) {
   Designer d;
   d.Shell.Folder = "D:\\Other";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 
@@ -16,9 +17,16 @@ using testing::FakeWorld;
 class FakeDialogs : public DialogOpener {
  public:
   bool Answer = true;
+  // What Form Properties' OK changes: the border style, or only the size when one is typed here.
+  std::optional<Size> TypedSize;
+  Size ShownSize;
   std::vector<std::string> Calls;
-  bool EditFormProperties(MenuProject& project) override {
-    if (Answer) project.Form.BorderStyle = 2;
+  bool EditFormProperties(MenuProject& project, Size& menuSize) override {
+    ShownSize = menuSize;
+    if (Answer && TypedSize)
+      menuSize = *TypedSize;
+    else if (Answer)
+      project.Form.BorderStyle = 2;
     return Record("form");
   }
   bool EditLabelProperties(MenuObject& obj) override {
@@ -96,6 +104,26 @@ TEST_F(DialogCommands, FormPropertiesConfirmedUpdatesBothWindowsInOrderAndCancel
                                            "copy look", "client 400x300", "copy panel", "background", "resize"}));
   EXPECT_EQ(State.Project.Form.BorderStyle, 2);
   EXPECT_TRUE(State.Modified);
+}
+
+// The dialog speaks of the inner area, the window of its client area: the margins go both ways.
+TEST_F(DialogCommands, FormPropertiesShowsTheInnerSizeAndGivesATypedOneItsMargins) {
+  State.Project.Form.BorderWidth = 3;
+  State.Project.Panel.BorderStyle = 1;  // 2 pixels
+  State.Project.Panel.BorderWidth = 4;
+  Dialogs.TypedSize = Size{640, 480};
+  EXPECT_EQ(EditFormProperties(State, Dialogs, Window), FormEdit::SizeOnly);
+  EXPECT_EQ(Dialogs.ShownSize, (Size{400 - 18, 300 - 18}));
+  EXPECT_NE(std::find(Log.begin(), Log.end(), "client 658x498"), Log.end());
+
+  // A size beyond the limits never reaches the window.
+  Log.clear();
+  Dialogs.TypedSize = Size{9000, 2};
+  EditFormProperties(State, Dialogs, Window);
+  EXPECT_NE(std::find(Log.begin(), Log.end(), "client 4114x34"), Log.end());
+
+  Dialogs.TypedSize.reset();
+  EXPECT_EQ(EditFormProperties(State, Dialogs, Window), FormEdit::Settings);
 }
 
 TEST_F(DialogCommands, StartLinkOnlyMarksTheProjectModified) {

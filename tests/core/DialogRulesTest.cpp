@@ -91,6 +91,36 @@ TEST(CentredOnScreen, HalvesTheRoomLeftOver) {
   EXPECT_EQ(CentredOnScreen({800, 600}, {1001, 601}), (Point{-100, 0}));
 }
 
+TEST(CaptionFont, TheHotTrackFontFollowsUntilItIsSetApart) {
+  FontRecord font, hot, chosen;
+  chosen.Name = "Georgia";
+  chosen.Size = 14;
+  TakeCaptionFont(font, hot, chosen);
+  EXPECT_EQ(font, chosen);
+  EXPECT_EQ(hot, chosen);  // never set apart: it follows
+
+  FontRecord apart = chosen;
+  apart.Style = fsBold;
+  hot = apart;
+  FontRecord next;
+  next.Name = "Verdana";
+  TakeCaptionFont(font, hot, next);
+  EXPECT_EQ(font, next);
+  EXPECT_EQ(hot, apart);  // set apart, even by its style alone: it stays
+}
+
+// The sample once showed a menu's white caption font as white "ont" on grey.
+TEST(FontSample, ShowsTheWholeWordOnABackgroundItReadsOn) {
+  const uint32_t face = 0xC0C0C0u;
+  EXPECT_EQ(FontSampleBackground(0x000080u, face), face);        // dark red reads on the face
+  EXPECT_EQ(FontSampleBackground(0xFFFFFFu, face), 0x404040u);   // white does not
+  EXPECT_EQ(FontSampleBackground(0x606060u, 0x707070u), 0xFFFFFFu);
+  EXPECT_EQ(FontSampleHeight(13, {30, 16}, {37, 23}), 13);  // fits as it is
+  EXPECT_EQ(FontSampleHeight(32, {74, 38}, {37, 23}), 16);  // too wide: halved
+  EXPECT_EQ(FontSampleHeight(20, {30, 46}, {37, 23}), 10);  // too tall
+  EXPECT_EQ(FontSampleHeight(20, {300, 46}, {0, 0}), 1);
+}
+
 TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {
   FakeWorld world;
   testing::FillEveryKind(world.State);
@@ -121,6 +151,38 @@ TEST(FormPropertiesDialog, OneChangeWritesEveryFieldAsShown) {
   EXPECT_EQ(again.BevelInner, shown.BevelInner);
   EXPECT_EQ(again.BevelOuter, shown.BevelOuter);
   EXPECT_EQ(again.BevelWidth, shown.BevelWidth);
+}
+
+TEST(FormPropertiesDialog, TheMenuSizeIsTakenOnlyAsWholePixelsWithinTheLimits) {
+  struct Case {
+    const char* width;
+    const char* height;
+    bool ok;
+    bool inWidth;
+  };
+  const Case cases[] = {{"640", " 480 ", true, false}, {"16", "4096", true, false}, {"15", "480", false, true},
+                        {"640", "4097", false, false}, {"", "480", false, true},   {"64O", "480", false, true},
+                        {"-640", "480", false, true},  {"640", "99999999999", false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+    MenuProject p;
+    FormPropertiesFields f = FillFormProperties(p, {320, 200});
+    EXPECT_EQ(f.MenuWidth, "320");
+    f.MenuWidth = c.width;
+    f.MenuHeight = c.height;
+    const std::optional<MenuSizeProblem> problem = CheckMenuSize(f);
+    Size size{320, 200};
+    ASSERT_TRUE(WriteBackFormProperties(f, kOkAfterChange, p, &size));
+    if (c.ok) {
+      EXPECT_FALSE(problem);
+      EXPECT_EQ(size, (Size{std::stoi(c.width), std::stoi(c.height)}));
+    } else {
+      ASSERT_TRUE(problem);
+      EXPECT_EQ(problem->InWidth, c.inWidth);
+      EXPECT_NE(problem->Message.find("16 to 4096"), std::string::npos);
+      EXPECT_EQ(size, (Size{320, 200}));  // nothing half-taken
+    }
+  }
 }
 
 TEST(FormPropertiesDialog, SelectButtonsUseTheirFiltersAndThePlainRefusal) {

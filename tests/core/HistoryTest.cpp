@@ -66,7 +66,7 @@ struct HistoryFixture : ::testing::Test {
 // Dialogs whose OK changes a field; the window around them does nothing.
 class EditingDialogs : public DialogOpener {
  public:
-  bool EditFormProperties(MenuProject& project) override {
+  bool EditFormProperties(MenuProject& project, Size&) override {
     project.Form.Caption = "Other";
     project.Panel.BevelWidth = 3;
     project.BackColor = 0x123456;

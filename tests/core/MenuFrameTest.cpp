@@ -119,6 +119,15 @@ TEST(MenuPanels, AtAHigherResolutionEveryWidthScales) {
   EXPECT_EQ(LayoutMenuPanels(100, 100, 0, Panel(1, 0, 0, 0, 0), DpiScale(144)).Inner, (Rect{3, 3, 97, 97}));
 }
 
+TEST(MenuPanels, ClientSizeForInnerIsTheLayoutTurnedRound) {
+  for (const PanelSettings& panel : {PanelSettings{}, Panel(1, 1, 2, 3, 4), Panel(0, 3, 0, 6, 0)}) {
+    const Size client = ClientSizeForInner({300, 17}, 5, panel);
+    const MenuPanelLayout l = LayoutMenuPanels(client.Width, client.Height, 5, panel);
+    EXPECT_EQ(l.Inner.Width(), 300);
+    EXPECT_EQ(l.Inner.Height(), 17);
+  }
+}
+
 TEST(MenuPanels, HostileWidthsNeverInvertOrOverflow) {
   for (int32_t w : {-5, INT32_MIN, INT32_MAX}) {
     SCOPED_TRACE(w);

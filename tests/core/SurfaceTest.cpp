@@ -130,6 +130,48 @@ TEST(SurfaceGeometry, MarksRunFromTheTopWithHtmlBoxPlaceholderFrameAndHandles) {
   EXPECT_EQ(marks[11].Box, (Rect{-1, -1, 11, 11}));
 }
 
+// A stand-in that loaded its file.
+class LoadedPane : public PaneWindow {
+ public:
+  bool ShowsContent() const override { return true; }
+};
+
+// What the surface draws follows what the player shows: panes lie above painted objects and hide
+// their marks, a loaded pane needs no placeholder, and an image without a picture gets one.
+TEST(SurfaceGeometry, MarksFollowWhatThePlayerShows) {
+  MenuProject p;
+  auto add = [&](ObjectKind kind, ControlBase bounds) -> MenuObject& {
+    p.Objects.push_back(std::make_unique<MenuObject>(kind));
+    p.Objects.back()->Base() = bounds;
+    return *p.Objects.back();
+  };
+  add(ObjectKind::Html, {50, 0, 40, 40, "page", {}, 0});
+  add(ObjectKind::Label, {0, 0, 100, 20, "title", {}, 0});  // later in the list, yet under the pane
+  add(ObjectKind::Rtf, {0, 50, 40, 40, "notes", {}, 0}).Pane = std::make_unique<LoadedPane>();
+  MenuObject& image = add(ObjectKind::Image, {0, 100, 30, 30, "logo", {}, 0});
+  EXPECT_EQ(PaneBoxes(p), (std::vector<Rect>{{0, 50, 40, 90}, {50, 0, 90, 40}}));
+  std::vector<SurfaceMark> marks = BuildSurfaceMarks(p);
+  auto of = [&](MarkKind kind, int32_t left) {
+    for (const SurfaceMark& m : marks)
+      if (m.Kind == kind && m.Box.Left == left) return m;
+    return SurfaceMark{MarkKind::Handle, {}, "none", 99};
+  };
+  EXPECT_EQ(of(MarkKind::Frame, -1).CoveredBy, 2u);  // the image's and the label's frames: under both panes
+  EXPECT_EQ(of(MarkKind::Frame, 49).CoveredBy, 1u);  // the HTML pane: under the RTF pane, later in the list
+  EXPECT_EQ(of(MarkKind::Placeholder, 55).Text, "[HTML]");
+  EXPECT_EQ(of(MarkKind::Placeholder, 5).Text, "none");  // the RTF pane shows its document
+  const SurfaceMark empty = of(MarkKind::EmptyImage, 0);
+  EXPECT_EQ(empty.Text, "logo");
+  EXPECT_EQ(empty.Box, (Rect{0, 100, 30, 130}));
+  image.Base().Name.clear();  // a new object has no name
+  marks = BuildSurfaceMarks(p);
+  EXPECT_EQ(of(MarkKind::EmptyImage, 0).Text, "Image");
+  testing::FakeGraphic picture("logo.gif", nullptr);
+  image.Shown = &picture;
+  marks = BuildSurfaceMarks(p);
+  EXPECT_EQ(of(MarkKind::EmptyImage, 0).Text, "none");
+}
+
 TEST_F(SurfaceFixture, PressingUnselectedBodySelectsItAloneAndDragsIt) {
   Add(0, 0, 50, 50, true);
   Add(20, 20, 50, 50);

@@ -3,12 +3,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+#include <thread>
+
 #include "app/win/Application.h"
 #include "app/win/MainForm.h"
+#include "designer/Commands.h"
 #include "designer/win/EditForm.h"
+#include "dialogs/win/DialogIds.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/Panes.h"
 #include "project/Resources.h"
+#include "support/win/DesignerDriver.h"
 #include "support/win/Pixels.h"
 #include "support/win/WinProcess.h"
 
@@ -108,6 +114,130 @@ TEST_F(DesignSurfaceWin, ADragLeavesTheSamePictureAsAFullRepaint) {
   surface.MouseUp(false, p);  // the release re-makes the whole picture
   EXPECT_EQ(testing::Differences(dragged, Picture()), 0);
   EXPECT_GT(state->Project.Objects[1]->Base().Left, 200);
+}
+
+// A fixed frame cannot be dragged: the size typed into Form Properties is the inner area's, under
+// the frame and panel border, and one undo step takes it back.
+TEST_F(DesignSurfaceWin, FormPropertiesGivesTheMenuTheSizeTypedIn) {
+  state->Project.Form.BorderStyle = 1;
+  state->Project.Panel.BorderWidth = 6;
+  state->View->FormSettingsChanged();
+  ApplyFormSettings(*state);
+  app.Edit()->FitToMenuWindow();
+  const Size before = app.Edit()->InnerPanelSize();
+  std::thread typist([] {
+    HWND d = nullptr;
+    testing::WaitFor(
+        [&] {
+          for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
+            if (::IsWindowVisible(box) && testing::WindowText(box) == "Form Properties") d = box;
+          return d != nullptr;
+        },
+        5000);
+    if (!d) return;
+    testing::TypeInto(d, IDC_MENU_WIDTH, "500");
+    testing::TypeInto(d, IDC_MENU_HEIGHT, "260");
+    testing::PressOk(d, 5000);
+  });
+  app.Edit()->ExecuteCommand(cmdFormProperties);
+  typist.join();
+  EXPECT_EQ(app.Edit()->InnerPanelSize(), (Size{500, 260}));
+  const Capture picture = Picture();
+  EXPECT_EQ(picture.Width, 500);
+  EXPECT_EQ(picture.Height, 260);
+  EXPECT_EQ(app.Edit()->Surface().Steps().UndoText(), "Undo Menu Size");
+  app.Edit()->ExecuteCommand(cmdUndo);
+  EXPECT_EQ(app.Edit()->InnerPanelSize(), before);
+}
+
+// While an object is dragged its place and size show beside the pointer; where the readout was a
+// step before, the window shows the picture again, and at the release the readout goes.
+TEST_F(DesignSurfaceWin, TheDragReadoutFollowsThePointerAndLeavesNoTrail) {
+  HWND surface = app.Edit()->hwnd();
+  const POINT origin = app.Edit()->PictureOrigin();
+  const ControlBase& label = state->Project.Objects[0]->Base();
+  POINT p{origin.x + label.Left + 5, origin.y + label.Top + 5};
+  ::SendMessageA(surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  std::optional<RECT> before;
+  int trail = 0, compared = 0;
+  for (int i = 0; i < 6; ++i) {
+    p.x += 9;
+    p.y += 4;
+    ::SendMessageA(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    ::UpdateWindow(surface);
+    const std::optional<RECT> box = app.Edit()->ReadoutBox();
+    ASSERT_TRUE(box);
+    EXPECT_GT(box->left, p.x);
+    EXPECT_GT(box->top, p.y);
+    const Capture picture = Picture();
+    HDC dc = ::GetDC(surface);
+    EXPECT_EQ(::GetPixel(dc, box->left + 2, box->top + 1), ::GetSysColor(COLOR_INFOBK));
+    if (before) {
+      for (int y = before->top; y < before->bottom; ++y)
+        for (int x = before->left; x < before->right; ++x) {
+          const POINT at{x, y};
+          if (::PtInRect(&*box, at)) continue;
+          ++compared;
+          trail += ::GetPixel(dc, x, y) != picture.At(x - origin.x, y - origin.y);
+        }
+    }
+    ::ReleaseDC(surface, dc);
+    before = box;
+  }
+  EXPECT_GT(compared, 100);
+  EXPECT_EQ(trail, 0);
+  ::SendMessageA(surface, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  EXPECT_FALSE(app.Edit()->ReadoutBox());
+}
+
+// An image without a picture shows a light frame to find it by; a pane above a label hides the
+// label's frame as it hides the label.
+TEST_F(DesignSurfaceWin, PlaceholdersAndFramesFollowWhatThePlayerShows) {
+  DesignSurface& surface = app.Edit()->Surface();
+  surface.AddObject(ObjectKind::Html, 50, 20);
+  state->Project.Objects.back()->Base().Width = 60;
+  state->Project.Objects.back()->Base().Height = 40;
+  for (auto& obj : state->Project.Objects) obj->Selected = false;
+  surface.RefreshSurface();
+  const Capture picture = Picture();
+  picture.Shot("design-surface-placeholders");
+  const ControlBase& image = state->Project.Objects[2]->Base();
+  EXPECT_EQ(picture.At(image.Left + image.Width / 2, image.Top), RGB(0xA0, 0xA0, 0xA0));
+  EXPECT_EQ(picture.At(image.Left, image.Top + image.Height / 2), RGB(0xA0, 0xA0, 0xA0));
+  const ControlBase& label = state->Project.Objects[0]->Base();
+  // The frame's bottom edge, below the page's placeholder text.
+  const int edge = label.Top + label.Height;
+  int shown = 0;
+  for (int x = 52; x < label.Left + label.Width - 1; ++x) shown += picture.At(x, edge) != RGB(255, 255, 255);
+  EXPECT_EQ(shown, 0) << "the label's frame shows through the page above it";
+  int outside = 0;  // left of the page the frame shows as before
+  for (int x = label.Left; x < 49; ++x) outside += picture.At(x, edge) != picture.At(x, edge + 2);
+  EXPECT_GT(outside, 0);
+}
+
+// The rich edit control prints its text without its scroll bar: the picture shows the bar, arrows
+// and all, as the player does, and no placeholder over the document.
+TEST_F(DesignSurfaceWin, ALoadedRichTextPaneShowsItsScrollBarAndNoPlaceholder) {
+  std::string rtf = "{\\rtf1 ";
+  for (int i = 0; i < 40; ++i) rtf += "line\\par ";
+  ASSERT_TRUE(testing::WriteBytes(folder / "cd\\notes.rtf", rtf + "}"));
+  MenuObject& pane = *state->Project.Objects[3];
+  pane.FileName = "\\notes.rtf";
+  ApplyObjectResources(*state, pane);
+  app.Edit()->RefreshSurface();
+  const Capture picture = Picture();
+  picture.Shot("design-surface-rtf");
+  const ControlBase& b = pane.Base();
+  const int arrowWidth = ::GetSystemMetrics(SM_CXVSCROLL);
+  int dark = 0, placeholder = 0;
+  for (int y = b.Top + 2; y < b.Top + 2 + ::GetSystemMetrics(SM_CYVSCROLL); ++y)
+    for (int x = b.Left + b.Width - 2 - arrowWidth; x < b.Left + b.Width - 2; ++x)
+      dark += picture.At(x, y) == ::GetSysColor(COLOR_BTNTEXT);
+  // "[RTF]" was written at the pane's corner, reaching further right than each short line.
+  for (int y = b.Top + 5; y < b.Top + 18; ++y)
+    for (int x = b.Left + 24; x < b.Left + 40; ++x) placeholder += picture.At(x, y) == RGB(0, 0, 0);
+  EXPECT_GT(dark, 3) << "no arrow on the scroll bar";
+  EXPECT_EQ(placeholder, 0);
 }
 
 TEST_F(DesignSurfaceWin, ABandLeavesNoStrayFrameWhenARepaintCameBetween) {

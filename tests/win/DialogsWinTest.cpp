@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <functional>
@@ -13,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "dialogs/LinkEditorRules.h"
 #include "dialogs/win/DialogIds.h"
 #include "dialogs/win/PropertyDialogs.h"
 #include "platform/win/Win32CodePages.h"
@@ -144,6 +146,8 @@ struct Dialogs : ::testing::Test {
   FakeWorld World;
   AppState& State = World.State;
   win::PropertyDialogs Boxes{State};
+  // The menu's inner area as Form Properties is given it.
+  Size MenuSize{320, 200};
   Dialogs() { State.CDFolder = "C:\\Menu"; }
 };
 
@@ -158,11 +162,11 @@ TEST_F(Dialogs, EachOpensWithItsCaptionSizeAndPlace) {
     std::function<void()> open;
   };
   const Case cases[] = {
-      {"Form Properties", {618, 346}, true, [&] { Boxes.EditFormProperties(State.Project); }},
+      {"Form Properties", {618, 346}, true, [&] { Boxes.EditFormProperties(State.Project, MenuSize); }},
       {"Label Properties", {422, 292}, false, [&] { Boxes.EditLabelProperties(label); }},
       {"Button Properties", {448, 329}, true, [&] { Boxes.EditButtonProperties(button); }},
       {"Image Properties", {488, 203}, true, [&] { Boxes.EditImageProperties(image); }},
-      {"Edit Link", {546, 170}, true, [&] { Boxes.EditLink(State.Project.StartLink); }},
+      {"Edit Link", {630, 170}, true, [&] { Boxes.EditLink(State.Project.StartLink); }},
       {"File", {427, 155}, true, [&] { Boxes.GetFile(file, false, kAviFilter); }},
       {"File or URL", {427, 155}, true, [&] { Boxes.GetFile(file, true, kHtmlFilter); }},
   };
@@ -200,7 +204,7 @@ TEST_F(Dialogs, FormPropertiesLabelsThePositionChoiceCorrectly) {
       found = found || testing::WindowText(child) == "Position:";
     ClickLater(dialog, IDCANCEL);
   });
-  Boxes.EditFormProperties(State.Project);
+  Boxes.EditFormProperties(State.Project, MenuSize);
   driver.Finish();
   ASSERT_TRUE(driver.Found());
   EXPECT_TRUE(found);
@@ -215,10 +219,18 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   p.Form.Position = static_cast<uint8_t>(FormPosition::Designed);
   p.Panel.BorderWidth = 4;
   std::vector<int> tabs;
-  std::string shownCaption, shownIcon;
+  std::string shownCaption, shownIcon, shownWidth, refusal;
   int shownGradient = -2, shownPosition = -2;
-  bool positionEnabled = true;
+  bool positionEnabled = true, keptOpen = false;
   DialogDriver driver("Form Properties", [&](HWND d) {
+    shownWidth = TextOf(d, IDC_MENU_WIDTH);
+    // A size the menu cannot take is refused with a word, and the dialog keeps what was typed.
+    Type(d, IDC_MENU_HEIGHT, "5");
+    Click(d, IDOK);
+    if (!World.Ui.Shown.empty()) refusal = World.Ui.Shown[0].Text;
+    keptOpen = ::IsWindowVisible(d) && TextOf(d, IDC_MENU_HEIGHT) == "5";
+    Type(d, IDC_MENU_WIDTH, "640");
+    Type(d, IDC_MENU_HEIGHT, "480");
     shownCaption = TextOf(d, IDC_FORM_CAPTION);
     shownIcon = TextOf(d, IDC_FORM_ICON);
     shownGradient = EntryOf(d, IDC_GRADIENT_STYLE);
@@ -238,9 +250,13 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
     Type(d, IDC_DISC_LABEL, "Photo Disc");
     ClickLater(d, IDOK);
   });
-  const bool written = Boxes.EditFormProperties(p);
+  const bool written = Boxes.EditFormProperties(p, MenuSize);
   driver.Finish();
   ASSERT_TRUE(driver.Found());
+  EXPECT_EQ(shownWidth, "320");
+  EXPECT_NE(refusal.find("16 to 4096"), std::string::npos) << refusal;
+  EXPECT_TRUE(keptOpen);
+  EXPECT_EQ(MenuSize, (Size{640, 480}));
   EXPECT_EQ(shownCaption, "Menu");
   EXPECT_EQ(shownIcon, "\\menu.ico");
   EXPECT_EQ(shownGradient, 4);
@@ -249,8 +265,9 @@ TEST_F(Dialogs, FormPropertiesShowsTheProjectAndWritesItBackOnOk) {
   EXPECT_EQ(tabs, (std::vector<int>{IDC_FORM_CAPTION, IDC_FORM_ICON, IDC_FORM_ICON_SELECT, IDC_START_SOUND,
                                     IDC_START_SOUND_SELECT, IDC_BACK_COLOR_SELECT, IDC_GRADIENT_STYLE,
                                     IDC_GRADIENT_COLOR_SELECT, IDC_BORDER_STYLE, IDC_TRANSPARENT_COLOR_SELECT,
-                                    IDC_TRANSPARENT, IDC_DISC_LABEL, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH, IDC_BEVEL_INNER,
-                                    IDC_BEVEL_OUTER, IDC_BEVEL_WIDTH, IDOK, IDCANCEL}));
+                                    IDC_TRANSPARENT, IDC_DISC_LABEL, IDC_PANEL_BORDER_STYLE, IDC_PANEL_BORDER_WIDTH,
+                                    IDC_BEVEL_INNER, IDC_BEVEL_OUTER, IDC_BEVEL_WIDTH, IDC_MENU_WIDTH, IDC_MENU_HEIGHT,
+                                    IDOK, IDCANCEL}));
   ASSERT_TRUE(written);
   EXPECT_EQ(p.Form.Caption, "  Welcome");
   EXPECT_EQ(p.StartSound, "\\sounds\\intro.wav");
@@ -275,7 +292,7 @@ TEST_F(Dialogs, FormPropertiesKeepsADiscLabelAutorunInfCannotHoldFromClosing) {
     Type(d, IDC_DISC_LABEL, "Disc");
     ClickLater(d, IDOK);
   });
-  ASSERT_TRUE(Boxes.EditFormProperties(State.Project));
+  ASSERT_TRUE(Boxes.EditFormProperties(State.Project, MenuSize));
   driver.Finish();
   EXPECT_TRUE(stayed);
   ASSERT_EQ(World.Ui.Shown.size(), 1u);
@@ -298,7 +315,7 @@ TEST_F(Dialogs, NothingIsWrittenWithoutOkAfterAChange) {
     std::function<bool()> open;
   };
   const Case cases[] = {
-      {"Form Properties", IDC_FORM_CAPTION, [&] { return Boxes.EditFormProperties(State.Project); }},
+      {"Form Properties", IDC_FORM_CAPTION, [&] { return Boxes.EditFormProperties(State.Project, MenuSize); }},
       {"Label Properties", IDC_CAPTION, [&] { return Boxes.EditLabelProperties(label); }},
       {"Button Properties", IDC_CAPTION, [&] { return Boxes.EditButtonProperties(button); }},
       {"Image Properties", IDC_IMAGE_FILE, [&] { return Boxes.EditImageProperties(image); }},
@@ -367,7 +384,7 @@ TEST_F(Dialogs, AConfirmedColourIsAChangeAndACancelledOneIsNot) {
       answered = Answer("Color", answer);
       ClickLater(d, IDOK);
     });
-    const bool written = Boxes.EditFormProperties(State.Project);
+    const bool written = Boxes.EditFormProperties(State.Project, MenuSize);
     driver.Finish();
     EXPECT_TRUE(answered);
     EXPECT_EQ(written, answer == IDOK);
@@ -412,6 +429,72 @@ TEST_F(Dialogs, LabelFontsComeFromTheFontDialog) {
   EXPECT_FALSE(Boxes.EditLabelProperties(label));
   again.Finish();
   EXPECT_TRUE(answered);
+}
+
+// A menu's large white caption font once showed as white "ont" cut off on the grey face.
+TEST_F(Dialogs, AFontSampleShowsALargeWhiteFontWholeAndReadably) {
+  MenuObject label(ObjectKind::Label);
+  FontRecord& font = label.AsLabel()->Font;
+  font.Name = "DejaVu Sans";
+  font.Size = 20;
+  font.Style = fsBold;
+  font.Color = 0x00FFFFFFu;
+  testing::Capture sample;
+  DialogDriver driver("Label Properties", [&](HWND d) {
+    HWND box = ::GetDlgItem(d, IDC_FONT);
+    RECT r;
+    ::GetClientRect(box, &r);  // inside its sunken edge, whose light side is white too
+    ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    sample = testing::ReadScreen(r);
+    Screenshot(d, "font-sample");
+    ClickLater(d, IDCANCEL);
+  });
+  Boxes.EditLabelProperties(label);
+  driver.Finish();
+  ASSERT_GT(sample.Width, 20);
+  auto bright = [&](int x, int y) {
+    const COLORREF c = sample.At(x, y);
+    return GetRValue(c) > 0xE0 && GetGValue(c) > 0xE0 && GetBValue(c) > 0xE0;
+  };
+  int text = 0, edges = 0;
+  for (int y = 0; y < sample.Height; ++y)
+    for (int x = 0; x < sample.Width; ++x) {
+      const bool edge = x < 2 || x >= sample.Width - 2 || y == 0 || y == sample.Height - 1;
+      (edge ? edges : text) += bright(x, y);
+    }
+  EXPECT_NE(sample.At(sample.Width / 2, 1), ::GetSysColor(COLOR_BTNFACE));  // a background white reads on
+  EXPECT_GT(text, 20);
+  EXPECT_EQ(edges, 0) << "the word is cut off at the sample's edges";
+}
+
+// The longest action was cut off in the closed list.
+TEST_F(Dialogs, TheLinkEditorShowsEveryActionWholeInItsList) {
+  State.Project.StartLink.Action = LinkAction::OpenUrl;
+  int room = 0, widest = 0;
+  DialogDriver driver("Edit Link", [&](HWND d) {
+    HWND list = ::GetDlgItem(d, IDC_LINK_ACTION);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ::GetComboBoxInfo(list, &info);
+    room = info.rcItem.right - info.rcItem.left;
+    HDC dc = ::GetDC(list);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+    for (const char* entry : kLinkActionEntries) {
+      const std::wstring text = win::Wide(entry);
+      SIZE size{};
+      ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      widest = std::max<int>(widest, size.cx);
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    Screenshot(d, "edit-link-url");
+    ClickLater(d, IDCANCEL);
+  });
+  Boxes.EditLink(State.Project.StartLink);
+  driver.Finish();
+  ASSERT_TRUE(driver.Found());
+  EXPECT_GT(widest, 200);
+  EXPECT_LE(widest, room);
 }
 
 TEST_F(Dialogs, ButtonBitmapsSpinsAndChecks) {

@@ -112,6 +112,7 @@ int Application::Run() {
     if (main_ && main_->TranslateShortcut(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+    if (main_) main_->ShowModifiedMark();
   }
   return static_cast<int>(msg.wParam);
 }

@@ -190,6 +190,7 @@ void MainForm::UpdateEditMenu(HMENU menu) {
   enable(cmdCopy, selected > 0);
   enable(cmdDuplicate, selected > 0);
   enable(cmdPaste, ClipboardHasObjects());
+  enable(cmdSizeToFit, editForm_.Surface().CanSizeSelectionToFit());
   for (unsigned id = cmdAlignLefts; id <= cmdCentreInWindow; ++id)
     enable(id, selected >= MinimumSelection(static_cast<AlignCommand>(id - cmdAlignLefts)));
 }
@@ -222,6 +223,11 @@ std::optional<std::string> MainForm::BrowseForFolder(const std::string& title, c
 void MainForm::FitDesignSurface() { editForm_.FitToMenuWindow(); }
 
 void MainForm::SetMainCaption(const std::string& caption) { SetWindowTextUtf8(hwnd(), caption); }
+
+void MainForm::ShowModifiedMark() {
+  const std::string caption = MainCaption(BaseCaption, state_.CDFolder, state_.Modified);
+  if (hwnd() && WindowTextUtf8(hwnd()) != caption) SetWindowTextUtf8(hwnd(), caption);
+}
 
 void MainForm::UpdateCDIconButton() {
   const std::string icon = CdIconPath(state_.CDFolder);

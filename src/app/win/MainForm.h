@@ -31,6 +31,10 @@ class MainForm : public Window, public DesignerShell, public ToolPalette {
   // is active. True when it was a shortcut.
   bool TranslateShortcut(MSG& msg);
   void Execute(unsigned id);
+  // Marks the caption while the menu has changes to save. Modified changes in many places, so
+  // the application calls this after each message it dispatches; the caption is set only when
+  // the mark comes or goes.
+  void ShowModifiedMark();
 
   std::string BaseCaption;
   bool ClosingAllowed = false;

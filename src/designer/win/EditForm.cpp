@@ -6,9 +6,11 @@
 #include "designer/SurfaceFrame.h"
 #include "designer/win/Clipboard.h"
 #include "designer/win/CommandMenus.h"
+#include "dialogs/FormPropertiesRules.h"
 #include "platform/win/PaintMessage.h"
 #include "player/win/AutoRunForm.h"
 #include "player/win/FrameStyles.h"
+#include "player/win/ObjectPainter.h"
 
 namespace corvela::win {
 
@@ -160,7 +162,22 @@ bool EditForm::AbortPress() {
   if (!surface_.PressInProgress()) return false;
   surface_.AbortPress();
   if (::GetCapture() == hwnd()) ::ReleaseCapture();
+  UpdateReadout(POINT{0, 0});
   return true;
+}
+
+Size EditForm::GlyphSize(const MenuObject& obj) {
+  if (obj.Bitmap) return SurfaceHost::GlyphSize(obj);
+  if (!fallbackGlyph_) fallbackGlyph_ = LoadFallbackGlyph();
+  return fallbackGlyph_ ? Size{fallbackGlyph_->Width(), fallbackGlyph_->Height()} : Size{};
+}
+
+SIZE EditForm::OuterSizeForInner(Size inner) const {
+  const Size client = ClientSizeForInner(inner, state_.Project.Form.BorderWidth, state_.Project.Panel);
+  RECT want{0, 0, client.Width, client.Height};
+  ::AdjustWindowRectEx(&want, static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+  return SIZE{want.right - want.left, want.bottom - want.top};
 }
 
 Size EditForm::MenuClientSize() {
@@ -202,6 +219,7 @@ bool EditForm::ExecuteCommand(unsigned id) {
     case cmdCopy: CopyToClipboard(); return true;
     case cmdPaste: PasteFromClipboard(std::nullopt); return true;
     case cmdDuplicate: surface_.DuplicateSelection(); return true;
+    case cmdSizeToFit: surface_.SizeSelectionToFit(); return true;
     case cmdDelete: surface_.DeleteSelectedObjects(); return true;
     case cmdClear: surface_.ClearAllObjects(); return true;
     case cmdBringToFront: surface_.BringSelectedToFront(); return true;
@@ -217,6 +235,8 @@ void EditForm::ShowPopupMenu(POINT screen, Point picture) {
   ::EnableMenuItem(popup.get(), cmdCopy, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
   ::EnableMenuItem(popup.get(), cmdDuplicate, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
   ::EnableMenuItem(popup.get(), cmdPaste, MF_BYCOMMAND | (ClipboardHasObjects() ? MF_ENABLED : MF_GRAYED));
+  ::EnableMenuItem(popup.get(), cmdSizeToFit,
+                   MF_BYCOMMAND | (surface_.CanSizeSelectionToFit() ? MF_ENABLED : MF_GRAYED));
   UINT chosen = static_cast<UINT>(::TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y,
                                                    0, hwnd(), nullptr));
   // Paste from this menu puts the objects where it was opened.
@@ -253,6 +273,15 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       ResizedByUser();
       return 0;
+    case WM_GETMINMAXINFO: {
+      // The frame stops where Form Properties' size does.
+      auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+      const SIZE least = OuterSizeForInner({kMinMenuSide, kMinMenuSide});
+      const SIZE most = OuterSizeForInner({kMaxMenuSide, kMaxMenuSide});
+      info->ptMinTrackSize = POINT{least.cx, least.cy};
+      info->ptMaxTrackSize = POINT{most.cx, most.cy};
+      return 0;
+    }
     case WM_ENTERSIZEMOVE:
       sizing_ = true;
       return 0;
@@ -284,6 +313,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: {
       CursorShape shape = surface_.MouseMove(ToPicture(lp));
       ::SetCursor(SystemCursor(CursorName(shape)));
+      UpdateReadout(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
     }
     case WM_LBUTTONUP:
@@ -291,6 +321,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP: {
       const bool counts = surface_.MouseUp((wp & MK_CONTROL) != 0, ToPicture(lp));
       if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      UpdateReadout(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       if (msg == WM_RBUTTONUP && counts) {
         POINT screen{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         ::ClientToScreen(hwnd(), &screen);
@@ -300,6 +331,7 @@ LRESULT EditForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CAPTURECHANGED:
       if (surface_.PressInProgress() && reinterpret_cast<HWND>(lp) != hwnd()) surface_.CancelPress();
+      UpdateReadout(POINT{0, 0});
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {

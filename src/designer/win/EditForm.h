@@ -5,13 +5,16 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "designer/DialogCommands.h"
 #include "designer/Surface.h"
 #include "designer/win/SurfacePicture.h"
 #include "platform/win/Handles.h"
+#include "platform/win/Win32Graphics.h"
 #include "platform/win/Window.h"
 #include "player/MenuFrame.h"
 #include "project/AppState.h"
@@ -53,6 +56,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   // A band rectangle of the picture in the window's client coordinates, at least a pixel each way.
   RECT BandOnScreen(const Rect& band) const;
   HBITMAP Picture() const { return picture_.Bitmap(); }
+  // Where the readout of a drag is shown, in client coordinates; nothing while none is.
+  std::optional<RECT> ReadoutBox() const { return readout_; }
 
   // Set by the main window once it has agreed to close; until then closing is refused.
   bool ClosingAllowed = false;
@@ -67,6 +72,7 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   void ControlBroughtToFront(MenuObject& obj) override;
   void ControlSentToBack(MenuObject& obj) override;
   void ProjectReplaced() override { FitToMenuWindow(); }
+  Size GlyphSize(const MenuObject& obj) override;
 
   // DesignWindow
   Size MenuClientSize() override;
@@ -82,6 +88,10 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   MenuPanelLayout Layout() const;
   void Paint(HDC dc, const RECT& client);
   void DrawMarks(HDC dc);
+  // The drag readout beside the pointer (client coordinates) while objects are dragged, or
+  // gone otherwise; the boxes it leaves and takes are repainted.
+  void UpdateReadout(POINT pointer);
+  void DrawReadout(HDC dc);
   void MirrorFrame();
   void ShowPopupMenu(POINT screen, Point picture);
   void CopyToClipboard();
@@ -92,6 +102,8 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   // The user changed the window's size: the menu's new size (and the objects it clamped) is one
   // undo step, or one per drag of the frame.
   void ResizedByUser();
+  // The window's size for an inner area of this size under the current frame and panel border.
+  SIZE OuterSizeForInner(Size inner) const;
 
   AppState& state_;
   DesignSurface surface_;
@@ -101,6 +113,10 @@ class EditForm : public Window, public SurfaceHost, public DesignWindow {
   DialogOpener* dialogs_ = nullptr;
   SurfacePicture picture_;
   UniqueIcon icon_;
+  // The glyph of a button without a bitmap of its own, for Size to Fit; loaded when first needed.
+  std::unique_ptr<WinGraphic> fallbackGlyph_;
+  std::optional<RECT> readout_;
+  std::wstring readoutText_;
   // Inside the frame's size-move loop: its size changes merge into one step.
   bool sizing_ = false;
 };

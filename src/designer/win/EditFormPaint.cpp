@@ -2,6 +2,7 @@
 // marks drawn over it, and the window painted from it.
 #include "designer/win/EditForm.h"
 
+#include "designer/DragReadout.h"
 #include "designer/win/PanelCapture.h"
 #include "platform/win/WideText.h"
 #include "player/win/AutoRunForm.h"
@@ -19,6 +20,8 @@ void EditForm::RepaintSurface() {
       picture_.BeginRepaint(screen.get(), size, state_.Project, surface_.DragMode() == DragState::Dragging);
   // Drags and dialogs change the records; the panes on the menu window follow them here.
   for (const auto& obj : state_.Project.Objects) {
+    // The picture is the panes printed, and the animation control does not always print its frame.
+    if (auto* avi = dynamic_cast<AviPane*>(obj->Pane.get())) avi->DrawFramesItself();
     if (auto* pane = dynamic_cast<Pane*>(obj->Pane.get())) {
       RECT now;
       ::GetWindowRect(pane->Handle(), &now);
@@ -60,10 +63,20 @@ void EditForm::DrawMarks(HDC dc) {
   UniquePen pen(::CreatePen(PS_DOT, 1, RGB(0x80, 0x80, 0x80)));
   UniqueBrush handleBrush(::CreateSolidBrush(RGB(0x80, 0x80, 0x80)));
   UniqueBrush white(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+  UniqueBrush light(::CreateSolidBrush(static_cast<COLORREF>(kEmptyImageColour)));
   ::SetBkMode(dc, TRANSPARENT);
   ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  const std::vector<Rect> panes = PaneBoxes(state_.Project);
   for (const SurfaceMark& mark : surface_.Marks()) {
     RECT box = ToRECT(mark.Box);
+    // Panes above the object hide its marks as they hide the object.
+    DcStateScope covered(dc);
+    for (size_t i = 0; i < mark.CoveredBy && i < panes.size(); ++i) {
+      const Rect& pane = panes[i];
+      if (pane.Left < mark.Box.Right + 1 && mark.Box.Left - 1 < pane.Right && pane.Top < mark.Box.Bottom + 1 &&
+          mark.Box.Top - 1 < pane.Bottom)
+        ::ExcludeClipRect(dc, pane.Left, pane.Top, pane.Right, pane.Bottom);
+    }
     switch (mark.Kind) {
       case MarkKind::HtmlBackground:
         ::SetROP2(dc, R2_COPYPEN);
@@ -90,8 +103,53 @@ void EditForm::DrawMarks(HDC dc) {
         ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
         break;
       }
+      case MarkKind::EmptyImage: {
+        ::SetROP2(dc, R2_COPYPEN);
+        ::FrameRect(dc, &box, light.get());
+        ::SetTextColor(dc, static_cast<COLORREF>(kEmptyImageColour));
+        const std::wstring name = Wide(mark.Text);
+        RECT inside = box;
+        ::InflateRect(&inside, -4, -3);
+        ::DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &inside,
+                    DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
+        break;
+      }
     }
   }
+}
+
+void EditForm::UpdateReadout(POINT pointer) {
+  std::optional<RECT> now;
+  const std::optional<std::string> text =
+      surface_.DragMode() == DragState::Dragging && surface_.Moved() ? DragReadoutText(state_.Project) : std::nullopt;
+  if (text) {
+    readoutText_ = Wide(*text);
+    WindowDc screen(hwnd());
+    SelectScope font(screen.get(), ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(screen.get(), readoutText_.c_str(), static_cast<int>(readoutText_.size()), &extent);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    // A pixel of frame and three of room around the text, like a tooltip's.
+    const Rect box =
+        PlaceReadout({pointer.x, pointer.y}, {extent.cx + 8, extent.cy + 4}, {client.right, client.bottom});
+    now = ToRECT(box);
+  }
+  if (readout_) ::InvalidateRect(hwnd(), &*readout_, FALSE);
+  readout_ = now;
+  if (readout_) ::InvalidateRect(hwnd(), &*readout_, FALSE);
+}
+
+void EditForm::DrawReadout(HDC dc) {
+  if (!readout_) return;
+  DcStateScope saved(dc);
+  RECT box = *readout_;
+  ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_INFOBK));
+  ::FrameRect(dc, &box, ::GetSysColorBrush(COLOR_INFOTEXT));
+  ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  ::TextOutW(dc, box.left + 4, box.top + 2, readoutText_.c_str(), static_cast<int>(readoutText_.size()));
 }
 
 void EditForm::Paint(HDC dc, const RECT& client) {
@@ -104,7 +162,10 @@ void EditForm::Paint(HDC dc, const RECT& client) {
     ::SetViewportOrgEx(dc, layout.Panel.Left, layout.Panel.Top, nullptr);
     for (const PanelBand& band : layout.Bands) DrawPanelBand(dc, band, face);
   }
-  if (!picture_.Bitmap()) return;
+  if (!picture_.Bitmap()) {
+    DrawReadout(dc);
+    return;
+  }
   POINT origin = PictureOrigin();
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   SelectScope select(source.get(), picture_.Bitmap());
@@ -113,6 +174,7 @@ void EditForm::Paint(HDC dc, const RECT& client) {
     const RECT band = BandOnScreen(surface_.BandRect());
     ::DrawFocusRect(dc, &band);
   }
+  DrawReadout(dc);
 }
 
 }  // namespace corvela::win

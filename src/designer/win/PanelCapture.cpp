@@ -31,6 +31,43 @@ void Collect(HWND parent, const std::function<bool(HWND)>& skip, const RECT* rea
   }
 }
 
+// The vertical scroll bar of a window whose printing left it out (the rich edit control under some
+// systems prints its text alone): drawn from the bar's own state, as the player shows it. The bar
+// lies right of the client area; its thumb comes from the scroll range and page.
+void DrawMissingScrollBar(HWND hwnd, HDC dc, const RECT& windowBounds) {
+  if (!(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VSCROLL)) return;
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  ::OffsetRect(&client, -windowBounds.left, -windowBounds.top);
+  const RECT bar{client.right, client.top, client.right + ::GetSystemMetrics(SM_CXVSCROLL), client.bottom};
+  const int arrow = std::min<int>(::GetSystemMetrics(SM_CYVSCROLL), (bar.bottom - bar.top) / 2);
+  if (bar.right > windowBounds.right - windowBounds.left || arrow <= 0) return;
+  // Printed already: the middle of the up arrow is not the face the scratch was filled with.
+  if (::GetPixel(dc, (bar.left + bar.right) / 2, bar.top + arrow / 2) != ::GetSysColor(COLOR_BTNFACE)) return;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  if (!::GetScrollInfo(hwnd, SB_VERT, &info)) return;
+  const int64_t range = int64_t{info.nMax} - info.nMin + 1;
+  const bool active = info.nPage > 0 && range > static_cast<int64_t>(info.nPage) && ::IsWindowEnabled(hwnd);
+  ::FillRect(dc, &bar, ::GetSysColorBrush(COLOR_SCROLLBAR));
+  const UINT inactive = active ? 0 : DFCS_INACTIVE;
+  RECT up{bar.left, bar.top, bar.right, bar.top + arrow};
+  RECT down{bar.left, bar.bottom - arrow, bar.right, bar.bottom};
+  ::DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP | inactive);
+  ::DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN | inactive);
+  const int track = static_cast<int>(bar.bottom - bar.top) - 2 * arrow;
+  if (!active || track <= 0) return;
+  const int shortest = std::min(arrow / 2 + 2, track);
+  const int length = std::clamp(static_cast<int>(track * static_cast<int64_t>(info.nPage) / range), shortest, track);
+  const int64_t travel = range - info.nPage;
+  const int offset = static_cast<int>((track - length) * (int64_t{info.nPos} - info.nMin) / (travel > 0 ? travel : 1));
+  RECT thumb{bar.left, bar.top + arrow + offset, bar.right, bar.top + arrow + offset + length};
+  ::FillRect(dc, &thumb, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+}
+
 }  // namespace
 
 void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area) {
@@ -69,6 +106,7 @@ void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& ski
       ::SendMessageW(c.Hwnd, WM_PRINT, reinterpret_cast<WPARAM>(scratch.get()),
                      PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
     }
+    DrawMissingScrollBar(c.Hwnd, scratch.get(), c.Bounds);
     ::BitBlt(target, c.Bounds.left - origin.x, c.Bounds.top - origin.y, w, h, scratch.get(), 0, 0, SRCCOPY);
   }
 }

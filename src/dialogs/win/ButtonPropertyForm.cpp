@@ -65,9 +65,13 @@ void ButtonPropertyForm::OnCommand(int id, int code) {
 void ButtonPropertyForm::PickFont(FontRecord& font, int sampleId) {
   std::optional<FontRecord> chosen = ChooseFontRecord(hwnd(), font);
   if (!chosen) return;
-  font = *chosen;
+  if (&font == &fields_.Font)
+    TakeCaptionFont(fields_.Font, fields_.HotTrackFont, *chosen);
+  else
+    font = *chosen;
   MarkChanged();
   Redraw(sampleId);
+  Redraw(IDC_HOT_FONT);
 }
 
 void ButtonPropertyForm::SelectBitmap(int editId) {

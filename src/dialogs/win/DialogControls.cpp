@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "dialogs/DialogRules.h"
 #include "platform/win/Handles.h"
 #include "platform/win/WideText.h"
 #include "project/win/Win32Text.h"
@@ -16,16 +17,33 @@ void DrawColourSwatch(const DRAWITEMSTRUCT& item, Colour colour) {
 }
 
 void DrawFontSample(const DRAWITEMSTRUCT& item, const FontRecord& font) {
+  static constexpr wchar_t kSample[] = L"Font";
   HDC dc = item.hDC;
-  ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
-  const LOGFONTW logFont = MakeLogFont(font, ::GetDeviceCaps(dc, LOGPIXELSY));
+  const COLORREF text = GdiColour(font.Color);
+  UniqueBrush back(::CreateSolidBrush(FontSampleBackground(text, ::GetSysColor(COLOR_BTNFACE))));
+  ::FillRect(dc, &item.rcItem, back.get());
+  RECT r = item.rcItem;
+  ::InflateRect(&r, -2, -1);
+  // A large font is drawn smaller, so that the whole word shows in its face and style.
+  LOGFONTW logFont = MakeLogFont(font, ::GetDeviceCaps(dc, LOGPIXELSY));
   UniqueFont gdiFont(::CreateFontIndirectW(&logFont));
   DcStateScope state(dc);
+  SIZE extent{};
+  {
+    SelectScope measure(dc, gdiFont.get());
+    ::GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::size(kSample)) - 1, &extent);
+  }
+  const int32_t height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
+  const int32_t fitted = FontSampleHeight(height, {extent.cx, extent.cy}, {r.right - r.left, r.bottom - r.top});
+  if (fitted != height) {
+    logFont.lfHeight = logFont.lfHeight < 0 ? -fitted : fitted;
+    logFont.lfWidth = 0;
+    gdiFont.reset(::CreateFontIndirectW(&logFont));
+  }
   SelectScope select(dc, gdiFont.get());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, GdiColour(font.Color));
-  RECT r = item.rcItem;
-  ::DrawTextW(dc, L"Font", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  ::SetTextColor(dc, text);
+  ::DrawTextW(dc, kSample, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void DrawFolderButton(const DRAWITEMSTRUCT& item) {

@@ -40,6 +40,8 @@
 #define IDC_BEVEL_WIDTH 1122
 #define IDC_BEVEL_WIDTH_SPIN 1123
 #define IDC_DISC_LABEL 1130
+#define IDC_MENU_WIDTH 1124
+#define IDC_MENU_HEIGHT 1125
 
 // Label and Button Properties
 #define IDC_CAPTION 1201

@@ -8,11 +8,11 @@ namespace corvela::win {
 
 FormPropertyForm::FormPropertyForm(AppState& state) : ModalDialog(IDD_FORM_PROPERTIES), state_(state) {}
 
-bool FormPropertyForm::Execute(MenuProject* project) {
+bool FormPropertyForm::Execute(MenuProject* project, Size& menuSize) {
   if (!project) return false;
-  fields_ = FillFormProperties(*project);
+  fields_ = FillFormProperties(*project, menuSize);
   RunModal();
-  return WriteBackFormProperties(fields_, Flags, *project);
+  return WriteBackFormProperties(fields_, Flags, *project, &menuSize);
 }
 
 std::vector<FixedSizeControl> FormPropertyForm::FixedSizes() const {
@@ -34,10 +34,21 @@ void FormPropertyForm::OnInit() {
   FillList(IDC_BEVEL_OUTER, kBevelEntries, fields_.BevelOuter);
   SetText(IDC_BEVEL_WIDTH, fields_.BevelWidth);
   SetText(IDC_DISC_LABEL, fields_.DiscLabel);
+  SetText(IDC_MENU_WIDTH, fields_.MenuWidth);
+  SetText(IDC_MENU_HEIGHT, fields_.MenuHeight);
 }
 
 bool FormPropertyForm::CanClose() {
-  // A label autorun.inf or the image cannot hold is refused here, where it can still be mended.
+  // A size the menu cannot take, or a label autorun.inf or the image cannot hold, is refused here,
+  // where it can still be mended; the dialog keeps everything typed.
+  FormPropertiesFields typed;
+  typed.MenuWidth = Text(IDC_MENU_WIDTH);
+  typed.MenuHeight = Text(IDC_MENU_HEIGHT);
+  if (const std::optional<MenuSizeProblem> size = CheckMenuSize(typed)) {
+    ShowError(state_.Env, size->Message);
+    ::SetFocus(Item(size->InWidth ? IDC_MENU_WIDTH : IDC_MENU_HEIGHT));
+    return false;
+  }
   const std::string problem = DiscLabelProblem(Text(IDC_DISC_LABEL), state_.Env.Codes);
   if (problem.empty()) return true;
   ShowError(state_.Env, problem);
@@ -60,6 +71,8 @@ void FormPropertyForm::OnOK() {
   fields_.BevelOuter = ListEntry(IDC_BEVEL_OUTER);
   fields_.BevelWidth = Text(IDC_BEVEL_WIDTH);
   fields_.DiscLabel = Text(IDC_DISC_LABEL);
+  fields_.MenuWidth = Text(IDC_MENU_WIDTH);
+  fields_.MenuHeight = Text(IDC_MENU_HEIGHT);
 }
 
 void FormPropertyForm::OnCommand(int id, int code) {

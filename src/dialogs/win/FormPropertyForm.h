@@ -10,9 +10,10 @@ namespace corvela::win {
 class FormPropertyForm : public ModalDialog {
  public:
   explicit FormPropertyForm(AppState& state);
-  // Fills the dialog from the project and shows it; true when OK was pressed after a change, and
-  // the project has then been written. False at once without a project.
-  bool Execute(MenuProject* project);
+  // Fills the dialog from the project and the menu's inner size and shows it; true when OK was
+  // pressed after a change, and the project and the size have then been written. False at once
+  // without a project.
+  bool Execute(MenuProject* project, Size& menuSize);
 
  protected:
   DialogPlacement Placement() const override { return {{618, 346}, true, {}}; }

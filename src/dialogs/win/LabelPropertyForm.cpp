@@ -58,9 +58,13 @@ void LabelPropertyForm::OnCommand(int id, int code) {
 void LabelPropertyForm::PickFont(FontRecord& font, int sampleId) {
   std::optional<FontRecord> chosen = ChooseFontRecord(hwnd(), font);
   if (!chosen) return;
-  font = *chosen;
+  if (&font == &fields_.Font)
+    TakeCaptionFont(fields_.Font, fields_.HotTrackFont, *chosen);
+  else
+    font = *chosen;
   MarkChanged();
   Redraw(sampleId);
+  Redraw(IDC_HOT_FONT);
 }
 
 bool LabelPropertyForm::OnDrawItem(const DRAWITEMSTRUCT& item) {

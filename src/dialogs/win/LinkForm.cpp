@@ -81,7 +81,8 @@ void LinkForm::AddBrowseTip() {
 }
 
 void LinkForm::WidenActionList() {
-  // The Open URL entry is longer than the list is wide: the dropped list grows to show it whole.
+  // Should a font make the Open URL entry longer than the list is wide, the dropped list grows to
+  // show it whole.
   HWND list = Item(IDC_LINK_ACTION);
   WindowDc dc(list);
   SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));

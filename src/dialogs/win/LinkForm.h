@@ -15,7 +15,8 @@ class LinkForm : public ModalDialog {
   bool Execute(ObjectLink* link);
 
  protected:
-  DialogPlacement Placement() const override { return {{546, 170}, true, {}}; }
+  // Wide enough for the longest action to show whole in the closed list.
+  DialogPlacement Placement() const override { return {{630, 170}, true, {}}; }
   std::vector<FixedSizeControl> FixedSizes() const override;
   void OnInit() override;
   void OnOK() override;

@@ -17,7 +17,7 @@ class PropertyDialogs : public DialogOpener {
  public:
   explicit PropertyDialogs(AppState& state);
 
-  bool EditFormProperties(MenuProject& project) override { return form_.Execute(&project); }
+  bool EditFormProperties(MenuProject& project, Size& menuSize) override { return form_.Execute(&project, menuSize); }
   bool EditLabelProperties(MenuObject& obj) override { return label_.Execute(&obj); }
   bool EditButtonProperties(MenuObject& obj) override { return button_.Execute(&obj); }
   bool EditImageProperties(MenuObject& obj) override { return image_.Execute(&obj); }

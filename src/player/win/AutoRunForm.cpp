@@ -290,6 +290,13 @@ LRESULT AutoRunForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       FormResize();
       return 0;
+    case WM_GETMINMAXINFO:
+      // The designer's hidden menu window takes every size the design surface gives it, which
+      // keeps the menu's limits itself.
+      if (!state_.DesignerMode) break;
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = POINT{0, 0};
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMaxTrackSize = POINT{32767, 32767};
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -195,14 +195,20 @@ AviPane::AviPane(HWND parent, const ControlBase& bounds) {
 
 AviPane::~AviPane() = default;
 
+void AviPane::DrawFramesItself() {
+  if (ownView_) return;
+  ownView_ = true;
+  Rescale(DpiScale());
+}
+
 HWND AviPane::Handle() const {
   return view_ ? view_->hwnd() : control_.get();
 }
 
 bool AviPane::Play(const std::string& path) {
   path_ = path;
-  if (view_) return view_->Play(path_);
-  return PlayInControl();
+  playing_ = view_ ? view_->Play(path_) : PlayInControl();
+  return playing_;
 }
 
 bool AviPane::PlayInControl() {
@@ -221,7 +227,7 @@ void AviPane::Rescale(const DpiScale& scale) {
   // The new window takes the old one's place in the parent's z-order before the old one goes.
   const RECT at = PlaceOf(shown);
   const bool visible = Shows(shown);
-  if (scale.Dpi() > kDesignDpi) {
+  if (scale.Dpi() > kDesignDpi || ownView_) {
     if (!view_) {
       auto view = std::make_unique<ClipView>();
       if (!view->Create(::GetParent(shown), at, visible)) return;
@@ -273,6 +279,7 @@ bool RtfPane::Load(const std::string& path) {
   path_ = path;
   ApplyZoom();
   if (themed_) ApplyThemeColours();
+  loaded_ = loaded_ || stream.dwError == 0;
   return stream.dwError == 0;
 }
 

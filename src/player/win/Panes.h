@@ -36,9 +36,13 @@ class AviPane : public Pane {
   ObjectKind Kind() const override { return ObjectKind::Avi; }
   // Opens the clip and plays it in a loop; a missing or unreadable clip leaves the pane empty.
   bool Play(const std::string& path);
+  bool ShowsContent() const override { return playing_; }
   // Switches between the control and the scaling window as the resolution asks; the clip goes
   // on playing in whichever shows.
   void Rescale(const DpiScale& scale) override;
+  // The scaling window takes the control's place at every resolution: it prints its frame
+  // whenever asked, which the control does not always do.
+  void DrawFramesItself();
 
  private:
   bool PlayInControl();
@@ -46,6 +50,8 @@ class AviPane : public Pane {
   UniqueWindow control_;
   std::unique_ptr<ClipView> view_;
   std::string path_;
+  bool playing_ = false;
+  bool ownView_ = false;
 };
 
 // A read-only rich edit control with a vertical scroll bar and no tab stop.
@@ -57,6 +63,7 @@ class RtfPane : public Pane {
   // Replaces the text with the rich-text document; false when the file cannot be read, and the
   // text stays as it was.
   bool Load(const std::string& path);
+  bool ShowsContent() const override { return loaded_; }
   // Zooms the text from the resolution the control draws at to the menu's.
   void Rescale(const DpiScale& scale) override;
   // Under a high-contrast theme the document's own colours give way to the theme's text and window
@@ -74,6 +81,8 @@ class RtfPane : public Pane {
   // EM_SETZOOM's ratio, 0 / 0 for none.
   int zoomNumerator_ = 0, zoomDenominator_ = 0;
   bool zoomed_ = false;
+  // A document has been read in (a failed load keeps the text before it).
+  bool loaded_ = false;
 };
 
 class PlainSurface;

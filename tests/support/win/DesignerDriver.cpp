@@ -57,8 +57,14 @@ void WaitForDesigner(const ChildProcess& process, const std::string& cd, Designe
   windows = {};
   windows.Main = process.WaitForWindow("TMainForm", 15000);
   ASSERT_NE(windows.Main, nullptr);
-  // The first showing ends with the caption naming the CD folder.
-  ASSERT_TRUE(WaitFor([&] { return WindowText(windows.Main) == "Corvela - " + cd; }, 5000))
+  // The first showing ends with the caption naming the CD folder; it carries the mark of changes
+  // to save until the start tick clears them, or for good when loading showed a message.
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        const std::string caption = WindowText(windows.Main);
+        return caption == "Corvela - " + cd || caption == "Corvela - " + cd + "*";
+      },
+      5000))
       << WindowText(windows.Main);
   ASSERT_NO_FATAL_FAILURE(WaitForStartTick(process, windows.Main));
   windows.Edit = process.WaitForWindow("TEditForm", 5000);
