@@ -1,6 +1,8 @@
 #include "app/DesignerCommands.h"
 
 #include "app/Startup.h"
+#include "designer/History.h"
+#include "designer/StartPagePublish.h"
 #include "project/StoredPath.h"
 #include "platform/Platform.h"
 #include "project/ProjectFile.h"
@@ -27,6 +29,8 @@ bool MayReplaceProjectFile(AppState& state) {
 bool Publish(AppState& state) {
   if (!PublishCDFolder(state, state.CDFolder)) return false;
   state.ProjectUnreadable = false;
+  // The project is saved; a page that cannot be written is reported and keeps nothing unsaved.
+  PublishStartPage(state);
   state.Modified = false;
   return true;
 }
@@ -92,6 +96,14 @@ void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
 }
 
 bool CloseQuery(AppState& state) { return AskAboutUnsavedChanges(state); }
+
+void StartPageCommand(AppState& state, History& history) {
+  std::optional<ProjectSnapshot> before = SnapshotProject(state);
+  state.Project.PublishStartPage = !state.Project.PublishStartPage;
+  state.Modified = true;
+  std::optional<ProjectSnapshot> after = SnapshotProject(state);
+  if (before && after) history.RecordProject(EditKind::StartPage, std::move(*before), std::move(*after));
+}
 
 void SelectCDIconCommand(AppState& state, DesignerShell& shell) {
   FileChooserRequest request;

@@ -49,6 +49,9 @@ bool SaveCommand(AppState& state);
 void SaveAndTestCommand(AppState& state, DesignerShell& shell);
 // The close question; true when the designer may close.
 bool CloseQuery(AppState& state);
+class History;
+// File > Publish a Start Page: switches the option, one step of the history.
+void StartPageCommand(AppState& state, History& history);
 // Edit > Select CD Icon: copies a chosen .ico over the CD folder's AutoRun.ico.
 void SelectCDIconCommand(AppState& state, DesignerShell& shell);
 

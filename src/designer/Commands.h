@@ -65,6 +65,8 @@ enum CommandId : unsigned {
   cmdNudgeRight,
   cmdNudgeUp,
   cmdNudgeDown,
+  // A checked item of the File menu: Save also writes the start page.
+  cmdStartPage,
   // Not a command: where a menu layout opens the Align submenu.
   cmdAlignMenu,
 };

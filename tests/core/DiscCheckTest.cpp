@@ -434,3 +434,47 @@ TEST(CheckDisc, ThePublishedDemoDiscIsClean) {
 
 }  // namespace
 }  // namespace corvela
+
+namespace corvela {
+namespace {
+
+TEST(CheckDisc, TheStartPageAndItsPicturesCountAndWhatItLeavesOutIsNoted) {
+  PlantedDisc disc;
+  disc.State.Project.PublishStartPage = true;
+  MenuObject& quit = *disc.State.Project.Objects.emplace_back(MakeNewObject(ObjectKind::Button));
+  quit.Base().Name = "Quit";
+  quit.AsButton()->Caption = "Quit";
+  quit.Link.Action = LinkAction::ExitAutoRun;
+  disc.Plant("Start.html", "<img src=\"Start.files/o1.png\"><img src=\"Start.files/o2.png\">");
+  disc.Plant("Start.files/o1.png", "png");
+  std::vector<Finding> findings = disc.Check();
+  std::vector<std::string> lines;
+  for (const Finding& f : findings) lines.push_back(FindingLine(f));
+  // The page shows a picture the folder lacks; o1.png is used, so nothing calls it unused.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "error: disc: The start page shows a picture that is missing: save the menu again "
+                       "[\\Start.files\\o2.png]"),
+            1)
+      << Lines(findings);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "note: Quit #7: The start page leaves this object out: a browser's page has no menu window to "
+                       "close"),
+            1)
+      << Lines(findings);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "note: Install #1: On the start page this link opens the file without its parameters and start "
+                       "folder [\\Setup\\setup.exe]"),
+            1);
+  EXPECT_EQ(ErrorsAndWarnings(findings).size(), 1u) << Lines(findings);
+  for (const std::string& line : lines) EXPECT_EQ(line.find("uses this"), std::string::npos) << line;
+
+  disc.Remove("Start.html");
+  findings = disc.Check();
+  ASSERT_EQ(ErrorsAndWarnings(findings).size(), 1u) << Lines(findings);
+  EXPECT_EQ(ErrorsAndWarnings(findings)[0].Message,
+            "Start.html is missing: computers that do not start the player have no page to open. Save the menu to "
+            "publish it");
+}
+
+}  // namespace
+}  // namespace corvela
