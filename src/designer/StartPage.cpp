@@ -125,7 +125,7 @@ class PageWriter {
     const std::optional<std::string> href = LinkHref(obj.Link);
     tag_ = href ? "a" : "div";
     Body += "<" + tag_ + " id=\"" + id_ + "\" class=\"o\"";
-    if (href) Body += " href=\"" + EscapeHtml(*href) + "\" tabindex=\"" + std::to_string(tabIndex) + "\"";
+    if (href) Body += " href=\"" + EscapeHtml(*href) + "\"" + TabIndex(tabIndex);
     const std::string& hint = obj.Base().Hint;
     if (caption.empty() && !name.empty() && href) Body += " aria-label=\"" + EscapeHtml(name) + "\"";
     if (!hint.empty()) Body += " title=\"" + EscapeHtml(hint) + "\"";
@@ -143,6 +143,11 @@ class PageWriter {
     const auto at = static_cast<size_t>(shown.Underline);
     return EscapeHtml(shown.Text.substr(0, at)) + "<u>" + EscapeHtml(shown.Text.substr(at, end - at)) + "</u>" +
            EscapeHtml(shown.Text.substr(end));
+  }
+
+  // The place in the player's focus order; objects outside it follow in page order.
+  static std::string TabIndex(int index) {
+    return index > 0 ? " tabindex=\"" + std::to_string(index) + "\"" : "";
   }
 
   static std::string Dir(const std::string& caption) { return ReadsRightToLeft(caption) ? " dir=\"rtl\"" : ""; }
@@ -187,7 +192,7 @@ class PageWriter {
   std::string AddPicture(const std::string& stored, const std::string& suffix, PagePicture::From from, bool keyed) {
     if (stored.empty()) return "";
     const std::string name = id_ + suffix + ".png";
-    const std::string path = state_.CDFolder + (stored.front() == '\\' ? "" : "\\") + stored;
+    const std::string path = ResolveStoredPath(state_.CDFolder, stored);
     const bool png = UpperAscii(FileNamePart(stored)).size() > 4 &&
                      UpperAscii(stored).compare(stored.size() - 4, 4, ".PNG") == 0;
     page_.Pictures.push_back({name, png && !keyed ? PagePicture::From::Copy : from, path, keyed});
@@ -195,7 +200,7 @@ class PageWriter {
   }
 
   void Img(const std::string& name, const Rect& at, const std::string& cls, const std::string& alt) {
-    Body += "<img class=\"p " + cls + "\" src=\"" + kStartFilesFolder + "/" + name + "\" alt=\"" + EscapeHtml(alt) +
+    Body += "<img class=\"p" + (cls.empty() ? "" : " " + cls) + "\" src=\"" + kStartFilesFolder + "/" + name + "\" alt=\"" + EscapeHtml(alt) +
             "\" style=\"" + Box(at) + "\">";
   }
 
@@ -239,9 +244,9 @@ class PageWriter {
     std::string hotName = obj.HotTrackBitmap ? AddPicture(obj.HotTrackBitmapFile, "h", PagePicture::From::Glyph, true)
                                              : normalName;
     const bool twoGlyphs = hotName != normalName || hot.Glyph != normal.Glyph;
-    const std::string opaque = button.Transparent ? "" : " g";
-    Img(normalName, normal.Glyph, (twoGlyphs ? "n" : "") + opaque, "");
-    if (twoGlyphs) Img(hotName, hot.Glyph, "h" + opaque, "");
+    const std::string opaqueClass = button.Transparent ? "" : "g";
+    Img(normalName, normal.Glyph, twoGlyphs ? (opaqueClass.empty() ? "n" : "n g") : opaqueClass, "");
+    if (twoGlyphs) Img(hotName, hot.Glyph, opaqueClass.empty() ? "h" : "h g", "");
     if (!button.Transparent) Css += "#" + id_ + " .g{background:" + face + ";}\n";
     Caption(button.Caption, "", normal.Caption, button.Font, hot.Caption, obj.HotTrackFont, "text-align:center;");
     Close();
@@ -293,7 +298,7 @@ class PageWriter {
     const std::string target = TrimBlanks(obj.FileName);
     const std::string src = HasUrlScheme(target) ? target : DiscHref(target);
     Body += "<iframe id=\"" + id_ + "\" class=\"f\" src=\"" + EscapeHtml(src) + "\" title=\"" +
-            EscapeHtml(PaneName(obj)) + "\" tabindex=\"" + std::to_string(tabIndex) + "\"></iframe>\n";
+            EscapeHtml(PaneName(obj)) + "\"" + TabIndex(tabIndex) + "></iframe>\n";
     Css += "#" + id_ + "{" + Box(BoundsOf(obj.Base())) + "}\n";
   }
 
@@ -305,8 +310,8 @@ class PageWriter {
       Body += "<div id=\"" + id_ + "\" class=\"o x\"></div>\n";
       return;
     }
-    Body += "<a id=\"" + id_ + "\" class=\"o x\" href=\"" + EscapeHtml(DiscHref(obj.FileName)) + "\" tabindex=\"" +
-            std::to_string(tabIndex) + "\"" + Dir(name) + ">" + EscapeHtml(name) + "</a>\n";
+    Body += "<a id=\"" + id_ + "\" class=\"o x\" href=\"" + EscapeHtml(DiscHref(obj.FileName)) + "\"" +
+            TabIndex(tabIndex) + Dir(name) + ">" + EscapeHtml(name) + "</a>\n";
   }
 
   const AppState& state_;

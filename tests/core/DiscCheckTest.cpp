@@ -415,7 +415,7 @@ TEST(CheckDisc, AFolderThatIsNotThereIsOneError) {
 }
 
 // The demo disc as a save publishes it: the build makes its media and project, a save adds the
-// player and autorun.inf.
+// player, autorun.inf and the start page.
 TEST(CheckDisc, ThePublishedDemoDiscIsClean) {
   const fs::path demo = CORVELA_DEMO_DIR;
   ASSERT_TRUE(fs::exists(demo / "AutoRun.mnx")) << demo;
@@ -424,6 +424,7 @@ TEST(CheckDisc, ThePublishedDemoDiscIsClean) {
   fs::copy(demo, cd, fs::copy_options::recursive);
   std::ofstream(cd / "AutoRun.exe", std::ios::binary) << "player";
   std::ofstream(cd / "autorun.inf", std::ios::binary) << kAutorunInf;
+  std::ofstream(cd / kStartPageFileName, std::ios::binary) << "<!DOCTYPE html>";
   StdFileSystem files;
   const std::vector<Finding> findings = CheckDisc(files, cd.string());
   fs::remove_all(cd);
