@@ -1,5 +1,9 @@
 #include "designer/StartPage.h"
 
+#include <initializer_list>
+#include <string_view>
+
+#include "designer/PageBackground.h"
 #include "designer/PageText.h"
 #include "platform/CodePoints.h"
 #include "platform/PathNames.h"
@@ -14,79 +18,57 @@ namespace corvela {
 
 namespace {
 
-std::string Px(int32_t v) { return std::to_string(v) + "px"; }
+// The page is built by appending parts rather than by adding strings: the player carries this
+// code, and a chain of temporaries costs it far more bytes.
+void Put(std::string& out, std::initializer_list<std::string_view> parts) {
+  for (std::string_view part : parts) out.append(part.data(), part.size());
+}
 
-std::string Box(const Rect& r) {
-  return "left:" + Px(r.Left) + ";top:" + Px(r.Top) + ";width:" + Px(r.Width()) + ";height:" + Px(r.Height()) + ";";
+void PutNumber(std::string& out, int64_t v) { out += std::to_string(v); }
+
+// left, top, width and height in CSS pixels.
+void PutBox(std::string& out, const Rect& r) {
+  const int64_t values[] = {r.Left, r.Top, int64_t{r.Right} - r.Left, int64_t{r.Bottom} - r.Top};
+  const char* names[] = {"left:", "px;top:", "px;width:", "px;height:"};
+  for (int i = 0; i < 4; ++i) {
+    out += names[i];
+    PutNumber(out, values[i]);
+  }
+  out += "px;";
 }
 
 Rect BoundsOf(const ControlBase& c) {
   return {c.Left, c.Top, FitInt32(int64_t{c.Left} + c.Width), FitInt32(int64_t{c.Top} + c.Height)};
 }
 
-// ---------------------------------------------------------------- the background picture
-
-void Ring(PixelBuffer& px, Rect r, Colour topLeft, Colour bottomRight) {
-  if (r.Right <= r.Left || r.Bottom <= r.Top) return;
-  px.FillSolid({r.Left, r.Top, r.Right - 1, r.Top + 1}, topLeft);
-  px.FillSolid({r.Left, r.Top, r.Left + 1, r.Bottom - 1}, topLeft);
-  px.FillSolid({r.Left, r.Bottom - 1, r.Right, r.Bottom}, bottomRight);
-  px.FillSolid({r.Right - 1, r.Top, r.Right, r.Bottom}, bottomRight);
+bool EndsWith(const std::string& stored, const char* extension) {
+  const std::string upper = UpperAscii(stored);
+  const size_t n = std::char_traits<char>::length(extension);
+  return upper.size() > n && upper.compare(upper.size() - n, n, extension) == 0;
 }
 
-Rect Deflated(Rect r, int32_t by) { return {r.Left + by, r.Top + by, r.Right - by, r.Bottom - by}; }
-
-void Rings(PixelBuffer& px, Rect& r, int32_t count, Colour topLeft, Colour bottomRight) {
-  for (int32_t i = 0; i < count && r.Right > r.Left && r.Bottom > r.Top; ++i) {
-    Ring(px, r, topLeft, bottomRight);
-    r = Deflated(r, 1);
+const char* AlignOf(uint8_t alignment) {
+  switch (static_cast<TextAlignment>(alignment)) {
+    case TextAlignment::RightJustify: return "text-align:right;";
+    case TextAlignment::Center: return "text-align:center;";
+    case TextAlignment::LeftJustify: break;
   }
+  return "text-align:left;";
 }
 
-Rect Moved(Rect r, int32_t dx, int32_t dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+const char* DirOf(const std::string& text) { return ReadsRightToLeft(text) ? " dir=\"rtl\"" : ""; }
 
-// The outer panel's bands as the player draws them (shadow and highlight rings), then the inner
-// panel's gradient or colour.
-PixelBuffer PaintBackground(const MenuProject& project, const MenuPanelLayout& panels, int32_t width, int32_t height,
-                            SystemColours* colours) {
-  auto sys = [colours](int index) { return ResolveColour(SystemColourValue(index), colours); };
-  const Colour face = sys(15), shadow = sys(16), highlight = sys(20), dark = sys(21), light = sys(22);
-  PixelBuffer px(width, height, face);
-  const int32_t dx = panels.Panel.Left, dy = panels.Panel.Top;
-  for (const PanelBand& band : panels.Bands) {
-    Rect r = Moved(band.Outer, dx, dy);
-    switch (band.Look) {
-      case BandLook::SunkenBorder: {
-        const bool wide = band.Width > kPanelSingleBorderWidth;
-        const int32_t outer = wide ? (band.Width + 1) / 2 : 1;
-        Rings(px, r, outer, shadow, highlight);
-        Rings(px, r, wide ? band.Width - outer : 1, dark, light);
-        break;
-      }
-      case BandLook::Lowered:
-        Rings(px, r, band.Width, shadow, highlight);
-        break;
-      case BandLook::Raised:
-        Rings(px, r, band.Width, highlight, shadow);
-        break;
-      case BandLook::Space:
-        break;
-    }
-  }
-  const Rect inner = Moved(panels.Inner, dx, dy);
-  const std::optional<PixelBuffer> picture = RenderBackgroundPixels(project, colours, inner.Width(), inner.Height());
-  if (!picture) {
-    px.FillSolid(inner, ResolveColour(project.BackColor, colours));
-    return px;
-  }
-  for (int32_t y = 0; y < picture->Height(); ++y)
-    for (int32_t x = 0; x < picture->Width(); ++x)
-      if (inner.Left + x >= 0 && inner.Left + x < width && inner.Top + y >= 0 && inner.Top + y < height)
-        px.RowPixels(inner.Top + y)[inner.Left + x] = picture->At(x, y);
-  return px;
+// The caption as the player draws it: "&" marks gone, the marked character underlined.
+std::string CaptionHtml(const std::string& caption) {
+  const AcceleratedText shown = ParseAccelerators(caption);
+  if (shown.Underline < 0) return EscapeHtml(shown.Text);
+  const auto at = static_cast<size_t>(shown.Underline);
+  size_t end = at;
+  NextCodePoint(shown.Text, end);
+  std::string html = EscapeHtml(shown.Text.substr(0, at));
+  Put(html, {"<u>", EscapeHtml(shown.Text.substr(at, end - at)), "</u>", EscapeHtml(shown.Text.substr(end))});
+  return html;
 }
-
-// ---------------------------------------------------------------- objects
 
 class PageWriter {
  public:
@@ -97,158 +79,128 @@ class PageWriter {
     const MenuObject& obj = *state_.Project.Objects[static_cast<size_t>(index)];
     if (obj.Link.Action == LinkAction::ExitAutoRun) return;
     id_ = "o" + std::to_string(index);
-    switch (obj.Kind) {
-      case ObjectKind::Label:
-        if (const LabelControl* label = obj.AsLabel()) Label(obj, *label, tabIndex);
-        break;
-      case ObjectKind::Button:
-        if (const ButtonControl* button = obj.AsButton()) Button(obj, *button, tabIndex);
-        break;
-      case ObjectKind::Image:
-        if (const ImageControl* image = obj.AsImage()) Image(obj, *image, tabIndex);
-        break;
-      case ObjectKind::Html:
-        Html(obj, tabIndex);
-        break;
-      default:
-        Pane(obj, tabIndex);
-        break;
-    }
+    tabIndex_ = tabIndex > 0 ? " tabindex=\"" + std::to_string(tabIndex) + "\"" : "";
+    Put(Css, {"#", id_, "{"});
+    PutBox(Css, BoundsOf(obj.Base()));
+    Css += "}\n";
+    if (const LabelControl* label = obj.AsLabel(); label && obj.Kind == ObjectKind::Label)
+      Label(obj, *label);
+    else if (const ButtonControl* button = obj.AsButton(); button && obj.Kind == ObjectKind::Button)
+      Button(obj, *button);
+    else if (const ImageControl* image = obj.AsImage(); image && obj.Kind == ObjectKind::Image)
+      Image(obj, *image);
+    else if (obj.Kind == ObjectKind::Html && !HasUrlScheme(TrimBlanks(obj.FileName)))
+      Html(obj);
+    else
+      Pane(obj);
   }
 
   std::string Css;
   std::string Body;
 
  private:
+  // A rule for this object: "#o3" then the selector's rest, then the declarations.
+  void Rule(std::initializer_list<std::string_view> selectorRest, std::initializer_list<std::string_view> body) {
+    Put(Css, {"#", id_});
+    Put(Css, selectorRest);
+    Css += "{";
+    Put(Css, body);
+    Css += "}\n";
+  }
+
   // The element of a painted object: a link when it has one, else a plain box.
-  void Open(const MenuObject& obj, int tabIndex, const std::string& name, const std::string& caption) {
+  void Open(const MenuObject& obj, const std::string& caption, const std::string& name) {
     const std::optional<std::string> href = LinkHref(obj.Link);
     tag_ = href ? "a" : "div";
-    Body += "<" + tag_ + " id=\"" + id_ + "\" class=\"o\"";
-    if (href) Body += " href=\"" + EscapeHtml(*href) + "\"" + TabIndex(tabIndex);
-    const std::string& hint = obj.Base().Hint;
-    if (caption.empty() && !name.empty() && href) Body += " aria-label=\"" + EscapeHtml(name) + "\"";
-    if (!hint.empty()) Body += " title=\"" + EscapeHtml(hint) + "\"";
+    Put(Body, {"<", tag_, " id=\"", id_, "\" class=\"o\""});
+    if (href) Put(Body, {" href=\"", EscapeHtml(*href), "\"", tabIndex_});
+    if (href && caption.empty() && !name.empty()) Put(Body, {" aria-label=\"", EscapeHtml(name), "\""});
+    if (!obj.Base().Hint.empty()) Put(Body, {" title=\"", EscapeHtml(obj.Base().Hint), "\""});
     Body += ">";
-    Css += "#" + id_ + "{" + Box(BoundsOf(obj.Base())) + "}\n";
   }
-  void Close() { Body += "</" + tag_ + ">\n"; }
-
-  // The caption as the player draws it: "&" marks gone, the marked character underlined.
-  static std::string CaptionHtml(const std::string& caption) {
-    const AcceleratedText shown = ParseAccelerators(caption);
-    if (shown.Underline < 0) return EscapeHtml(shown.Text);
-    size_t end = static_cast<size_t>(shown.Underline);
-    NextCodePoint(shown.Text, end);
-    const auto at = static_cast<size_t>(shown.Underline);
-    return EscapeHtml(shown.Text.substr(0, at)) + "<u>" + EscapeHtml(shown.Text.substr(at, end - at)) + "</u>" +
-           EscapeHtml(shown.Text.substr(end));
-  }
-
-  // The place in the player's focus order; objects outside it follow in page order.
-  static std::string TabIndex(int index) {
-    return index > 0 ? " tabindex=\"" + std::to_string(index) + "\"" : "";
-  }
-
-  static std::string Dir(const std::string& caption) { return ReadsRightToLeft(caption) ? " dir=\"rtl\"" : ""; }
-
-  static const char* Align(uint8_t alignment) {
-    switch (static_cast<TextAlignment>(alignment)) {
-      case TextAlignment::RightJustify: return "right";
-      case TextAlignment::Center: return "center";
-      case TextAlignment::LeftJustify: break;
-    }
-    return "left";
-  }
+  void Close() { Put(Body, {"</", tag_, ">\n"}); }
 
   // One caption span; a second with the hot font and place when those differ.
-  void Caption(const std::string& caption, const std::string& cls, const Rect& normal, const FontRecord& normalFont,
-               const Rect& hot, const FontRecord& hotFont, const std::string& extraCss) {
+  void Caption(const std::string& caption, bool wrap, const Rect& normal, const FontRecord& normalFont, const Rect& hot,
+               const FontRecord& hotFont, const char* align) {
     if (caption.empty()) return;
     const bool differs = hot != normal || hotFont != normalFont;
     const std::string text = CaptionHtml(caption);
-    const std::string classes = "t" + (cls.empty() ? "" : " " + cls);
-    Body += "<span class=\"" + classes + (differs ? " n" : "") + "\"" + Dir(caption) + ">" + text + "</span>";
-    Css += "#" + id_ + " .t{" + Box(normal) + CssFont(normalFont, colours_) + extraCss + "}\n";
+    const char* classes = wrap ? "t w" : "t";
+    Put(Body, {"<span class=\"", classes, differs ? " n\"" : "\"", DirOf(caption), ">", text, "</span>"});
+    std::string box;
+    PutBox(box, normal);
+    Rule({" .t"}, {box, CssFont(normalFont, colours_), align});
     if (!differs) return;
-    Body += "<span class=\"" + classes + " h\" aria-hidden=\"true\"" + Dir(caption) + ">" + text + "</span>";
-    Css += "#" + id_ + " .t.h{" + Box(hot) + CssFont(hotFont, colours_) + "}\n";
+    Put(Body, {"<span class=\"", classes, " h\" aria-hidden=\"true\"", DirOf(caption), ">", text, "</span>"});
+    box.clear();
+    PutBox(box, hot);
+    Rule({" .t.h"}, {box, CssFont(hotFont, colours_)});
   }
 
-  void Label(const MenuObject& obj, const LabelControl& label, int tabIndex) {
+  void Label(const MenuObject& obj, const LabelControl& label) {
     const std::string name = ParseAccelerators(label.Caption).Text;
-    Open(obj, tabIndex, name.empty() ? label.Hint : name, name);
+    Open(obj, name, name.empty() ? label.Hint : name);
     const LabelLayout normal = LayoutLabel(label, measurer_);
     LabelControl hotLabel = label;
     hotLabel.Font = obj.HotTrackFont;
     const LabelLayout hot = LayoutLabel(hotLabel, measurer_);
-    if (normal.Fill) Css += "#" + id_ + "{background:" + CssColour(label.Color, colours_) + ";}\n";
-    const std::string extra = std::string("text-align:") + Align(label.Alignment) + ";";
-    Caption(label.Caption, label.WordWrap ? "w" : "", normal.Text, label.Font, hot.Text, obj.HotTrackFont, extra);
+    if (normal.Fill) Rule({}, {"background:", CssColour(label.Color, colours_), ";"});
+    Caption(label.Caption, label.WordWrap, normal.Text, label.Font, hot.Text, obj.HotTrackFont, AlignOf(label.Alignment));
     Close();
   }
 
-  // A picture of the page: its file name in Start.files, or empty when there is nothing to show.
-  std::string AddPicture(const std::string& stored, const std::string& suffix, PagePicture::From from, bool keyed) {
-    if (stored.empty()) return "";
-    const std::string name = id_ + suffix + ".png";
-    const std::string path = ResolveStoredPath(state_.CDFolder, stored);
-    const bool png = UpperAscii(FileNamePart(stored)).size() > 4 &&
-                     UpperAscii(stored).compare(stored.size() - 4, 4, ".PNG") == 0;
-    page_.Pictures.push_back({name, png && !keyed ? PagePicture::From::Copy : from, path, keyed});
+  // A picture of the page: its file name in Start.files. A PNG the player would show as it is
+  // goes over unchanged.
+  std::string AddPicture(const std::string& stored, const char* suffix, PagePicture::From from, bool keyed) {
+    std::string name = id_ + suffix + ".png";
+    const bool copy = EndsWith(stored, ".PNG") && !keyed;
+    page_.Pictures.push_back({name, copy ? PagePicture::From::Copy : from, ResolveStoredPath(state_.CDFolder, stored), keyed});
     return name;
   }
 
-  void Img(const std::string& name, const Rect& at, const std::string& cls, const std::string& alt) {
-    Body += "<img class=\"p" + (cls.empty() ? "" : " " + cls) + "\" src=\"" + kStartFilesFolder + "/" + name + "\" alt=\"" + EscapeHtml(alt) +
-            "\" style=\"" + Box(at) + "\">";
+  void Img(const std::string& name, const Rect& at, const char* classes, const std::string& alt) {
+    Put(Body, {"<img class=\"", classes, "\" src=\"", kStartFilesFolder, "/", name, "\" alt=\"", EscapeHtml(alt),
+               "\" style=\""});
+    PutBox(Body, at);
+    Body += "\">";
   }
 
-  void Button(const MenuObject& obj, const ButtonControl& button, int tabIndex) {
+  void Button(const MenuObject& obj, const ButtonControl& button) {
     const std::string name = ParseAccelerators(button.Caption).Text;
-    Open(obj, tabIndex, name.empty() ? button.Hint : name, name);
+    Open(obj, name, name.empty() ? button.Hint : name);
+    // A button without a glyph of its own shows the built-in one, hot or not.
     const Graphic* glyph = obj.Bitmap.get();
     const Graphic* hotGlyph = obj.HotTrackBitmap ? obj.HotTrackBitmap.get() : glyph;
-    auto size = [](const Graphic* g, int32_t& w, int32_t& h) {
-      w = g ? g->Width() : kFallbackGlyphSize;
-      h = g ? g->Height() : kFallbackGlyphSize;
-    };
-    int32_t gw = 0, gh = 0, hw = 0, hh = 0;
-    size(glyph, gw, gh);
-    size(hotGlyph, hw, hh);
+    const int32_t gw = glyph ? glyph->Width() : kFallbackGlyphSize, gh = glyph ? glyph->Height() : kFallbackGlyphSize;
+    const int32_t hw = hotGlyph ? hotGlyph->Width() : gw, hh = hotGlyph ? hotGlyph->Height() : gh;
     const ButtonPlacement normal = LayoutButton(button, false, false, gw, gh, measurer_);
     ButtonControl hotButton = button;
     hotButton.Font = obj.HotTrackFont;
     const ButtonPlacement hot = LayoutButton(hotButton, false, true, hw, hh, measurer_);
-    const std::string face = CssColour(kClBtnFace, colours_);
-    auto edge = [&](int outer, int inner) {
-      auto c = [&](int index) { return CssColour(SystemColourValue(index), colours_); };
-      std::string css = "box-shadow:inset 1px 1px " + c(outer) + ",inset -1px -1px " + c(outer == 20 ? 21 : 16);
-      if (inner) css += ",inset 2px 2px " + c(inner) + ",inset -2px -2px " + c(16);
-      return css + ";";
-    };
-    if (normal.Frame == ButtonFrame::Push) Css += "#" + id_ + "{background:" + face + ";" + edge(20, 22) + "}\n";
-    if (normal.Frame == ButtonFrame::Fill) Css += "#" + id_ + "{background:" + face + ";}\n";
-    if (hot.Frame == ButtonFrame::RaisedEdge) {
-      Css += "#" + id_ + ":hover,#" + id_ + ":focus{box-shadow:inset 1px 1px " +
-             CssColour(SystemColourValue(20), colours_) + ",inset -1px -1px " +
-             CssColour(SystemColourValue(16), colours_) + ";" + (hot.FillEdge ? "background:" + face + ";" : "") +
-             "}\n";
-    }
-    // The glyph: the button's own, or the built-in one.
-    std::string normalName = glyph ? AddPicture(obj.BitmapFile, "", PagePicture::From::Glyph, true) : "";
-    if (normalName.empty()) {
-      normalName = "glyph.png";
+    auto sys = [this](int index) { return CssColour(SystemColourValue(index), colours_); };
+    const std::string face = sys(15), shadow = sys(16), highlight = sys(20);
+    // The push-button frame: highlight over dark shadow outside, light over shadow inside.
+    if (normal.Frame == ButtonFrame::Push)
+      Rule({}, {"background:", face, ";box-shadow:inset 1px 1px ", highlight, ",inset -1px -1px ", sys(21),
+                ",inset 2px 2px ", sys(22), ",inset -2px -2px ", shadow, ";"});
+    if (normal.Frame == ButtonFrame::Fill) Rule({}, {"background:", face, ";"});
+    if (hot.Frame == ButtonFrame::RaisedEdge)
+      Rule({":hover,#", id_, ":focus"}, {"box-shadow:inset 1px 1px ", highlight, ",inset -1px -1px ", shadow, ";",
+                                         hot.FillEdge ? "background:" + face + ";" : ""});
+    std::string normalName = "glyph.png";
+    if (glyph)
+      normalName = AddPicture(obj.BitmapFile, "", PagePicture::From::Glyph, true);
+    else
       AddFallbackGlyph();
-    }
-    std::string hotName = obj.HotTrackBitmap ? AddPicture(obj.HotTrackBitmapFile, "h", PagePicture::From::Glyph, true)
-                                             : normalName;
-    const bool twoGlyphs = hotName != normalName || hot.Glyph != normal.Glyph;
-    const std::string opaqueClass = button.Transparent ? "" : "g";
-    Img(normalName, normal.Glyph, twoGlyphs ? (opaqueClass.empty() ? "n" : "n g") : opaqueClass, "");
-    if (twoGlyphs) Img(hotName, hot.Glyph, opaqueClass.empty() ? "h" : "h g", "");
-    if (!button.Transparent) Css += "#" + id_ + " .g{background:" + face + ";}\n";
-    Caption(button.Caption, "", normal.Caption, button.Font, hot.Caption, obj.HotTrackFont, "text-align:center;");
+    const std::string hotName =
+        obj.HotTrackBitmap ? AddPicture(obj.HotTrackBitmapFile, "h", PagePicture::From::Glyph, true) : normalName;
+    const bool two = hotName != normalName || hot.Glyph != normal.Glyph;
+    const bool opaque = !button.Transparent;
+    Img(normalName, normal.Glyph, two ? (opaque ? "p n g" : "p n") : (opaque ? "p g" : "p"), "");
+    if (two) Img(hotName, hot.Glyph, opaque ? "p h g" : "p h", "");
+    if (opaque) Rule({" .g"}, {"background:", face, ";"});
+    Caption(button.Caption, false, normal.Caption, button.Font, hot.Caption, obj.HotTrackFont, "text-align:center;");
     Close();
   }
 
@@ -258,33 +210,25 @@ class PageWriter {
     page_.Pictures.push_back({"glyph.png", PagePicture::From::FallbackGlyph, "", true});
   }
 
-  void Image(const MenuObject& obj, const ImageControl& image, int tabIndex) {
-    Open(obj, tabIndex, image.Hint, "");
-    const Graphic* picture = obj.Picture.get();
-    const Graphic* hotPicture = obj.HotTrackPicture.get();
-    const bool keyed = image.Transparent;
-    const std::string normalName =
-        picture ? AddPicture(obj.FileName, "", PagePicture::From::Picture, keyed && IsBitmapFile(obj.FileName)) : "";
-    const std::string hotName =
-        hotPicture ? AddPicture(obj.HotTrackImageFile, "h", PagePicture::From::Picture,
-                                keyed && IsBitmapFile(obj.HotTrackImageFile))
-                   : "";
-    const bool linked = LinkHref(obj.Link).has_value();
-    // A linked picture is named by its hint; an unlinked one without a hint only decorates.
-    const std::string alt = image.Hint;
-    if (!normalName.empty())
-      Img(normalName, ImageDestination(image, picture->Width(), picture->Height()), hotName.empty() ? "" : "n", alt);
-    if (!hotName.empty())
-      Img(hotName, ImageDestination(image, hotPicture->Width(), hotPicture->Height()), normalName.empty() ? "" : "h",
-          normalName.empty() ? alt : "");
-    if (normalName.empty() && hotName.empty() && linked && !alt.empty())
-      Body += "<span class=\"t\">" + EscapeHtml(alt) + "</span>";
+  void Image(const MenuObject& obj, const ImageControl& image) {
+    Open(obj, "", image.Hint);
+    const Graphic* picture = obj.FileName.empty() ? nullptr : obj.Picture.get();
+    const Graphic* hotPicture = obj.HotTrackImageFile.empty() ? nullptr : obj.HotTrackPicture.get();
+    // Transparent leaves out a bitmap's key colour; other formats bring their own transparency.
+    std::string normalName, hotName;
+    if (picture)
+      normalName = AddPicture(obj.FileName, "", PagePicture::From::Picture,
+                              image.Transparent && EndsWith(obj.FileName, ".BMP"));
+    if (hotPicture)
+      hotName = AddPicture(obj.HotTrackImageFile, "h", PagePicture::From::Picture,
+                           image.Transparent && EndsWith(obj.HotTrackImageFile, ".BMP"));
+    // A picture is named by its hint; one without a hint only decorates.
+    if (picture)
+      Img(normalName, ImageDestination(image, picture->Width(), picture->Height()), hotPicture ? "p n" : "p", image.Hint);
+    if (hotPicture)
+      Img(hotName, ImageDestination(image, hotPicture->Width(), hotPicture->Height()), picture ? "p h" : "p",
+          picture ? "" : image.Hint);
     Close();
-  }
-
-  static bool IsBitmapFile(const std::string& stored) {
-    const std::string upper = UpperAscii(stored);
-    return upper.size() > 4 && upper.compare(upper.size() - 4, 4, ".BMP") == 0;
   }
 
   std::string PaneName(const MenuObject& obj) const {
@@ -293,25 +237,25 @@ class PageWriter {
     return obj.FileName.empty() ? obj.Base().Name : FileNamePart(obj.FileName);
   }
 
-  void Html(const MenuObject& obj, int tabIndex) {
-    if (obj.FileName.empty()) return;
-    const std::string target = TrimBlanks(obj.FileName);
-    const std::string src = HasUrlScheme(target) ? target : DiscHref(target);
-    Body += "<iframe id=\"" + id_ + "\" class=\"f\" src=\"" + EscapeHtml(src) + "\" title=\"" +
-            EscapeHtml(PaneName(obj)) + "\"" + TabIndex(tabIndex) + "></iframe>\n";
-    Css += "#" + id_ + "{" + Box(BoundsOf(obj.Base())) + "}\n";
+  // The HTML pane shows its page of the disc in a frame.
+  void Html(const MenuObject& obj) {
+    Put(Body, {"<iframe id=\"", id_, "\" class=\"f\" src=\"", EscapeHtml(DiscHref(obj.FileName)), "\" title=\"",
+               EscapeHtml(PaneName(obj)), "\"", tabIndex_, "></iframe>\n"});
   }
 
-  // An RTF, AVI or movie pane: a framed box naming its file, with a link to the file.
-  void Pane(const MenuObject& obj, int tabIndex) {
-    Css += "#" + id_ + "{" + Box(BoundsOf(obj.Base())) + "}\n";
-    const std::string name = PaneName(obj);
-    if (obj.FileName.empty()) {
-      Body += "<div id=\"" + id_ + "\" class=\"o x\"></div>\n";
+  // An RTF, AVI or movie pane, or an HTML pane of a web address (the page loads nothing from the
+  // network itself): a framed box naming its file, with a link to the file.
+  void Pane(const MenuObject& obj) {
+    const std::string target = TrimBlanks(obj.FileName);
+    if (target.empty()) {
+      Put(Body, {"<div id=\"", id_, "\" class=\"o x\"></div>\n"});
       return;
     }
-    Body += "<a id=\"" + id_ + "\" class=\"o x\" href=\"" + EscapeHtml(DiscHref(obj.FileName)) + "\"" +
-            TabIndex(tabIndex) + Dir(name) + ">" + EscapeHtml(name) + "</a>\n";
+    const std::string name = PaneName(obj);
+    const std::string href =
+        HasUrlScheme(target) ? LinkHref({"", LinkAction::OpenUrl, 1, target, "", ""}).value_or("") : DiscHref(target);
+    Put(Body, {"<a id=\"", id_, "\" class=\"o x\" href=\"", EscapeHtml(href), "\"", tabIndex_, DirOf(name), ">",
+               EscapeHtml(name), "</a>\n"});
   }
 
   const AppState& state_;
@@ -320,6 +264,7 @@ class PageWriter {
   SystemColours* colours_;
   std::string id_;
   std::string tag_;
+  std::string tabIndex_;
 };
 
 constexpr const char* kStyle =
@@ -344,8 +289,7 @@ StartPage BuildStartPage(const AppState& state, TextMeasurer& measurer) {
   const MenuProject& project = state.Project;
   const int32_t width = std::max(project.Form.Width, 0), height = std::max(project.Form.Height, 0);
   const MenuPanelLayout panels = LayoutMenuPanels(width, height, project.Form.BorderWidth, project.Panel);
-  page.Background = PaintBackground(project, panels, width, height, state.Env.Colours);
-  const Rect inner = Moved(panels.Inner, panels.Panel.Left, panels.Panel.Top);
+  page.Background = PaintPageBackground(project, panels, width, height, state.Env.Colours);
 
   PageWriter writer(state, measurer, page);
   // tabindex follows the player's focus order; the other objects have none.
@@ -355,21 +299,22 @@ StartPage BuildStartPage(const AppState& state, TextMeasurer& measurer) {
   // Painted objects in list order, then the panes, which the player always stacks above them.
   for (int pass = 0; pass < 2; ++pass)
     for (size_t i = 0; i < project.Objects.size(); ++i)
-      if ((pass == 0) == IsPainted(project.Objects[i]->Kind))
-        writer.Object(static_cast<int>(i), tabIndex[i]);
+      if ((pass == 0) == IsPainted(project.Objects[i]->Kind)) writer.Object(static_cast<int>(i), tabIndex[i]);
 
-  const std::string title = project.Form.Caption.empty() ? std::string("Start") : project.Form.Caption;
+  const std::string& caption = project.Form.Caption;
   std::string& html = page.Html;
-  html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n";
-  html += "<meta name=\"viewport\" content=\"width=device-width\">\n";
-  html += "<title" + std::string(ReadsRightToLeft(title) ? " dir=\"rtl\"" : "") + ">" + EscapeHtml(title) + "</title>\n";
-  html += "<style>\n" + std::string(kStyle);
-  html += "#m{width:" + Px(width) + ";height:" + Px(height) + ";background-color:" +
-          CssColour(kClBtnFace, state.Env.Colours) + ";background-image:url(\"" + kStartFilesFolder + "/" +
-          kBackgroundPicture + "\")}\n";
-  html += "#i{" + Box(inner) + "}\n";
-  html += writer.Css;
-  html += "</style>\n</head>\n<body>\n<main id=\"m\"><div id=\"i\">\n" + writer.Body + "</div></main>\n</body>\n</html>\n";
+  Put(html, {"<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+             "<meta name=\"viewport\" content=\"width=device-width\">\n<title",
+             DirOf(caption), ">", caption.empty() ? std::string("Start") : EscapeHtml(caption), "</title>\n<style>\n",
+             kStyle, "#m{width:"});
+  PutNumber(html, width);
+  html += "px;height:";
+  PutNumber(html, height);
+  Put(html, {"px;background-color:", CssColour(kClBtnFace, state.Env.Colours), ";background-image:url(\"",
+             kStartFilesFolder, "/", kBackgroundPicture, "\")}\n#i{"});
+  PutBox(html, InnerPanelInClient(panels));
+  Put(html, {"}\n", writer.Css, "</style>\n</head>\n<body>\n<main id=\"m\"><div id=\"i\">\n", writer.Body,
+             "</div></main>\n</body>\n</html>\n"});
   return page;
 }
 
