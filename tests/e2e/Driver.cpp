@@ -31,12 +31,12 @@
 #include "platform/StdPlatform.h"
 #include "platform/win/Dpi.h"
 #include "platform/win/Handles.h"
+#include "platform/win/Win32CodePages.h"
 #include "platform/win/Win32Colours.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
 #include "project/ProjectFile.h"
-#include "platform/win/Win32CodePages.h"
 #include "project/DiscLabel.h"
 #include "project/Publish.h"
 #include "project/Resources.h"
@@ -83,12 +83,13 @@ int Publish(const std::string& designerExe, const std::string& cd) {
   corvela::StderrUserInterface ui;
   corvela::win::Win32Screen screen;
   corvela::win::Win32Clock clock;
+  // Text in UTF-8, as the designer holds it: the start page is written from it.
+  corvela::win::Win32CodePages codes;
   corvela::Platform env;
   env.Files = &files;
   env.Ui = &ui;
   env.Display = &screen;
   env.Ticks = &clock;
-  corvela::win::Win32CodePages codes;
   env.Codes = &codes;
   corvela::AppState state(env);
   state.ExeFileName = designerExe;
