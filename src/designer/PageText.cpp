@@ -134,7 +134,9 @@ std::string CssColour(Colour colour, SystemColours* colours) {
 
 std::string CssFont(const FontRecord& font, SystemColours* colours) {
   std::string css = "font-family:" + CssString(font.Name) + "," + GenericFamily(font.Name) + ";";
-  css += "font-size:" + std::to_string(font.Size > 0 ? font.Size : 8) + "pt;";
+  // A negative size gives the player a font of that cell height, near enough the same size.
+  const int64_t points = font.Size < 0 ? -int64_t{font.Size} : font.Size;
+  css += "font-size:" + std::to_string(points > 0 ? points : 8) + "pt;";
   css += (font.Style & fsBold) ? "font-weight:bold;" : "font-weight:normal;";
   css += (font.Style & fsItalic) ? "font-style:italic;" : "font-style:normal;";
   std::string decoration;

@@ -244,7 +244,8 @@ class PageWriter {
   }
 
   // An RTF, AVI or movie pane, or an HTML pane of a web address (the page loads nothing from the
-  // network itself): a framed box naming its file, with a link to the file.
+  // network itself): a framed box naming its file, with a link to the file. An RTF or AVI pane
+  // that shows something now has that picture over the name, which shows if the picture fails.
   void Pane(const MenuObject& obj) {
     const std::string target = TrimBlanks(obj.FileName);
     if (target.empty()) {
@@ -255,7 +256,14 @@ class PageWriter {
     const std::string href =
         HasUrlScheme(target) ? LinkHref({"", LinkAction::OpenUrl, 1, target, "", ""}).value_or("") : DiscHref(target);
     Put(Body, {"<a id=\"", id_, "\" class=\"o x\" href=\"", EscapeHtml(href), "\"", tabIndex_, DirOf(name), ">",
-               EscapeHtml(name), "</a>\n"});
+               EscapeHtml(name)});
+    if (obj.Pane && (obj.Kind == ObjectKind::Rtf || obj.Kind == ObjectKind::Avi)) {
+      const std::string picture = id_ + ".png";
+      page_.Pictures.push_back({picture, PagePicture::From::PaneView, "", false, obj.Pane.get()});
+      // Over the frame, as the pane's own edge is part of its picture.
+      Img(picture, {-1, -1, obj.Base().Width - 1, obj.Base().Height - 1}, "p", "");
+    }
+    Put(Body, {"</a>\n"});
   }
 
   const AppState& state_;

@@ -21,11 +21,13 @@ struct PagePicture {
     Picture,       // a picture file, converted (Keyed: its bottom-left colour left out)
     Glyph,         // a button's bitmap, its bottom-left colour left out
     FallbackGlyph, // the player's built-in glyph
+    PaneView,      // what a live RTF or AVI pane shows
   };
   std::string Name;
   From Source = From::Copy;
   std::string Path;  // the file it comes from
   bool Keyed = false;
+  const PaneWindow* Pane = nullptr;  // PaneView's pane
 };
 
 struct StartPage {

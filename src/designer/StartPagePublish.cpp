@@ -37,6 +37,8 @@ bool WritePicture(AppState& state, const PagePicture& picture, const std::string
                                             target);
     case PagePicture::From::FallbackGlyph:
       return writer && writer->WriteFallbackGlyph(target);
+    case PagePicture::From::PaneView:
+      return writer && picture.Pane && writer->WritePaneView(*picture.Pane, target);
   }
   return false;
 }

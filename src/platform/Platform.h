@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/PaneWindow.h"
 
 namespace corvela {
 
@@ -215,6 +216,8 @@ class PictureWriter {
                         const std::string& target) = 0;
   // The glyph a button without its own shows.
   virtual bool WriteFallbackGlyph(const std::string& target) = 0;
+  // What a live pane (a rich-text document, a clip) shows now; false when it has nothing to show.
+  virtual bool WritePaneView(const PaneWindow& pane, const std::string& target) = 0;
 };
 
 // The set of services handed to portable code. Pointers are not owned.

@@ -179,6 +179,10 @@ class FakePictures : public PictureWriter {
     Files.Files[target] = "png:glyph";
     return true;
   }
+  bool WritePaneView(const PaneWindow&, const std::string& target) override {
+    Files.Files[target] = "png:pane";
+    return true;
+  }
   testing::FakeFileSystem& Files;
 };
 
@@ -198,6 +202,10 @@ TEST(PublishStartPage, WritesThePageKeepsItsPicturesCurrentAndSwitchedOffRemoves
   MenuObject& logo = Add(s, ObjectKind::Image, {60, 0, 110, 50});
   logo.FileName = "\\art\\logo.png";
   logo.Picture = std::make_unique<testing::FakeGraphic>("logo", nullptr);
+  // A rich-text pane showing its document: its picture goes over the link to the file.
+  MenuObject& notes = Add(s, ObjectKind::Rtf, {0, 60, 100, 140});
+  notes.FileName = "\\notes.rtf";
+  notes.Pane = std::make_unique<PaneWindow>();
   s.Project.PublishStartPage = true;
   const std::string folder = kCd + "\\Start.files";
   files.Directories.insert(folder);
@@ -210,6 +218,9 @@ TEST(PublishStartPage, WritesThePageKeepsItsPicturesCurrentAndSwitchedOffRemoves
   // A PNG goes over as it is.
   EXPECT_EQ(files.Files[folder + "\\o1.png"], "png bytes");
   EXPECT_FALSE(files.FileExists(folder + "\\o7.png"));
+  EXPECT_EQ(files.Files[folder + "\\o2.png"], "png:pane");
+  EXPECT_TRUE(Has(files.Files[kCd + "\\Start.html"],
+                  "<a id=\"o2\" class=\"o x\" href=\"notes.rtf\" tabindex=\"1\">notes.rtf<img class=\"p\" src=\"Start.files/o2.png\""));
   EXPECT_TRUE(Has(files.Files[kCd + "\\Start.html"], "src=\"Start.files/o0.png\" alt=\"\" style=\"left:5px;top:10px;"));
 
   s.Project.PublishStartPage = false;

@@ -7,6 +7,7 @@
 #include "platform/win/Win32Colours.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Graphics.h"
+#include "player/win/Panes.h"
 #include "project/Resources.h"
 #include "project/win/Win32Text.h"
 #include "support/FakePlatform.h"
@@ -84,6 +85,38 @@ TEST(StartPageWin, PicturesBecomePngsAsThePlayerShowsThemAndTheFolderFollowsTheO
   ASSERT_TRUE(PublishStartPage(state));
   EXPECT_EQ(::GetFileAttributesA((cd / "Start.html").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(::GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace corvela
+
+namespace corvela {
+namespace {
+
+TEST(StartPageWin, ARichTextPaneIsPicturedAsItShowsItsDocument) {
+  testing::TempFolder cd;
+  ASSERT_TRUE(testing::WriteBytes(cd / "notes.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\plain\\fs40 "
+                                                    "WWWWWWWW WWWWWWWW}"));
+  win::UniqueWindow parent(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr));
+  ASSERT_TRUE(parent);
+  PaneControl bounds;
+  bounds.Width = 160;
+  bounds.Height = 90;
+  win::RtfPane pane(parent.get(), bounds);
+  ASSERT_TRUE(pane.Load(cd / "notes.rtf"));
+  win::PagePictureWriter pictures;
+  ASSERT_TRUE(pictures.WritePaneView(pane, cd / "pane.png"));
+  win::Win32GraphicLoader graphics;
+  std::unique_ptr<win::WinGraphic> view = graphics.DecodePicture(cd / "pane.png");
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->Width(), 160);
+  EXPECT_EQ(view->Height(), 90);
+  // The document's black text is in the picture, not only the white of an empty pane.
+  int dark = 0;
+  for (int y = 0; y < 90; ++y)
+    for (int x = 0; x < 140; ++x) dark += (PixelOf(*view, x, y) & 0xFF) < 0x40;
+  EXPECT_GT(dark, 40);
 }
 
 }  // namespace

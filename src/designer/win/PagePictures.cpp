@@ -1,7 +1,9 @@
 #include "designer/win/PagePictures.h"
 
+#include "designer/win/PanelCapture.h"
 #include "platform/win/WideText.h"
 #include "player/win/ObjectPainter.h"
+#include "player/win/Panes.h"
 
 namespace corvela::win {
 
@@ -107,6 +109,29 @@ bool PagePictureWriter::ConvertToPng(const std::string& source, bool glyph, bool
 bool PagePictureWriter::WriteFallbackGlyph(const std::string& target) {
   std::unique_ptr<WinGraphic> glyph = LoadFallbackGlyph();
   return glyph && WriteGraphic(*glyph, true, target);
+}
+
+bool PagePictureWriter::WritePaneView(const PaneWindow& pane, const std::string& target) {
+  const auto* window = dynamic_cast<const Pane*>(&pane);
+  RECT bounds{};
+  if (!window || !window->Handle() || !::GetWindowRect(window->Handle(), &bounds)) return false;
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  void* bits = nullptr;
+  UniqueBitmap dib = CreateTopDownDib(width, height, &bits);
+  UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (width <= 0 || height <= 0 || !dib || !dc || !bits) return false;
+  {
+    SelectScope select(dc.get(), dib.get());
+    RECT all{0, 0, width, height};
+    ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    // The pane and the windows inside it, printed as the design surface prints them.
+    PaintWindowTree(window->Handle(), dc.get(), [](HWND) { return false; });
+    ::GdiFlush();
+  }
+  const auto* from = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> bgra(static_cast<size_t>(width) * height);
+  for (size_t i = 0; i < bgra.size(); ++i) bgra[i] = (from[i] & 0xFFFFFF) | kOpaque;
+  return Encode(bgra, width, height, target);
 }
 
 }  // namespace corvela::win

@@ -19,6 +19,7 @@ class PagePictureWriter : public PictureWriter {
   bool WritePng(const std::vector<uint32_t>& pixels, int32_t width, int32_t height,
                 const std::string& target) override;
   bool WriteFallbackGlyph(const std::string& target) override;
+  bool WritePaneView(const PaneWindow& pane, const std::string& target) override;
 
  private:
   // The graphic's pixels as straight (not premultiplied) BGRA, keyed ones made transparent.
