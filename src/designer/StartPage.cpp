@@ -257,7 +257,9 @@ class PageWriter {
         HasUrlScheme(target) ? LinkHref({"", LinkAction::OpenUrl, 1, target, "", ""}).value_or("") : DiscHref(target);
     Put(Body, {"<a id=\"", id_, "\" class=\"o x\" href=\"", EscapeHtml(href), "\"", tabIndex_, DirOf(name), ">",
                EscapeHtml(name)});
-    if (obj.Pane && (obj.Kind == ObjectKind::Rtf || obj.Kind == ObjectKind::Avi)) {
+    // A pane whose file is missing shows nothing worth a picture: the name stays in sight.
+    if (obj.Pane && (obj.Kind == ObjectKind::Rtf || obj.Kind == ObjectKind::Avi) && !HasUrlScheme(target) &&
+        state_.Env.Files && state_.Env.Files->FileExists(ResolveStoredPath(state_.CDFolder, target))) {
       const std::string picture = id_ + ".png";
       page_.Pictures.push_back({picture, PagePicture::From::PaneView, "", false, obj.Pane.get()});
       // Over the frame, as the pane's own edge is part of its picture.

@@ -195,6 +195,7 @@ TEST(PublishStartPage, WritesThePageKeepsItsPicturesCurrentAndSwitchedOffRemoves
   files.Directories = {kCd};
   files.Files[kCd + "\\art\\photo.jpg"] = "jpeg";
   files.Files[kCd + "\\art\\logo.png"] = "png bytes";
+  files.Files[kCd + "\\notes.rtf"] = "{\\rtf1 notes}";
   MenuObject& photo = Add(s, ObjectKind::Image, {0, 0, 50, 50});
   photo.FileName = "\\art\\photo.jpg";
   photo.Picture = std::make_unique<testing::FakeGraphic>("photo", nullptr, 40, 30);
