@@ -10,7 +10,10 @@ packages=(
   wine wine64 xvfb xauth imagemagick xdotool x11-utils x11-xserver-utils python3
   libarchive-dev dpkg-dev xorriso python3-pycdlib
   fonts-wqy-microhei osslsigncode openssl
+  chromium default-jre-headless
 )
+# The HTML checker comes from npm (scripts/vnu.sh); a machine with its own npm keeps it.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

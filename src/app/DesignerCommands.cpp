@@ -1,6 +1,8 @@
 #include "app/DesignerCommands.h"
 
 #include "app/Startup.h"
+#include "designer/History.h"
+#include "designer/StartPagePublish.h"
 #include "platform/Platform.h"
 #include "project/DiscNames.h"
 #include "project/FolderCopy.h"
@@ -57,6 +59,8 @@ bool Publish(AppState& state) {
   if (!PublishCDFolder(state, state.CDFolder)) return false;
   state.ProjectUnreadable = false;
   state.ProjectRescued = false;
+  // The project is saved; a page that cannot be written is reported and keeps nothing unsaved.
+  PublishStartPage(state);
   state.Modified = false;
   return true;
 }
@@ -180,6 +184,7 @@ bool SaveAsCommand(AppState& state, DesignerShell& shell, const std::string& bas
   state.CDFolder = target;
   state.ProjectUnreadable = false;
   state.ProjectRescued = false;
+  PublishStartPage(state);
   shell.SetMainCaption(MainCaption(baseCaption, state.CDFolder));
   shell.UpdateCDIconButton();
   return true;
@@ -193,6 +198,14 @@ void SaveAndTestCommand(AppState& state, DesignerShell& shell) {
 }
 
 bool CloseQuery(AppState& state) { return AskAboutUnsavedChanges(state); }
+
+void StartPageCommand(AppState& state, History& history) {
+  std::optional<ProjectSnapshot> before = SnapshotProject(state);
+  state.Project.PublishStartPage = !state.Project.PublishStartPage;
+  state.Modified = true;
+  std::optional<ProjectSnapshot> after = SnapshotProject(state);
+  if (before && after) history.RecordProject(EditKind::StartPage, std::move(*before), std::move(*after));
+}
 
 void SelectCDIconCommand(AppState& state, DesignerShell& shell) {
   FileChooserRequest request;

@@ -65,6 +65,9 @@ bool SaveAsCommand(AppState& state, DesignerShell& shell, const std::string& bas
 void SaveAndTestCommand(AppState& state, DesignerShell& shell);
 // The close question; true when the designer may close.
 bool CloseQuery(AppState& state);
+class History;
+// File > Publish a Start Page: switches the option, one step of the history.
+void StartPageCommand(AppState& state, History& history);
 // Edit > Select CD Icon: copies a chosen .ico over the CD folder's AutoRun.ico.
 void SelectCDIconCommand(AppState& state, DesignerShell& shell);
 

@@ -25,6 +25,7 @@ const std::vector<CommandInfo>& Commands() {
       {cmdSaveAs, "Save &As...", {}},
       {cmdCheckDisc, "Check &Disc...", Plain(kKeyF7)},
       {cmdMakeIsoImage, "Make &ISO Image...", {}},
+      {cmdStartPage, "Publish a Start &Page for Other Computers", {}},
       {cmdExit, "E&xit...", Ctrl('X')},
       {cmdFormProperties, "&Form Properties...", CtrlAlt('P'), false},
       {cmdStartLink, "&Start Link...", CtrlAlt('L'), false},
@@ -120,7 +121,7 @@ const std::vector<KeyBinding>& NudgeKeys() {
 
 const std::vector<MenuLayout>& MenuBarLayout() {
   static const std::vector<MenuLayout> kMenus = {
-      {"&File", {cmdOpen, cmdSave, cmdSaveAs, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdExit}},
+      {"&File", {cmdOpen, cmdSave, cmdSaveAs, cmdSaveAndTest, 0, cmdCheckDisc, cmdMakeIsoImage, 0, cmdStartPage, 0, cmdExit}},
       {"&Edit",
        {cmdUndo, cmdRedo, 0, cmdCopy, cmdPaste, cmdDuplicate, 0, cmdFormProperties, cmdStartLink, cmdObjectProperties, cmdObjectLink, 0, cmdDelete, cmdClear, 0, cmdBringToFront,
         cmdSendToBack, cmdAlignMenu, cmdSizeToFit, 0, cmdSelectAll, 0, cmdSelectCDIcon}},

@@ -67,6 +67,8 @@ enum CommandId : unsigned {
   cmdNudgeUp,
   cmdNudgeDown,
   cmdSaveAs,
+  // A checked item of the File menu: Save also writes the start page.
+  cmdStartPage,
   // Not a command: where a menu layout opens the Align submenu.
   cmdAlignMenu,
 };

@@ -53,6 +53,8 @@ const char* EditName(EditKind kind) {
       return "Nudge";
     case EditKind::SizeToFit:
       return "Size to Fit";
+    case EditKind::StartPage:
+      return "Start Page";
   }
   return "";
 }
@@ -82,6 +84,7 @@ std::optional<ProjectSnapshot> SnapshotProject(const AppState& state) {
   shot.Block = out.Take();
   shot.DiscLabel = state.Project.DiscLabel;
   for (const auto& obj : state.Project.Objects) shot.Selected.push_back(obj->Selected);
+  shot.StartPage = state.Project.PublishStartPage;
   return shot;
 }
 
@@ -163,6 +166,7 @@ bool RestoreProject(AppState& state, const ProjectSnapshot& shot) {
   // The extension entries of the loaded file are no edit and are not in the snapshot: they stay.
   scratch.Project.UnknownExtensions = std::move(state.Project.UnknownExtensions);
   scratch.Project.DiscLabel = shot.DiscLabel;
+  scratch.Project.PublishStartPage = shot.StartPage;
   state.Project = std::move(scratch.Project);
   RenumberTags(state);
   return true;

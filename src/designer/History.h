@@ -40,6 +40,7 @@ enum class EditKind : uint8_t {
   Centre,
   Nudge,
   SizeToFit,
+  StartPage,
 };
 const char* EditName(EditKind kind);
 
@@ -63,8 +64,10 @@ struct ProjectSnapshot {
   std::string Block;
   std::string DiscLabel;  // kept outside the settings block, in the file's extension block
   std::vector<bool> Selected;
+  // The one project option kept outside the settings block besides the label.
+  bool StartPage = false;
   bool operator==(const ProjectSnapshot& o) const {
-    return Block == o.Block && DiscLabel == o.DiscLabel && Selected == o.Selected;
+    return Block == o.Block && DiscLabel == o.DiscLabel && Selected == o.Selected && StartPage == o.StartPage;
   }
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/PaneWindow.h"
 
 namespace corvela {
 
@@ -43,6 +44,8 @@ class FileSystem {
   virtual bool CopyOneFile(const std::string& from, const std::string& to) = 0;
   // Deletes a file; false when it is still there afterwards.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Removes an empty folder; true also when there is none.
+  virtual bool RemoveFolder(const std::string& path) = 0;
   // The files and folders directly inside a folder, without "." and "..", in no set order.
   // False when the folder cannot be listed.
   virtual bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) = 0;
@@ -204,6 +207,22 @@ class CodePages {
   virtual std::string FromUtf8(uint32_t codePage, std::string_view text, bool& replaced) = 0;
 };
 
+// Writes PNG files for the start page that Save publishes beside the player.
+class PictureWriter {
+ public:
+  virtual ~PictureWriter() = default;
+  // The picture (or, with glyph, the button bitmap) at source as a PNG at target, at its own
+  // size; keyed leaves out its bottom-left pixel's colour where it has no alpha of its own.
+  virtual bool ConvertToPng(const std::string& source, bool glyph, bool keyed, const std::string& target) = 0;
+  // width x height opaque pixels, row by row from the top, each 0x00BBGGRR.
+  virtual bool WritePng(const std::vector<uint32_t>& pixels, int32_t width, int32_t height,
+                        const std::string& target) = 0;
+  // The glyph a button without its own shows.
+  virtual bool WriteFallbackGlyph(const std::string& target) = 0;
+  // What a live pane (a rich-text document, a clip) shows now; false when it has nothing to show.
+  virtual bool WritePaneView(const PaneWindow& pane, const std::string& target) = 0;
+};
+
 // The set of services handed to portable code. Pointers are not owned.
 struct Platform {
   FileSystem* Files = nullptr;
@@ -219,6 +238,8 @@ struct Platform {
   // Without them the project file's strings are read and written as they are, like the undo
   // history's records.
   CodePages* Codes = nullptr;
+  // Only the designer has one: without it the start page's pictures are not written.
+  PictureWriter* Pictures = nullptr;
 };
 
 // The one way errors of the project and player code are reported: title "Error", error icon, OK.

@@ -134,6 +134,12 @@ bool StdFileSystem::RemoveFile(const std::string& path) {
   return !ec && !FileExists(path);
 }
 
+bool StdFileSystem::RemoveFolder(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return !DirectoryExists(path);
+}
+
 bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   std::error_code ec;
   fs::directory_iterator it(path, ec), end;

@@ -22,6 +22,7 @@ class StdFileSystem : public FileSystem {
   bool SaveFileSafely(const std::string& path, const std::string& bytes, std::string& error) override;
   bool CopyOneFile(const std::string& from, const std::string& to) override;
   bool RemoveFile(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override;
   bool CanWriteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;

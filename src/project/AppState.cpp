@@ -58,6 +58,7 @@ void NewProject(AppState& state) {
   p.Panel.BevelWidth = 1;
   p.Panel.BorderWidth = 0;
   p.Panel.BorderStyle = 0;
+  p.PublishStartPage = false;
   p.UnknownExtensions.clear();
   CentreWindowOnScreen(state);
   if (state.View) state.View->FormSettingsChanged();

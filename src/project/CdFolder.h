@@ -9,6 +9,9 @@ inline constexpr const char* kProjectFileName = "AutoRun.mnx";
 inline constexpr const char* kPlayerFileName = "AutoRun.exe";
 inline constexpr const char* kCdIconFileName = "AutoRun.ico";
 inline constexpr const char* kAutorunInfFileName = "autorun.inf";
+// The start page for computers that never start the player, and the folder of its pictures.
+inline constexpr const char* kStartPageFileName = "Start.html";
+inline constexpr const char* kStartFilesFolder = "Start.files";
 // The published files written through a safe save, whose temporary files an interrupted save
 // leaves behind.
 inline constexpr const char* kSafelySavedFiles[] = {kProjectFileName, kAutorunInfFileName, kPlayerFileName};

@@ -8,6 +8,7 @@
 #include "platform/TextLines.h"
 #include "project/AppState.h"
 #include "project/CdFolder.h"
+#include "project/DiscCheckPage.h"
 #include "project/DiscCheckAccess.h"
 #include "project/DiscCheckStrings.h"
 #include "project/DiscLabel.h"
@@ -223,6 +224,7 @@ class DiscChecker {
     const MenuSnapshot* menu = request_.Menu ? request_.Menu : saved ? &*saved : nullptr;
     if (!menu) return false;
     CheckMenuFiles(*menu, folder_, root_, files_, findings_);
+    CheckStartPage(*menu, files_, folder_, root_, findings_);
     CheckMenuAccess(*menu, findings_);
     return true;
   }

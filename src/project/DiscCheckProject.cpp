@@ -208,6 +208,7 @@ MenuSnapshot TakeMenuSnapshot(const MenuProject& project, bool unsaved) {
   menu.StartSound = project.StartSound;
   menu.StartLink = project.StartLink;
   menu.Unsaved = unsaved;
+  menu.PublishStartPage = project.PublishStartPage;
   menu.BackColor = project.BackColor;
   menu.GradientColor = project.GradientColor;
   menu.GradientStyle = project.GradientStyle;

@@ -44,6 +44,7 @@ struct MenuSnapshot {
   std::vector<Object> Objects;  // in the menu's order
   // The menu on screen has changes that the saved AutoRun.mnx lacks.
   bool Unsaved = false;
+  bool PublishStartPage = false;
 };
 
 // Taken on the thread that owns the model.

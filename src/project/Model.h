@@ -232,6 +232,9 @@ struct MenuProject {
   PanelSettings Panel;
   // The disc's volume label, UTF-8; empty: none set (autorun.inf and the image go without).
   std::string DiscLabel;
+  // Save also writes a start page that any browser opens, for computers that never start the
+  // player (Start.html and Start.files beside it). Kept in the extension block.
+  bool PublishStartPage = false;
   std::vector<ExtensionEntry> UnknownExtensions;
 };
 

@@ -45,6 +45,9 @@ bool ReadEntries(std::string_view entries, ExtensionBlock& block) {
     } else if (tag == kDiscLabelTag) {
       if (!IsUtf8(data)) return false;
       block.DiscLabel = std::string(data);
+    } else if (tag == kStartPageTag) {
+      if (data.size() != 4) return false;
+      block.StartPage = (U32At(data, 0) & kStartPageOn) != 0;
     } else {
       block.Unknown.push_back({tag, std::string(data)});
     }
@@ -61,7 +64,7 @@ void PutEntry(ByteWriter& out, uint32_t tag, const std::string& data) {
 }  // namespace
 
 bool IsKnownExtensionTag(uint32_t tag) {
-  return tag == kCodePageTag || tag == kUnicodeStringTag || tag == kDiscLabelTag;
+  return tag == kCodePageTag || tag == kUnicodeStringTag || tag == kDiscLabelTag || tag == kStartPageTag;
 }
 
 ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
@@ -87,7 +90,7 @@ ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize) {
 }
 
 bool HasBlockSettings(const MenuProject& project) {
-  return !project.DiscLabel.empty();
+  return !project.DiscLabel.empty() || project.PublishStartPage;
 }
 
 std::optional<std::string> ExtensionBlockBytes(uint32_t codePage, const std::vector<UnicodeString>& strings,
@@ -109,6 +112,11 @@ std::optional<std::string> ExtensionBlockBytes(uint32_t codePage, const std::vec
   if (!settings.DiscLabel.empty()) {
     if (settings.DiscLabel.size() > kMax) return std::nullopt;
     PutEntry(out, kDiscLabelTag, settings.DiscLabel);
+  }
+  if (settings.PublishStartPage) {
+    ByteWriter flags;
+    flags.U32(kStartPageOn);
+    PutEntry(out, kStartPageTag, flags.Bytes());
   }
   for (const ExtensionEntry& e : kept) {
     if (e.Bytes.size() > kMax) return std::nullopt;

@@ -39,6 +39,9 @@ inline constexpr uint32_t kCodePageTag = ExtensionTag("CPAG");
 inline constexpr uint32_t kUnicodeStringTag = ExtensionTag("UTF8");
 // The disc's label as UTF-8 text; written only when one is set.
 inline constexpr uint32_t kDiscLabelTag = ExtensionTag("LABL");
+// u32 bit set; bit 0: Save publishes the start page. Written only when a bit is set.
+inline constexpr uint32_t kStartPageTag = ExtensionTag("PAGE");
+inline constexpr uint32_t kStartPageOn = 1;
 // The code page recorded when strings were written as UTF-8 (a platform without code pages).
 inline constexpr uint32_t kUtf8CodePage = 65001;
 
@@ -59,6 +62,7 @@ struct ExtensionBlock {
   std::vector<UnicodeString> Strings;  // ascending ordinals
   std::string DiscLabel;
   std::vector<ExtensionEntry> Unknown;
+  bool StartPage = false;
 };
 
 // The block at the end of file, whose body takes at least its first bodySize bytes. Reads only
@@ -66,7 +70,8 @@ struct ExtensionBlock {
 ExtensionBlock ReadExtensionBlock(std::string_view file, size_t bodySize);
 // The block and its footer: the code page, the strings, then the kept entries. Nothing when a
 // length does not fit its 32 bits.
-// The settings of the model that live only in the block (the disc label) come after the strings.
+// The settings of the model that live only in the block (the disc label, the start page) come
+// after the strings.
 std::optional<std::string> ExtensionBlockBytes(uint32_t codePage, const std::vector<UnicodeString>& strings,
                                                const MenuProject& settings, const std::vector<ExtensionEntry>& kept);
 // True when the model sets something that only the block can hold.

@@ -191,6 +191,7 @@ std::optional<std::string> ProjectContent(const AppState& state) {
   // What only the extension block holds is content too.
   out.U32(static_cast<uint32_t>(state.Project.DiscLabel.size()));
   out.Raw(state.Project.DiscLabel);
+  if (state.Project.PublishStartPage) out.U8(1);
   return out.Take();
 }
 
@@ -290,6 +291,7 @@ bool ReadBody(AppState& state, const std::string& bytes, const ExtensionBlock& b
     in->U32(magic);
     state.Project.UnknownExtensions = block.Unknown;
     state.Project.DiscLabel = block.DiscLabel;
+    state.Project.PublishStartPage = block.StartPage;
     SettingsReadResult settings;
     int32_t reserved = 0;
     if (!ReadSettingsBlock(*in, state, settings) || !in->I32(reserved)) {

@@ -144,6 +144,8 @@ Json ProjectToJson(const AppState& state, const std::string& trailer) {
   json["Trailer"] = std::move(words);
   if (pos < trailer.size()) json["TrailerTail"] = Latin1ToUtf8(trailer.substr(pos));
   if (!p.DiscLabel.empty()) json["DiscLabel"] = p.DiscLabel;
+  // Only when on, so that the form of every project that never set it stays as it was.
+  if (p.PublishStartPage) json["PublishStartPage"] = true;
   if (!p.UnknownExtensions.empty()) {
     Json entries = Json::array();
     for (const ExtensionEntry& e : p.UnknownExtensions) {
@@ -349,7 +351,7 @@ bool ProjectFromJson(const Json& json, AppState& state, std::optional<std::strin
                     [&](auto&& visit) {
         return visit("FormIcon", p.FormIcon) && visit("StartSound", p.StartSound) && visit("BackColor", p.BackColor) &&
                visit("GradientColor", p.GradientColor) && visit("GradientStyle", p.GradientStyle) &&
-               visit("ReservedWord", state.ReservedWord);
+               visit("ReservedWord", state.ReservedWord) && visit("PublishStartPage", p.PublishStartPage);
       });
   if (!top) return false;
   if (auto it = json.find("DiscLabel"); it != json.end()) {

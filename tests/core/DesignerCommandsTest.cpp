@@ -503,3 +503,34 @@ TEST(SaveAs, ASaveIntoAReadOnlyFolderPointsToSaveAs) {
 
 }  // namespace
 }  // namespace corvela
+
+namespace corvela {
+namespace {
+
+TEST(StartPageCommand, IsOneStepOfTheHistoryAndOtherStepsKeepIt) {
+  testing::FakeWorld world;
+  AppState& state = world.State;
+  NewProject(state);
+  RememberSavedContent(state);
+  History history;
+  StartPageCommand(state, history);
+  EXPECT_TRUE(state.Project.PublishStartPage);
+  EXPECT_TRUE(state.Modified);
+  EXPECT_EQ(history.UndoText(), "Undo Start Page");
+  // A later step over the whole project restores its settings, not the option.
+  const ProjectSnapshot before = SnapshotProject(state).value();
+  state.Project.Form.Caption = "Changed";
+  history.RecordProject(EditKind::FormProperties, before, SnapshotProject(state).value());
+  ASSERT_TRUE(history.Undo(state));
+  EXPECT_TRUE(state.Project.PublishStartPage);
+  ASSERT_TRUE(history.Undo(state));
+  EXPECT_FALSE(state.Project.PublishStartPage);
+  // Back where the file was: nothing to save.
+  EXPECT_FALSE(state.Modified);
+  ASSERT_TRUE(history.Redo(state));
+  EXPECT_TRUE(state.Project.PublishStartPage);
+  EXPECT_TRUE(state.Modified);
+}
+
+}  // namespace
+}  // namespace corvela

@@ -454,7 +454,7 @@ TEST(CheckDisc, AFolderThatIsNotThereIsOneError) {
 }
 
 // The demo disc as a save publishes it: the build makes its media and project, a save adds the
-// player and autorun.inf.
+// player, autorun.inf and the start page.
 TEST(CheckDisc, ThePublishedDemoDiscIsClean) {
   const fs::path demo = CORVELA_DEMO_DIR;
   ASSERT_TRUE(fs::exists(demo / "AutoRun.mnx")) << demo;
@@ -463,12 +463,58 @@ TEST(CheckDisc, ThePublishedDemoDiscIsClean) {
   fs::copy(demo, cd, fs::copy_options::recursive);
   std::ofstream(cd / "AutoRun.exe", std::ios::binary) << "player";
   std::ofstream(cd / "autorun.inf", std::ios::binary) << kAutorunInf;
+  std::ofstream(cd / kStartPageFileName, std::ios::binary) << "<!DOCTYPE html>";
   StdFileSystem files;
   const std::vector<Finding> findings = CheckDisc(files, cd.string());
   fs::remove_all(cd);
   EXPECT_TRUE(ErrorsAndWarnings(findings).empty()) << Lines(findings);
+  // The size note, after the note that the start page leaves the Exit button out.
   ASSERT_FALSE(findings.empty());
-  EXPECT_NE(FindingLine(findings.front()).find("fits a CD 700 MB"), std::string::npos) << Lines(findings);
+  EXPECT_NE(FindingLine(findings.back()).find("fits a CD 700 MB"), std::string::npos) << Lines(findings);
+}
+
+}  // namespace
+}  // namespace corvela
+
+namespace corvela {
+namespace {
+
+TEST(CheckDisc, TheStartPageAndItsPicturesCountAndWhatItLeavesOutIsNoted) {
+  PlantedDisc disc;
+  disc.State.Project.PublishStartPage = true;
+  MenuObject& quit = *disc.State.Project.Objects.emplace_back(MakeNewObject(ObjectKind::Button));
+  quit.Base().Name = "Quit";
+  quit.AsButton()->Caption = "Quit";
+  quit.Link.Action = LinkAction::ExitAutoRun;
+  disc.Plant("Start.html", "<img src=\"Start.files/o1.png\"><img src=\"Start.files/o2.png\">");
+  disc.Plant("Start.files/o1.png", "png");
+  std::vector<Finding> findings = disc.Check();
+  std::vector<std::string> lines;
+  for (const Finding& f : findings) lines.push_back(FindingLine(f));
+  // The page shows a picture the folder lacks; o1.png is used, so nothing calls it unused.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "error: disc: The start page shows a picture that is missing: save the menu again "
+                       "[\\Start.files\\o2.png]"),
+            1)
+      << Lines(findings);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "note: Quit #7: The start page leaves this object out: a browser's page has no menu window to "
+                       "close"),
+            1)
+      << Lines(findings);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "note: Install #1: On the start page this link opens the file without its parameters and start "
+                       "folder [\\Setup\\setup.exe]"),
+            1);
+  EXPECT_EQ(ErrorsAndWarnings(findings).size(), 1u) << Lines(findings);
+  for (const std::string& line : lines) EXPECT_EQ(line.find("uses this"), std::string::npos) << line;
+
+  disc.Remove("Start.html");
+  findings = disc.Check();
+  ASSERT_EQ(ErrorsAndWarnings(findings).size(), 1u) << Lines(findings);
+  EXPECT_EQ(ErrorsAndWarnings(findings)[0].Message,
+            "Start.html is missing: computers that do not start the player have no page to open. Save the menu to "
+            "publish it");
 }
 
 }  // namespace

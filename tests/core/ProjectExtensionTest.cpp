@@ -263,3 +263,35 @@ TEST(ProjectExtension, EntriesOfLaterVersionsSurviveLoadAndSave) {
 
 }  // namespace
 }  // namespace corvela
+
+namespace corvela {
+namespace {
+
+TEST(ProjectExtension, TheStartPageOptionTravelsInTheBlockOnlyWhileOn) {
+  testing::FakeWorld world;
+  testing::FillEveryKind(world.State);
+  world.State.Project.Form.Caption = "plain";
+  const std::string without = SerializeProject(world.State, kTrailer).value();
+  world.State.Project.PublishStartPage = true;
+  const std::string with = SerializeProject(world.State, kTrailer).value();
+  // The 8-bit file gains a block holding the code page and the option, nothing else.
+  ASSERT_EQ(with.substr(0, without.size()), without);
+  const ExtensionBlock block = ReadExtensionBlock(with, 4);
+  EXPECT_EQ(block.State, ExtensionState::Read);
+  EXPECT_TRUE(block.StartPage);
+  EXPECT_TRUE(block.Unknown.empty());
+  EXPECT_NE(with.find("PAGE" + Le({4, 1})), std::string::npos);
+
+  Loaded back(with);
+  ASSERT_EQ(back.Outcome, ParseOutcome::Loaded);
+  EXPECT_TRUE(back.Project().PublishStartPage);
+  EXPECT_EQ(SerializeProject(back.World.State, kTrailer), with);
+  // Switched off again, the project is byte for byte the one that never had it.
+  back.World.State.Project.PublishStartPage = false;
+  EXPECT_EQ(SerializeProject(back.World.State, kTrailer), without);
+  Loaded plain(without);
+  EXPECT_FALSE(plain.Project().PublishStartPage);
+}
+
+}  // namespace
+}  // namespace corvela

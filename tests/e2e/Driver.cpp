@@ -27,16 +27,22 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "designer/StartPagePublish.h"
+#include "designer/win/PagePictures.h"
 #include "platform/StdPlatform.h"
 #include "platform/win/Dpi.h"
 #include "platform/win/Handles.h"
 #include "platform/win/Win32CodePages.h"
 #include "platform/win/WideText.h"
+#include "platform/win/Win32Colours.h"
 #include "platform/win/Win32FileSystem.h"
+#include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
 #include "project/ProjectFile.h"
 #include "project/DiscLabel.h"
 #include "project/Publish.h"
+#include "project/Resources.h"
+#include "project/win/Win32Text.h"
 #include "support/win/WinProcess.h"
 
 namespace {
@@ -79,12 +85,13 @@ int Publish(const std::string& designerExe, const std::string& cd) {
   corvela::StderrUserInterface ui;
   corvela::win::Win32Screen screen;
   corvela::win::Win32Clock clock;
+  // Text in UTF-8, as the designer holds it: the start page is written from it.
+  corvela::win::Win32CodePages codes;
   corvela::Platform env;
   env.Files = &files;
   env.Ui = &ui;
   env.Display = &screen;
   env.Ticks = &clock;
-  corvela::win::Win32CodePages codes;
   env.Codes = &codes;
   corvela::AppState state(env);
   state.ExeFileName = designerExe;
@@ -95,6 +102,25 @@ int Publish(const std::string& designerExe, const std::string& cd) {
     return Fail("the demo project does not load");
   const size_t objects = state.Project.Objects.size();
   if (!corvela::PublishCDFolder(state, cd)) return Fail("publishing failed");
+  if (state.Project.PublishStartPage) {
+    // As the designer's Save goes on: the page is laid out over the pictures as decoded.
+    corvela::win::Win32GraphicLoader graphics;
+    corvela::win::Win32TextMeasurer text;
+    corvela::win::Win32SystemColours colours;
+    corvela::win::PagePictureWriter pictures;
+    env.Graphics = &graphics;
+    env.Text = &text;
+    env.Colours = &colours;
+    env.Pictures = &pictures;
+    corvela::ApplyAllObjectResources(state);
+    const bool written = corvela::PublishStartPage(state);
+    corvela::ClearObjects(state);
+    env.Graphics = nullptr;
+    env.Text = nullptr;
+    env.Colours = nullptr;
+    env.Pictures = nullptr;
+    if (!written) return Fail("the start page was not written");
+  }
 
   for (const char* name : {"AutoRun.exe", "AutoRun.ico", "autorun.inf", "AutoRun.mnx"})
     if (!files.FileExists(cd + "\\" + name)) return Fail(std::string(name) + " was not published");

@@ -12,6 +12,7 @@
 #        e2e.sh signed    DRIVER CORVELA_EXE MNX_EXE DEMO_DIR SIGN_SCRIPT
 #        e2e.sh scripts   DRIVER CORVELA_EXE MNX_EXE PROJECTS_DIR ARTIFACTS_DIR
 #        e2e.sh anywhere  DRIVER CORVELA_EXE E2E_TESTS_EXE
+#        e2e.sh page      DRIVER CORVELA_EXE MNX_EXE DEMO_DIR ARTIFACTS COMPARE_PY VNU_SH
 set -uo pipefail
 case_name=$1 driver=$2 corvela=$3
 work=$(mktemp -d /tmp/corvela-e2e.XXXXXX)
@@ -90,6 +91,43 @@ error_then_end() {  # exe text what
 }
 
 case "$case_name" in
+  page)
+    mnx=$4 demo=$5 artifacts=$6 compare=$7 vnu=$8
+    [ -f "$demo/AutoRun.mnx" ] || fail "no demo disc in $demo"
+    command -v chromium >/dev/null || fail "chromium is not installed (scripts/install-deps.sh)"
+    mkdir -p "$work/designer" "$work/cd" "$artifacts"
+    cp "$corvela" "$work/designer/Corvela.exe"
+    cp "$(dirname "$corvela")/Default.ico" "$work/designer/"
+    cp -r "$demo/." "$work/cd/"
+    # The demo in DejaVu Sans throughout, the one face both Wine and the browser have, so that the
+    # two pictures can be laid over each other.
+    wine "$mnx" dump "$(winpath "$work/cd/AutoRun.mnx")" 2>/dev/null | tr -d '\r' >"$work/demo.json" || fail "mnx dump"
+    sed -i 's/"Name": "Arial"/"Name": "DejaVu Sans"/' "$work/demo.json"
+    grep -q '"PublishStartPage": true' "$work/demo.json" || fail "the demo disc does not publish a start page"
+    wine "$mnx" build "$(winpath "$work/demo.json")" "$(winpath "$work/cd/AutoRun.mnx")" >/dev/null 2>&1 || fail "mnx build"
+    driver publish "$(winpath "$work/designer/Corvela.exe")" "$(winpath "$work/cd")" || fail "publishing"
+    [ -f "$work/cd/Start.html" ] && [ -f "$work/cd/Start.files/background.png" ] || fail "no start page was published"
+    echo "ok: Save wrote Start.html and $(ls "$work/cd/Start.files" | wc -l) pictures"
+
+    driver play "$(winpath "$work/cd/AutoRun.exe")" 640 480 30000 || fail "playing"
+    read -r pid left top width height <"$work/out"
+    # The mouse away from the menu, so that nothing shows its hot look.
+    xdotool mousemove 0 0 2>/dev/null
+    sleep 0.5
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$artifacts/page-player.png" ||
+      fail "no screenshot of the player"
+    wine "$driver" close "$pid" >/dev/null 2>&1
+    pid=""
+    timeout 60 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --force-device-scale-factor=1 \
+      --window-size="$width,$height" --screenshot="$artifacts/page-browser.png" "file://$work/cd/Start.html" \
+      >"$work/chromium.log" 2>&1 || { cat "$work/chromium.log" >&2; fail "chromium"; }
+    # The window holds the inner panel 4 pixels of bevels in.
+    python3 "$compare" "$artifacts/page-player.png" "$artifacts/page-browser.png" "$work/demo.json" 4 4 ||
+      fail "the start page does not look like the player's menu"
+    echo "ok: the start page lies over the player's menu"
+    "$vnu" "$work/cd/Start.html" || fail "the start page is not valid HTML"
+    echo "ok: the HTML checker finds no error"
+    ;;
   demo)
     demo=$4 artifacts=$5
     [ -f "$demo/AutoRun.mnx" ] || fail "no demo disc in $demo"

@@ -89,6 +89,11 @@ class FakeFileSystem : public FileSystem {
     Files.erase(path);
     return true;
   }
+  bool RemoveFolder(const std::string& path) override {
+    if (Unwritable.count(path)) return false;
+    Directories.erase(path);
+    return true;
+  }
   // The files and folders whose path is path, a backslash and a name without one.
   bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) override {
     if (!DirectoryExists(path)) return false;

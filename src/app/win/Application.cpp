@@ -28,6 +28,7 @@ Application::Application() : env_(), state_(env_) {
   env_.Launcher = &shell_;
   env_.Sound = &sound_;
   env_.Codes = &codes_;
+  env_.Pictures = &pictures_;
 }
 
 Application::~Application() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win/Handles.h"
+#include "designer/win/PagePictures.h"
 #include "platform/win/Win32CodePages.h"
 #include "platform/win/Win32Colours.h"
 #include "platform/win/Win32FileSystem.h"
@@ -57,6 +58,7 @@ class Application {
   Win32Shell shell_;
   Win32Sound sound_;
   Win32CodePages codes_;
+  PagePictureWriter pictures_;
   Platform env_;
   AppState state_;
   std::unique_ptr<EditForm> edit_;

@@ -139,6 +139,9 @@ void MainForm::Execute(unsigned id) {
       // A CD icon step has written the icon file back.
       UpdateCDIconButton();
       return;
+    case cmdStartPage:
+      StartPageCommand(state_, editForm_.Surface().Steps());
+      return;
     case cmdCheckDisc:
       CheckDiscCommand();
       return;
@@ -191,6 +194,7 @@ void MainForm::UpdateEditMenu(HMENU menu) {
   enable(cmdDuplicate, selected > 0);
   enable(cmdPaste, ClipboardHasObjects());
   enable(cmdSizeToFit, editForm_.Surface().CanSizeSelectionToFit());
+  ::CheckMenuItem(menu, cmdStartPage, MF_BYCOMMAND | (state_.Project.PublishStartPage ? MF_CHECKED : MF_UNCHECKED));
   for (unsigned id = cmdAlignLefts; id <= cmdCentreInWindow; ++id)
     enable(id, selected >= MinimumSelection(static_cast<AlignCommand>(id - cmdAlignLefts)));
 }

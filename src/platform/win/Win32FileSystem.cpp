@@ -174,6 +174,10 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
   return ::DeleteFileW(Wide(path).c_str()) != 0 || !FileExists(path);
 }
 
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  return ::RemoveDirectoryW(Wide(path).c_str()) != 0 || !DirectoryExists(path);
+}
+
 bool Win32FileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   WIN32_FIND_DATAW found{};
   UniqueFind find(::FindFirstFileW(Wide(path + "\\*").c_str(), &found));

@@ -133,7 +133,9 @@ Fn ImagingExport(const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
 }
 
-ComPtr<IWICImagingFactory> MakeFactory() {
+}  // namespace
+
+ComPtr<IWICImagingFactory> MakeImagingFactory() {
   ComPtr<IWICImagingFactory> factory;
   using CreateFactory = HRESULT(WINAPI*)(UINT, IWICImagingFactory**);
   if (auto create = ImagingExport<CreateFactory>("WICCreateImagingFactory_Proxy");
@@ -144,6 +146,8 @@ ComPtr<IWICImagingFactory> MakeFactory() {
                      factory.put_void());
   return factory;
 }
+
+namespace {
 
 // The decoder of the format the extension names, made from the component's class object and
 // opened on the file; false when the file is not of that format or cannot be read.
@@ -315,7 +319,7 @@ class Win32GraphicLoader::Batch {
   void DecodeAll() {
     const bool com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     {
-      ComPtr<IWICImagingFactory> factory = MakeFactory();
+      ComPtr<IWICImagingFactory> factory = MakeImagingFactory();
       for (Slot& slot : slots_) {
         // Requests are never changed after the start, so they are read without the lock. A slot
         // is done whatever happens: the loader's thread may be waiting for it.
@@ -349,7 +353,7 @@ Win32GraphicLoader::Win32GraphicLoader() = default;
 Win32GraphicLoader::~Win32GraphicLoader() = default;
 
 IWICImagingFactory* Win32GraphicLoader::Factory() {
-  if (!factory_) factory_ = MakeFactory();
+  if (!factory_) factory_ = MakeImagingFactory();
   return factory_.get();
 }
 

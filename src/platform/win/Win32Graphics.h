@@ -70,6 +70,9 @@ class WinGraphic : public Graphic {
   mutable COLORREF scaledKey_ = 0;
 };
 
+// The imaging component's factory, from its own entry points where it has them; null without one.
+ComPtr<IWICImagingFactory> MakeImagingFactory();
+
 // A 32-bit copy of any bitmap (resources, design-time captures); null when it cannot be copied.
 std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap);
 
