@@ -24,9 +24,9 @@ std::vector<std::string> PagePictures(const std::string& html) {
 
 void CheckStartPage(const MenuSnapshot& menu, FileSystem& files, const std::string& cdFolder, DiscNode& root,
                     std::vector<Finding>& findings) {
-  DiscNode* page = root.Find(kStartPageFileName);
+  DiscNode* page = root.Find(kStartPageFileName, files.FoldedName(kStartPageFileName));
   if (page && page->IsFolder) page = nullptr;
-  DiscNode* folder = root.Find(kStartFilesFolder);
+  DiscNode* folder = root.Find(kStartFilesFolder, files.FoldedName(kStartFilesFolder));
   if (folder && !folder->IsFolder) folder = nullptr;
   const std::string pagePath = std::string("\\") + kStartPageFileName;
   if (!menu.PublishStartPage) {
@@ -45,7 +45,7 @@ void CheckStartPage(const MenuSnapshot& menu, FileSystem& files, const std::stri
     std::string html, error;
     if (files.ReadFile(ChildPath(cdFolder, kStartPageFileName), html, error)) {
       for (const std::string& name : PagePictures(html)) {
-        const DiscNode* picture = folder ? folder->Find(name) : nullptr;
+        const DiscNode* picture = folder ? folder->Find(name, files.FoldedName(name)) : nullptr;
         if (!picture || picture->IsFolder)
           AddFinding(findings, Severity::Error, kDiscOwner, std::string("\\") + kStartFilesFolder + "\\" + name,
                      "The start page shows a picture that is missing: save the menu again");

@@ -212,6 +212,8 @@ TEST(SaveCommand, AsksBeforeWritingANameADiscCannotKeep) {
   image.FileName = "\\Pictures\\ab.jpg";
   EXPECT_TRUE(SaveCommand(d.State));
   EXPECT_EQ(d.Ui.Shown.size(), 2u);
+}
+
 // Yes to the offer opens what could be read, marked modified; saving still asks before the
 // damaged file is replaced.
 TEST(UnreadableProject, ARescuedMenuIsModifiedAndStillGuardsTheDamagedFile) {
