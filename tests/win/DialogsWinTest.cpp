@@ -442,6 +442,8 @@ TEST_F(Dialogs, AFontSampleShowsALargeWhiteFontWholeAndReadably) {
   testing::Capture sample;
   DialogDriver driver("Label Properties", [&](HWND d) {
     HWND box = ::GetDlgItem(d, IDC_FONT);
+    // Painted before it is read: the dialog may not have had its first paint yet.
+    ::RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     ::GetClientRect(box, &r);  // inside its sunken edge, whose light side is white too
     ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&r), 2);
