@@ -38,10 +38,12 @@
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Graphics.h"
 #include "platform/win/Win32Services.h"
+#include "player/win/Panes.h"
 #include "project/ProjectFile.h"
 #include "project/DiscLabel.h"
 #include "project/Publish.h"
 #include "project/Resources.h"
+#include "project/StoredPath.h"
 #include "project/win/Win32Text.h"
 #include "support/win/WinProcess.h"
 
@@ -113,6 +115,22 @@ int Publish(const std::string& designerExe, const std::string& cd) {
     env.Colours = &colours;
     env.Pictures = &pictures;
     corvela::ApplyAllObjectResources(state);
+    // The designer's RTF and AVI panes show their files when it saves: made here the same way in
+    // a window never shown, so that the page pictures what they show.
+    corvela::win::UniqueWindow host(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, state.Project.Form.Width,
+                                                      state.Project.Form.Height, nullptr, nullptr,
+                                                      ::GetModuleHandleW(nullptr), nullptr));
+    for (auto& obj : state.Project.Objects) {
+      if (obj->Kind != corvela::ObjectKind::Rtf && obj->Kind != corvela::ObjectKind::Avi) continue;
+      std::unique_ptr<corvela::win::Pane> pane = corvela::win::CreatePane(obj->Kind, host.get(), obj->Base());
+      const std::string path = corvela::ResolveStoredPath(cd, obj->FileName);
+      if (auto* rtf = dynamic_cast<corvela::win::RtfPane*>(pane.get())) rtf->Load(path);
+      if (auto* avi = dynamic_cast<corvela::win::AviPane*>(pane.get())) {
+        avi->DrawFramesItself();
+        avi->Play(path);
+      }
+      obj->Pane = std::move(pane);
+    }
     const bool written = corvela::PublishStartPage(state);
     corvela::ClearObjects(state);
     env.Graphics = nullptr;

@@ -122,10 +122,9 @@ bool PagePictureWriter::WritePaneView(const PaneWindow& pane, const std::string&
   if (width <= 0 || height <= 0 || !dib || !dc || !bits) return false;
   {
     SelectScope select(dc.get(), dib.get());
-    RECT all{0, 0, width, height};
-    ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    // The pane and the windows inside it, printed as the design surface prints them.
-    PaintWindowTree(window->Handle(), dc.get(), [](HWND) { return false; });
+    // The pane with its frame and scroll bar, and the windows inside it, printed as the design
+    // surface prints them.
+    PaintWindowWhole(window->Handle(), dc.get());
     ::GdiFlush();
   }
   const auto* from = static_cast<const uint32_t*>(bits);

@@ -68,17 +68,22 @@ void DrawMissingScrollBar(HWND hwnd, HDC dc, const RECT& windowBounds) {
   ::DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
 }
 
-}  // namespace
+// A window with its frame and scroll bars, at 0, 0 of dc.
+void PrintFramed(HWND hwnd, HDC dc, const RECT& bounds) {
+  // What a window does not print itself (its frame and scroll bars, under some systems) shows as
+  // a neutral face rather than whatever the DC held.
+  RECT all{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
+  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  {
+    DcStateScope state(dc);
+    ::SendMessageW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
+  }
+  DrawMissingScrollBar(hwnd, dc, bounds);
+}
 
-void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area) {
+void PaintChildren(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area) {
   POINT origin{0, 0};
   ::ClientToScreen(root, &origin);
-  DcStateScope clipped(target);
-  if (area) ::IntersectClipRect(target, area->left, area->top, area->right, area->bottom);
-  {
-    DcStateScope state(target);
-    ::SendMessageW(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
-  }
   std::vector<Child> children;
   if (area) {
     // Only the panes that reach into the area.
@@ -97,18 +102,33 @@ void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& ski
   BufferDc scratch(target, width, height);
   for (const Child& c : children) {
     const int w = c.Bounds.right - c.Bounds.left, h = c.Bounds.bottom - c.Bounds.top;
-    {
-      // What a window does not print itself (its frame and scroll bars, under some systems)
-      // shows as a neutral face rather than the previous pane's pixels.
-      RECT all{0, 0, w, h};
-      ::FillRect(scratch.get(), &all, ::GetSysColorBrush(COLOR_BTNFACE));
-      DcStateScope state(scratch.get());
-      ::SendMessageW(c.Hwnd, WM_PRINT, reinterpret_cast<WPARAM>(scratch.get()),
-                     PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
-    }
-    DrawMissingScrollBar(c.Hwnd, scratch.get(), c.Bounds);
+    PrintFramed(c.Hwnd, scratch.get(), c.Bounds);
     ::BitBlt(target, c.Bounds.left - origin.x, c.Bounds.top - origin.y, w, h, scratch.get(), 0, 0, SRCCOPY);
   }
+}
+
+}  // namespace
+
+void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area) {
+  DcStateScope clipped(target);
+  if (area) ::IntersectClipRect(target, area->left, area->top, area->right, area->bottom);
+  {
+    DcStateScope state(target);
+    ::SendMessageW(root, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT | PRF_ERASEBKGND);
+  }
+  PaintChildren(root, target, skip, area);
+}
+
+void PaintWindowWhole(HWND window, HDC target) {
+  RECT bounds;
+  if (!::GetWindowRect(window, &bounds)) return;
+  PrintFramed(window, target, bounds);
+  // Its child windows from the corner of its client area, inside the frame.
+  POINT client{0, 0};
+  ::ClientToScreen(window, &client);
+  DcStateScope state(target);
+  ::OffsetViewportOrgEx(target, client.x - bounds.left, client.y - bounds.top, nullptr);
+  PaintChildren(window, target, [](HWND) { return false; }, nullptr);
 }
 
 }  // namespace corvela::win

@@ -14,4 +14,7 @@ namespace corvela::win {
 // that part of the picture (in root client coordinates) is painted again.
 void PaintWindowTree(HWND root, HDC target, const std::function<bool(HWND)>& skip, const RECT* area = nullptr);
 
+// window itself with its frame and scroll bars, and its children, at 0, 0 of target.
+void PaintWindowWhole(HWND window, HDC target);
+
 }  // namespace corvela::win
