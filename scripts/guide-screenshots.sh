@@ -127,7 +127,7 @@ shot make-iso "$(geometry '^Make ISO Image$')"
 wait "$tests" || true
 
 # A menu in Greek, Chinese and Arabic, played as a disc would start it: each caption in its own
-# script, the Arabic one right to left. (mnx takes plain names: the work folder has one.)
+# script, the Arabic one right to left.
 mkdir -p "$work/scripts"
 cp "$build/Corvela.exe" "$work/scripts/AutoRun.exe"
 wine "$build/tools/mnx.exe" build "$(winepath -w "$root/examples/scripts/project.json")" \

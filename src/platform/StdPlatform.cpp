@@ -26,10 +26,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Paths are UTF-8 here as everywhere in the core; on Windows a narrow path would be read in the
+// ANSI code page, which cannot name a folder in another script.
+fs::path P(const std::string& path) { return fs::u8path(path); }
+
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+#ifdef _WIN32
+  const std::wstring wideMode(mode, mode + std::strlen(mode));
+  return ::_wfopen(P(path).c_str(), wideMode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
 
 std::string Describe(const std::string& what, const std::string& path, int err) {
   return what + " \"" + path + "\". " + std::strerror(err);
@@ -37,7 +50,7 @@ std::string Describe(const std::string& what, const std::string& path, int err) 
 
 // Creates or truncates path and writes bytes; 0 or the errno of the failure.
 int WriteWhole(const std::string& path, const std::string& bytes) {
-  FilePtr file(std::fopen(path.c_str(), "wb"));
+  FilePtr file(OpenFile(path, "wb"));
   if (!file) return errno ? errno : EIO;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0)
     return errno ? errno : EIO;
@@ -49,16 +62,16 @@ int WriteWhole(const std::string& path, const std::string& bytes) {
 
 bool StdFileSystem::FileExists(const std::string& path) {
   std::error_code ec;
-  return fs::exists(path, ec) && !fs::is_directory(path, ec);
+  return fs::exists(P(path), ec) && !fs::is_directory(P(path), ec);
 }
 
 bool StdFileSystem::DirectoryExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(path, ec);
+  return fs::is_directory(P(path), ec);
 }
 
 bool StdFileSystem::ReadFile(const std::string& path, std::string& bytes, std::string& error) {
-  FilePtr file(std::fopen(path.c_str(), "rb"));
+  FilePtr file(OpenFile(path, "rb"));
   if (!file) {
     error = Describe("Cannot open file", path, errno);
     return false;
@@ -94,7 +107,7 @@ class StdSaveSteps : public SafeSaveSteps {
  public:
   std::optional<std::string> CheckReplaceable(const std::string& path) override {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(P(path), ec);
     if (ec || !fs::exists(status)) return std::nullopt;
     const bool writable = (status.permissions() & fs::perms::owner_write) != fs::perms::none;
     if (fs::is_directory(status) || !writable) return Describe("Cannot create file", path, EACCES);
@@ -107,13 +120,13 @@ class StdSaveSteps : public SafeSaveSteps {
   }
   std::optional<std::string> Replace(const std::string& temp, const std::string& path) override {
     std::error_code ec;
-    fs::rename(temp, path, ec);
+    fs::rename(P(temp), P(path), ec);
     if (ec) return "Cannot create file \"" + path + "\". " + ec.message();
     return std::nullopt;
   }
   void Remove(const std::string& temp) override {
     std::error_code ignored;
-    fs::remove(temp, ignored);
+    fs::remove(P(temp), ignored);
   }
 };
 }  // namespace
@@ -125,30 +138,30 @@ bool StdFileSystem::SaveFileSafely(const std::string& path, const std::string& b
 
 bool StdFileSystem::CopyOneFile(const std::string& from, const std::string& to) {
   std::error_code ec;
-  return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+  return fs::copy_file(P(from), P(to), fs::copy_options::overwrite_existing, ec) && !ec;
 }
 
 bool StdFileSystem::RemoveFile(const std::string& path) {
   std::error_code ec;
-  fs::remove(path, ec);
+  fs::remove(P(path), ec);
   return !ec && !FileExists(path);
 }
 
 bool StdFileSystem::RemoveFolder(const std::string& path) {
   std::error_code ec;
-  fs::remove(path, ec);
+  fs::remove(P(path), ec);
   return !DirectoryExists(path);
 }
 
 bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
   std::error_code ec;
-  fs::directory_iterator it(path, ec), end;
+  fs::directory_iterator it(P(path), ec), end;
   if (ec) return false;
   entries.clear();
   for (; it != end; it.increment(ec)) {
     if (ec) return false;
     FolderEntry entry;
-    entry.Name = it->path().filename().string();
+    entry.Name = it->path().filename().u8string();
     std::error_code statusError;
     entry.IsFolder = it->is_directory(statusError);
     entry.IsLink = it->is_symlink(statusError);
@@ -163,13 +176,13 @@ bool StdFileSystem::ListFolder(const std::string& path, std::vector<FolderEntry>
 
 bool StdFileSystem::CanWriteFile(const std::string& path) {
   if (!FileExists(path)) return false;
-  FilePtr file(std::fopen(path.c_str(), "r+b"));
+  FilePtr file(OpenFile(path, "r+b"));
   return file != nullptr;
 }
 
 bool StdFileSystem::CreateFolder(const std::string& path) {
   std::error_code ec;
-  fs::create_directory(path, ec);
+  fs::create_directory(P(path), ec);
   return DirectoryExists(path);
 }
 
@@ -189,10 +202,11 @@ bool StdFileSystem::CanCreateFileIn(const std::string& folder) {
   // A name of its own, removed again; a file of that name is never touched.
   const std::string probe = folder + "/.corvela-probe-" + std::to_string(SteadyClock().TickCount());
   if (FileExists(probe)) return false;
-  FilePtr file(std::fopen(probe.c_str(), "wb"));
+  FilePtr file(OpenFile(probe, "wb"));
   if (!file) return false;
   file.reset();
-  std::remove(probe.c_str());
+  std::error_code ignored;
+  fs::remove(P(probe), ignored);
   return true;
 }
 

@@ -441,18 +441,16 @@ PY
     mkdir -p "$work/designer" "$cd_dir"
     cp "$corvela" "$work/designer/Corvela.exe"
     cp "$(dirname "$corvela")/Default.ico" "$work/designer/"
-    # mnx.exe takes its arguments through the 8-bit code page: it works on plain names beside.
-    wine "$mnx" build "$(winpath "$projects/greek-menu.json")" "$(winpath "$work/greek.mnx")" >/dev/null 2>"$work/err" ||
+    # mnx.exe writes into the Greek and Chinese folder by its name.
+    wine "$mnx" build "$(winpath "$projects/greek-menu.json")" "$(winpath "$cd_dir/AutoRun.mnx")" >/dev/null 2>"$work/err" ||
       { cat "$work/err" >&2; fail "mnx could not build the Greek menu"; }
-    cp "$work/greek.mnx" "$cd_dir/AutoRun.mnx"
     printf 'Καλώς ήρθατε\r\n' >"$cd_dir/Οδηγός χρήσης.txt"
     driver publish "$(winpath "$work/designer/Corvela.exe")" "$(winpath "$cd_dir")" || fail "publishing into $cd_dir"
     cat "$work/out"
     [ -f "$cd_dir/AutoRun.exe" ] && [ -f "$cd_dir/autorun.inf" ] || fail "nothing was published into $cd_dir"
 
-    # mnx dump of the published project shows the captions whole.
-    cp "$cd_dir/AutoRun.mnx" "$work/published.mnx"
-    wine "$mnx" dump "$(winpath "$work/published.mnx")" >"$work/dump.json" 2>"$work/err" ||
+    # mnx dump of the published project, named by its folder, shows the captions whole.
+    wine "$mnx" dump "$(winpath "$cd_dir/AutoRun.mnx")" >"$work/dump.json" 2>"$work/err" ||
       { cat "$work/err" >&2; fail "mnx dump of the published menu"; }
     python3 - "$work/dump.json" <<'PY' || fail "the dump lacks the Greek captions"
 import json, sys
@@ -462,6 +460,10 @@ assert menu["Objects"][0]["Control"]["Caption"] == "Οδηγός χρήσης", 
 assert menu["Objects"][0]["Link"]["Target"] == "\\Οδηγός χρήσης.txt", menu["Objects"][0]["Link"]
 PY
     echo "ok: mnx dump shows the Greek captions and link"
+    # Its check lists the folder by name and finds the Greek link's file: a missing one is an error.
+    wine "$mnx" check "$(winpath "$cd_dir")" >"$work/check" 2>&1 ||
+      { cat "$work/check" >&2; fail "mnx check finds errors in the Greek folder"; }
+    echo "ok: mnx check of the Greek folder finds the Greek file: $(tail -1 "$work/check" | tr -d '\r')"
 
     # The player started there: its window carries the menu's caption, the label its red letters.
     driver play "$(winpath "$cd_dir/AutoRun.exe")" 320 200 30000 || fail "playing from $cd_dir"

@@ -11,7 +11,6 @@
 // Exit status: 0 done, 1 bad input or failure (one line on stderr says what) or a check with
 // errors, 2 wrong usage.
 
-#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +33,6 @@
 #endif
 
 #include "platform/StdPlatform.h"
-#include "platform/Utf8.h"
 #include "project/CdFolder.h"
 #include "project/DiscCheck.h"
 #include "project/DiscImage.h"
@@ -69,8 +67,9 @@ int Fail(const std::string& message) {
 // "MyDisc\autorun.inf" natively), and messages then name the file for certain.
 std::string ResolvedPath(const std::string& argument) {
 #ifdef _WIN32
-  std::unique_ptr<char, decltype(&std::free)> full(_fullpath(nullptr, argument.c_str(), 0), &std::free);
-  return full ? std::string(full.get()) : argument;
+  const std::wstring wide = std::filesystem::u8path(argument).native();
+  std::unique_ptr<wchar_t, decltype(&std::free)> full(_wfullpath(nullptr, wide.c_str(), 0), &std::free);
+  return full ? std::filesystem::path(full.get()).u8string() : argument;
 #else
   return AbsolutePath(argument);
 #endif
@@ -169,39 +168,8 @@ volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
 
-// A path for the image writer: on Windows the arguments come in the system's code page.
-NativePath WidePath(const std::string& path) {
-#ifdef _WIN32
-  std::setlocale(LC_CTYPE, "");
-  std::wstring wide(path.size() + 1, L'\0');
-  const size_t length = std::mbstowcs(wide.data(), path.c_str(), wide.size());
-  std::setlocale(LC_CTYPE, "C");
-  if (length != static_cast<size_t>(-1)) {
-    wide.resize(length);
-    return wide;
-  }
-  return std::filesystem::path(path).native();
-#else
-  return path;
-#endif
-}
-
-// Text of an argument as UTF-8, for the same reason.
-std::string ArgumentText(const std::string& arg) {
-#ifdef _WIN32
-  const NativePath wide = WidePath(arg);
-  std::string text;
-  for (size_t i = 0; i < wide.size(); ++i) {
-    uint32_t c = static_cast<uint16_t>(wide[i]);
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint16_t>(wide[++i]) - 0xDC00);
-    AppendUtf8(text, c);
-  }
-  return text;
-#else
-  return arg;
-#endif
-}
+// A path for the image writer, from the UTF-8 the arguments were turned into.
+NativePath WidePath(const std::string& path) { return std::filesystem::u8path(path).native(); }
 
 // The complete image in the old one's place: the standard library's rename replaces a file in
 // one step on both systems.
@@ -269,7 +237,7 @@ int Iso(const IsoOptions& options) {
   DiscImageRequest request;
   request.Folder = WidePath(options.Folder);
   request.Image = WidePath(options.Image);
-  request.VolumeLabel = options.Label ? ArgumentText(*options.Label) : MenuLabel(options.Folder, options.CodePage);
+  request.VolumeLabel = options.Label ? *options.Label : MenuLabel(options.Folder, options.CodePage);
 
   const bool terminal = CORVELA_ISATTY(CORVELA_FILENO(stderr)) != 0;
   int shownPercent = -1;
@@ -343,14 +311,28 @@ int Run(int argc, char** argv) {
   return Usage();
 }
 
+int Main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "mnx: " << e.what() << '\n';
+    return kBadInput;
+  }
+}
+
 }  // namespace
 }  // namespace corvela
 
-int main(int argc, char** argv) {
-  try {
-    return corvela::Run(argc, argv);
-  } catch (const std::exception& e) {
-    std::cerr << "mnx: " << e.what() << '\n';
-    return 1;
-  }
+#ifdef _WIN32
+// The arguments as Windows holds them, UTF-16, so that a name in any script arrives whole: the
+// 8-bit ones would have gone through the ANSI code page.
+int wmain(int argc, wchar_t** wargv) {
+  std::vector<std::string> utf8;
+  for (int i = 0; i < argc; ++i) utf8.push_back(std::filesystem::path(wargv[i]).u8string());
+  std::vector<char*> argv;
+  for (std::string& arg : utf8) argv.push_back(arg.data());
+  return corvela::Main(argc, argv.data());
 }
+#else
+int main(int argc, char** argv) { return corvela::Main(argc, argv); }
+#endif
