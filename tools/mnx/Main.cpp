@@ -328,7 +328,12 @@ int Main(int argc, char** argv) {
 // 8-bit ones would have gone through the ANSI code page.
 int wmain(int argc, wchar_t** wargv) {
   std::vector<std::string> utf8;
-  for (int i = 0; i < argc; ++i) utf8.push_back(std::filesystem::path(wargv[i]).u8string());
+  try {
+    for (int i = 0; i < argc; ++i) utf8.push_back(std::filesystem::path(wargv[i]).u8string());
+  } catch (const std::exception&) {
+    std::cerr << "mnx: an argument is not valid UTF-16 text\n";
+    return 2;
+  }
   std::vector<char*> argv;
   for (std::string& arg : utf8) argv.push_back(arg.data());
   return corvela::Main(argc, argv.data());
