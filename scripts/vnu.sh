@@ -8,7 +8,11 @@ dir="$root/build/vnu"
 jar="$dir/node_modules/vnu-jar/build/dist/vnu.jar"
 if [ ! -f "$jar" ]; then
   mkdir -p "$dir"
-  npm install --prefix "$dir" --no-audit --no-fund --silent vnu-jar >"$dir/install.log" 2>&1 ||
-    { cat "$dir/install.log" >&2; exit 2; }
+  # The registry may drop a connection now and then: a few tries before giving up.
+  for try in 1 2 3; do
+    npm install --prefix "$dir" --no-audit --no-fund --silent vnu-jar >"$dir/install.log" 2>&1 && break
+    [ "$try" -eq 3 ] && { cat "$dir/install.log" >&2; exit 2; }
+    sleep 5
+  done
 fi
 exec java -jar "$jar" --errors-only "$@"
