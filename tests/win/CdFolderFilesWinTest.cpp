@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 #include "app/DesignerCommands.h"
 #include "app/win/Application.h"
@@ -32,47 +29,7 @@ using testing::WaitFor;
 using testing::WindowText;
 using testing::WriteBytes;
 
-HWND WaitForDialog(const std::string& caption) {
-  HWND found = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
-          if (::IsWindowVisible(box) && WindowText(box) == caption) found = box;
-        return found != nullptr;
-      },
-      5000);
-  return found;
-}
-
-// Runs script on a helper thread once the dialog shows; cancels every dialog left open until the
-// modal call returns, so that a failure ends the modal loop instead of hanging the test.
-class Driver {
- public:
-  Driver(const char* caption, std::function<void(HWND)> script)
-      : thread_([this, caption, script] {
-          HWND dialog = WaitForDialog(caption);
-          found_ = dialog != nullptr;
-          if (dialog) script(dialog);
-          for (int i = 0; i < 100 && !finished_; ++i) ::Sleep(100);
-          // Whatever shows instead (another chooser, a message) is cancelled as well.
-          while (!finished_) {
-            for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
-              if (::IsWindowVisible(box)) ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            ::Sleep(200);
-          }
-        }) {}
-  ~Driver() { Finish(); }
-  void Finish() {
-    finished_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  bool Found() const { return found_; }
-
- private:
-  std::atomic<bool> finished_{false};
-  std::atomic<bool> found_{false};
-  std::thread thread_;
-};
+using Driver = testing::DialogScript;
 
 void Press(HWND dialog, int id) {
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
@@ -132,7 +89,7 @@ TEST(CopyIn, TheQuestionOverAPropertyDialogCopiesOnYes) {
   std::string question, shown;
   Driver driver("Image Properties", [&](HWND d) {
     Press(d, IDC_IMAGE_FILE_SELECT);
-    HWND box = WaitForDialog(kCopyInTitle);
+    HWND box = testing::WaitForDialogOf(::GetCurrentProcessId(), kCopyInTitle, 5000);
     if (!box) return;
     HWND text = ::GetDlgItem(box, 0xFFFF);  // a message box's text
     question = WindowText(text);

@@ -8,8 +8,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <thread>
 
 #include "app/DesignerCommands.h"
 #include "app/win/Application.h"
@@ -33,42 +31,7 @@ using testing::WaitFor;
 using testing::WindowText;
 using testing::WriteBytes;
 
-HWND WaitForDialog(const std::string& caption) {
-  HWND found = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND box : testing::TopWindows(::GetCurrentProcessId(), "#32770"))
-          if (::IsWindowVisible(box) && WindowText(box) == caption) found = box;
-        return found != nullptr;
-      },
-      5000);
-  return found;
-}
-
-// Runs script on a helper thread once the dialog shows; cancels the dialog if the script left it
-// open, so that a failure ends the modal loop instead of hanging the test.
-class Driver {
- public:
-  Driver(const char* caption, std::function<void(HWND)> script)
-      : thread_([this, caption, script] {
-          HWND dialog = WaitForDialog(caption);
-          found_ = dialog != nullptr;
-          if (dialog) script(dialog);
-          for (int i = 0; i < 150 && !finished_; ++i) ::Sleep(100);
-          if (!finished_ && dialog) ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }) {}
-  ~Driver() { Finish(); }
-  void Finish() {
-    finished_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  bool Found() const { return found_; }
-
- private:
-  std::atomic<bool> finished_{false};
-  std::atomic<bool> found_{false};
-  std::thread thread_;
-};
+using Driver = testing::DialogScript;
 
 std::string CellText(HWND list, int row, int column) {
   char text[512] = {};

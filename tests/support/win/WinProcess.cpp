@@ -182,16 +182,39 @@ HWND ChildProcess::WaitForWindow(const char* className, DWORD timeoutMs) const {
   return found;
 }
 
-HWND ChildProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
+HWND WaitForDialogOf(DWORD pid, const std::string& caption, DWORD timeoutMs) {
   HWND found = nullptr;
   WaitFor(
       [&] {
-        for (HWND box : Windows("#32770"))
+        for (HWND box : TopWindows(pid, "#32770"))
           if (::IsWindowVisible(box) && WindowText(box) == caption) found = box;
         return found != nullptr;
       },
       timeoutMs);
   return found;
+}
+
+HWND ChildProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
+  return WaitForDialogOf(id_, caption, timeoutMs);
+}
+
+DialogScript::DialogScript(const std::string& caption, std::function<void(HWND)> script, DWORD patienceMs)
+    : thread_([this, caption, script, patienceMs] {
+        HWND dialog = WaitForDialogOf(::GetCurrentProcessId(), caption, 5000);
+        found_ = dialog != nullptr;
+        if (dialog) script(dialog);
+        for (DWORD waited = 0; waited < patienceMs && !finished_; waited += 100) ::Sleep(100);
+        // Whatever shows instead (another chooser, a message) is cancelled as well.
+        while (!finished_) {
+          for (HWND box : TopWindows(::GetCurrentProcessId(), "#32770"))
+            if (::IsWindowVisible(box)) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+          ::Sleep(200);
+        }
+      }) {}
+
+void DialogScript::Finish() {
+  finished_ = true;
+  if (thread_.joinable()) thread_.join();
 }
 
 void MessagePump::For(DWORD ms) {

@@ -49,6 +49,26 @@ HWND FirstVisibleEdit(HWND parent);
 
 // Polls done() every 20 ms without pumping messages; true once it holds within timeoutMs.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+// Waits for a visible dialog box (#32770) of the process with the caption; null when none came.
+HWND WaitForDialogOf(DWORD pid, const std::string& caption, DWORD timeoutMs);
+
+// Runs script on a helper thread once this process shows the dialog with the caption. Once the
+// script is done and patienceMs have passed without Finish(), every dialog left open is
+// cancelled until Finish(), so that a failure ends the modal loop instead of hanging the test.
+class DialogScript {
+ public:
+  DialogScript(const std::string& caption, std::function<void(HWND)> script, DWORD patienceMs = 15000);
+  ~DialogScript() { Finish(); }
+  DialogScript(const DialogScript&) = delete;
+  DialogScript& operator=(const DialogScript&) = delete;
+  void Finish();
+  bool Found() const { return found_; }
+
+ private:
+  std::atomic<bool> finished_{false};
+  std::atomic<bool> found_{false};
+  std::thread thread_;
+};
 
 // A started process, terminated if it still runs when the object goes.
 class ChildProcess {
