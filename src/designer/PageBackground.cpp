@@ -37,10 +37,9 @@ PixelBuffer PaintPageBackground(const MenuProject& project, const MenuPanelLayou
     Rect r = Moved(band.Outer, panels.Panel.Left, panels.Panel.Top);
     switch (band.Look) {
       case BandLook::SunkenBorder: {
-        const bool wide = band.Width > kPanelSingleBorderWidth;
-        const int32_t outer = wide ? (band.Width + 1) / 2 : 1;
-        Rings(px, r, outer, shadow, highlight);
-        Rings(px, r, wide ? band.Width - outer : 1, dark, light);
+        const SunkenBorderRings rings = SplitSunkenBorder(band.Width);
+        Rings(px, r, rings.Outer, shadow, highlight);
+        Rings(px, r, rings.Inner, dark, light);
         break;
       }
       case BandLook::Lowered:

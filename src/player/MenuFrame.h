@@ -62,6 +62,18 @@ struct PanelBand {
 
 inline constexpr int32_t kPanelSingleBorderWidth = 2;
 
+// A sunken border is drawn as a control's client edge: outer rings of shadow over highlight, inner
+// rings of dark shadow over light. A band wider than the design's two pixels gives each half.
+struct SunkenBorderRings {
+  int32_t Outer = 1;
+  int32_t Inner = 1;
+};
+inline SunkenBorderRings SplitSunkenBorder(int32_t width) {
+  if (width <= kPanelSingleBorderWidth) return {};
+  const int32_t outer = (width + 1) / 2;
+  return {outer, width - outer};
+}
+
 struct MenuPanelLayout {
   Rect Panel;                    // the outer panel in the window's client area
   std::vector<PanelBand> Bands;  // outermost first, in the outer panel's client coordinates

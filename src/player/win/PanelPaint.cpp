@@ -94,14 +94,10 @@ void DrawPanelBand(HDC dc, const PanelBand& band, HBRUSH fill) {
   HBRUSH highlight = ::GetSysColorBrush(COLOR_BTNHIGHLIGHT);
   switch (band.Look) {
     case BandLook::SunkenBorder: {
-      // The client edge of a control: shadow over dark shadow, highlight under light. A band wider
-      // than the design's two pixels gives each of the two rings half of it.
-      const bool wide = band.Width > kPanelSingleBorderWidth;
-      const int outerRings = wide ? (band.Width + 1) / 2 : 1;
-      DrawRings(dc, outer, outerRings, shadow, highlight);
-      ::InflateRect(&outer, -outerRings, -outerRings);
-      DrawRings(dc, outer, wide ? band.Width - outerRings : 1, ::GetSysColorBrush(COLOR_3DDKSHADOW),
-                ::GetSysColorBrush(COLOR_3DLIGHT));
+      const SunkenBorderRings rings = SplitSunkenBorder(band.Width);
+      DrawRings(dc, outer, rings.Outer, shadow, highlight);
+      ::InflateRect(&outer, -rings.Outer, -rings.Outer);
+      DrawRings(dc, outer, rings.Inner, ::GetSysColorBrush(COLOR_3DDKSHADOW), ::GetSysColorBrush(COLOR_3DLIGHT));
       break;
     }
     case BandLook::Lowered:
