@@ -72,6 +72,10 @@ class WinGraphic : public Graphic {
 
 // The imaging component's factory, from its own entry points where it has them; null without one.
 ComPtr<IWICImagingFactory> MakeImagingFactory();
+// A glyph (a Windows bitmap whatever its name, unless the name says PNG) and a picture of any kind
+// the name says, decoded with the factory; null when the file cannot be decoded.
+std::unique_ptr<WinGraphic> DecodeBitmapWith(IWICImagingFactory* factory, const std::string& path);
+std::unique_ptr<WinGraphic> DecodePictureWith(IWICImagingFactory* factory, const std::string& path);
 
 // A 32-bit copy of any bitmap (resources, design-time captures); null when it cannot be copied.
 std::unique_ptr<WinGraphic> GraphicFromBitmap(HBITMAP bitmap);
